@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Lumora's build, tests, benchmarks and resource generators use.
+# Non-interactive and idempotent: packages already present are left as they are.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build ccache pkg-config
+  # libraries
+  libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev
+  # tests and their independent oracles
+  libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2
+  # fonts the text renderer and the tests rely on
+  fonts-dejavu-core fontconfig
+  # benchmarks (peak memory through GNU time)
+  time
+  # resource generators (sample photos, frame/shadow/mask galleries)
+  python3 python3-pil python3-numpy
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "install-deps: installed ${missing[*]}"

@@ -1,0 +1,179 @@
+#pragma once
+
+#include "engine/Picture.h"
+#include "engine/TextFont.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+namespace lumora {
+
+// The image engine: holds one image (8-bit sRGB, three bands, plus alpha where the source has
+// one) and performs every pixel operation, encoder and view computation on it.
+//
+// Each operation replaces the held image. A batch engine keeps the work as a lazy pipeline that
+// runs when the image is saved or read, so a photo streams through load, edits and encoder in
+// one pass; a view engine computes the image after every operation, so that snapshots, pixel
+// reads and repaints are cheap.
+//
+// Failures throw EngineError. Settings (colours, overlay, text, view, save options) persist
+// from one operation and one image to the next until they are changed.
+//
+// Colours are OLE colours (0x00BBGGRR).
+class ImageBox {
+public:
+    enum class Mode { Batch, View };
+
+    explicit ImageBox(Mode mode = Mode::Batch);
+    ~ImageBox();
+    ImageBox(const ImageBox&) = delete;
+    ImageBox& operator=(const ImageBox&) = delete;
+
+    Mode mode() const;
+
+    // --- the image ------------------------------------------------------------------------
+    // Reads JPEG, PNG, TIFF (page TiffPage()), GIF, BMP, PSD and PCX.
+    void LoadFromFile(const QString& path);
+    // Writes the format named by the extension: jpg/jpeg, png, tif/tiff, bmp. The file appears
+    // complete or not at all.
+    void SaveToFile(const QString& path);
+    void ClearImage();
+    bool HasImage() const;
+    int ImageWidth() const;
+    int ImageHeight() const;
+    // Bits per pixel of the image as it was loaded: 1, 8, 24 or 32.
+    int ImageDepth() const;
+
+    QString Tag() const;
+    void SetTag(const QString& tag);
+
+    // OLE colour of the pixel at (x, y); EngineError outside the image.
+    std::uint32_t PixelColor(int x, int y) const;
+
+    // Snapshot of the whole image (format code 7): pixels, depth and metadata, restored exactly by
+    // LoadFromMemory(7, snapshot).
+    QByteArray SaveToMemory(int format) const;
+    void LoadFromMemory(int format, const QByteArray& data);
+
+    // Replaces the image by a copy of the picture.
+    void SetBitmapHandle(const lumora::Picture& picture);
+    // The image as a picture.
+    lumora::Picture Picture() const;
+
+    // Pages of a TIFF file (1 for other readable files, 0 when unreadable).
+    int TiffPageCount(const QString& path) const;
+    int TiffPage() const;  // 1-based page read by the next LoadFromFile
+    void SetTiffPage(int page);
+
+    // --- geometry and filters -------------------------------------------------------------
+    std::uint32_t BackColor() const;
+    void SetBackColor(std::uint32_t color);
+    bool RotateResample() const;
+    void SetRotateResample(bool smooth);
+
+    // 0 mirrors left-right, 1 mirrors top-bottom.
+    void Flip(int direction);
+    // Positive degrees turn clockwise; the canvas grows to hold the whole image, the uncovered
+    // corners take BackColor. Bilinear when RotateResample, else nearest neighbour.
+    void Rotate(double degrees);
+    // Fast resize (bilinear) to exactly w x h.
+    void ResizeTo(int width, int height);
+    // High-quality resize (Lanczos) to exactly w x h.
+    void ResampleTo(int width, int height);
+    // High-quality resize to percent of the current size.
+    void Scale(double percent);
+    // The image becomes (right - left) x (bottom - top) with the old pixel (0, 0) at
+    // (-left, -top); area outside the old image takes BackColor.
+    void Crop(int left, int top, int right, int bottom);
+    // Gaussian blur, sigma = 0.5 n.
+    void Blur(int n);
+    // Unsharp mask whose strength grows with n.
+    void Sharpen(int n);
+    // n = 50 leaves the image unchanged, 0 and 100 are the extremes; only flagged channels change.
+    void AdjustContrast(int n, bool red, bool green, bool blue);
+    void AdjustBrightness(int n, bool red, bool green, bool blue);
+    void Negative();
+
+    // --- overlay --------------------------------------------------------------------------
+    bool OverlayUseTransparentColor() const;
+    void SetOverlayUseTransparentColor(bool use);
+    std::uint32_t OverlayTransparentColor() const;
+    void SetOverlayTransparentColor(std::uint32_t color);
+    double OverlayTransparency() const;  // percent; opacity = 100 - transparency
+    void SetOverlayTransparency(double percent);
+    int OverlayPlacement() const;  // 0 centre, 1 at (OverlayX, OverlayY), 2 tiled, 3 stretched
+    void SetOverlayPlacement(int placement);
+    int OverlayX() const;
+    void SetOverlayX(int x);
+    int OverlayY() const;
+    void SetOverlayY(int y);
+
+    void OverlayFile(const QString& path);
+    void OverlayPicture(const lumora::Picture& picture);
+
+    // --- text -----------------------------------------------------------------------------
+    TextFont Font() const;
+    void SetFont(const TextFont& font);
+    std::uint32_t TextColor() const;
+    void SetTextColor(std::uint32_t color);
+    std::uint32_t TextBackColor() const;
+    void SetTextBackColor(std::uint32_t color);
+    bool TextTransparent() const;
+    void SetTextTransparent(bool transparent);
+    bool TextAntiAlias() const;
+    void SetTextAntiAlias(bool antiAlias);
+    float TextAngle() const;  // counter-clockwise degrees about the anchor
+    void SetTextAngle(float degrees);
+    int TextAlignment() const;  // anchor at the text's 0 left edge, 1 centre, 2 right edge
+    void SetTextAlignment(int alignment);
+
+    // Unrotated extents of a text in the current font.
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+    // Draws the text with its anchor at (x, y): y is the top of the text, x the edge or centre
+    // that TextAlignment names; TextAngle turns it about the anchor.
+    void DrawText(int x, int y, const QString& text);
+
+    // --- selection ------------------------------------------------------------------------
+    bool SelectionActive() const;
+    void SetSelectionActive(bool active);
+    void CropSelectionRect(int left, int top, int right, int bottom);
+    void CropSelectionEllipse(int left, int top, int right, int bottom);
+    // Crops to the active selection; an elliptical selection fills the outside with BackColor.
+    void CropToSelection();
+    void CancelMouseTool();
+    // Takes the red cast out of the pupils inside the active selection.
+    void RemoveRedEye();
+
+    // --- view geometry --------------------------------------------------------------------
+    int Width() const;  // the view box
+    void SetWidth(int width);
+    int Height() const;
+    void SetHeight(int height);
+    bool StretchToFit() const;
+    void SetStretchToFit(bool stretch);
+    double Zoom() const;  // percent
+    void SetZoom(double percent);
+    // The image as shown: fitted into the box (never enlarged) when StretchToFit, else zoomed.
+    int ViewWidth() const;
+    int ViewHeight() const;
+
+    // --- save options ---------------------------------------------------------------------
+    int JpegQuality() const;
+    void SetJpegQuality(int quality);  // 1..100
+    bool JpegProgressive() const;
+    void SetJpegProgressive(bool progressive);
+    int SaveColorDepth() const;  // 0 "24 bit (true color)" .. 6 "Monochrome B/W"
+    void SetSaveColorDepth(int code);
+    int TiffCompression() const;  // 0 none, 1 PackBits, 2 CCITT Group 4
+    void SetTiffCompression(int code);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace lumora

@@ -1,0 +1,75 @@
+#include "tasks/TaskBasket.h"
+
+#include "core/Conversions.h"
+#include "core/LumoraError.h"
+
+namespace lumora {
+
+TaskBasket::TaskBasket(QObject* parent) : QAbstractListModel(parent) {}
+
+bool TaskBasket::append(const TaskRecord& task)
+{
+    if (tasks_.size() >= MaxTasks)
+        return false;
+    const int row = size();
+    beginInsertRows(QModelIndex(), row, row);
+    tasks_.append(task);
+    endInsertRows();
+    return true;
+}
+
+void TaskBasket::removeAt(int row)
+{
+    if (row < 0 || row >= size())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    tasks_.removeAt(row);
+    endRemoveRows();
+}
+
+void TaskBasket::clear()
+{
+    if (tasks_.isEmpty())
+        return;
+    beginResetModel();
+    tasks_.clear();
+    endResetModel();
+}
+
+int TaskBasket::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : size(); }
+
+QVariant TaskBasket::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= size())
+        return {};
+    const TaskRecord& task = tasks_.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole: {
+        // A kind that is not a number shows no name, like any kind outside 1..15.
+        try {
+            return TaskKindName(convert::toInt16(task.kind));
+        } catch (const LumoraError&) {
+            return QString();
+        }
+    }
+    case KindRole:
+        return task.kind;
+    case KeyRole:
+        return task.key;
+    case RecordRole:
+        return QVariant::fromValue(task);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> TaskBasket::roleNames() const
+{
+    auto names = QAbstractListModel::roleNames();
+    names.insert(KindRole, "kind");
+    names.insert(KeyRole, "key");
+    names.insert(RecordRole, "record");
+    return names;
+}
+
+}  // namespace lumora
