@@ -11,9 +11,13 @@ namespace lumora {
 namespace errnum {
 inline constexpr int Overflow = 6;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int InternalError = 51;
 inline constexpr int BadFileName = 52;
+inline constexpr int FileNotFound = 53;
+inline constexpr int DeviceIO = 57;
 inline constexpr int InputPastEndOfFile = 62;
 inline constexpr int PathFileAccess = 75;
+inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidProcedureCall = 5;
 // The image engine's failure code (0x8000FFFF). The task runner skips a step that fails with it.
 inline constexpr int EngineFailure = -2147418113;

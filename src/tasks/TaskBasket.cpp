@@ -36,6 +36,15 @@ void TaskBasket::clear()
     endResetModel();
 }
 
+void TaskBasket::setGenericIcons(bool generic)
+{
+    if (generic == genericIcons_)
+        return;
+    genericIcons_ = generic;
+    if (!tasks_.isEmpty())
+        Q_EMIT dataChanged(index(0), index(size() - 1), {IconNameRole});
+}
+
 int TaskBasket::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : size(); }
 
 QVariant TaskBasket::data(const QModelIndex& index, int role) const
@@ -58,6 +67,8 @@ QVariant TaskBasket::data(const QModelIndex& index, int role) const
         return task.key;
     case RecordRole:
         return QVariant::fromValue(task);
+    case IconNameRole:
+        return genericIcons_ ? QStringLiteral("generic") : task.key;
     default:
         return {};
     }
@@ -69,6 +80,7 @@ QHash<int, QByteArray> TaskBasket::roleNames() const
     names.insert(KindRole, "kind");
     names.insert(KeyRole, "key");
     names.insert(RecordRole, "record");
+    names.insert(IconNameRole, "iconName");
     return names;
 }
 

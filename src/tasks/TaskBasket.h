@@ -16,7 +16,8 @@ class TaskBasket : public QAbstractListModel {
 public:
     static constexpr int MaxTasks = 32767;
 
-    enum Role { KindRole = Qt::UserRole + 1, KeyRole, RecordRole };
+    // IconNameRole: the name of the icon a view shows for the row (see setGenericIcons).
+    enum Role { KindRole = Qt::UserRole + 1, KeyRole, RecordRole, IconNameRole };
 
     explicit TaskBasket(QObject* parent = nullptr);
 
@@ -30,12 +31,18 @@ public:
     void removeAt(int row);
     void clear();
 
+    // With generic icons every row shows the icon "generic" instead of the one named by its key,
+    // for views that have no icon per task kind.
+    void setGenericIcons(bool generic);
+    bool genericIcons() const { return genericIcons_; }
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
 private:
     QList<TaskRecord> tasks_;
+    bool genericIcons_ = false;
 };
 
 }  // namespace lumora
