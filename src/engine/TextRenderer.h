@@ -29,7 +29,9 @@ public:
     // The text drawn into an RGBA picture of exactly measure(text, style): the background box in
     // backColor (opaque) unless transparent, the glyphs in color. Glyph parts that stick out of
     // the logical box (italic overhang, deep descenders) are clipped. An empty text, or one that
-    // measures zero wide, gives a null picture.
+    // measures zero wide, gives a null picture. The alpha is straight (not premultiplied); without
+    // a box, pixels without ink have alpha 0 and the text colour. Safe to call from several
+    // threads at once.
     static Picture render(const QString& text, const TextStyle& style);
 };
 
