@@ -1,282 +1,702 @@
 #include "engine/ImageBox.h"
 
+#include "core/Conversions.h"
+#include "engine/Compositor.h"
 #include "engine/EngineError.h"
+#include "engine/EngineSnapshot.h"
+#include "engine/ImageEncoder.h"
+#include "engine/TextRenderer.h"
+#include "engine/TextStamp.h"
+#include "engine/UnsharpKernel.h"
+#include "engine/ViewGeometry.h"
+#include "engine/VipsBridge.h"
+#include "engine/VipsRuntime.h"
+
+#include <QFileInfo>
+#include <QRect>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace lumora {
 
+using vips::VImage;
+using namespace vipsbridge;
+
+namespace {
+
+// Engine format code of the snapshot.
+constexpr int kSnapshotFormat = 7;
+// A lazy pipeline longer than this is computed once, so that a run of hundreds of small
+// overlays (frame pieces) never builds an unbounded chain.
+constexpr int kMaxPipelineDepth = 200;
+// Text larger than this (in points) or than kMaxTextPixels could not be shown anyway; refusing it
+// keeps a bad task from allocating gigabytes.
+constexpr int kMaxFontSize = 2000;
+constexpr qint64 kMaxTextPixels = 100'000'000;
+
+enum class SelectionShape { None, Rectangle, Ellipse };
+
+}  // namespace
+
 struct ImageBox::Impl {
-    Mode mode;
+    Mode mode = Mode::Batch;
+
+    std::optional<VImage> image;
+    int depth = 0;
+    // True while the image is a pipeline fed by a file decoded top to bottom: such a pipeline can
+    // be read once, in order, so anything else computes it first.
+    bool streamedSource = false;
+    int pipelineDepth = 0;
+    QString tag;
+    int tiffPage = 1;
+
+    std::uint32_t backColor = 0xFFFFFF;
+    bool rotateResample = false;
+
+    OverlaySettings overlay;
+
+    TextFont font;
+    std::uint32_t textColor = 0;
+    std::uint32_t textBackColor = 0xFFFFFF;
+    bool textTransparent = true;
+    bool textAntiAlias = true;
+    float textAngle = 0;
+    int textAlignment = 0;
+
+    bool selectionActive = false;
+    SelectionShape selectionShape = SelectionShape::None;
+    QRect selection;  // left, top, right (exclusive), bottom (exclusive) as given
+
+    int viewBoxWidth = 0;
+    int viewBoxHeight = 0;
+    bool stretchToFit = false;
+    double zoom = 100.0;
+
+    EncoderOptions save;
+
+    const VImage& current(const char* operation) const
+    {
+        if (!image)
+            fail(operation, QStringLiteral("no image"));
+        return *image;
+    }
+
+    // The image as a pipeline that can be read in any order and more than once.
+    const VImage& randomAccess(const char* operation)
+    {
+        current(operation);
+        if (streamedSource)
+            materialise(operation);
+        return *image;
+    }
+
+    // The image computed into memory, for reading its pixels.
+    const VImage& computed(const char* operation)
+    {
+        current(operation);
+        if (streamedSource || pipelineDepth > 0)
+            materialise(operation);
+        return *image;
+    }
+
+    void materialise(const char* operation)
+    {
+        image = guarded(operation, [&] { return current(operation).copy_memory(); });
+        streamedSource = false;
+        pipelineDepth = 0;
+    }
+
+    // Replaces the image by the result of an operation.
+    void commit(VImage next, const char* operation)
+    {
+        image = std::move(next);
+        ++pipelineDepth;
+        if (mode == Mode::View || pipelineDepth > kMaxPipelineDepth)
+            materialise(operation);
+    }
+
+    TextStyle textStyle() const
+    {
+        TextStyle style;
+        style.font = font;
+        style.color = OleColor::toRgb(textColor);
+        style.backColor = OleColor::toRgb(textBackColor);
+        style.transparent = textTransparent;
+        style.antiAlias = textAntiAlias;
+        return style;
+    }
+
+    void applyOverlay(const VImage& picture, const char* operation)
+    {
+        const VImage& base = current(operation);
+        commit(guarded(operation, [&] { return Compositor::overlay(base, normalise(picture), overlay); }), operation);
+    }
+
+    // The selection clipped to the image; EngineError when there is nothing to work on.
+    QRect activeSelection(const char* operation) const
+    {
+        const VImage& in = current(operation);
+        if (!selectionActive || selectionShape == SelectionShape::None)
+            fail(operation, QStringLiteral("no active selection"));
+        const QRect clipped = selection.intersected(QRect(0, 0, in.width(), in.height()));
+        if (clipped.isEmpty())
+            fail(operation, QStringLiteral("the selection lies outside the image"));
+        return clipped;
+    }
+
+    // 1 inside the selected ellipse, 0 outside, over the clipped selection rectangle.
+    VImage ellipseMask(const QRect& clipped) const
+    {
+        const double cx = selection.x() + selection.width() / 2.0;
+        const double cy = selection.y() + selection.height() / 2.0;
+        const double rx = selection.width() / 2.0;
+        const double ry = selection.height() / 2.0;
+        const VImage xy = VImage::xyz(clipped.width(), clipped.height()).cast(VIPS_FORMAT_FLOAT);
+        const VImage dx = (xy.extract_band(0) + (clipped.x() + 0.5 - cx)) / rx;
+        const VImage dy = (xy.extract_band(1) + (clipped.y() + 0.5 - cy)) / ry;
+        return (dx * dx + dy * dy) <= 1.0;
+    }
 };
 
-ImageBox::ImageBox(Mode mode) : d(std::make_unique<Impl>()) { d->mode = mode; }
+ImageBox::ImageBox(Mode mode) : d(std::make_unique<Impl>())
+{
+    ensureVipsStarted();
+    d->mode = mode;
+}
+
 ImageBox::~ImageBox() = default;
 
-ImageBox::Mode ImageBox::mode() const
-{  throw EngineError(QStringLiteral("mode: not available yet")); }
+ImageBox::Mode ImageBox::mode() const { return d->mode; }
+
+// --- the image ------------------------------------------------------------------------------
 
 void ImageBox::LoadFromFile(const QString& path)
-{ (void)path; throw EngineError(QStringLiteral("LoadFromFile: not available yet")); }
+{
+    const QByteArray name = QFile::encodeName(path);
+    VImage loaded = guarded("LoadFromFile", [&] {
+        const char* loader = vips_foreign_find_load(name.constData());
+        if (!loader)
+            fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
+        auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
+        if (QByteArray(loader).startsWith("VipsForeignLoadTiff"))
+            options->set("page", std::max(0, d->tiffPage - 1));
+        return VImage::new_from_file(name.constData(), options);
+    });
+    d->depth = loadedDepth(loaded);
+    d->image = guarded("LoadFromFile", [&] { return normalise(loaded); });
+    d->streamedSource = true;
+    d->pipelineDepth = 0;
+    if (d->mode == Mode::View)
+        d->materialise("LoadFromFile");
+}
 
 void ImageBox::SaveToFile(const QString& path)
-{ (void)path; throw EngineError(QStringLiteral("SaveToFile: not available yet")); }
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (!ImageEncoder::supports(extension))
+        fail("SaveToFile", QStringLiteral("no writer for \"%1\"").arg(path));
+    // The pipeline runs once into memory (decoding, edits and all threads at work), then the
+    // encoder writes from there; the engine keeps the computed image for whatever comes next.
+    const VImage& ready = d->computed("SaveToFile");
+    const QByteArray bytes = ImageEncoder::encode(ready, extension, d->save);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        fail("SaveToFile", QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+}
 
 void ImageBox::ClearImage()
-{  throw EngineError(QStringLiteral("ClearImage: not available yet")); }
+{
+    d->image.reset();
+    d->depth = 0;
+    d->streamedSource = false;
+    d->pipelineDepth = 0;
+    d->selectionShape = SelectionShape::None;
+    d->selectionActive = false;
+}
 
-bool ImageBox::HasImage() const
-{  throw EngineError(QStringLiteral("HasImage: not available yet")); }
+bool ImageBox::HasImage() const { return d->image.has_value(); }
+int ImageBox::ImageWidth() const { return d->image ? d->image->width() : 0; }
+int ImageBox::ImageHeight() const { return d->image ? d->image->height() : 0; }
+int ImageBox::ImageDepth() const { return d->image ? d->depth : 0; }
 
-int ImageBox::ImageWidth() const
-{  throw EngineError(QStringLiteral("ImageWidth: not available yet")); }
-
-int ImageBox::ImageHeight() const
-{  throw EngineError(QStringLiteral("ImageHeight: not available yet")); }
-
-int ImageBox::ImageDepth() const
-{  throw EngineError(QStringLiteral("ImageDepth: not available yet")); }
-
-QString ImageBox::Tag() const
-{  throw EngineError(QStringLiteral("Tag: not available yet")); }
-
-void ImageBox::SetTag(const QString& tag)
-{ (void)tag; throw EngineError(QStringLiteral("SetTag: not available yet")); }
+QString ImageBox::Tag() const { return d->tag; }
+void ImageBox::SetTag(const QString& tag) { d->tag = tag; }
 
 std::uint32_t ImageBox::PixelColor(int x, int y) const
-{ (void)x; (void)y; throw EngineError(QStringLiteral("PixelColor: not available yet")); }
+{
+    const VImage& in = d->computed("PixelColor");
+    if (x < 0 || y < 0 || x >= in.width() || y >= in.height())
+        fail("PixelColor", QStringLiteral("(%1, %2) lies outside the image").arg(x).arg(y));
+    const std::vector<double> p = guarded("PixelColor", [&] { return in.getpoint(x, y); });
+    return OleColor::fromRgb(static_cast<std::uint8_t>(p[0]), static_cast<std::uint8_t>(p[1]),
+                             static_cast<std::uint8_t>(p[2]));
+}
 
 QByteArray ImageBox::SaveToMemory(int format) const
-{ (void)format; throw EngineError(QStringLiteral("SaveToMemory: not available yet")); }
+{
+    const VImage& in = d->computed("SaveToMemory");
+    if (format == kSnapshotFormat)
+        return guarded("SaveToMemory", [&] { return EngineSnapshot::write(in, d->depth); });
+    const QString extension = ImageEncoder::extensionOfFormat(format);
+    if (extension.isEmpty())
+        fail("SaveToMemory", QStringLiteral("unknown format %1").arg(format));
+    return ImageEncoder::encode(in, extension, d->save);
+}
 
 void ImageBox::LoadFromMemory(int format, const QByteArray& data)
-{ (void)format; (void)data; throw EngineError(QStringLiteral("LoadFromMemory: not available yet")); }
+{
+    int depth = 0;
+    VImage restored = guarded("LoadFromMemory", [&] {
+        if (format == kSnapshotFormat)
+            return EngineSnapshot::read(data, &depth);
+        VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
+        depth = loadedDepth(decoded);
+        return normalise(decoded).copy_memory();
+    });
+    d->image = std::move(restored);
+    d->depth = depth;
+    d->streamedSource = false;
+    d->pipelineDepth = 0;
+}
 
 void ImageBox::SetBitmapHandle(const lumora::Picture& picture)
-{ (void)picture; throw EngineError(QStringLiteral("SetBitmapHandle: not available yet")); }
+{
+    VImage image = guarded("BitmapHandle", [&] { return fromPicture(picture); });
+    d->image = std::move(image);
+    d->depth = picture.bands() * 8;
+    d->streamedSource = false;
+    d->pipelineDepth = 0;
+}
 
 lumora::Picture ImageBox::Picture() const
-{  throw EngineError(QStringLiteral("Picture: not available yet")); }
+{
+    const VImage& in = d->computed("Picture");
+    return guarded("Picture", [&] { return toPicture(in); });
+}
 
-// Pages of a TIFF file (1 for other readable files, 0 when unreadable).
-    int ImageBox::TiffPageCount(const QString& path) const
-{ (void)path; throw EngineError(QStringLiteral("TiffPageCount: not available yet")); }
+int ImageBox::TiffPageCount(const QString& path) const
+{
+    ensureVipsStarted();
+    try {
+        const VImage header = VImage::new_from_file(QFile::encodeName(path).constData(),
+                                                    VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+        return header.get_typeof("n-pages") != 0 ? std::max(1, header.get_int("n-pages")) : 1;
+    } catch (const vips::VError&) {
+        vips_error_clear();
+        return 0;
+    }
+}
 
-int ImageBox::TiffPage() const
-{  throw EngineError(QStringLiteral("TiffPage: not available yet")); }
+int ImageBox::TiffPage() const { return d->tiffPage; }
+void ImageBox::SetTiffPage(int page) { d->tiffPage = std::max(1, page); }
 
-void ImageBox::SetTiffPage(int page)
-{ (void)page; throw EngineError(QStringLiteral("SetTiffPage: not available yet")); }
+// --- geometry and filters ---------------------------------------------------------------------
 
-std::uint32_t ImageBox::BackColor() const
-{  throw EngineError(QStringLiteral("BackColor: not available yet")); }
-
-void ImageBox::SetBackColor(std::uint32_t color)
-{ (void)color; throw EngineError(QStringLiteral("SetBackColor: not available yet")); }
-
-bool ImageBox::RotateResample() const
-{  throw EngineError(QStringLiteral("RotateResample: not available yet")); }
-
-void ImageBox::SetRotateResample(bool smooth)
-{ (void)smooth; throw EngineError(QStringLiteral("SetRotateResample: not available yet")); }
+std::uint32_t ImageBox::BackColor() const { return d->backColor; }
+void ImageBox::SetBackColor(std::uint32_t color) { d->backColor = color; }
+bool ImageBox::RotateResample() const { return d->rotateResample; }
+void ImageBox::SetRotateResample(bool smooth) { d->rotateResample = smooth; }
 
 void ImageBox::Flip(int direction)
-{ (void)direction; throw EngineError(QStringLiteral("Flip: not available yet")); }
+{
+    if (direction != 0 && direction != 1)
+        fail("Flip", QStringLiteral("unknown direction %1").arg(direction));
+    // Mirroring left-right keeps rows in order and can stream; top-bottom reads rows backwards.
+    const VImage& in = direction == 0 ? d->current("Flip") : d->randomAccess("Flip");
+    d->commit(guarded("Flip", [&] {
+                  return in.flip(direction == 0 ? VIPS_DIRECTION_HORIZONTAL : VIPS_DIRECTION_VERTICAL);
+              }),
+              "Flip");
+}
 
 void ImageBox::Rotate(double degrees)
-{ (void)degrees; throw EngineError(QStringLiteral("Rotate: not available yet")); }
+{
+    const VImage& in = d->randomAccess("Rotate");
+    double turn = std::fmod(degrees, 360.0);
+    if (turn < 0)
+        turn += 360.0;
+    VImage out = guarded("Rotate", [&] {
+        if (turn == 0.0)
+            return in;
+        if (turn == 90.0)
+            return in.rot(VIPS_ANGLE_D90);
+        if (turn == 180.0)
+            return in.rot(VIPS_ANGLE_D180);
+        if (turn == 270.0)
+            return in.rot(VIPS_ANGLE_D270);
+        return in.rotate(turn, VImage::option()
+                                   ->set("background", pixelOf(d->backColor, in.bands()))
+                                   ->set("interpolate", vips::VInterpolate::new_from_name(
+                                                            d->rotateResample ? "bilinear" : "nearest")));
+    });
+    d->commit(out, "Rotate");
+}
+
+namespace {
+
+VImage resizeExactly(const VImage& in, int width, int height, VipsKernel kernel)
+{
+    VImage out = in.resize(double(width) / in.width(), VImage::option()
+                                                           ->set("vscale", double(height) / in.height())
+                                                           ->set("kernel", kernel));
+    // The resampler rounds its output size; settle the last pixel row or column if it drifted.
+    if (out.width() != width || out.height() != height)
+        out = out.embed(0, 0, width, height, VImage::option()->set("extend", VIPS_EXTEND_COPY));
+    return out;
+}
+
+}  // namespace
 
 void ImageBox::ResizeTo(int width, int height)
-{ (void)width; (void)height; throw EngineError(QStringLiteral("ResizeTo: not available yet")); }
+{
+    const VImage& in = d->current("ResizeTo");
+    if (width <= 0 || height <= 0)
+        fail("ResizeTo", QStringLiteral("invalid size %1 x %2").arg(width).arg(height));
+    if (width == in.width() && height == in.height())
+        return;
+    d->commit(guarded("ResizeTo", [&] { return resizeExactly(in, width, height, VIPS_KERNEL_LINEAR); }), "ResizeTo");
+}
 
 void ImageBox::ResampleTo(int width, int height)
-{ (void)width; (void)height; throw EngineError(QStringLiteral("ResampleTo: not available yet")); }
+{
+    const VImage& in = d->current("ResampleTo");
+    if (width <= 0 || height <= 0)
+        fail("ResampleTo", QStringLiteral("invalid size %1 x %2").arg(width).arg(height));
+    if (width == in.width() && height == in.height())
+        return;
+    d->commit(guarded("ResampleTo", [&] { return resizeExactly(in, width, height, VIPS_KERNEL_LANCZOS3); }),
+              "ResampleTo");
+}
 
 void ImageBox::Scale(double percent)
-{ (void)percent; throw EngineError(QStringLiteral("Scale: not available yet")); }
+{
+    const VImage& in = d->current("Scale");
+    if (!(percent > 0))
+        fail("Scale", QStringLiteral("invalid percentage %1").arg(percent));
+    const auto side = [percent](int length) {
+        return std::max(1.0, convert::roundHalfEven(length * percent / 100.0));
+    };
+    const double width = side(in.width());
+    const double height = side(in.height());
+    if (width > 65535 || height > 65535)
+        fail("Scale", QStringLiteral("%1 percent is too large").arg(percent));
+    ResampleTo(static_cast<int>(width), static_cast<int>(height));
+}
 
 void ImageBox::Crop(int left, int top, int right, int bottom)
-{ (void)left; (void)top; (void)right; (void)bottom; throw EngineError(QStringLiteral("Crop: not available yet")); }
+{
+    const VImage& in = d->current("Crop");
+    const qint64 width = qint64(right) - left;
+    const qint64 height = qint64(bottom) - top;
+    if (width <= 0 || height <= 0 || width > 65535 || height > 65535)
+        fail("Crop", QStringLiteral("invalid area %1, %2, %3, %4").arg(left).arg(top).arg(right).arg(bottom));
+    d->commit(guarded("Crop", [&] {
+                  if (left >= 0 && top >= 0 && right <= in.width() && bottom <= in.height())
+                      return in.extract_area(left, top, int(width), int(height));
+                  return in.embed(-left, -top, int(width), int(height),
+                                  VImage::option()
+                                      ->set("extend", VIPS_EXTEND_BACKGROUND)
+                                      ->set("background", pixelOf(d->backColor, in.bands())));
+              }),
+              "Crop");
+}
 
 void ImageBox::Blur(int n)
-{ (void)n; throw EngineError(QStringLiteral("Blur: not available yet")); }
+{
+    const VImage& in = d->current("Blur");
+    if (n < 0)
+        fail("Blur", QStringLiteral("invalid strength %1").arg(n));
+    if (n == 0)
+        return;
+    // A low cut-off keeps the neighbours in the mask even at the smallest sigma (0.5).
+    d->commit(guarded("Blur", [&] { return in.gaussblur(0.5 * n, VImage::option()->set("min_ampl", 0.01)); }),
+              "Blur");
+}
 
 void ImageBox::Sharpen(int n)
-{ (void)n; throw EngineError(QStringLiteral("Sharpen: not available yet")); }
+{
+    const VImage& in = d->current("Sharpen");
+    if (n < 0)
+        fail("Sharpen", QStringLiteral("invalid strength %1").arg(n));
+    if (n == 0)
+        return;
+    // Unsharp mask: the image plus `amount` times its difference to a Gaussian-blurred copy.
+    // Radius and amount both grow with n, from a light touch at 1 to a heavy crunch at 10.
+    const double sigma = 0.5 + 0.1 * n;
+    const double amount = 0.4 * n;
+    d->commit(guarded("Sharpen", [&] {
+                  const VImage colour = colourBands(in);
+                  const VImage sharp = colour.conv(UnsharpKernel::make(sigma, amount),
+                                                   VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+                  return hasAlpha(in) ? sharp.bandjoin(in.extract_band(3)) : sharp;
+              }),
+              "Sharpen");
+}
+
+namespace {
+
+// Per-band straight line a * v + b on the flagged colour channels; alpha passes unchanged.
+VImage adjustChannels(const VImage& in, double a, double b, bool red, bool green, bool blue)
+{
+    std::vector<double> scale{red ? a : 1.0, green ? a : 1.0, blue ? a : 1.0};
+    std::vector<double> offset{red ? b : 0.0, green ? b : 0.0, blue ? b : 0.0};
+    if (in.bands() == 4) {
+        scale.push_back(1.0);
+        offset.push_back(0.0);
+    }
+    return toUchar(in.linear(scale, offset));
+}
+
+}  // namespace
 
 void ImageBox::AdjustContrast(int n, bool red, bool green, bool blue)
-{ (void)n; (void)red; (void)green; (void)blue; throw EngineError(QStringLiteral("AdjustContrast: not available yet")); }
+{
+    const VImage& in = d->current("AdjustContrast");
+    if (n < 0 || n > 100)
+        fail("AdjustContrast", QStringLiteral("invalid amount %1").arg(n));
+    if (n == 50 || !(red || green || blue))
+        return;
+    // The slope about mid-grey runs from 0 (flat grey) through 1 at 50 to a hard threshold at
+    // 100: tan maps 0..100 onto 0..infinity with 50 in the middle.
+    const double slope = n == 100 ? 1e4 : std::tan(n * M_PI / 200.0);
+    d->commit(guarded("AdjustContrast",
+                      [&] { return adjustChannels(in, slope, 127.5 * (1.0 - slope), red, green, blue); }),
+              "AdjustContrast");
+}
 
 void ImageBox::AdjustBrightness(int n, bool red, bool green, bool blue)
-{ (void)n; (void)red; (void)green; (void)blue; throw EngineError(QStringLiteral("AdjustBrightness: not available yet")); }
+{
+    const VImage& in = d->current("AdjustBrightness");
+    if (n < 0 || n > 100)
+        fail("AdjustBrightness", QStringLiteral("invalid amount %1").arg(n));
+    if (n == 50 || !(red || green || blue))
+        return;
+    // 0 is black, 100 is white, each step a fiftieth of the way there.
+    const double offset = (n - 50) / 50.0 * 255.0;
+    d->commit(guarded("AdjustBrightness", [&] { return adjustChannels(in, 1.0, offset, red, green, blue); }),
+              "AdjustBrightness");
+}
 
 void ImageBox::Negative()
-{  throw EngineError(QStringLiteral("Negative: not available yet")); }
+{
+    const VImage& in = d->current("Negative");
+    d->commit(guarded("Negative", [&] {
+                  const VImage inverted = colourBands(in).invert();
+                  return hasAlpha(in) ? inverted.bandjoin(in.extract_band(3)) : inverted;
+              }),
+              "Negative");
+}
 
-bool ImageBox::OverlayUseTransparentColor() const
-{  throw EngineError(QStringLiteral("OverlayUseTransparentColor: not available yet")); }
+// --- overlay ----------------------------------------------------------------------------------
 
-void ImageBox::SetOverlayUseTransparentColor(bool use)
-{ (void)use; throw EngineError(QStringLiteral("SetOverlayUseTransparentColor: not available yet")); }
-
-std::uint32_t ImageBox::OverlayTransparentColor() const
-{  throw EngineError(QStringLiteral("OverlayTransparentColor: not available yet")); }
-
-void ImageBox::SetOverlayTransparentColor(std::uint32_t color)
-{ (void)color; throw EngineError(QStringLiteral("SetOverlayTransparentColor: not available yet")); }
-
-double ImageBox::OverlayTransparency() const
-{  throw EngineError(QStringLiteral("OverlayTransparency: not available yet")); }
-
-void ImageBox::SetOverlayTransparency(double percent)
-{ (void)percent; throw EngineError(QStringLiteral("SetOverlayTransparency: not available yet")); }
-
-int ImageBox::OverlayPlacement() const
-{  throw EngineError(QStringLiteral("OverlayPlacement: not available yet")); }
+bool ImageBox::OverlayUseTransparentColor() const { return d->overlay.useTransparentColor; }
+void ImageBox::SetOverlayUseTransparentColor(bool use) { d->overlay.useTransparentColor = use; }
+std::uint32_t ImageBox::OverlayTransparentColor() const { return d->overlay.transparentColor; }
+void ImageBox::SetOverlayTransparentColor(std::uint32_t color) { d->overlay.transparentColor = color; }
+double ImageBox::OverlayTransparency() const { return d->overlay.transparency; }
+void ImageBox::SetOverlayTransparency(double percent) { d->overlay.transparency = std::clamp(percent, 0.0, 100.0); }
+int ImageBox::OverlayPlacement() const { return d->overlay.placement; }
 
 void ImageBox::SetOverlayPlacement(int placement)
-{ (void)placement; throw EngineError(QStringLiteral("SetOverlayPlacement: not available yet")); }
+{
+    if (placement < 0 || placement > 3)
+        fail("OverlayPlacement", QStringLiteral("unknown placement %1").arg(placement));
+    d->overlay.placement = placement;
+}
 
-int ImageBox::OverlayX() const
-{  throw EngineError(QStringLiteral("OverlayX: not available yet")); }
-
-void ImageBox::SetOverlayX(int x)
-{ (void)x; throw EngineError(QStringLiteral("SetOverlayX: not available yet")); }
-
-int ImageBox::OverlayY() const
-{  throw EngineError(QStringLiteral("OverlayY: not available yet")); }
-
-void ImageBox::SetOverlayY(int y)
-{ (void)y; throw EngineError(QStringLiteral("SetOverlayY: not available yet")); }
+int ImageBox::OverlayX() const { return d->overlay.x; }
+void ImageBox::SetOverlayX(int x) { d->overlay.x = x; }
+int ImageBox::OverlayY() const { return d->overlay.y; }
+void ImageBox::SetOverlayY(int y) { d->overlay.y = y; }
 
 void ImageBox::OverlayFile(const QString& path)
-{ (void)path; throw EngineError(QStringLiteral("OverlayFile: not available yet")); }
+{
+    d->current("OverlayFile");
+    const VImage picture = guarded("OverlayFile", [&] {
+        return VImage::new_from_file(QFile::encodeName(path).constData()).copy_memory();
+    });
+    d->applyOverlay(picture, "OverlayFile");
+}
 
 void ImageBox::OverlayPicture(const lumora::Picture& picture)
-{ (void)picture; throw EngineError(QStringLiteral("OverlayPicture: not available yet")); }
+{
+    d->current("OverlayPicture");
+    d->applyOverlay(guarded("OverlayPicture", [&] { return fromPicture(picture); }), "OverlayPicture");
+}
 
-TextFont ImageBox::Font() const
-{  throw EngineError(QStringLiteral("Font: not available yet")); }
+// --- text -------------------------------------------------------------------------------------
 
+TextFont ImageBox::Font() const { return d->font; }
 void ImageBox::SetFont(const TextFont& font)
-{ (void)font; throw EngineError(QStringLiteral("SetFont: not available yet")); }
-
-std::uint32_t ImageBox::TextColor() const
-{  throw EngineError(QStringLiteral("TextColor: not available yet")); }
-
-void ImageBox::SetTextColor(std::uint32_t color)
-{ (void)color; throw EngineError(QStringLiteral("SetTextColor: not available yet")); }
-
-std::uint32_t ImageBox::TextBackColor() const
-{  throw EngineError(QStringLiteral("TextBackColor: not available yet")); }
-
-void ImageBox::SetTextBackColor(std::uint32_t color)
-{ (void)color; throw EngineError(QStringLiteral("SetTextBackColor: not available yet")); }
-
-bool ImageBox::TextTransparent() const
-{  throw EngineError(QStringLiteral("TextTransparent: not available yet")); }
-
-void ImageBox::SetTextTransparent(bool transparent)
-{ (void)transparent; throw EngineError(QStringLiteral("SetTextTransparent: not available yet")); }
-
-bool ImageBox::TextAntiAlias() const
-{  throw EngineError(QStringLiteral("TextAntiAlias: not available yet")); }
-
-void ImageBox::SetTextAntiAlias(bool antiAlias)
-{ (void)antiAlias; throw EngineError(QStringLiteral("SetTextAntiAlias: not available yet")); }
-
-float ImageBox::TextAngle() const
-{  throw EngineError(QStringLiteral("TextAngle: not available yet")); }
-
-void ImageBox::SetTextAngle(float degrees)
-{ (void)degrees; throw EngineError(QStringLiteral("SetTextAngle: not available yet")); }
-
-int ImageBox::TextAlignment() const
-{  throw EngineError(QStringLiteral("TextAlignment: not available yet")); }
+{
+    if (font.size < 1 || font.size > kMaxFontSize)
+        fail("Font", QStringLiteral("invalid font size %1").arg(font.size));
+    d->font = font;
+}
+std::uint32_t ImageBox::TextColor() const { return d->textColor; }
+void ImageBox::SetTextColor(std::uint32_t color) { d->textColor = color; }
+std::uint32_t ImageBox::TextBackColor() const { return d->textBackColor; }
+void ImageBox::SetTextBackColor(std::uint32_t color) { d->textBackColor = color; }
+bool ImageBox::TextTransparent() const { return d->textTransparent; }
+void ImageBox::SetTextTransparent(bool transparent) { d->textTransparent = transparent; }
+bool ImageBox::TextAntiAlias() const { return d->textAntiAlias; }
+void ImageBox::SetTextAntiAlias(bool antiAlias) { d->textAntiAlias = antiAlias; }
+float ImageBox::TextAngle() const { return d->textAngle; }
+void ImageBox::SetTextAngle(float degrees) { d->textAngle = degrees; }
+int ImageBox::TextAlignment() const { return d->textAlignment; }
 
 void ImageBox::SetTextAlignment(int alignment)
-{ (void)alignment; throw EngineError(QStringLiteral("SetTextAlignment: not available yet")); }
+{
+    if (alignment < 0 || alignment > 2)
+        fail("TextAlignment", QStringLiteral("unknown alignment %1").arg(alignment));
+    d->textAlignment = alignment;
+}
 
-int ImageBox::TextWidth(const QString& text) const
-{ (void)text; throw EngineError(QStringLiteral("TextWidth: not available yet")); }
-
-int ImageBox::TextHeight(const QString& text) const
-{ (void)text; throw EngineError(QStringLiteral("TextHeight: not available yet")); }
+int ImageBox::TextWidth(const QString& text) const { return TextRenderer::measure(text, d->textStyle()).width(); }
+int ImageBox::TextHeight(const QString& text) const { return TextRenderer::measure(text, d->textStyle()).height(); }
 
 void ImageBox::DrawText(int x, int y, const QString& text)
-{ (void)x; (void)y; (void)text; throw EngineError(QStringLiteral("DrawText: not available yet")); }
+{
+    const VImage& in = d->current("DrawText");
+    const QSize extent = TextRenderer::measure(text, d->textStyle());
+    if (qint64(extent.width()) * extent.height() > kMaxTextPixels)
+        fail("DrawText", QStringLiteral("the text is too large to draw"));
+    const lumora::Picture rendered = TextRenderer::render(text, d->textStyle());
+    if (rendered.isNull())
+        return;
+    d->commit(guarded("DrawText", [&] {
+                  const PlacedText placed = TextStamp::place(fromPicture(rendered), x, y, d->textAlignment,
+                                                             d->textAngle, d->textAntiAlias);
+                  return Compositor::blendAt(in, placed.rgba, placed.left, placed.top);
+              }),
+              "DrawText");
+}
 
-bool ImageBox::SelectionActive() const
-{  throw EngineError(QStringLiteral("SelectionActive: not available yet")); }
+// --- selection --------------------------------------------------------------------------------
 
-void ImageBox::SetSelectionActive(bool active)
-{ (void)active; throw EngineError(QStringLiteral("SetSelectionActive: not available yet")); }
+bool ImageBox::SelectionActive() const { return d->selectionActive; }
+void ImageBox::SetSelectionActive(bool active) { d->selectionActive = active; }
+
+namespace {
+
+QRect normalisedArea(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                 QSize(std::abs(right - left), std::abs(bottom - top)));
+}
+
+}  // namespace
 
 void ImageBox::CropSelectionRect(int left, int top, int right, int bottom)
-{ (void)left; (void)top; (void)right; (void)bottom; throw EngineError(QStringLiteral("CropSelectionRect: not available yet")); }
+{
+    d->selection = normalisedArea(left, top, right, bottom);
+    d->selectionShape = SelectionShape::Rectangle;
+}
 
 void ImageBox::CropSelectionEllipse(int left, int top, int right, int bottom)
-{ (void)left; (void)top; (void)right; (void)bottom; throw EngineError(QStringLiteral("CropSelectionEllipse: not available yet")); }
+{
+    d->selection = normalisedArea(left, top, right, bottom);
+    d->selectionShape = SelectionShape::Ellipse;
+}
 
 void ImageBox::CropToSelection()
-{  throw EngineError(QStringLiteral("CropToSelection: not available yet")); }
+{
+    const QRect area = d->activeSelection("CropToSelection");
+    const VImage& in = d->current("CropToSelection");
+    d->commit(guarded("CropToSelection", [&] {
+                  const VImage cropped = in.extract_area(area.x(), area.y(), area.width(), area.height());
+                  if (d->selectionShape != SelectionShape::Ellipse)
+                      return cropped;
+                  return d->ellipseMask(area).ifthenelse(cropped, pixelOf(d->backColor, in.bands()));
+              }),
+              "CropToSelection");
+    d->selectionShape = SelectionShape::None;
+    d->selectionActive = false;
+}
 
 void ImageBox::CancelMouseTool()
-{  throw EngineError(QStringLiteral("CancelMouseTool: not available yet")); }
+{
+    d->selectionShape = SelectionShape::None;
+    d->selectionActive = false;
+}
 
 void ImageBox::RemoveRedEye()
-{  throw EngineError(QStringLiteral("RemoveRedEye: not available yet")); }
+{
+    const QRect area = d->activeSelection("RemoveRedEye");
+    const VImage& in = d->current("RemoveRedEye");
+    d->commit(guarded("RemoveRedEye", [&] {
+                  const VImage region = in.extract_area(area.x(), area.y(), area.width(), area.height());
+                  const VImage r = region.extract_band(0).cast(VIPS_FORMAT_FLOAT);
+                  const VImage g = region.extract_band(1).cast(VIPS_FORMAT_FLOAT);
+                  const VImage b = region.extract_band(2).cast(VIPS_FORMAT_FLOAT);
+                  // A pupil lit red: red well above both other channels and not dark. Its red
+                  // takes the level of green and blue, which keeps the eye's shading.
+                  VImage red = (r > g * 1.5) & (r > b * 1.5) & (r > 60.0);
+                  if (d->selectionShape == SelectionShape::Ellipse)
+                      red = red & d->ellipseMask(area);
+                  const VImage fixedRed = toUchar(red.ifthenelse((g + b) / 2.0, r));
+                  VImage fixed = fixedRed.bandjoin(region.extract_band(1, VImage::option()->set("n", region.bands() - 1)));
+                  return in.insert(fixed, area.x(), area.y());
+              }),
+              "RemoveRedEye");
+}
 
-int ImageBox::Width() const
-{  throw EngineError(QStringLiteral("Width: not available yet")); }
+// --- view geometry ----------------------------------------------------------------------------
 
-void ImageBox::SetWidth(int width)
-{ (void)width; throw EngineError(QStringLiteral("SetWidth: not available yet")); }
-
-int ImageBox::Height() const
-{  throw EngineError(QStringLiteral("Height: not available yet")); }
-
-void ImageBox::SetHeight(int height)
-{ (void)height; throw EngineError(QStringLiteral("SetHeight: not available yet")); }
-
-bool ImageBox::StretchToFit() const
-{  throw EngineError(QStringLiteral("StretchToFit: not available yet")); }
-
-void ImageBox::SetStretchToFit(bool stretch)
-{ (void)stretch; throw EngineError(QStringLiteral("SetStretchToFit: not available yet")); }
-
-double ImageBox::Zoom() const
-{  throw EngineError(QStringLiteral("Zoom: not available yet")); }
+int ImageBox::Width() const { return d->viewBoxWidth; }
+void ImageBox::SetWidth(int width) { d->viewBoxWidth = std::max(0, width); }
+int ImageBox::Height() const { return d->viewBoxHeight; }
+void ImageBox::SetHeight(int height) { d->viewBoxHeight = std::max(0, height); }
+bool ImageBox::StretchToFit() const { return d->stretchToFit; }
+void ImageBox::SetStretchToFit(bool stretch) { d->stretchToFit = stretch; }
+double ImageBox::Zoom() const { return d->zoom; }
 
 void ImageBox::SetZoom(double percent)
-{ (void)percent; throw EngineError(QStringLiteral("SetZoom: not available yet")); }
+{
+    if (!(percent > 0))
+        fail("Zoom", QStringLiteral("invalid zoom %1").arg(percent));
+    d->zoom = percent;
+}
 
 int ImageBox::ViewWidth() const
-{  throw EngineError(QStringLiteral("ViewWidth: not available yet")); }
+{
+    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->viewBoxWidth, d->viewBoxHeight),
+                               d->stretchToFit, d->zoom)
+        .width();
+}
 
 int ImageBox::ViewHeight() const
-{  throw EngineError(QStringLiteral("ViewHeight: not available yet")); }
+{
+    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->viewBoxWidth, d->viewBoxHeight),
+                               d->stretchToFit, d->zoom)
+        .height();
+}
 
-int ImageBox::JpegQuality() const
-{  throw EngineError(QStringLiteral("JpegQuality: not available yet")); }
+// --- save options -----------------------------------------------------------------------------
 
-void ImageBox::SetJpegQuality(int quality)
-{ (void)quality; throw EngineError(QStringLiteral("SetJpegQuality: not available yet")); }
-
-bool ImageBox::JpegProgressive() const
-{  throw EngineError(QStringLiteral("JpegProgressive: not available yet")); }
-
-void ImageBox::SetJpegProgressive(bool progressive)
-{ (void)progressive; throw EngineError(QStringLiteral("SetJpegProgressive: not available yet")); }
-
-int ImageBox::SaveColorDepth() const
-{  throw EngineError(QStringLiteral("SaveColorDepth: not available yet")); }
+int ImageBox::JpegQuality() const { return d->save.jpegQuality; }
+void ImageBox::SetJpegQuality(int quality) { d->save.jpegQuality = std::clamp(quality, 1, 100); }
+bool ImageBox::JpegProgressive() const { return d->save.jpegProgressive; }
+void ImageBox::SetJpegProgressive(bool progressive) { d->save.jpegProgressive = progressive; }
+int ImageBox::SaveColorDepth() const { return d->save.colorDepth; }
 
 void ImageBox::SetSaveColorDepth(int code)
-{ (void)code; throw EngineError(QStringLiteral("SetSaveColorDepth: not available yet")); }
+{
+    if (code < 0 || code > 6)
+        fail("SaveColorDepth", QStringLiteral("unknown colour depth %1").arg(code));
+    d->save.colorDepth = code;
+}
 
-int ImageBox::TiffCompression() const
-{  throw EngineError(QStringLiteral("TiffCompression: not available yet")); }
+int ImageBox::TiffCompression() const { return d->save.tiffCompression; }
 
 void ImageBox::SetTiffCompression(int code)
-{ (void)code; throw EngineError(QStringLiteral("SetTiffCompression: not available yet")); }
+{
+    if (code < 0 || code > 2)
+        fail("TiffCompression", QStringLiteral("unknown compression %1").arg(code));
+    d->save.tiffCompression = code;
+}
 
 }  // namespace lumora

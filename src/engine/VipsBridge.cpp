@@ -1,0 +1,112 @@
+#include "engine/VipsBridge.h"
+
+#include "engine/EngineError.h"
+
+namespace lumora::vipsbridge {
+
+using vips::VImage;
+
+void fail(const char* operation, const QString& detail)
+{
+    QString text = QString::fromLatin1(operation);
+    if (!detail.isEmpty())
+        text += QStringLiteral(": ") + detail;
+    throw EngineError(text);
+}
+
+bool hasAlpha(const VImage& image) { return image.bands() == 2 || image.bands() == 4; }
+
+VImage colourBands(const VImage& image) { return image.bands() > 3 ? image.extract_band(0, VImage::option()->set("n", 3)) : image; }
+
+VImage withAlpha(const VImage& image)
+{
+    if (image.bands() == 4)
+        return image;
+    return image.bandjoin_const({255.0});
+}
+
+VImage toUchar(const VImage& image)
+{
+    if (image.format() == VIPS_FORMAT_UCHAR)
+        return image;
+    // cast truncates toward zero; rint first so that 127.5 and up become 128.
+    return image.rint().cast(VIPS_FORMAT_UCHAR);
+}
+
+VImage normalise(VImage in)
+{
+    if (in.coding() == VIPS_CODING_LABQ)
+        in = in.LabQ2Lab();
+    else if (in.coding() == VIPS_CODING_RAD)
+        in = in.rad2float();
+    const VipsInterpretation interpretation = in.interpretation();
+    const bool alreadySrgb8 = interpretation == VIPS_INTERPRETATION_sRGB && in.format() == VIPS_FORMAT_UCHAR &&
+                              (in.bands() == 3 || in.bands() == 4);
+    if (!alreadySrgb8) {
+        if (in.bands() <= 2 && interpretation != VIPS_INTERPRETATION_GREY16 && interpretation != VIPS_INTERPRETATION_B_W)
+            in = in.copy(VImage::option()->set("interpretation",
+                                                in.format() == VIPS_FORMAT_USHORT ? VIPS_INTERPRETATION_GREY16
+                                                                                  : VIPS_INTERPRETATION_B_W));
+        else if (in.bands() >= 3 && interpretation == VIPS_INTERPRETATION_MULTIBAND)
+            in = in.copy(VImage::option()->set("interpretation", in.format() == VIPS_FORMAT_USHORT
+                                                                      ? VIPS_INTERPRETATION_RGB16
+                                                                      : VIPS_INTERPRETATION_sRGB));
+        in = in.colourspace(VIPS_INTERPRETATION_sRGB);
+        if (in.format() != VIPS_FORMAT_UCHAR)
+            in = toUchar(in);
+    }
+    if (in.bands() > 4)
+        in = in.extract_band(0, VImage::option()->set("n", 4));
+    return in;
+}
+
+int loadedDepth(const VImage& in)
+{
+    if (in.get_typeof("palette-bit-depth") != 0)
+        return in.get_int("palette-bit-depth") == 1 ? 1 : 8;
+    switch (in.bands()) {
+    case 1:
+        return 8;
+    case 3:
+        return 24;
+    default:
+        return 32;
+    }
+}
+
+VImage fromPixels(const void* data, size_t size, int width, int height, int bands)
+{
+    VipsImage* raw = vips_image_new_from_memory_copy(data, size, width, height, bands, VIPS_FORMAT_UCHAR);
+    if (!raw)
+        throw vips::VError();
+    return VImage(raw).copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+}
+
+VImage fromPicture(const Picture& picture)
+{
+    if (picture.isNull())
+        fail("BitmapHandle", QStringLiteral("empty picture"));
+    return fromPixels(picture.pixels().constData(), static_cast<size_t>(picture.pixels().size()), picture.width(),
+                      picture.height(), picture.bands());
+}
+
+Picture toPicture(const VImage& image)
+{
+    VImage ready = normalise(image);
+    size_t size = 0;
+    void* data = ready.write_to_memory(&size);
+    QByteArray pixels(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    g_free(data);
+    return Picture(ready.width(), ready.height(), ready.bands(), std::move(pixels));
+}
+
+std::vector<double> pixelOf(std::uint32_t oleColor, int bands)
+{
+    const Rgb c = OleColor::toRgb(oleColor);
+    std::vector<double> v{static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)};
+    if (bands == 4)
+        v.push_back(255.0);
+    return v;
+}
+
+}  // namespace lumora::vipsbridge
