@@ -1,0 +1,38 @@
+#include "cli/CliSupport.h"
+
+#include "shell/ErrorReporter.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace lumora::cli {
+namespace {
+
+std::atomic<int> gReports{0};
+
+void writeLine(std::FILE* stream, const QString& line)
+{
+    const QByteArray bytes = (line + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+void printOut(const QString& line) { writeLine(stdout, line); }
+void printError(const QString& line) { writeLine(stderr, QStringLiteral("lumora-batch: ") + line); }
+
+ReportCounter::ReportCounter()
+{
+    gReports = 0;
+    SetErrorSink([](const ErrorReport& report) {
+        ++gReports;
+        printError(report.oneLine());
+    });
+}
+
+ReportCounter::~ReportCounter() { SetErrorSink({}); }
+
+int ReportCounter::count() const { return gReports; }
+
+}  // namespace lumora::cli

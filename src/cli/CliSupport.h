@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lumora::cli {
+
+// Exit codes of lumora-batch.
+enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+
+// Thrown by a command for a wrong command line; main prints it with a hint and exits with 2.
+struct UsageProblem {
+    QString message;
+};
+
+// Writes one line to standard output / standard error.
+void printOut(const QString& line);
+void printError(const QString& line);
+
+// Routes the common error reports to standard error, one line each, prefixed with the program
+// name, and counts them.
+class ReportCounter {
+public:
+    ReportCounter();
+    ~ReportCounter();
+    ReportCounter(const ReportCounter&) = delete;
+    ReportCounter& operator=(const ReportCounter&) = delete;
+    int count() const;
+};
+
+}  // namespace lumora::cli

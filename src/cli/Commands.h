@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace lumora::cli {
+
+// Each command takes its own arguments (without the command word) and returns the exit code.
+int runApply(const QStringList& arguments);
+int runTasks(const QStringList& arguments);
+
+}  // namespace lumora::cli
