@@ -2,6 +2,7 @@
 
 #include "engine/EngineError.h"
 #include "support/EngineFixtures.h"
+#include "support/Oracles.h"
 
 using namespace lumora;
 using namespace lumora::test;
@@ -111,6 +112,34 @@ TEST_P(EngineOverlay, OverlayFileReadsTheLogoFromDisk)
     EXPECT_EQ(box.PixelColor(50, 40), ole(0, 0, 0));
     EXPECT_THROW(box.OverlayFile(path(QStringLiteral("missing.png"))), EngineError);
     EXPECT_THROW(box.SetOverlayPlacement(4), EngineError);
+}
+
+TEST_P(EngineOverlay, ManyOverlaysOnAStreamedPhotoAtTopAndBottom)
+{
+    // Like a frame on a tall photo decoded top to bottom: pieces pasted along every edge.
+    ImageBox writer;
+    writer.SetBitmapHandle(gradientPicture(1067, 1600));
+    writer.SaveToFile(path(QStringLiteral("tall.jpg")));
+    box.LoadFromFile(path(QStringLiteral("tall.jpg")));
+    box.SetOverlayPlacement(1);
+    const Picture piece = Picture::filled(128, 56, kBlack);
+    for (int x = 0; x < 1067; x += 128) {
+        for (int y : {0, 1600 - 56}) {
+            box.SetOverlayX(x);
+            box.SetOverlayY(y);
+            box.OverlayPicture(piece);
+        }
+    }
+    for (int y = 56; y < 1600; y += 128) {
+        for (int x : {0, 1067 - 56}) {
+            box.SetOverlayX(x);
+            box.SetOverlayY(y);
+            box.OverlayPicture(Picture::filled(56, 128, kBlack));
+        }
+    }
+    box.SaveToFile(path(QStringLiteral("framed.png")));
+    EXPECT_EQ(identify(path(QStringLiteral("framed.png")), QStringLiteral("%wx%h %[fx:p{1066,1599}.r]")),
+              QStringLiteral("1067x1600 0"));
 }
 
 // The ink of a text drawn in black on white: the smallest rectangle holding every dark pixel.

@@ -71,3 +71,16 @@ QString writePng(const Picture& picture, const QString& path)
 }
 
 }  // namespace lumora::test
+
+namespace lumora::test {
+
+int countColour(const Picture& picture, Rgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.rgbAt(x, y) == colour;
+    return count;
+}
+
+}  // namespace lumora::test

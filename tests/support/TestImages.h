@@ -33,3 +33,10 @@ double meanChannel(const Picture& picture, int channel, int left, int top, int r
 QString writePng(const Picture& picture, const QString& path);
 
 }  // namespace lumora::test
+
+namespace lumora::test {
+
+// How many pixels have exactly this colour.
+int countColour(const Picture& picture, Rgb colour);
+
+}  // namespace lumora::test
