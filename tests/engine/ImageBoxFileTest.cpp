@@ -31,6 +31,25 @@ TEST_P(EngineFiles, LosslessFormatsRoundTripExactly)
     }
 }
 
+TEST_P(EngineFiles, GifAndPaletteFilesLoadWithTheirColours)
+{
+    Picture four = Picture::filled(8, 4, Rgb{255, 0, 0});
+    four.setPixel(1, 1, Rgb{0, 255, 0});
+    four.setPixel(2, 2, Rgb{0, 0, 255});
+    four.setPixel(7, 3, Rgb{255, 255, 255});
+    box.SetBitmapHandle(four);
+    box.SaveToFile(path("four.gif"));
+    EXPECT_EQ(identify(path("four.gif"), QStringLiteral("%m %wx%h")), QStringLiteral("GIF 8x4"));
+    ImageBox reader(GetParam());
+    reader.LoadFromFile(path("four.gif"));
+    EXPECT_EQ(reader.ImageDepth(), 8);
+    const Picture back = reader.Picture();
+    EXPECT_EQ(back.rgbAt(1, 1), (Rgb{0, 255, 0}));
+    EXPECT_EQ(back.rgbAt(2, 2), (Rgb{0, 0, 255}));
+    EXPECT_EQ(back.rgbAt(7, 3), (Rgb{255, 255, 255}));
+    EXPECT_EQ(back.rgbAt(0, 0), (Rgb{255, 0, 0}));
+}
+
 TEST_P(EngineFiles, JpegOptionsReachTheFile)
 {
     box.SetBitmapHandle(gradientPicture(64, 48));
