@@ -282,9 +282,16 @@ lumora::Picture ImageBox::Picture() const
 int ImageBox::TiffPageCount(const QString& path) const
 {
     ensureVipsStarted();
+    const QByteArray name = QFile::encodeName(path);
+    const char* loader = vips_foreign_find_load(name.constData());
+    if (!loader) {
+        vips_error_clear();
+        return 0;
+    }
+    if (!QByteArray(loader).startsWith("VipsForeignLoadTiff"))
+        return 1;
     try {
-        const VImage header = VImage::new_from_file(QFile::encodeName(path).constData(),
-                                                    VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
+        const VImage header = VImage::new_from_file(name.constData());
         return header.get_typeof("n-pages") != 0 ? std::max(1, header.get_int("n-pages")) : 1;
     } catch (const vips::VError&) {
         vips_error_clear();

@@ -63,7 +63,7 @@ public:
     // The image as a picture.
     lumora::Picture Picture() const;
 
-    // Pages of a TIFF file (1 for other readable files, 0 when unreadable).
+    // Pages of a TIFF file: 1 for any other picture Lumora can read, 0 for anything else.
     int TiffPageCount(const QString& path) const;
     int TiffPage() const;  // 1-based page read by the next LoadFromFile
     void SetTiffPage(int page);

@@ -37,6 +37,11 @@ void openMagickModule()
         g_module_make_resident(module);
 }
 
+// libvips tells of damage it repaired (a truncated photo, say) through GLib warnings on standard
+// error. The damage shows in the picture; the messages would only garble the one-line reports of
+// lumora-batch and the terminal of the window, so they are dropped.
+void dropWarning(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 }  // namespace
 
 void ensureVipsStarted()
@@ -51,6 +56,8 @@ void ensureVipsStarted()
             startWithoutModules();
             openMagickModule();
         }
+        g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), dropWarning,
+                          nullptr);
         // Engines hold their own snapshots; the operation cache would only pin old images.
         vips_cache_set_max(0);
     });

@@ -112,6 +112,23 @@ TEST_P(EngineFiles, BrokenAndForeignFilesFailWithAnEngineError)
     EXPECT_FALSE(box.HasImage());
 }
 
+TEST_P(EngineFiles, ATruncatedPhotoStillOpensAtItsFullSize)
+{
+    ImageBox writer;
+    writer.SetBitmapHandle(gradientPicture(300, 200));
+    writer.SaveToFile(path("whole.jpg"));
+    QFile whole(path("whole.jpg"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QFile cut(path("cut.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(whole.size() / 2));
+    cut.close();
+    box.LoadFromFile(path("cut.jpg"));
+    box.Negative();
+    box.SaveToFile(path("cut-out.png"));
+    EXPECT_EQ(identify(path("cut-out.png")), QStringLiteral("300x200"));
+}
+
 TEST_P(EngineFiles, GreyAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
 {
     ASSERT_EQ(runTool(QStringLiteral("convert"), {QStringLiteral("-size"), QStringLiteral("16x8"),
