@@ -16,6 +16,8 @@ packages=(
   time
   # resource generators (sample photos, frame/shadow/mask galleries)
   python3 python3-pil python3-numpy
+  # fuzzing harnesses (scripts/fuzz.sh)
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace lumora {
 namespace {
 
@@ -67,9 +69,15 @@ bool clsFile::OpenForRead(const QString& filename)
     QFile file(filename);
     if (!file.open(QIODevice::ReadOnly))
         return fail(errnum::PathFileAccess, accessError(filename, file.errorString()));
-    // One byte more than allowed tells a file at the limit from a larger one, without trusting the
-    // reported size (devices and special files report none).
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    // Read in chunks up to one byte past the limit, without trusting the reported size (devices
+    // and special files report none) and without reserving the whole limit up front.
+    QByteArray bytes;
+    while (bytes.size() <= MaxFileSize) {
+        const QByteArray chunk = file.read(std::min<qint64>(1 << 16, MaxFileSize + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError)
         return fail(errnum::DeviceIO, QStringLiteral("Device I/O error: %1 (%2)")
                                           .arg(QDir::toNativeSeparators(filename), file.errorString()));

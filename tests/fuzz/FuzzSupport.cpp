@@ -1,0 +1,26 @@
+#include "FuzzSupport.h"
+
+#include "shell/ErrorReporter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+namespace lumora::fuzz {
+
+QString writeInput(const std::uint8_t* data, std::size_t size, const char* extension)
+{
+    static const bool quiet = [] {
+        SetErrorSink([](const ErrorReport&) {});
+        return true;
+    }();
+    (void)quiet;
+    const QString path = QDir::tempPath() + QStringLiteral("/lumora-fuzz-%1.%2").arg(getpid()).arg(QLatin1String(extension));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    return path;
+}
+
+}  // namespace lumora::fuzz
