@@ -7,5 +7,6 @@ namespace lumora::cli {
 // Each command takes its own arguments (without the command word) and returns the exit code.
 int runApply(const QStringList& arguments);
 int runTasks(const QStringList& arguments);
+int runSettings(const QStringList& arguments);
 
 }  // namespace lumora::cli

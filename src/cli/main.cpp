@@ -28,6 +28,12 @@ Commands:
   tasks FILE.tbf
         List the tasks of a task basket file, one per line, tab-separated:
         position, kind number, kind name, key and the 17 parameter slots.
+  settings dump [FILE]
+        Print a settings file as JSON: its blocks and fields in file order, the
+        values as stored. FILE defaults to the settings file of the program
+        folder ($LUMORA_HOME when set).
+  settings init FILE
+        Write a settings file holding the defaults of a first start.
 
 Options:
   -h, --help     Show this help and exit.
@@ -58,6 +64,8 @@ int dispatch(const QStringList& arguments)
         return runApply(rest);
     if (command == u"tasks")
         return runTasks(rest);
+    if (command == u"settings")
+        return runSettings(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 

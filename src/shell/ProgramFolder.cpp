@@ -1,0 +1,47 @@
+#include "shell/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace lumora {
+namespace {
+
+QString normalised(const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); }
+
+QString joined(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+}  // namespace
+
+QString ProgramFolder::path()
+{
+    const QString home = qEnvironmentVariable("LUMORA_HOME");
+    if (!home.isEmpty())
+        return normalised(QFileInfo(home).absoluteFilePath());
+
+    // Without an application object there is no reliable executable path.
+    if (QCoreApplication::instance()) {
+        const QFileInfo executableFolder(QCoreApplication::applicationDirPath());
+        if (executableFolder.isDir() && executableFolder.isWritable())
+            return normalised(executableFolder.absoluteFilePath());
+    }
+
+    const QString fallback = QDir::homePath() + QStringLiteral("/.local/share/lumora");
+    // A failure shows later, when a file there cannot be written; the path is still right.
+    QDir().mkpath(fallback);
+    return normalised(fallback);
+}
+
+QString ProgramFolder::settingsFile() { return settingsFileIn(path()); }
+
+QString ProgramFolder::settingsFileIn(const QString& folder)
+{
+    return joined(normalised(folder), QString::fromLatin1(ExecutableName));
+}
+
+QString ProgramFolder::tempFolder() { return joined(path(), QStringLiteral("temp/")); }
+
+}  // namespace lumora
