@@ -127,7 +127,9 @@ bool clsFile::closefile()
         reset();
         return false;
     }
-    const bool committed = out_->commit();
+    // flush() first: commit() does not notice when buffered bytes fail to reach the file (a full
+    // disk) and would put a cut file in place of the old one.
+    const bool committed = out_->flush() && out_->commit();
     if (!committed)
         fail(errnum::DeviceIO, QStringLiteral("Device I/O error: %1 (%2)")
                                    .arg(QDir::toNativeSeparators(fileName_), out_->errorString()));
@@ -212,6 +214,28 @@ QStringList clsFile::readRecord(int fieldCount)
     return fields;
 }
 
+QString clsFile::readQuotedLine()
+{
+    const QString line = readLine();
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && isBlank(line[start]))
+        ++start;
+    while (end > start && isBlank(line[end - 1]))
+        --end;
+    // Fewer than two characters leave nothing between the first and the last.
+    return end - start < 2 ? QString() : line.sliced(start + 1, end - start - 2);
+}
+
+void clsFile::read_ImageBasket(QString& path, QString& description)
+{
+    if (mode_ != Mode::Reading)
+        return;
+    const QStringList fields = readRecord(2);
+    path = fields.at(0);
+    description = fields.at(1);
+}
+
 void clsFile::writeText(const QString& text)
 {
     const QByteArray bytes = encodeText(text);
@@ -249,5 +273,12 @@ void clsFile::writeRecord(const QStringList& fields)
 }
 
 void clsFile::writeValue(const QString& value) { writeRecord(QStringList{value}); }
+
+void clsFile::write_ImageBasket(const QString& path) { writeValue(path); }
+
+void clsFile::write_ImageBasket(const QString& path, const QString& description)
+{
+    writeRecord(QStringList{path, description});
+}
 
 }  // namespace lumora

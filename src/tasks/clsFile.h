@@ -10,9 +10,9 @@ class QSaveFile;
 namespace lumora {
 
 // A small sequential text file, the way Lumora's own list files are read and written (task
-// basket, image basket). A record is a line of fields, each in double quotes, separated by
-// commas and ended by CR LF. There is no escaping, so a value can hold commas, blanks and line
-// ends but never a double quote.
+// basket, image basket, metadata basket, EXIF exchange). A record is a line of fields, each in
+// double quotes, separated by commas and ended by CR LF. There is no escaping, so a value can hold
+// commas, blanks and line ends but never a double quote.
 //
 // Reading loads and decodes the whole file at open (see decodeText); the files are small.
 // Writing goes to a temporary file that only closefile() puts in place: a save that fails, or an
@@ -55,6 +55,14 @@ public:
     // up to the next separator is dropped, and a quote left open runs to the end of the data. An
     // unquoted field loses its surrounding blanks. LumoraError 62 when the data ends first.
     QStringList readRecord(int fieldCount);
+    // The next line as a one-value line file holds it (image basket favourites, metadata
+    // baskets): surrounding blanks removed, then the first and the last character dropped, which
+    // are the quotes when the line was written by writeValue. A line without quotes therefore
+    // loses two characters of its text; a blank line gives empty text. LumoraError 62 past the end.
+    QString readQuotedLine();
+    // One image basket description record (path, description): readRecord(2) into the two values.
+    // Leaves them alone when no file is open.
+    void read_ImageBasket(QString& path, QString& description);
 
     // One record: every field in double quotes, commas between, CR LF after. A field holding a
     // double quote cannot be written back as it is, so the record is refused with LumoraError 5
@@ -62,6 +70,10 @@ public:
     void writeRecord(const QStringList& fields);
     // A record of one value.
     void writeValue(const QString& value);
+    // The line of an image basket favourite file: the source path alone.
+    void write_ImageBasket(const QString& path);
+    // The line of an image basket description file: the source path, then the description.
+    void write_ImageBasket(const QString& path, const QString& description);
 
     const QString& fileName() const { return fileName_; }
     bool isOpen() const { return mode_ != Mode::Closed; }
