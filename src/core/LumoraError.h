@@ -10,6 +10,7 @@ namespace lumora {
 // BASIC numbering so that error reports from every part of the program read the same way.
 namespace errnum {
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int InternalError = 51;
 inline constexpr int BadFileName = 52;

@@ -205,7 +205,8 @@ void ImageBox::SaveToFile(const QString& path)
     const VImage& ready = d->computed("SaveToFile");
     const QByteArray bytes = ImageEncoder::encode(ready, extension, d->save);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // flush() before commit(): commit() alone does not notice bytes that never reached the disk.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         fail("SaveToFile", QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
 }
 

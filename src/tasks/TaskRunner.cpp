@@ -5,15 +5,13 @@
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
 #include "shell/CurrentOperation.h"
-#include "shell/ErrorReporter.h"
+#include "shell/ReportFailures.h"
 #include "tasks/FrameComposer.h"
 #include "tasks/StockGallery.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/TextPlacement.h"
 
-#include <limits>
 #include <memory>
-#include <new>
 
 namespace lumora {
 namespace {
@@ -21,8 +19,6 @@ namespace {
 using namespace convert;
 
 constexpr int kDivisionByZero = 11;
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
 const QString kRoutine = QStringLiteral("subProcessPages");
 
 // One statement of a task. An engine failure skips just this statement and the task goes on
@@ -308,7 +304,7 @@ void subProcessPages(const QList<TaskRecord>& tasks, ImageBox& engine, const Tas
     TaskExecutor executor(engine, gallery);
     const qsizetype count = tasks.size();
     int position = 0;
-    try {
+    reportFailures(kRoutine, position, [&] {
         for (qsizetype row = 0; row < count; ++row) {
             // Positions are counted in 16 bits.
             position = toInt16(static_cast<double>(row + 1));
@@ -321,13 +317,7 @@ void subProcessPages(const QList<TaskRecord>& tasks, ImageBox& engine, const Tas
             if (!options.applyAll && selectedInView(options, static_cast<int>(row)))
                 break;
         }
-    } catch (const LumoraError& e) {
-        ReportError(e.description(), e.number(), position, kRoutine);
-    } catch (const std::bad_alloc&) {
-        ReportError(QStringLiteral("Out of memory"), kOutOfMemory, position, kRoutine);
-    } catch (const std::exception& e) {
-        ReportError(QString::fromLocal8Bit(e.what()), kInternalError, position, kRoutine);
-    }
+    });
     if (options.busy)
         options.busy(false);
 }

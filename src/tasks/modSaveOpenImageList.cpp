@@ -4,6 +4,7 @@
 #include "core/LumoraError.h"
 #include "shell/CurrentOperation.h"
 #include "shell/ErrorReporter.h"
+#include "shell/ReportFailures.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/clsFile.h"
 
@@ -37,21 +38,6 @@ TaskRecord taskFromFields(const QStringList& fields)
     return task;
 }
 
-// Catches what a save or open raises and reports it. The record number stands in for the line
-// reached, so a report points at the task that failed (0: before the first record).
-template <typename Body>
-bool reportFailures(const QString& routine, int& record, Body&& body)
-{
-    try {
-        body();
-        return true;
-    } catch (const LumoraError& e) {
-        ReportError(e.description(), e.number(), record, routine);
-    } catch (const std::exception& e) {
-        ReportError(QString::fromLocal8Bit(e.what()), errnum::InternalError, record, routine);
-    }
-    return false;
-}
 
 }  // namespace
 

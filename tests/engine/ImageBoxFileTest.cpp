@@ -4,6 +4,7 @@
 #include "engine/EngineError.h"
 #include "engine/ViewGeometry.h"
 #include "support/EngineFixtures.h"
+#include "support/FullDisk.h"
 #include "support/Oracles.h"
 
 #include <QFile>
@@ -86,6 +87,11 @@ TEST_P(EngineFiles, WritesAreAllOrNothing)
     existing.close();
     EXPECT_THROW(box.SaveToFile(path("keep.xyz")), EngineError);
     EXPECT_THROW(box.SaveToFile(path("no/such/folder/a.png")), EngineError);
+    box.SetBitmapHandle(gradientPicture(200, 200));
+    {
+        const FullDisk disk(1000);  // the disk fills up part way through the picture
+        EXPECT_THROW(box.SaveToFile(path("keep.png")), EngineError);
+    }
     EXPECT_FALSE(QFile::exists(path("no/such/folder/a.png")));
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("old contents"));

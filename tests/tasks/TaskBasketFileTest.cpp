@@ -3,6 +3,7 @@
 #include "tasks/TaskBasket.h"
 #include "tasks/clsFile.h"
 #include "tasks/modSaveOpenImageList.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 
 using namespace lumora;
 using namespace lumora::modSaveOpenImageList;
+using lumora::test::FullDisk;
 
 namespace {
 
@@ -158,6 +160,16 @@ TEST_F(TaskBasketFile, FailedSaveReportsAndLeavesTheFolderAsItWas)
     expectOneReport(SaveRoutine, errnum::PathNotFound, 0);
     EXPECT_FALSE(fncSaveTaskBasket(path("recipe.tbf"), basket));
     expectOneReport(SaveRoutine, errnum::InvalidProcedureCall, 2);  // the record that could not be written
+
+    // A disk that fills up part way through.
+    fill(basket, {Invert, Resize50, Resize50, Resize50});
+    bool saved = true;
+    {
+        const FullDisk disk(100);
+        saved = fncSaveTaskBasket(path("recipe.tbf"), basket);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reports_.size(), 1u);
 
     EXPECT_EQ(readBytes(path("recipe.tbf")), old);
     EXPECT_EQ(entries(), QStringList{"recipe.tbf"});  // no new file, no temporary file left behind
