@@ -1,40 +1,21 @@
 #include "album/MetadataBasketFile.h"
 #include "core/LumoraError.h"
-#include "shell/ErrorReporter.h"
+#include "support/FileBytes.h"
+#include "support/ReportCapture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace lumora;
+using namespace lumora::test;
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 class MetadataBasketFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = SetErrorSink([this](const ErrorReport& report) { reports_.push_back(report); });
-    }
-    void TearDown() override { SetErrorSink(std::move(previous_)); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -44,18 +25,8 @@ protected:
         return fncOpenMetadataBasket(path("in.mbf"), entries);
     }
 
-    void expectOneReport(const QString& routine, int number, int line)
-    {
-        ASSERT_EQ(reports_.size(), 1u);
-        EXPECT_EQ(reports_.front().routine, routine);
-        EXPECT_EQ(reports_.front().number, number);
-        EXPECT_EQ(reports_.front().line, line);
-        reports_.clear();
-    }
-
     QTemporaryDir dir_;
-    std::vector<ErrorReport> reports_;
-    ErrorSink previous_;
+    ReportCapture capture_;
 };
 
 }  // namespace
@@ -70,7 +41,7 @@ TEST_F(MetadataBasketFile, SavesOneQuotedLinePerEntryAndReopensThem)
     QStringList opened{"EXIF - Model"};  // opening replaces the list
     ASSERT_TRUE(fncOpenMetadataBasket(path("album.mbf"), opened));
     EXPECT_EQ(opened, basket);
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(MetadataBasketFile, ExtensionIsAppendedUnlessTheNameEndsInMbfInAnyCase)
@@ -97,19 +68,19 @@ TEST_F(MetadataBasketFile, EachLineLosesItsBlanksAndFirstAndLastCharacter)
         ASSERT_TRUE(openBytes(bytes, opened));
         EXPECT_EQ(opened, entries);
     }
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(MetadataBasketFile, FailuresAreReportedAndLeaveTheOldFile)
 {
     writeBytes(path("b.mbf"), "\"EXIF - Make\"\r\n");
     EXPECT_FALSE(fncSaveMetadataBasket(path("b.mbf"), {"EXIF - Model", "IPTC - \"Title\""}));
-    expectOneReport("frmAlbum.fncSaveMetadataBasket", errnum::InvalidProcedureCall, 2);
+    capture_.expectOne("frmAlbum.fncSaveMetadataBasket", errnum::InvalidProcedureCall, 2);
     EXPECT_EQ(readBytes(path("b.mbf")), "\"EXIF - Make\"\r\n");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"b.mbf"});
 
     QStringList opened{"EXIF - Model"};
     EXPECT_FALSE(fncOpenMetadataBasket(path("missing.mbf"), opened));
-    expectOneReport("frmAlbum.fncOpenMetadataBasket", errnum::FileNotFound, 0);
+    capture_.expectOne("frmAlbum.fncOpenMetadataBasket", errnum::FileNotFound, 0);
     EXPECT_TRUE(opened.isEmpty());
 }

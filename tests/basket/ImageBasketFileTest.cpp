@@ -1,17 +1,16 @@
 #include "basket/ImageBasketFile.h"
 #include "core/LumoraError.h"
-#include "shell/ErrorReporter.h"
+#include "support/FileBytes.h"
+#include "support/ReportCapture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace lumora;
 using namespace lumora::modSaveOpenImageList;
+using namespace lumora::test;
 
 namespace {
 
@@ -19,19 +18,6 @@ using Entries = QList<ImageBasketFileEntry>;
 
 const QString SaveRoutine = QStringLiteral("modSaveOpenImageList.fncSaveImageBasket");
 const QString OpenRoutine = QStringLiteral("modSaveOpenImageList.fncOpenImageBasket");
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A basket as the window holds it: two pages of one scan, a photo that comes twice.
 const Entries Basket{{"/photos/a.jpg", "Sea, sun"},
@@ -42,12 +28,7 @@ const Entries Basket{{"/photos/a.jpg", "Sea, sun"},
 
 class ImageBasketFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = SetErrorSink([this](const ErrorReport& report) { reports_.push_back(report); });
-    }
-    void TearDown() override { SetErrorSink(std::move(previous_)); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
     QStringList files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
@@ -59,18 +40,8 @@ protected:
         return fncOpenImageBasket(path(name), entries);
     }
 
-    void expectOneReport(const QString& routine, int number, int line)
-    {
-        ASSERT_EQ(reports_.size(), 1u);
-        EXPECT_EQ(reports_.front().routine, routine);
-        EXPECT_EQ(reports_.front().number, number);
-        EXPECT_EQ(reports_.front().line, line);
-        reports_.clear();
-    }
-
     QTemporaryDir dir_;
-    std::vector<ErrorReport> reports_;
-    ErrorSink previous_;
+    ReportCapture capture_;
 };
 
 }  // namespace
@@ -84,7 +55,7 @@ TEST_F(ImageBasketFile, SavesEachSourceOnceInBasketOrderWithItsFirstDescription)
 
     ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Favourite, path("set"), Basket));
     EXPECT_EQ(readBytes(path("set.ibf")), "\"/photos/a.jpg\"\r\n\"/photos/scan.tif\"\r\n\"/photos/b.jpg\"\r\n");
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(ImageBasketFile, ExtensionFollowsTheKindUnlessTheNameEndsInItInAnyCase)
@@ -115,7 +86,7 @@ TEST_F(ImageBasketFile, ReopensWhatWasSaved)
     ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Favourite, path("x"), saved));
     ASSERT_TRUE(fncOpenImageBasket(path("x.ibf"), opened));
     EXPECT_EQ(opened, (Entries{{saved[0].sourcePath, ""}, {"/photos/b.jpg", ""}}));
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(ImageBasketFile, ReadsLinesWhateverTheirLayout)
@@ -146,7 +117,7 @@ TEST_F(ImageBasketFile, ReadsLinesWhateverTheirLayout)
         ASSERT_TRUE(openBytes(c.name, c.bytes, entries));
         EXPECT_EQ(entries, c.entries);
     }
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(ImageBasketFile, FailedSaveReportsAndLeavesTheOldFile)
@@ -154,9 +125,9 @@ TEST_F(ImageBasketFile, FailedSaveReportsAndLeavesTheOldFile)
     writeBytes(path("set.ibd"), "\"/old.jpg\",\"\"\r\n");
     const Entries quoted{{"/p/a.jpg", "fine"}, {"/p/5\" print.jpg", ""}};
     EXPECT_FALSE(fncSaveImageBasket(ImageBasketKind::Description, path("set"), quoted));
-    expectOneReport(SaveRoutine, errnum::InvalidProcedureCall, 2);
+    capture_.expectOne(SaveRoutine, errnum::InvalidProcedureCall, 2);
     EXPECT_FALSE(fncSaveImageBasket(ImageBasketKind::Favourite, path("no/such/folder/set"), Basket));
-    expectOneReport(SaveRoutine, errnum::PathNotFound, 0);
+    capture_.expectOne(SaveRoutine, errnum::PathNotFound, 0);
 
     EXPECT_EQ(readBytes(path("set.ibd")), "\"/old.jpg\",\"\"\r\n");
     EXPECT_EQ(files(), QStringList{"set.ibd"});  // no temporary file left behind
@@ -166,11 +137,11 @@ TEST_F(ImageBasketFile, FailedOpenReportsAndKeepsTheEntriesReadBeforeIt)
 {
     Entries entries{{"/old.jpg", ""}};
     EXPECT_FALSE(fncOpenImageBasket(path("missing.ibf"), entries));
-    expectOneReport(OpenRoutine, errnum::FileNotFound, 0);
+    capture_.expectOne(OpenRoutine, errnum::FileNotFound, 0);
     EXPECT_TRUE(entries.isEmpty());
 
     // A last record without its description runs past the end of the file.
     EXPECT_FALSE(openBytes("cut.ibd", "\"/p/a.jpg\",\"d\"\r\n\"/p/b.jpg\"\r\n", entries));
-    expectOneReport(OpenRoutine, errnum::InputPastEndOfFile, 2);
+    capture_.expectOne(OpenRoutine, errnum::InputPastEndOfFile, 2);
     EXPECT_EQ(entries, (Entries{{"/p/a.jpg", "d"}}));
 }

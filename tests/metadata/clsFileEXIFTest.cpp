@@ -1,8 +1,8 @@
 #include "core/LumoraError.h"
 #include "metadata/clsFileEXIF.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,23 +10,11 @@
 #include <utility>
 
 using namespace lumora;
+using namespace lumora::test;
 
 namespace {
 
 using Records = QList<std::pair<QString, QString>>;
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class clsFileEXIFTest : public ::testing::Test {
 protected:

@@ -1,38 +1,22 @@
 // Loading and saving the settings file in a program folder of its own: first start, the broken
 // files the start-up must survive, and saves that fail without harming the old file.
 
-#include "shell/ErrorReporter.h"
 #include "shell/ProgramFolder.h"
 #include "shell/SetupFile.h"
+#include "support/FileBytes.h"
 #include "support/FullDisk.h"
+#include "support/ReportCapture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-
 using namespace lumora;
-using lumora::test::FullDisk;
+using namespace lumora::test;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 class SetupFile : public ::testing::Test {
 protected:
@@ -41,13 +25,11 @@ protected:
         previousHome_ = qgetenv("LUMORA_HOME");
         hadHome_ = qEnvironmentVariableIsSet("LUMORA_HOME");
         qputenv("LUMORA_HOME", dir.path().toUtf8());
-        previousSink_ = SetErrorSink([this](const ErrorReport& r) { reports.push_back(r); });
         previousHandler_ = SetSetupMessageHandler([this](const QString& text) { messages << text; });
     }
     void TearDown() override
     {
         SetSetupMessageHandler(std::move(previousHandler_));
-        SetErrorSink(std::move(previousSink_));
         if (hadHome_)
             qputenv("LUMORA_HOME", previousHome_);
         else
@@ -58,13 +40,12 @@ protected:
     QString file() const { return folder() + QStringLiteral("/lumora"); }
 
     QTemporaryDir dir;
-    std::vector<ErrorReport> reports;
+    ReportCapture capture;
     QStringList messages;
 
 private:
     QByteArray previousHome_;
     bool hadHome_ = false;
-    ErrorSink previousSink_;
     SetupMessageHandler previousHandler_;
 };
 
@@ -84,7 +65,7 @@ TEST_F(SetupFile, FirstStartGivesDefaultsAndMakesTheFoldersButNoFile)
     EXPECT_EQ(record, defaultSetup(folder()));
     EXPECT_EQ(SetupFilePath(), file());
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
     EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Captured")));
     EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Acquired")));
     EXPECT_FALSE(QFileInfo::exists(file()));
@@ -92,7 +73,7 @@ TEST_F(SetupFile, FirstStartGivesDefaultsAndMakesTheFoldersButNoFile)
 
 TEST_F(SetupFile, ZeroLengthFileWarnsOnceAndIsReplacedByAWholeRecordAtExit)
 {
-    writeAll(file(), {});
+    writeBytes(file(), {});
     SetupRecord record;
     LoadSetupAtStartup(record, folder());
     ASSERT_EQ(messages.size(), 1);
@@ -102,8 +83,8 @@ TEST_F(SetupFile, ZeroLengthFileWarnsOnceAndIsReplacedByAWholeRecordAtExit)
     EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Captured")));
 
     EXPECT_TRUE(subSaveSetup(record));
-    EXPECT_EQ(readAll(file()), encodeSetup(defaultSetup(folder())));
-    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(readBytes(file()), encodeSetup(defaultSetup(folder())));
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(SetupFile, SplittersBothAtTenAreDiscardedSilently)
@@ -124,12 +105,12 @@ TEST_F(SetupFile, SplittersBothAtTenAreDiscardedSilently)
     ASSERT_TRUE(subSaveSetup(saved, file()));
     LoadSetupAtStartup(record, folder());
     EXPECT_EQ(record, saved);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(SetupFile, ShortFileKeepsTheFieldsItDoesNotReach)
 {
-    writeAll(file(), encodeSetup(defaultSetup(folder())).left(20));
+    writeBytes(file(), encodeSetup(defaultSetup(folder())).left(20));
     SetupRecord record;
     record.album.title = QStringLiteral("before");
     subLoadSetup(record, folder());
@@ -137,7 +118,7 @@ TEST_F(SetupFile, ShortFileKeepsTheFieldsItDoesNotReach)
     EXPECT_EQ(record.album.title, QStringLiteral("before"));
     EXPECT_EQ(record.naming.genericName, QString());  // not defaulted either
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(SetupFile, UnreadableFileIsReportedAndNoDefaultsApplied)
@@ -146,8 +127,8 @@ TEST_F(SetupFile, UnreadableFileIsReportedAndNoDefaultsApplied)
     SetupRecord record;
     record.paneSplits.main = 33;
     subLoadSetup(record, folder());
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].routine, QStringLiteral("subLoadSetup"));
+    ASSERT_EQ(capture.reports().size(), 1u);
+    EXPECT_EQ(capture.reports()[0].routine, QStringLiteral("subLoadSetup"));
     EXPECT_EQ(record.paneSplits.main, 33);
     EXPECT_EQ(record.naming.genericName, QString());
     EXPECT_TRUE(messages.isEmpty());
@@ -157,22 +138,22 @@ TEST_F(SetupFile, FailedSaveIsReportedAndLeavesTheOldFileWhole)
 {
     const SetupRecord record = defaultSetup(folder());
     EXPECT_FALSE(subSaveSetup(record, folder() + QStringLiteral("/missing/lumora")));
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].routine, QStringLiteral("subSaveSetup"));
+    ASSERT_EQ(capture.reports().size(), 1u);
+    EXPECT_EQ(capture.reports()[0].routine, QStringLiteral("subSaveSetup"));
 
     // A full disk, made with the file size limit (which binds every user, root too): the write
     // fails part way, and the old file stays as it was, with no temporary file left behind.
     const QByteArray old("old settings");
-    writeAll(file(), old);
+    writeBytes(file(), old);
     bool saved = true;
     {
         const FullDisk disk(64);
         saved = subSaveSetup(record, file());
     }
     EXPECT_FALSE(saved);
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_EQ(reports[1].routine, QStringLiteral("subSaveSetup"));
-    EXPECT_EQ(readAll(file()), old);
+    ASSERT_EQ(capture.reports().size(), 2u);
+    EXPECT_EQ(capture.reports()[1].routine, QStringLiteral("subSaveSetup"));
+    EXPECT_EQ(readBytes(file()), old);
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("lumora")});
 }
 

@@ -1,39 +1,24 @@
 #include "core/LumoraError.h"
-#include "shell/ErrorReporter.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/clsFile.h"
 #include "tasks/modSaveOpenImageList.h"
+#include "support/FileBytes.h"
 #include "support/FullDisk.h"
+#include "support/ReportCapture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace lumora;
 using namespace lumora::modSaveOpenImageList;
-using lumora::test::FullDisk;
+using namespace lumora::test;
 
 namespace {
 
 const QString SaveRoutine = QStringLiteral("modSaveOpenImageList.fncSaveTaskBasket");
 const QString OpenRoutine = QStringLiteral("modSaveOpenImageList.fncOpenTaskBasket");
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A record line as Lumora writes it: kind, key and parameters, padded with empty fields (or cut) to fieldCount.
 QByteArray line(const QString& kind, const QString& key, QStringList params = {}, int fieldCount = 19)
@@ -69,15 +54,9 @@ QList<TaskRecord> everyKind()
             TaskRecord(K::Shadow, "shadow", {"2"})};
 }
 
-// Captures error reports for the duration of a test and gives the previous sink back afterwards.
 class TaskBasketFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = SetErrorSink([this](const ErrorReport& report) { reports_.push_back(report); });
-    }
-    void TearDown() override { SetErrorSink(std::move(previous_)); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
     QStringList entries() const
@@ -102,18 +81,12 @@ protected:
     // reached (0: before the first); clears it.
     void expectOneReport(const QString& routine, int number, int record)
     {
-        ASSERT_EQ(reports_.size(), 1u);
-        EXPECT_EQ(reports_.front().routine, routine);
-        EXPECT_EQ(reports_.front().trappingString,
-                  routine == SaveRoutine ? "Saving task basket file" : "Opening task basket file");
-        EXPECT_EQ(reports_.front().number, number);
-        EXPECT_EQ(reports_.front().line, record);
-        reports_.clear();
+        capture_.expectOne(routine, number, record,
+                           routine == SaveRoutine ? "Saving task basket file" : "Opening task basket file");
     }
 
     QTemporaryDir dir_;
-    std::vector<ErrorReport> reports_;
-    ErrorSink previous_;
+    ReportCapture capture_;
 };
 
 using clsFileTest = TaskBasketFile;
@@ -135,7 +108,7 @@ TEST_F(TaskBasketFile, SaveWritesEveryTaskAsNineteenQuotedFieldsReplacingTheOldC
               "\"\",\"\",\"\"\r\n"
               "\"11\",\"invert\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
               "\"\",\"\"\r\n");
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(TaskBasketFile, ExtensionIsAppendedUnlessTheNameEndsInTbfInAnyCase)
@@ -153,7 +126,7 @@ TEST_F(TaskBasketFile, FailedSaveReportsAndLeavesTheFolderAsItWas)
     writeBytes(path("recipe.tbf"), old);
     TaskBasket basket;
     EXPECT_FALSE(fncSaveTaskBasket(path("nothing.tbf"), basket));  // an empty basket is not saved
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 
     fill(basket, {Invert, TaskRecord(TaskKind::Text, "text", {"say \"cheese\""})});
     EXPECT_FALSE(fncSaveTaskBasket(path("no/such/folder/recipe"), basket));
@@ -169,7 +142,7 @@ TEST_F(TaskBasketFile, FailedSaveReportsAndLeavesTheFolderAsItWas)
         saved = fncSaveTaskBasket(path("recipe.tbf"), basket);
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(reports_.size(), 1u);
+    EXPECT_EQ(capture_.reports().size(), 1u);
 
     EXPECT_EQ(readBytes(path("recipe.tbf")), old);
     EXPECT_EQ(entries(), QStringList{"recipe.tbf"});  // no new file, no temporary file left behind
@@ -201,7 +174,7 @@ TEST_F(TaskBasketFile, ReopensEveryKindFieldForField)
     ASSERT_TRUE(fncOpenTaskBasket(path("all.tbf"), opened, true));
     EXPECT_EQ(opened.data(opened.index(1), TaskBasket::IconNameRole).toString(), "generic");
     EXPECT_EQ(opened.at(1).key, "rotate");
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(TaskBasketFile, RecordsAreReadWhateverTheirLayout)
@@ -224,7 +197,7 @@ TEST_F(TaskBasketFile, RecordsAreReadWhateverTheirLayout)
         ASSERT_TRUE(openBytes(bytes, basket));
         EXPECT_EQ(basket.tasks(), tasks);
     }
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(TaskBasketFile, BadRecordFailsAndKeepsTheTasksBeforeIt)
@@ -259,7 +232,7 @@ TEST_F(TaskBasketFile, UnknownKindNumberLoadsWithoutAName)
     EXPECT_EQ(basket.at(0).kind, "99");
     EXPECT_EQ(basket.data(basket.index(0)).toString(), QString());
     EXPECT_EQ(basket.data(basket.index(1)).toString(), QString());
-    EXPECT_TRUE(reports_.empty());
+    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(TaskBasketFile, ReadsWindows1252AndUtf8Text)

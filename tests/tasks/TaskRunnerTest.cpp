@@ -3,8 +3,8 @@
 
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
-#include "shell/ErrorReporter.h"
 #include "support/FakeGallery.h"
+#include "support/ReportCapture.h"
 #include "support/TestImages.h"
 #include "tasks/TaskRunner.h"
 
@@ -29,12 +29,6 @@ TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues)
 
 class TaskRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previousSink_ = SetErrorSink([this](const ErrorReport& r) { reports.push_back(r); });
-    }
-    void TearDown() override { SetErrorSink(previousSink_); }
-
     // Runs the tasks on a fresh batch engine holding the picture, streamed from a file like a photo.
     Picture run(const Picture& start, const QList<TaskRecord>& tasks, TaskRunOptions options = {})
     {
@@ -50,10 +44,7 @@ protected:
     QTemporaryDir dir;
     ImageBox engine;
     FakeGallery gallery;
-    std::vector<ErrorReport> reports;
-
-private:
-    ErrorSink previousSink_;
+    ReportCapture capture;
 };
 
 TEST_F(TaskRunnerTest, EmptyBasketLeavesTheImageAndThePointerAlone)
@@ -64,7 +55,7 @@ TEST_F(TaskRunnerTest, EmptyBasketLeavesTheImageAndThePointerAlone)
     options.busy = [&](bool) { ++busyCalls; };
     EXPECT_EQ(run(start, {}, options), start);
     EXPECT_EQ(busyCalls, 0);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(TaskRunnerTest, OrientationFlipsHorizontallyOnlyForExactlyZero)
@@ -179,7 +170,7 @@ TEST_F(TaskRunnerTest, WatermarkPlacesTheLogoAndIgnoresAMissingFile)
     QFile::remove(logo);
     out = run(start, {task(TaskKind::Watermark, {"False", "0", "2", logo, "0", "", "", "False"})});
     EXPECT_EQ(out, start);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(TaskRunnerTest, TextAtBottomRightWithRightAlignmentEndsAtTheCorner)
@@ -281,25 +272,25 @@ TEST_F(TaskRunnerTest, AnUnconvertibleSlotEndsTheRunWithAReport)
     const Picture start = markedPicture(30, 20, 1, 1);
     const Picture out = run(start, {task(TaskKind::Negative, {}), task(TaskKind::Rotate, {"False", "ninety", "0"}),
                                     task(TaskKind::Negative, {})});
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].routine, QStringLiteral("subProcessPages"));
-    EXPECT_EQ(reports[0].number, errnum::TypeMismatch);
-    EXPECT_EQ(reports[0].line, 2);
-    EXPECT_EQ(reports[0].trappingString, QStringLiteral("Processing task ID - '2'"));
+    ASSERT_EQ(capture.reports().size(), 1u);
+    EXPECT_EQ(capture.reports()[0].routine, QStringLiteral("subProcessPages"));
+    EXPECT_EQ(capture.reports()[0].number, errnum::TypeMismatch);
+    EXPECT_EQ(capture.reports()[0].line, 2);
+    EXPECT_EQ(capture.reports()[0].trappingString, QStringLiteral("Processing task ID - '2'"));
     EXPECT_EQ(out.rgbAt(5, 5), (Rgb{127, 127, 127})) << "the image as it stood: inverted once";
 }
 
 TEST_F(TaskRunnerTest, OverflowAndBadKindsEndTheRun)
 {
     run(gradientPicture(10, 10), {task(TaskKind::Rotate, {"False", "40000", "0"})});
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].number, errnum::Overflow);
-    reports.clear();
+    ASSERT_EQ(capture.reports().size(), 1u);
+    EXPECT_EQ(capture.reports()[0].number, errnum::Overflow);
+    capture.clear();
     TaskRecord nonsense;
     nonsense.kind = QStringLiteral("x");
     run(gradientPicture(10, 10), {nonsense});
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].number, errnum::TypeMismatch);
+    ASSERT_EQ(capture.reports().size(), 1u);
+    EXPECT_EQ(capture.reports()[0].number, errnum::TypeMismatch);
 }
 
 TEST_F(TaskRunnerTest, AFailingEngineStepIsSkippedAndTheRunGoesOn)
@@ -309,7 +300,7 @@ TEST_F(TaskRunnerTest, AFailingEngineStepIsSkippedAndTheRunGoesOn)
     unknownKind.kind = QStringLiteral("42");
     const Picture out = run(start, {task(TaskKind::Crop, {"False", "10", "10", "5", "5", "", ""}), unknownKind,
                                     task(TaskKind::Blur, {"-4"}), task(TaskKind::Negative, {})});
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
     EXPECT_EQ(out.width(), 30);
     EXPECT_EQ(out.rgbAt(3, 3), (Rgb{127, 127, 127}));
 }
@@ -371,7 +362,7 @@ TEST_F(TaskRunnerTest, TheBuiltInGalleryHasEveryPiece)
     for (size_t i = 0; i < results.size(); ++i)
         for (size_t j = i + 1; j < results.size(); ++j)
             EXPECT_FALSE(results[i] == results[j]) << i << " and " << j << " look the same";
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(capture.reports().empty());
 }
 
 }  // namespace
