@@ -8,8 +8,10 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev
+  # the loader's other roads: FreeImage, DevIL, OpenJPEG, Windows and enhanced metafiles
+  libfreeimage-dev libdevil-dev libopenjp2-7-dev libwmf-dev libemf2svg-dev librsvg2-dev
   # tests and their independent oracles
-  libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2
+  libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2 libopenjp2-tools
   # fonts the text renderer and the tests rely on
   fonts-dejavu-core fontconfig
   # benchmarks (peak memory through GNU time)
