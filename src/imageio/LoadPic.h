@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 namespace lumora {
 
@@ -35,5 +36,18 @@ Picture LoadPic(const QString& path, int mode, int width, int height, std::uint3
 // The same for callers that do not need the source size.
 Picture LoadPic(const QString& path, int mode = NaturalSize, int width = -1, int height = -1,
                 std::uint32_t backColor = 0xFFFFFF);
+
+// The roads of LoadPic.
+enum class LoadRoad {
+    LibVips,    // libvips rendering (RenderWithGdiPlus)
+    FreeImage,  // FreeImage decoding
+    Devil,      // DevIL decoding through the temporary BMP
+    Jpeg2000,   // OpenJPEG decoding
+    Metafile,   // Windows and enhanced metafiles drawn as SVG
+};
+
+// The roads that the calling thread's last LoadPic call tried, in the order it tried them (the
+// last one gave the picture, if there was one). For diagnostics and tests.
+std::vector<LoadRoad> LastLoadPicRoads();
 
 }  // namespace lumora

@@ -1,0 +1,173 @@
+// Broken files of every kind the loader meets: each gives nothing (or, where a decoder repairs a
+// truncated photo, a picture of the photo's own size), never a crash, a hang, a huge
+// allocation or an error report. The corpus is made here from small valid files.
+
+#include "imageio/LoadPic.h"
+
+#include "LoadPicSamples.h"
+#include "engine/VipsBridge.h"
+#include "support/FileBytes.h"
+#include "support/ReportCapture.h"
+#include "support/TestImages.h"
+
+#include <QTemporaryDir>
+
+#include <vips/vips8>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+constexpr int kWidth = 48;
+constexpr int kHeight = 32;
+
+struct Sample {
+    const char* extension;
+    QByteArray bytes;
+};
+
+// Small valid files of the common formats, encoded by libvips (BMP written by hand).
+std::vector<Sample> validSamples()
+{
+    const Picture picture = gradientPicture(kWidth, kHeight);
+    const vips::VImage image = vipsbridge::fromPicture(picture);
+    const auto encoded = [&image](const char* suffix) {
+        void* data = nullptr;
+        size_t size = 0;
+        image.write_to_buffer(suffix, &data, &size);
+        QByteArray bytes(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        g_free(data);
+        return bytes;
+    };
+    return {{"jpg", encoded(".jpg")},
+            {"png", encoded(".png")},
+            {"tif", encoded(".tif")},
+            {"gif", encoded(".gif")},
+            {"bmp", samples::bmp(picture)}};
+}
+
+// Cut lengths from an empty file through the header to one byte short of the whole.
+std::vector<qsizetype> cutLengths(qsizetype size)
+{
+    std::set<qsizetype> lengths{0, 1, 8, 16, 32, 64, size / 4, size / 2, size * 3 / 4, size - 1};
+    std::vector<qsizetype> result;
+    for (const qsizetype n : lengths)
+        if (n < size)
+            result.push_back(n);
+    return result;
+}
+
+class BrokenFilesTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ReportCapture reports;
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        writeBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    }
+
+    // Loads in the natural size and as a thumbnail; the pictures that came back.
+    std::vector<Picture> loadBothWays(const QString& path)
+    {
+        return {LoadPic(path), LoadPic(path, FixedBox, 40, 40)};
+    }
+
+    void TearDown() override { EXPECT_TRUE(reports.reports().empty()) << "a broken file was reported"; }
+};
+
+TEST_F(BrokenFilesTest, ValidSamplesLoad)
+{
+    // The corpus below is only as good as its sources.
+    for (const Sample& sample : validSamples()) {
+        const Picture picture = LoadPic(write(QStringLiteral("valid.") + sample.extension, sample.bytes));
+        EXPECT_EQ(picture.width(), kWidth) << sample.extension;
+        EXPECT_EQ(picture.height(), kHeight) << sample.extension;
+    }
+}
+
+TEST_F(BrokenFilesTest, TruncatedFilesGiveNothingOrTheRepairedPhoto)
+{
+    for (const Sample& sample : validSamples()) {
+        for (const qsizetype length : cutLengths(sample.bytes.size())) {
+            const QString name = QStringLiteral("cut%1.%2").arg(length).arg(QLatin1String(sample.extension));
+            const std::string what = name.toStdString();
+            const std::vector<Picture> pictures = loadBothWays(write(name, sample.bytes.left(length)));
+            if (length <= 16) {
+                EXPECT_TRUE(pictures[0].isNull()) << what << ": only part of the header is there";
+            }
+            if (!pictures[0].isNull()) {
+                EXPECT_EQ(pictures[0].width(), kWidth) << what;
+                EXPECT_EQ(pictures[0].height(), kHeight) << what;
+            }
+            if (!pictures[1].isNull()) {
+                EXPECT_EQ(pictures[1].width(), 40) << what;
+            }
+        }
+    }
+}
+
+TEST_F(BrokenFilesTest, BitFlippedHeadersGiveNothingOrAPicture)
+{
+    for (const Sample& sample : validSamples()) {
+        for (int offset = 0; offset < 32 && offset < sample.bytes.size(); offset += 2) {
+            QByteArray bytes = sample.bytes;
+            bytes[offset] = static_cast<char>(bytes[offset] ^ (1 << (offset % 8)));
+            const QString name = QStringLiteral("flip%1.%2").arg(offset).arg(QLatin1String(sample.extension));
+            for (const Picture& picture : loadBothWays(write(name, bytes)))
+                EXPECT_TRUE(picture.isNull() || static_cast<qint64>(picture.width()) * picture.height() <= MaxLoadPixels)
+                    << name.toStdString();
+        }
+    }
+}
+
+TEST_F(BrokenFilesTest, ZeroLengthFilesGiveNothing)
+{
+    for (const char* extension : {"jpg", "png", "tif", "gif", "bmp", "pgm", "pix", "jp2", "wmf", "emf", "xyz"}) {
+        for (const Picture& picture : loadBothWays(write(QStringLiteral("empty.") + extension, {})))
+            EXPECT_TRUE(picture.isNull()) << extension;
+    }
+}
+
+TEST_F(BrokenFilesTest, HugeClaimedSizesAreRefusedBeforeDecoding)
+{
+    // 10 gigapixels in a file of a hundred bytes: every road reads the size before any pixel.
+    const QString png = write(QStringLiteral("huge.png"), samples::pngHeader(100000, 100000));
+    for (const Picture& picture : loadBothWays(png))
+        EXPECT_TRUE(picture.isNull());
+    EXPECT_EQ(LastLoadPicRoads(), (std::vector<LoadRoad>{LoadRoad::LibVips, LoadRoad::FreeImage}));
+
+    // Just above the limit, and under a name that sends it to FreeImage without libvips.
+    const QString tall = write(QStringLiteral("tall.png"), samples::pngHeader(10, 25'000'001));
+    EXPECT_TRUE(LoadPic(tall).isNull());
+    const QString ppm = write(QStringLiteral("huge.pgm"), "P5\n100000 100000\n255\n" + QByteArray(64, 'x'));
+    EXPECT_TRUE(LoadPic(ppm).isNull());
+}
+
+TEST_F(BrokenFilesTest, TiffPageChainsEndWithoutAHang)
+{
+    // Ten thousand pages, and a chain whose last page points back at the first.
+    for (const auto& [name, bytes] : {std::pair{QStringLiteral("pages.tif"), samples::tiffChain(10000, false)},
+                                      std::pair{QStringLiteral("loop.tif"), samples::tiffChain(3, true)}}) {
+        for (const Picture& picture : loadBothWays(write(name, bytes)))
+            EXPECT_TRUE(picture.isNull() || picture.width() == 8 || picture.width() == 40) << name.toStdString();
+    }
+}
+
+TEST_F(BrokenFilesTest, TextNamedAsAPhotoGivesNothing)
+{
+    const QString path = write(QStringLiteral("readme.jpg"), "This is not a photo.\nJust some text.\n");
+    for (const Picture& picture : loadBothWays(path))
+        EXPECT_TRUE(picture.isNull());
+    EXPECT_TRUE(LastLoadPicRoads().empty());
+}
+
+}  // namespace
