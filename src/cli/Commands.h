@@ -8,5 +8,7 @@ namespace lumora::cli {
 int runApply(const QStringList& arguments);
 int runTasks(const QStringList& arguments);
 int runSettings(const QStringList& arguments);
+int runHeader(const QStringList& arguments);
+int runThumb(const QStringList& arguments);
 
 }  // namespace lumora::cli

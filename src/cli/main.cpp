@@ -34,6 +34,25 @@ Commands:
         folder ($LUMORA_HOME when set).
   settings init FILE
         Write a settings file holding the defaults of a first start.
+  header FILE
+        Read the size, bits per pixel, resolution and grey flag of a GIF, BMP,
+        little-endian TIFF, JPEG or PNG file from its header alone, one
+        "key: value" line each: format, width, height, bits-per-pixel, dpi, grey
+        and result (whether the file was recognised). Sizes and resolutions are
+        the header's full values, also above 32767. A JPEG without a baseline
+        frame (a progressive one) reads 0 x 0; TIFF and JPEG always read 24 bits
+        per pixel. Exit status 1 when the file is not recognised.
+  thumb [--mode 0|1|2] [--size WxH] INPUT OUTPUT
+        Make the thumbnail the folder view and the image basket show for INPUT
+        and write it to OUTPUT (its extension picks the format, as for apply).
+        Mode 2 (the default): exactly WxH, the photo centred on white; mode 1:
+        shrunk to fit inside WxH, never enlarged; mode 0: the photo's own size.
+        The size defaults to 40x40. Exit status 1 when INPUT cannot be read.
+  thumb [--mode M] [--size WxH] [--jobs N] --out-dir DIR INPUT...
+        The same for many files, N at a time (default: the number of cores),
+        each written to DIR/NAME.png, NAME being the input's file name without
+        its last extension. A file that cannot be read gets one line on standard
+        error, the others are still written, and the exit status is 1.
 
 Options:
   -h, --help     Show this help and exit.
@@ -66,6 +85,10 @@ int dispatch(const QStringList& arguments)
         return runTasks(rest);
     if (command == u"settings")
         return runSettings(rest);
+    if (command == u"header")
+        return runHeader(rest);
+    if (command == u"thumb")
+        return runThumb(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 
