@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build ccache pkg-config
   # libraries
-  libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev
+  libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
   # the loader's other roads: FreeImage, DevIL, OpenJPEG, Windows and enhanced metafiles
   libfreeimage-dev libdevil-dev libopenjp2-7-dev libwmf-dev libemf2svg-dev librsvg2-dev
   # tests and their independent oracles

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/IptcField.h"
 #include "engine/Picture.h"
 #include "engine/TextFont.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -38,7 +40,7 @@ public:
     // Reads JPEG, PNG, TIFF (page TiffPage()), GIF, BMP, PSD and PCX.
     void LoadFromFile(const QString& path);
     // Writes the format named by the extension: jpg/jpeg, png, tif/tiff, bmp. The file appears
-    // complete or not at all.
+    // complete or not at all. JPEG, TIFF and PSD files carry the engine's EXIF and IPTC.
     void SaveToFile(const QString& path);
     void ClearImage();
     bool HasImage() const;
@@ -170,6 +172,65 @@ public:
     void SetSaveColorDepth(int code);
     int TiffCompression() const;  // 0 none, 1 PackBits, 2 CCITT Group 4
     void SetTiffCompression(int code);
+
+    // --- EXIF -----------------------------------------------------------------------------
+    // The EXIF attributes of the image as loaded (JPEG, TIFF, PSD, PNG), later edits included:
+    // those of IFD0, the Exif IFD, the GPS IFD and the interoperability IFD, in file order, under
+    // their bare tag names ("Make", "ExposureTime", "GPSLatitude"; the pointers are "ExifOffset",
+    // "GPSInfo" and "InteroperabilityOffset"). Values as text: ASCII without trailing NULs,
+    // integers in decimal, rationals "n/d", several values joined with ",", undefined bytes as
+    // two-digit hexadecimal pairs joined with "," ("30,32,32,30"), the maker note as a short
+    // placeholder. Indexes start at 0; an index outside the list gives an empty text.
+    int ExifCount() const;
+    QString ExifNameAt(int index) const;
+    QString ExifValueAt(int index) const;
+    // The value of the first attribute of that name; empty when there is none.
+    QString ExifValueByName(const QString& name) const;
+    // Writes one of the editable attributes (Make, Model, DateTime, ImageDescription, Artist,
+    // Copyright, DateTimeOriginal, DateTimeDigitized, UserComment, PixelXDimension,
+    // PixelYDimension) or Software, with its proper EXIF type and place; replaces the attribute
+    // when present. False, and nothing changed, for any other name or a value the type cannot
+    // hold (a dimension that is not a whole number).
+    bool SetExifAttribute(const QString& name, const QString& value);
+    // Removes every attribute of that name; false when there was none.
+    bool DeleteExifAttribute(const QString& name);
+    void ClearExif();
+    // "YYYY:MM:DD HH:MM:SS" to a date and time, and back; a text that is not such a date gives
+    // the zero date (ZeroDate()).
+    static QDateTime ExifDateToDate(const QString& text);
+    static QString DateToExifDate(const QDateTime& date);
+    // The empty date: 30 December 1899, 00:00:00.
+    static QDateTime ZeroDate();
+
+    // --- IPTC -----------------------------------------------------------------------------
+    // One property per field of IptcField. Text is stored as UTF-8 with the IIM UTF-8 marker;
+    // read back, text without the marker is taken as UTF-8 where valid, else Windows-1252.
+    QString IptcText(IptcField field) const;  // text fields; "" when absent
+    void SetIptcText(IptcField field, const QString& text);  // "" removes the field
+    // Date fields (Date Created, Date Released, Reference Date: the date part; Time Released,
+    // Time Created: the time part). The zero date when absent; setting the zero date removes it.
+    QDateTime IptcDate(IptcField field) const;
+    void SetIptcDate(IptcField field, const QDateTime& date);
+    int KeywordCount() const;
+    QString Keyword(int index) const;
+    void ClearKeywords();
+    void AddKeyword(const QString& keyword);
+    int SupplementalCategoryCount() const;
+    QString SupplementalCategory(int index) const;
+    void ClearSupplementalCategories();
+    void AddSupplementalCategory(const QString& category);
+    int IptcUrgency() const;  // 0 when absent
+    void SetIptcUrgency(int urgency);  // 0 removes it; 1..8 otherwise
+    bool HasIptc() const;
+    void ClearIptc();
+    // IPTC File Info files (.ffo): the raw IIM datasets of records 1 and 2, as they stand inside
+    // an image. Loading replaces the engine's IPTC; a file that is not IIM throws EngineError.
+    void LoadIptcFromFile(const QString& path);
+    void SaveIptcToFile(const QString& path);
+
+    // Stores the engine's EXIF and IPTC into that JPEG file without touching its image data.
+    // The file is replaced whole or not at all; a missing, read-only or non-JPEG file throws.
+    void WriteMetadataToFile(const QString& path);
 
 private:
     struct Impl;
