@@ -5,6 +5,8 @@
 #include "shell/clsFileInfo.h"
 #include "support/FileBytes.h"
 #include "support/ReportCapture.h"
+#include "support/ScopedBasketThumbnailSize.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
 #include <QDir>
@@ -73,20 +75,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(home_.isValid() && photos_.isValid());
-        previousHome_ = qgetenv("LUMORA_HOME");
-        qputenv("LUMORA_HOME", home_.path().toUtf8());
-        previousSize_ = {globalSetup().basketView.thumbnailWidth, globalSetup().basketView.thumbnailHeight};
-        setThumbnailSize(48, 36);
         adder_.setWorkerCount(4);
-    }
-
-    void TearDown() override
-    {
-        setThumbnailSize(previousSize_.first, previousSize_.second);
-        if (previousHome_.isNull())
-            qunsetenv("LUMORA_HOME");
-        else
-            qputenv("LUMORA_HOME", previousHome_);
     }
 
     static void setThumbnailSize(int width, int height)
@@ -108,9 +97,9 @@ protected:
     }
 
     QTemporaryDir home_;
+    ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
+    ScopedBasketThumbnailSize thumbnailSize_{48, 36};
     QTemporaryDir photos_;
-    QByteArray previousHome_;
-    std::pair<int, int> previousSize_;
     ReportCapture capture_;
     ImageBasket basket_;
     BasketAdder adder_{basket_};

@@ -7,6 +7,8 @@
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
+#include "support/ScopedBasketThumbnailSize.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
 #include <QDir>
@@ -54,11 +56,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(home_.isValid() && photos_.isValid());
-        previousHome_ = qgetenv("LUMORA_HOME");
-        qputenv("LUMORA_HOME", home_.path().toUtf8());
-        previousSize_ = {globalSetup().basketView.thumbnailWidth, globalSetup().basketView.thumbnailHeight};
-        globalSetup().basketView.thumbnailWidth = 48;
-        globalSetup().basketView.thumbnailHeight = 36;
 
         // ImageMagick, not Lumora's engine, makes the multipage file.
         QStringList arguments;
@@ -74,16 +71,6 @@ protected:
         QObject::connect(&adder_, &BasketAdder::progress, &basket_, [this](int index, int count, const QString& status) {
             progress_.append(QStringLiteral("%1/%2 ").arg(index).arg(count) + status);
         });
-    }
-
-    void TearDown() override
-    {
-        globalSetup().basketView.thumbnailWidth = static_cast<std::int16_t>(previousSize_.first);
-        globalSetup().basketView.thumbnailHeight = static_cast<std::int16_t>(previousSize_.second);
-        if (previousHome_.isNull())
-            qunsetenv("LUMORA_HOME");
-        else
-            qputenv("LUMORA_HOME", previousHome_);
     }
 
     void add(const QStringList& paths, BasketRoad road = BasketRoad::AddButton)
@@ -127,9 +114,9 @@ protected:
     }
 
     QTemporaryDir home_;
+    ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
+    ScopedBasketThumbnailSize thumbnailSize_{48, 36};
     QTemporaryDir photos_;
-    QByteArray previousHome_;
-    std::pair<int, int> previousSize_;
     QString tiff_;
     ReportCapture capture_;
     ImageBasket basket_;

@@ -10,6 +10,7 @@
 #include "imageio/PictureRendering.h"
 #include "support/FileBytes.h"
 #include "support/ReportCapture.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
 #include <QCoreApplication>
@@ -64,20 +65,10 @@ Load load(const QString& path, int mode = NaturalSize, int width = -1, int heigh
 // While it lives, LoadPic starts `program` as its decoder helper.
 class HelperReplaced {
 public:
-    explicit HelperReplaced(const QString& program) : previous_(qgetenv("LUMORA_DECODER"))
-    {
-        qputenv("LUMORA_DECODER", QFile::encodeName(program));
-    }
-    ~HelperReplaced()
-    {
-        if (previous_.isEmpty())
-            qunsetenv("LUMORA_DECODER");
-        else
-            qputenv("LUMORA_DECODER", previous_);
-    }
+    explicit HelperReplaced(const QString& program) : variable_("LUMORA_DECODER", QFile::encodeName(program)) {}
 
 private:
-    QByteArray previous_;
+    ScopedEnvironment variable_;
 };
 
 class LoadPicTest : public ::testing::Test {
