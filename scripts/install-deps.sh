@@ -8,14 +8,17 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
+  # the engine's file writers: palette quantisation, TIFF, palette PNG (PDF goes through cairo)
+  libimagequant-dev libtiff-dev libpng-dev
   # the loader's other roads: FreeImage, DevIL, OpenJPEG, Windows and enhanced metafiles
   libfreeimage-dev libdevil-dev libopenjp2-7-dev libwmf-dev libemf2svg-dev librsvg2-dev
   # tests and their independent oracles
   libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2 libopenjp2-tools
+  poppler-utils libtiff-tools
   # fonts the text renderer and the tests rely on
   fonts-dejavu-core fontconfig
-  # benchmarks (peak memory through GNU time)
-  time
+  # benchmarks (peak memory through GNU time; GraphicsMagick as a peer)
+  time graphicsmagick
   # resource generators (sample photos, frame/shadow/mask galleries)
   python3 python3-pil python3-numpy
   # fuzzing harnesses (scripts/fuzz.sh)

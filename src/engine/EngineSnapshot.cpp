@@ -1,5 +1,6 @@
 #include "engine/EngineSnapshot.h"
 
+#include "engine/MetadataStream.h"
 #include "engine/VipsBridge.h"
 
 #include <QDataStream>
@@ -12,15 +13,16 @@ using vips::VImage;
 namespace {
 
 constexpr quint32 kMagic = 0x4C4D534Eu;  // "LMSN"
-constexpr quint16 kVersion = 1;
+constexpr quint16 kVersion = 2;
 
-// Metadata worth keeping across a snapshot: EXIF, IPTC, XMP, colour profile and resolution.
-constexpr const char* kBlobFields[] = {"exif-data", "iptc-data", "xmp-data", "icc-profile-data"};
+// What the libvips image carries that is worth keeping across a snapshot: colour profile and
+// resolution. EXIF, IPTC and XMP are the engine's own and follow the pixels.
+constexpr const char* kBlobFields[] = {"icc-profile-data"};
 constexpr const char* kDoubleFields[] = {"xres", "yres"};
 
 }  // namespace
 
-QByteArray EngineSnapshot::write(const VImage& image, int depth)
+QByteArray EngineSnapshot::write(const VImage& image, int depth, const EngineMetadata& metadata)
 {
     const VImage memory = image.copy_memory();
     const void* pixels = vips_image_get_data(memory.get_image());
@@ -43,10 +45,11 @@ QByteArray EngineSnapshot::write(const VImage& image, int depth)
     }
     for (const char* field : kDoubleFields)
         stream << (memory.get_typeof(field) != 0 ? memory.get_double(field) : 0.0);
+    metadatastream::write(stream, metadata);
     return out;
 }
 
-VImage EngineSnapshot::read(const QByteArray& data, int* depth)
+VImage EngineSnapshot::read(const QByteArray& data, int* depth, EngineMetadata* metadata)
 {
     QDataStream stream(data);
     stream.setVersion(QDataStream::Qt_6_0);
@@ -69,15 +72,21 @@ VImage EngineSnapshot::read(const QByteArray& data, int* depth)
         if (!blob.isEmpty())
             vips_image_set_blob_copy(image.get_image(), field, blob.constData(), static_cast<size_t>(blob.size()));
     }
+    // The resolution lives in the image's header, which only a copy with new values changes
+    // (setting the field would leave the header as it was).
+    auto* resolution = VImage::option();
     for (const char* field : kDoubleFields) {
         double value = 0;
         stream >> value;
         if (value > 0)
-            image.set(field, value);
+            resolution->set(field, value);
     }
-    if (stream.status() != QDataStream::Ok)
+    image = image.copy(resolution);
+    EngineMetadata restored;
+    if (!metadatastream::read(stream, restored) || stream.status() != QDataStream::Ok)
         vipsbridge::fail("LoadFromMemory", QStringLiteral("damaged engine snapshot"));
     *depth = loadDepth;
+    *metadata = std::move(restored);
     return image;
 }
 

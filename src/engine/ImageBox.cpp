@@ -3,8 +3,15 @@
 #include "core/Conversions.h"
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
+#include "engine/EngineMetadata.h"
 #include "engine/EngineSnapshot.h"
+#include "engine/PngChunkCheck.h"
+#include "engine/ExifDate.h"
+#include "engine/Exiv2Runtime.h"
 #include "engine/ImageEncoder.h"
+#include "engine/IptcFile.h"
+#include "engine/MetadataReader.h"
+#include "engine/MetadataWriter.h"
 #include "engine/TextRenderer.h"
 #include "engine/TextStamp.h"
 #include "engine/UnsharpKernel.h"
@@ -77,6 +84,10 @@ struct ImageBox::Impl {
 
     EncoderOptions save;
 
+    // EXIF, IPTC and XMP of the loaded file with the edits since; they belong to that file, so
+    // a picture from elsewhere comes without them.
+    EngineMetadata metadata;
+
     const VImage& current(const char* operation) const
     {
         if (!image)
@@ -107,6 +118,25 @@ struct ImageBox::Impl {
         image = guarded(operation, [&] { return current(operation).copy_memory(); });
         streamedSource = false;
         pipelineDepth = 0;
+    }
+
+    // The bytes of a file of that format. libvips' own copy of the loaded file's metadata stays
+    // out: JPEG, TIFF and PSD files get the engine's EXIF, IPTC and XMP through Exiv2, other
+    // formats the XMP alone, as far as their writer keeps it.
+    QByteArray encode(const VImage& in, const QString& extension, const char* operation) const
+    {
+        VImage bare = guarded(operation, [&] { return withoutMetadataBlocks(in); });
+        const bool carries = MetadataWriter::carriesMetadata(extension);
+        const std::string& xmp = metadata.xmpPacket();
+        if (!carries && !xmp.empty())
+            vips_image_set_blob_copy(bare.get_image(), VIPS_META_XMP_NAME, xmp.data(), xmp.size());
+        const QByteArray bytes = ImageEncoder::encode(bare, extension, save);
+        // A PSD without metadata needs no second pass (and Exiv2 does not recognise the very
+        // smallest PSD files at all).
+        const bool nothingToEmbed = metadata.exif().empty() && !metadata.iptc().hasContent() && xmp.empty();
+        if (!carries || (extension == u"psd" && nothingToEmbed))
+            return bytes;
+        return MetadataWriter::embed(bytes, extension, metadata, operation);
     }
 
     // Replaces the image by the result of an operation.
@@ -166,6 +196,7 @@ struct ImageBox::Impl {
 ImageBox::ImageBox(Mode mode) : d(std::make_unique<Impl>())
 {
     ensureVipsStarted();
+    ensureExiv2Started();
     d->mode = mode;
 }
 
@@ -180,15 +211,18 @@ void ImageBox::LoadFromFile(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     VImage loaded = guarded("LoadFromFile", [&] {
         const char* loader = vips_foreign_find_load(name.constData());
-        if (!loader)
+        if (!loader || !PngChunksFitTheFile(path))
             fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
         auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
         if (QByteArray(loader).startsWith("VipsForeignLoadTiff"))
             options->set("page", std::max(0, d->tiffPage - 1));
         return VImage::new_from_file(name.constData(), options);
     });
+    // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
+    EngineMetadata metadata = MetadataReader::read(path);
     d->depth = loadedDepth(loaded);
     d->image = guarded("LoadFromFile", [&] { return normalise(loaded); });
+    d->metadata = std::move(metadata);
     d->streamedSource = true;
     d->pipelineDepth = 0;
     if (d->mode == Mode::View)
@@ -203,7 +237,7 @@ void ImageBox::SaveToFile(const QString& path)
     // The pipeline runs once into memory (decoding, edits and all threads at work), then the
     // encoder writes from there; the engine keeps the computed image for whatever comes next.
     const VImage& ready = d->computed("SaveToFile");
-    const QByteArray bytes = ImageEncoder::encode(ready, extension, d->save);
+    const QByteArray bytes = d->encode(ready, extension, "SaveToFile");
     QSaveFile file(path);
     // flush() before commit(): commit() alone does not notice bytes that never reached the disk.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
@@ -218,6 +252,7 @@ void ImageBox::ClearImage()
     d->pipelineDepth = 0;
     d->selectionShape = SelectionShape::None;
     d->selectionActive = false;
+    d->metadata.clear();
 }
 
 bool ImageBox::HasImage() const { return d->image.has_value(); }
@@ -242,25 +277,28 @@ QByteArray ImageBox::SaveToMemory(int format) const
 {
     const VImage& in = d->computed("SaveToMemory");
     if (format == kSnapshotFormat)
-        return guarded("SaveToMemory", [&] { return EngineSnapshot::write(in, d->depth); });
+        return guarded("SaveToMemory", [&] { return EngineSnapshot::write(in, d->depth, d->metadata); });
     const QString extension = ImageEncoder::extensionOfFormat(format);
     if (extension.isEmpty())
         fail("SaveToMemory", QStringLiteral("unknown format %1").arg(format));
-    return ImageEncoder::encode(in, extension, d->save);
+    return d->encode(in, extension, "SaveToMemory");
 }
 
 void ImageBox::LoadFromMemory(int format, const QByteArray& data)
 {
     int depth = 0;
+    // Only a snapshot brings metadata along: the bytes of a file are pixels from elsewhere.
+    EngineMetadata metadata;
     VImage restored = guarded("LoadFromMemory", [&] {
         if (format == kSnapshotFormat)
-            return EngineSnapshot::read(data, &depth);
+            return EngineSnapshot::read(data, &depth, &metadata);
         VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
         depth = loadedDepth(decoded);
         return normalise(decoded).copy_memory();
     });
     d->image = std::move(restored);
     d->depth = depth;
+    d->metadata = std::move(metadata);
     d->streamedSource = false;
     d->pipelineDepth = 0;
 }
@@ -270,6 +308,7 @@ void ImageBox::SetBitmapHandle(const lumora::Picture& picture)
     VImage image = guarded("BitmapHandle", [&] { return fromPicture(picture); });
     d->image = std::move(image);
     d->depth = picture.bands() * 8;
+    d->metadata.clear();
     d->streamedSource = false;
     d->pipelineDepth = 0;
 }
@@ -306,7 +345,11 @@ void ImageBox::SetTiffPage(int page) { d->tiffPage = std::max(1, page); }
 // --- geometry and filters ---------------------------------------------------------------------
 
 std::uint32_t ImageBox::BackColor() const { return d->backColor; }
-void ImageBox::SetBackColor(std::uint32_t color) { d->backColor = color; }
+void ImageBox::SetBackColor(std::uint32_t color)
+{
+    d->backColor = color;
+    d->save.transparentColor = color;  // the colour that SaveTransparent makes transparent
+}
 bool ImageBox::RotateResample() const { return d->rotateResample; }
 void ImageBox::SetRotateResample(bool smooth) { d->rotateResample = smooth; }
 
@@ -714,5 +757,112 @@ void ImageBox::SetTiffCompression(int code)
         fail("TiffCompression", QStringLiteral("unknown compression %1").arg(code));
     d->save.tiffCompression = code;
 }
+
+bool ImageBox::GifLzw() const { return d->save.gifLzw; }
+void ImageBox::SetGifLzw(bool lzw) { d->save.gifLzw = lzw; }
+bool ImageBox::SaveTransparent() const { return d->save.saveTransparent; }
+void ImageBox::SetSaveTransparent(bool transparent) { d->save.saveTransparent = transparent; }
+
+qint64 ImageBox::EstimatedFileSize(int formatCode) const
+{
+    const QString extension = ImageEncoder::extensionOfFormat(formatCode);
+    if (extension.isEmpty())
+        fail("EstimatedFileSize", QStringLiteral("unknown format %1").arg(formatCode));
+    // The very bytes SaveToFile would write, metadata included, only counted.
+    const VImage& ready = d->computed("EstimatedFileSize");
+    return d->encode(ready, extension, "EstimatedFileSize").size();
+}
+
+// --- EXIF -------------------------------------------------------------------------------------
+
+int ImageBox::ExifCount() const { return d->metadata.exifCount(); }
+QString ImageBox::ExifNameAt(int index) const { return d->metadata.exifNameAt(index); }
+QString ImageBox::ExifValueAt(int index) const { return d->metadata.exifValueAt(index); }
+QString ImageBox::ExifValueByName(const QString& name) const { return d->metadata.exifValueByName(name); }
+
+bool ImageBox::SetExifAttribute(const QString& name, const QString& value)
+{
+    return d->metadata.setExifAttribute(name, value);
+}
+
+bool ImageBox::DeleteExifAttribute(const QString& name) { return d->metadata.deleteExifAttribute(name); }
+void ImageBox::ClearExif() { d->metadata.clearExif(); }
+QDateTime ImageBox::ExifDateToDate(const QString& text) { return exifdate::fromText(text); }
+QString ImageBox::DateToExifDate(const QDateTime& date) { return exifdate::toText(date); }
+QDateTime ImageBox::ZeroDate() { return exifdate::zeroDate(); }
+
+// --- IPTC -------------------------------------------------------------------------------------
+
+namespace {
+
+IptcField checkedField(IptcField field, const char* operation)
+{
+    if (int(field) < 0 || int(field) >= kIptcFieldCount)
+        fail(operation, QStringLiteral("unknown IPTC field %1").arg(int(field)));
+    return field;
+}
+
+}  // namespace
+
+QString ImageBox::IptcText(IptcField field) const { return d->metadata.iptc().text(checkedField(field, "IptcText")); }
+
+void ImageBox::SetIptcText(IptcField field, const QString& text)
+{
+    d->metadata.iptc().setText(checkedField(field, "IptcText"), text);
+}
+
+QDateTime ImageBox::IptcDate(IptcField field) const { return d->metadata.iptc().date(checkedField(field, "IptcDate")); }
+
+void ImageBox::SetIptcDate(IptcField field, const QDateTime& date)
+{
+    d->metadata.iptc().setDate(checkedField(field, "IptcDate"), date);
+}
+
+namespace {
+
+int datasetOf(IptcField field) { return IptcFieldInfoOf(field).dataset; }
+
+}  // namespace
+
+int ImageBox::KeywordCount() const { return int(d->metadata.iptc().list(datasetOf(IptcField::Keywords)).size()); }
+QString ImageBox::Keyword(int index) const
+{
+    return d->metadata.iptc().list(datasetOf(IptcField::Keywords)).value(index);
+}
+void ImageBox::ClearKeywords() { d->metadata.iptc().removeAll(datasetOf(IptcField::Keywords)); }
+void ImageBox::AddKeyword(const QString& keyword) { d->metadata.iptc().add(datasetOf(IptcField::Keywords), keyword); }
+
+int ImageBox::SupplementalCategoryCount() const
+{
+    return int(d->metadata.iptc().list(datasetOf(IptcField::SupplementalCategories)).size());
+}
+QString ImageBox::SupplementalCategory(int index) const
+{
+    return d->metadata.iptc().list(datasetOf(IptcField::SupplementalCategories)).value(index);
+}
+void ImageBox::ClearSupplementalCategories()
+{
+    d->metadata.iptc().removeAll(datasetOf(IptcField::SupplementalCategories));
+}
+void ImageBox::AddSupplementalCategory(const QString& category)
+{
+    d->metadata.iptc().add(datasetOf(IptcField::SupplementalCategories), category);
+}
+
+int ImageBox::IptcUrgency() const { return d->metadata.iptc().urgency(); }
+
+void ImageBox::SetIptcUrgency(int urgency)
+{
+    if (urgency < 0 || urgency > 8)
+        fail("IptcUrgency", QStringLiteral("invalid urgency %1").arg(urgency));
+    d->metadata.iptc().setUrgency(urgency);
+}
+
+bool ImageBox::HasIptc() const { return d->metadata.iptc().hasContent(); }
+void ImageBox::ClearIptc() { d->metadata.iptc().clear(); }
+void ImageBox::LoadIptcFromFile(const QString& path) { d->metadata.iptc().replace(iptcfile::load(path)); }
+void ImageBox::SaveIptcToFile(const QString& path) { iptcfile::save(path, d->metadata.iptc()); }
+
+void ImageBox::WriteMetadataToFile(const QString& path) { MetadataWriter::writeIntoJpegFile(path, d->metadata); }
 
 }  // namespace lumora

@@ -172,6 +172,15 @@ public:
     void SetSaveColorDepth(int code);
     int TiffCompression() const;  // 0 none, 1 PackBits, 2 CCITT Group 4
     void SetTiffCompression(int code);
+    // GIF: LZW compressed (the default), else the codes are stored without compression.
+    bool GifLzw() const;
+    void SetGifLzw(bool lzw);
+    // GIF and PNG: the pixels of exactly BackColor become transparent (off by default).
+    bool SaveTransparent() const;
+    void SetSaveTransparent(bool transparent);
+    // The size in bytes of the file SaveToFile would write now in that format (0 BMP, 1 GIF, 2 JPG,
+    // 3 PCX, 4 PNG, 5 WBMP, 6 PSD, 7 TIF, 8 PDF) with the current save options; nothing is written.
+    qint64 EstimatedFileSize(int formatCode) const;
 
     // --- EXIF -----------------------------------------------------------------------------
     // The EXIF attributes of the image as loaded (JPEG, TIFF, PSD, PNG), later edits included:

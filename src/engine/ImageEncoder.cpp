@@ -1,10 +1,23 @@
 #include "engine/ImageEncoder.h"
 
+#include "core/OleColor.h"
+#include "engine/BmpWriter.h"
+#include "engine/GifWriter.h"
+#include "engine/PaletteQuantizer.h"
+#include "engine/PcxWriter.h"
+#include "engine/PdfWriter.h"
+#include "engine/PngPaletteWriter.h"
+#include "engine/PsdWriter.h"
+#include "engine/TiffWriter.h"
 #include "engine/VipsBridge.h"
 
 #include <QStringList>
 
+#include <glib.h>
+
 #include <algorithm>
+#include <new>
+#include <optional>
 
 namespace lumora {
 
@@ -22,32 +35,20 @@ QByteArray takeBlob(VipsBlob* blob)
     return bytes;
 }
 
-bool greyDepth(int code) { return code == 2 || code == 4 || code == 5 || code == 6; }
-
-// The image in the colour depth the options ask for, as far as the format's writer cannot do it
-// itself: greys and black-and-white become one-band images.
-VImage inDepth(const VImage& image, int code)
+// The packed 8-bit pixels of an image, all its bands.
+std::vector<std::uint8_t> bytesOf(const VImage& image)
 {
-    if (!greyDepth(code))
-        return image;
-    VImage grey = vipsbridge::colourBands(image).colourspace(VIPS_INTERPRETATION_B_W);
-    if (code == 5 || code == 6)
-        grey = (grey > 127.0).ifthenelse(255.0, 0.0).cast(VIPS_FORMAT_UCHAR);
-    return grey;
+    size_t size = 0;
+    void* data = image.write_to_memory(&size);
+    const auto* begin = static_cast<const std::uint8_t*>(data);
+    std::vector<std::uint8_t> bytes(begin, begin + size);
+    g_free(data);
+    return bytes;
 }
 
-int bitDepthOf(int code)
+VImage greyOf(const VImage& image)
 {
-    switch (code) {
-    case 3:
-    case 4:
-        return 4;
-    case 5:
-    case 6:
-        return 1;
-    default:
-        return 8;
-    }
+    return vipsbridge::colourBands(image).colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR);
 }
 
 QByteArray viaMagick(const VImage& image, const char* format)
@@ -55,17 +56,108 @@ QByteArray viaMagick(const VImage& image, const char* format)
     return takeBlob(image.magicksave_buffer(VImage::option()->set("format", format)));
 }
 
+std::optional<Rgb> transparentColour(const EncoderOptions& o)
+{
+    if (!o.saveTransparent)
+        return std::nullopt;
+    return OleColor::toRgb(o.transparentColor);
+}
+
+QByteArray jpeg(const VImage& image, const EncoderOptions& o)
+{
+    // JPEG has no alpha: transparent parts come out as they are stored (no matting).
+    const VImage ready = o.colorDepth == 2 ? greyOf(image) : vipsbridge::colourBands(image);
+    return takeBlob(ready.jpegsave_buffer(
+        VImage::option()->set("Q", std::clamp(o.jpegQuality, 1, 100))->set("interlace", o.jpegProgressive)));
+}
+
+QByteArray png(const VImage& image, int depth, std::optional<Rgb> transparent)
+{
+    if (depth == 1)
+        return PngPaletteWriter::write(PaletteQuantizer::reduce(image, 1, transparent));
+    VImage ready = image;
+    if (transparent) {
+        // The transparent colour goes into the alpha band; pixels that were already (partly)
+        // transparent stay so.
+        const VImage colours = vipsbridge::colourBands(image);
+        const VImage isTransparent =
+            (colours == std::vector<double>{double(transparent->r), double(transparent->g), double(transparent->b)})
+                .bandand();
+        const VImage opacity = vipsbridge::hasAlpha(image) ? image[3] : colours.new_from_image(255.0);
+        ready = colours.bandjoin(isTransparent.ifthenelse(0.0, opacity).cast(VIPS_FORMAT_UCHAR));
+        ready = ready.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    }
+    return takeBlob(ready.pngsave_buffer(VImage::option()->set("compression", 6)));
+}
+
+QByteArray tiff(const VImage& image, int depth, int compression)
+{
+    using C = TiffWriter::Compression;
+    if (compression == 2) {
+        // Group 4 codes black and white only: a threshold when that is the depth, else dithered.
+        return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth == 6 ? 6 : 5), C::Group4);
+    }
+    const C c = compression == 1 ? C::PackBits : C::None;
+    if (depth == 0)
+        return TiffWriter::trueColour(bytesOf(image), image.width(), image.height(), image.bands(), c);
+    return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth), c);
+}
+
+QByteArray bmp(const VImage& image, int depth)
+{
+    if (depth == 0)
+        return BmpWriter::trueColour(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+    return BmpWriter::indexed(PaletteQuantizer::reduce(image, depth));
+}
+
+QByteArray pcx(const VImage& image, int depth)
+{
+    if (depth == 0)
+        return PcxWriter::trueColour(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+    return PcxWriter::indexed(PaletteQuantizer::reduce(image, depth));
+}
+
+QByteArray pdf(const VImage& image, int depth)
+{
+    if (depth == 0)
+        return PdfWriter::trueColour(bytesOf(image), image.width(), image.height(), image.bands());
+    return PdfWriter::indexed(PaletteQuantizer::reduce(image, depth));
+}
+
+QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOptions& o)
+{
+    const int depth = std::clamp(o.colorDepth, 0, 6);
+    if (ext == u"jpg" || ext == u"jpeg" || ext == u"jpe")
+        return jpeg(image, o);
+    if (ext == u"png")
+        return png(image, depth == 1 ? 1 : 0, transparentColour(o));
+    if (ext == u"tif" || ext == u"tiff")
+        return tiff(image, depth, std::clamp(o.tiffCompression, 0, 2));
+    if (ext == u"gif")
+        return GifWriter::write(PaletteQuantizer::reduce(image, depth == 0 ? 1 : depth, transparentColour(o)), o.gifLzw);
+    if (ext == u"bmp")
+        return bmp(image, depth);
+    if (ext == u"pcx")
+        return pcx(image, depth);
+    if (ext == u"pdf")
+        return pdf(image, depth);
+    if (ext == u"psd")
+        return PsdWriter::write(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+    return viaMagick((greyOf(image) >= 128.0).ifthenelse(255.0, 0.0).cast(VIPS_FORMAT_UCHAR), "WBMP");
+}
+
 }  // namespace
 
 bool ImageEncoder::supports(const QString& extension)
 {
-    static const QStringList known = {"jpg", "jpeg", "png", "tif", "tiff", "bmp", "gif", "pcx", "psd", "wbmp"};
+    static const QStringList known = {"jpg", "jpeg", "jpe", "png", "tif",  "tiff", "bmp",
+                                      "gif", "pcx",  "psd", "wbmp", "pdf"};
     return known.contains(extension);
 }
 
 QString ImageEncoder::extensionOfFormat(int code)
 {
-    static const char* const byCode[] = {"bmp", "gif", "jpg", "pcx", "png", "wbmp", "psd", "tif"};
+    static const char* const byCode[] = {"bmp", "gif", "jpg", "pcx", "png", "wbmp", "psd", "tif", "pdf"};
     if (code < 0 || code >= int(std::size(byCode)))
         return {};
     return QString::fromLatin1(byCode[code]);
@@ -77,50 +169,11 @@ QByteArray ImageEncoder::encode(const VImage& image, const QString& extension, c
     if (!supports(ext))
         fail("SaveToFile", QStringLiteral("no writer for \".%1\" files").arg(ext));
     return vipsbridge::guarded("SaveToFile", [&] {
-        if (ext == u"jpg" || ext == u"jpeg") {
-            // JPEG has no alpha: transparent parts come out as they are stored (no matting).
-            VImage ready = inDepth(vipsbridge::colourBands(image), o.colorDepth == 2 ? 2 : 0);
-            return takeBlob(ready.jpegsave_buffer(
-                VImage::option()->set("Q", std::clamp(o.jpegQuality, 1, 100))->set("interlace", o.jpegProgressive)));
+        try {
+            return encodeAs(image, ext, o);
+        } catch (const std::bad_alloc&) {
+            fail("SaveToFile", QStringLiteral("not enough memory to write the \".%1\" file").arg(ext));
         }
-        if (ext == u"png") {
-            VImage ready = inDepth(image, o.colorDepth);
-            auto* options = VImage::option()->set("compression", 6);
-            if (o.colorDepth == 1 || o.colorDepth == 3)
-                options->set("palette", true)->set("bitdepth", bitDepthOf(o.colorDepth));
-            else if (greyDepth(o.colorDepth))
-                options->set("bitdepth", bitDepthOf(o.colorDepth));
-            return takeBlob(ready.pngsave_buffer(options));
-        }
-        if (ext == u"tif" || ext == u"tiff") {
-            VImage ready = inDepth(image, o.tiffCompression == 2 ? 6 : o.colorDepth);
-            auto* options = VImage::option();
-            switch (o.tiffCompression) {
-            case 1:
-                options->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_PACKBITS);
-                break;
-            case 2:
-                // Group 4 fax coding exists only for one-bit images.
-                options->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_CCITTFAX4)->set("bitdepth", 1);
-                break;
-            default:
-                options->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_NONE);
-            }
-            if (o.tiffCompression != 2 && greyDepth(o.colorDepth))
-                options->set("bitdepth", bitDepthOf(o.colorDepth));
-            return takeBlob(ready.tiffsave_buffer(options));
-        }
-        if (ext == u"gif") {
-            const int bits = o.colorDepth == 3 || o.colorDepth == 4 ? 4 : 8;
-            return takeBlob(image.gifsave_buffer(VImage::option()->set("bitdepth", bits)));
-        }
-        if (ext == u"bmp")
-            return viaMagick(inDepth(image, o.colorDepth), "BMP");
-        if (ext == u"pcx")
-            return viaMagick(inDepth(image, o.colorDepth), "PCX");
-        if (ext == u"psd")
-            return viaMagick(image, "PSD");
-        return viaMagick(inDepth(image, 6), "WBMP");
     });
 }
 

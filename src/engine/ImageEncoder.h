@@ -16,15 +16,29 @@ struct EncoderOptions {
     bool jpegProgressive = false;
     int colorDepth = 0;  // 0 true colour, 1 256 colours, 2 256 greys, 3 16 colours, 4 16 greys, 5/6 monochrome
     int tiffCompression = 0;  // 0 none, 1 PackBits, 2 CCITT Group 4
+    bool gifLzw = true;       // else GIF codes are stored without compression
+    // GIF and PNG: the pixels of exactly transparentColor (an OLE colour, the engine's BackColor)
+    // become transparent.
+    bool saveTransparent = false;
+    std::uint32_t transparentColor = 0xFFFFFF;
 };
 
 class ImageEncoder {
 public:
-    // Format by lower-case extension without the dot: jpg, jpeg, png, tif, tiff, bmp, gif, pcx,
-    // psd, wbmp. Throws EngineError for any other extension or a failing encoder.
+    // Format by lower-case extension without the dot: jpg, jpeg, jpe, png, tif, tiff, bmp, gif, pcx,
+    // psd, wbmp, pdf. Which colour depths each format takes:
+    //   bmp, pcx, tif, pdf  all seven (palette and bilevel files at 8, 4 and 1 bits per pixel)
+    //   gif                 1..6; true colour is written with 256 colours
+    //   jpg                 0, and 2 as an 8-bit grey JPEG; the others are written as 0
+    //   png                 0, and 1 as a palette PNG; the others are written as 0
+    //   wbmp                always black and white at a threshold; psd always 24 bit
+    // TIFF Group 4 always writes a black-and-white image (dithered unless the depth is 6).
+    // Out-of-range option values are clamped. Throws EngineError for any other extension or a
+    // failing encoder.
     static QByteArray encode(const vips::VImage& image, const QString& extension, const EncoderOptions& options);
     static bool supports(const QString& extension);
-    // The extension of an engine format code (0 bmp .. 7 tif); empty for codes without a writer.
+    // The extension of an engine format code (0 bmp, 1 gif, 2 jpg, 3 pcx, 4 png, 5 wbmp, 6 psd, 7 tif,
+    // 8 pdf); empty for any other code.
     static QString extensionOfFormat(int code);
 };
 

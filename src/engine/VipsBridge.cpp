@@ -100,6 +100,20 @@ Picture toPicture(const VImage& image)
     return Picture(ready.width(), ready.height(), ready.bands(), std::move(pixels));
 }
 
+VImage withoutMetadataBlocks(const VImage& image)
+{
+    VImage bare = image.copy();
+    gchar** fields = vips_image_get_fields(bare.get_image());
+    for (gchar** field = fields; *field; ++field) {
+        const QByteArray name(*field);
+        if (name == VIPS_META_EXIF_NAME || name == VIPS_META_IPTC_NAME || name == VIPS_META_XMP_NAME ||
+            name.startsWith("exif-ifd"))
+            vips_image_remove(bare.get_image(), *field);
+    }
+    g_strfreev(fields);
+    return bare;
+}
+
 std::vector<double> pixelOf(std::uint32_t oleColor, int bands)
 {
     const Rgb c = OleColor::toRgb(oleColor);

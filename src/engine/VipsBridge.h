@@ -36,6 +36,11 @@ bool hasAlpha(const vips::VImage& image);
 vips::VImage colourBands(const vips::VImage& image);  // the first three bands
 vips::VImage withAlpha(const vips::VImage& image);    // adds an opaque alpha band if missing
 
+// A copy of the image without the EXIF, IPTC and XMP libvips carries from the loaded file (its
+// blobs and the "exif-ifd" fields it parsed out of the EXIF, from which its writers would build a
+// new EXIF block). The colour profile and resolution stay.
+vips::VImage withoutMetadataBlocks(const vips::VImage& image);
+
 // Casts a float image back to 8 bits, rounding to nearest and clipping to 0..255.
 vips::VImage toUchar(const vips::VImage& image);
 

@@ -1,6 +1,7 @@
 #include "imageio/PictureRendering.h"
 
 #include "core/Conversions.h"
+#include "engine/PngChunkCheck.h"
 #include "engine/VipsBridge.h"
 #include "engine/VipsRuntime.h"
 #include "imageio/LoadPic.h"
@@ -132,6 +133,8 @@ VImage openForDrawing(const QByteArray& name, const VImage& header, int drawnWid
 // large to load. Multi-page files open at their first page.
 std::optional<VImage> openHeader(const QByteArray& name)
 {
+    if (!PngChunksFitTheFile(QFile::decodeName(name)))
+        return std::nullopt;
     VImage header =
         VImage::new_from_file(name.constData(), VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
     if (static_cast<qint64>(header.width()) * header.height() > MaxLoadPixels)

@@ -1,0 +1,60 @@
+#pragma once
+
+// The metadata the engine holds with its image: EXIF, IPTC and the XMP packet of the file it was
+// loaded from, with the edits made since. The colour profile and resolution travel with the
+// libvips image instead. Internal to the engine.
+
+#include "engine/IptcStore.h"
+
+#include <QString>
+
+#include <exiv2/exif.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora {
+
+class EngineMetadata {
+public:
+    void clear();
+
+    // The listed EXIF attributes (see ImageBox): names and value texts by index.
+    int exifCount() const;
+    QString exifNameAt(int index) const;
+    QString exifValueAt(int index) const;
+    QString exifValueByName(const QString& name) const;
+    bool setExifAttribute(const QString& name, const QString& value);
+    bool deleteExifAttribute(const QString& name);
+    void clearExif();
+
+    const Exiv2::ExifData& exif() const { return exif_; }
+    void setExif(const Exiv2::ExifData& exif);
+    // Byte order of the EXIF block as loaded; invalidByteOrder when there was none.
+    Exiv2::ByteOrder byteOrder() const { return byteOrder_; }
+    void setByteOrder(Exiv2::ByteOrder order) { byteOrder_ = order; }
+
+    IptcStore& iptc() { return iptc_; }
+    const IptcStore& iptc() const { return iptc_; }
+
+    const std::string& xmpPacket() const { return xmp_; }
+    void setXmpPacket(std::string packet) { xmp_ = std::move(packet); }
+
+private:
+    struct Row {
+        QString name;
+        QString value;
+    };
+    // The listing is built when first asked for and dropped on every change: a pane reads it row
+    // by row, which must not walk the whole EXIF for each row.
+    const std::vector<Row>& rows() const;
+
+    Exiv2::ExifData exif_;
+    Exiv2::ByteOrder byteOrder_ = Exiv2::invalidByteOrder;
+    IptcStore iptc_;
+    std::string xmp_;
+    mutable std::optional<std::vector<Row>> rows_;
+};
+
+}  // namespace lumora

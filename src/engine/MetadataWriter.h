@@ -1,0 +1,30 @@
+#pragma once
+
+// Puts the engine's EXIF, IPTC and XMP into files with Exiv2. Internal to the engine.
+
+#include "engine/EngineMetadata.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumora {
+
+class MetadataWriter {
+public:
+    // Whether files of that (lower-case) extension carry the engine's EXIF and IPTC: JPEG, TIFF, PSD.
+    static bool carriesMetadata(const QString& extension);
+
+    // The encoder's bytes of such a file with the engine's EXIF, IPTC and XMP in place of whatever
+    // the encoder wrote; the colour profile and the image data stay as encoded. EngineError
+    // (naming `operation`) when Exiv2 cannot write the file, e.g. EXIF beyond a JPEG segment.
+    static QByteArray embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
+                            const char* operation);
+
+    // Replaces the EXIF and IPTC of a JPEG file and keeps everything else: its image data byte for
+    // byte, XMP, colour profile, comments and its own thumbnail (which shows its own pixels). The
+    // file is replaced whole, keeping its permissions, or left alone: EngineError for a missing,
+    // read-only or non-JPEG file and for a failed write.
+    static void writeIntoJpegFile(const QString& path, const EngineMetadata& metadata);
+};
+
+}  // namespace lumora

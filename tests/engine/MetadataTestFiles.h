@@ -1,0 +1,43 @@
+#pragma once
+
+// Photos with metadata for the engine's EXIF and IPTC tests, and the views of the independent
+// tools on them: exiftool writes and reads, the exiv2 program lists keys, types and raw values.
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace lumora::test::metafiles {
+
+// A small JPEG made by ImageMagick, without any metadata.
+void makePlainJpeg(const QString& path, int width = 32, int height = 24);
+
+// Runs exiftool over the file in place; false (with exiftool's message printed) when it fails.
+bool exiftoolWrite(const QString& path, const QStringList& arguments);
+
+// exiftool's JSON of one file (-j -G1 plus the arguments); empty when it fails.
+QJsonObject exiftoolJson(const QString& path, const QStringList& arguments = {});
+
+// One line of `exiv2 -u -Pkyv` (unknown tags too): key ("Exif.Image.Make"), type ("Ascii") and plain value.
+struct Exiv2Row {
+    QString key;
+    QString type;
+    QString value;
+};
+QList<Exiv2Row> exiv2Rows(const QString& path);
+// The first row of that key; an empty row when there is none.
+Exiv2Row exiv2Row(const QString& path, const QString& key);
+
+// The entropy-coded image data of a JPEG: from its first start-of-scan marker to the end.
+QByteArray jpegScanData(const QByteArray& jpeg);
+
+// The JPEG with an APP13 Photoshop block right after its start marker that holds these IIM bytes
+// as its IPTC resource.
+QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim);
+
+// Where the TIFF structure of a JPEG's EXIF block starts (its "II"/"MM"); -1 without one.
+qsizetype exifTiffStart(const QByteArray& jpeg);
+
+}  // namespace lumora::test::metafiles
