@@ -1,0 +1,111 @@
+#include "metadata/ExifCodeTable.h"
+
+namespace lumora::modMetadata {
+
+ExifCodeTable::ExifCodeTable(std::initializer_list<std::pair<int, const char*>> meanings, const char* otherwise)
+    : otherwise_(QString::fromUtf8(otherwise))
+{
+    for (const auto& [code, meaning] : meanings)
+        meanings_.insert(code, QString::fromUtf8(meaning));
+}
+
+const ExifCodeTable* ExifCodeTableOf(const QString& name)
+{
+    static const ExifCodeTable contrast{{0, "Normal"}, {1, "Soft"}, {2, "Hard"}};
+    static const QHash<QString, ExifCodeTable> tables{
+        {QStringLiteral("Orientation"),
+         {{1, "Upper Left"}, {2, "Upper Right"}, {3, "Lower Right"}, {4, "Bottom Left"}, {5, "Left Upper"},
+          {6, "Right Upper"}, {7, "Right bottom"}, {8, "Left bottom"}}},
+        {QStringLiteral("ResolutionUnit"), {{1, "No unit"}, {2, "Inches"}, {3, "Centimeters"}}},
+        {QStringLiteral("YCbCrPositioning"), {{1, "Center of pixel array"}, {2, "Datum point(co-sited)"}}},
+        {QStringLiteral("ExposureProgram"),
+         {{1, "Manual control"}, {2, "Normal program"}, {3, "Aperture priority"}, {4, "Shutter priority"},
+          {5, "Program creative (slow program)"}, {6, "Program action(high-speed program)"}, {7, "Portrait mode"},
+          {8, "Landscape mode"}}},
+        {QStringLiteral("MeteringMode"),
+         {{0, "Unknown"}, {1, "Average"}, {2, "Center weighted average"}, {3, "Spot"}, {4, "Multi-spot"},
+          {5, "Multi-segment"}, {6, "Partial"}, {255, "Other"}}},
+        {QStringLiteral("LightSource"),
+         {{0, "Unknown"},
+          {1, "Daylight"},
+          {2, "Fluorescent"},
+          {3, "Tungsten"},
+          {4, "Flash"},
+          {9, "Fine weather"},
+          {10, "Cloudy weather"},
+          {11, "Shade"},
+          {12, "Daylight fluorescent (D 5700-7100K)"},
+          {13, "Day white fluorescent (N 4600-5400K)"},
+          {14, "Cool white fluorescent (W 3900-4500K)"},
+          {15, "White fluorescent (WW 3200-3700K)"},
+          {17, "Standard light A"},
+          {18, "Standard light B"},
+          {19, "Standard light C"},
+          {20, "D55"},
+          {21, "D65"},
+          {22, "D75"},
+          {23, "D50"},
+          {24, "ISO studio tungesten"},
+          {255, "Other light source"}}},
+        {QStringLiteral("Flash"),
+         {{0, "Flash did not fire"},
+          {1, "Flash fired"},
+          {5, "Strobe return light not detected"},
+          {7, "Strobe return light detected"},
+          {9, "Flash fired, compulsory flash mode"},
+          {13, "Flash fired, compulsory flash mode, return light not detected"},
+          {15, "Flash fired, compulsory flash mode, return light detected"},
+          {16, "Flash did not fire, compulsory flash mode"},
+          {24, "Flash did not fire, auto mode"},
+          {25, "Flash fired, auto mode"},
+          {29, "Flash fired, auto mode, return light not detected"},
+          {31, "Flash fired, auto mode, return light detected"},
+          {32, "No flash function"},
+          {65, "Flash fired, red-eye reduction mode"},
+          {69, "Flash fired, red-eye reduction mode, return light not detected"},
+          {71, "Flash fired, red-eye reduction mode, return light detected"},
+          {73, "Flash fired, compulsory flash mode, red-eye reduction mode"},
+          {77, "Flash fired, compulsory flash mode, red-eye reduction mode, return light not detected"},
+          {79, "Flash fired, compulsory flash mode, red-eye reduction mode, return light detected"},
+          {89, "Flash fired, auto mode, red-eye reduction mode"},
+          {93, "Flash fired, auto mode, return light not detected, red-eye reduction mode"},
+          {95, "Flash fired, auto mode, return light detected, red-eye reduction mode"}}},
+        {QStringLiteral("ColorSpace"), {{1, "sRGB"}, {65535, "Uncalibrated"}}},
+        {QStringLiteral("SceneType"), {{{1, "Directly photographed image"}}, "Unknown"}},
+        {QStringLiteral("CustomRendered"), {{0, "Normal process"}, {1, "Custom process"}}},
+        {QStringLiteral("ExposureMode"),
+         {{0, "Easy Shooting"}, {1, "Program"}, {2, "Tv-priority"}, {3, "Av-priority"}, {4, "Manual"}, {5, "A-DEP"}}},
+        {QStringLiteral("WhiteBalance"),
+         {{0, "Auto"}, {1, "Sunny"}, {2, "Cloudy"}, {3, "Tungsten"}, {4, "Fluorescent"}, {5, "Flash"}, {6, "Custom"}}},
+        {QStringLiteral("SceneCaptureType"), {{0, "Standard"}, {1, "Landscape"}, {2, "Portrait"}, {3, "Night Scene"}}},
+        {QStringLiteral("Contrast"), contrast},
+        {QStringLiteral("Sharpness"), contrast},
+        {QStringLiteral("Saturation"), {{0, "Normal"}, {1, "Low saturation"}, {2, "High saturation"}}},
+        {QStringLiteral("ISOSpeedRatings"),
+         {{0, "See ISOSpeedRatings Tag"}, {15, "Auto"}, {16, "50"}, {17, "100"}, {18, "200"}, {19, "400"}}},
+        {QStringLiteral("SensingMethod"),
+         {{1, "Not defined"}, {2, "One-chip color area sensor"}, {3, "Two-chip color area sensor"},
+          {4, "Three-chip color area sensor"}, {5, "Color sequential area sensor"}, {7, "Trilinear sensor"},
+          {8, "Color sequential linear sensor"}}},
+        {QStringLiteral("GainControl"),
+         {{0, "None"}, {1, "Low gain up"}, {2, "High gain up"}, {3, "Low gain down"}, {4, "High gain down"}}},
+        {QStringLiteral("SubjectDistanceRange"), {{0, "Unknown"}, {1, "Macro"}, {2, "Close view"}, {3, "Distant view"}}},
+        {QStringLiteral("FocalPlaneResolutionUnit"), {{1, "pixels"}, {2, "dpi"}, {3, "dpcm"}}},
+        {QStringLiteral("FileSource"), {{{0, "DSC (Digital Still Camera)"}, {3, "DSC (Digital Still Camera)"}}, "Other"}},
+        {QStringLiteral("NewSubfileType"), {{1, "Reduced Resolution"}, {2, "Single Page"}, {4, "Transparency Mask"}}},
+        {QStringLiteral("SubfileType"), {{1, "Full Resolution"}, {2, "Reduced Resolution"}, {3, "Single Page"}}},
+        {QStringLiteral("Compression"),
+         {{1, "PackBytes"}, {2, "CCITT Group3"}, {3, "CCITT T4"}, {4, "CCITT T6"}, {5, "LZW"}, {6, "JPEG"},
+          {32773, "PackBits"}}},
+        {QStringLiteral("PhotometricInterpretation"),
+         {{0, "WhiteIsZero"}, {1, "BlackIsZero"}, {2, "RGB"}, {3, "RGB Palette"}, {4, "Transparency Mask"},
+          {5, "CMYK"}, {6, "YCbCr"}, {8, "CIELab"}}},
+        {QStringLiteral("Threshholding"), {{{1, "No Dithering"}}}},
+        {QStringLiteral("FillOrder"), {{1, "Low in High"}, {2, "High in Low"}}},
+        {QStringLiteral("PlanarConfiguration"), {{1, "Chunky"}, {2, "Planar"}}},
+    };
+    const auto it = tables.constFind(name);
+    return it == tables.constEnd() ? nullptr : &it.value();
+}
+
+}  // namespace lumora::modMetadata

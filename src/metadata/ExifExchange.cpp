@@ -1,0 +1,116 @@
+#include "metadata/ExifExchange.h"
+
+#include "core/AppInfo.h"
+#include "core/LumoraError.h"
+#include "engine/ImageBox.h"
+#include "metadata/ExifDisplayName.h"
+#include "metadata/MetadataDateText.h"
+#include "metadata/MetadataList.h"
+#include "metadata/MetadataTables.h"
+#include "metadata/MetadataUpdate.h"
+#include "metadata/clsFileEXIF.h"
+#include "shell/CurrentOperation.h"
+#include "shell/ReportFailures.h"
+
+#include <QFile>
+
+namespace lumora::modMetadata {
+namespace {
+
+[[noreturn]] void fileFailed(const clsFileEXIF& file)
+{
+    throw LumoraError(file.lastErrorNumber(), file.lastError());
+}
+
+void addOrUpdateRow(MetadataList& list, const QString& name, const QString& value)
+{
+    const int row = list.findKey(name, Qt::CaseInsensitive);
+    if (row >= 0) {
+        list.setValue(row, value);
+        return;
+    }
+    const QString displayName = fncFormattedAttributed(name);
+    list.addRow(MetadataRow{displayName.isEmpty() ? name : displayName, name, name, value, true});
+}
+
+}  // namespace
+
+ExifSaveResult SaveExifRows(const MetadataList& list, const QString& path)
+{
+    SetCurrentOperation(QStringLiteral("Saving EXIF information to file"));
+    const QString fileName = exifExchangeFileName(path);
+    ExifSaveResult result = ExifSaveResult::Failed;
+    int line = 0;
+    reportFailures(QStringLiteral("modMetadata.fncSaveEXIF"), line, [&] {
+        clsFileEXIF file;
+        if (!file.OpenForWrite(fileName))
+            fileFailed(file);
+        int written = 0;
+        for (const MetadataRow& row : list.rows()) {
+            if (row.key.isEmpty())
+                continue;
+            ++line;
+            file.WriteEXIF(row.key, row.value);
+            ++written;
+        }
+        if (written == 0) {
+            // An empty exchange file would only mislead whoever opens it later.
+            file.abandon();
+            if (QFile::exists(fileName) && !QFile::remove(fileName))
+                throw LumoraError(errnum::PathFileAccess, QStringLiteral("Path/File access error: ") + fileName);
+            result = ExifSaveResult::NothingToSave;
+            return;
+        }
+        if (!file.closefile())
+            fileFailed(file);
+        result = ExifSaveResult::Saved;
+    });
+    return result;
+}
+
+bool OpenExifAsks(const MetadataList& list) { return !list.isEmpty(); }
+
+bool fncOpenEXIF(const QString& xiffPath, MetadataList& list, ImageBox& engine)
+{
+    SetCurrentOperation(QStringLiteral("Opening EXIF .xiff file"));
+    int line = 0;
+    return reportFailures(QStringLiteral("modMetadata.fncOpenEXIF"), line, [&] {
+        clsFileEXIF file;
+        if (!file.OpenForRead(xiffPath))
+            fileFailed(file);
+        while (!file.fEof()) {
+            ++line;
+            QString name;
+            QString value;
+            file.ReadEXIF(name, value);
+            if (fncUpdateAttribute(list.tag(), false, name, value, engine))
+                addOrUpdateRow(list, name, value);
+            SetCurrentOperation(QStringLiteral("Opening EXIF .xiff file"));
+        }
+        file.closefile();
+    });
+}
+
+bool subLoadEXIFFile(const QString& xiffPath, ImageBox& engine)
+{
+    SetCurrentOperation(QStringLiteral("Loading EXIF .xiff file into the image"));
+    int line = 0;
+    return reportFailures(QStringLiteral("modMetadata.subLoadEXIFFile"), line, [&] {
+        clsFileEXIF file;
+        if (!file.OpenForRead(xiffPath))
+            fileFailed(file);
+        while (!file.fEof()) {
+            ++line;
+            QString name;
+            QString value;
+            file.ReadEXIF(name, value);
+            if (IsExifDate(name))
+                value = ImageBox::DateToExifDate(DateOfValue(value).value_or(ImageBox::ZeroDate()));
+            engine.SetExifAttribute(name, value);
+        }
+        engine.SetExifAttribute(QStringLiteral("Software"), QString::fromUtf8(app::Title));
+        file.closefile();
+    });
+}
+
+}  // namespace lumora::modMetadata
