@@ -10,5 +10,7 @@ int runTasks(const QStringList& arguments);
 int runSettings(const QStringList& arguments);
 int runHeader(const QStringList& arguments);
 int runThumb(const QStringList& arguments);
+int runConvert(const QStringList& arguments);
+int runInfo(const QStringList& arguments);
 
 }  // namespace lumora::cli

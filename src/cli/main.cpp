@@ -53,6 +53,39 @@ Commands:
         each written to DIR/NAME.png, NAME being the input's file name without
         its last extension. A file that cannot be read gets one line on standard
         error, the others are still written, and the exit status is 1.
+  convert [OPTIONS] [--basket FILE.ibf|FILE.ibd] [PHOTO...]
+        Convert every photo, in order (the basket file's first), to JPEG as the
+        batch output of the window does: read it (a multipage TIFF gives its first
+        page), apply the task basket of --tasks FILE.tbf if given, name it and
+        write it next to its source or into --dest DIR. A photo that cannot be read
+        is skipped, and so is one whose output exists unless --overwrite is given.
+        Naming: --naming original (the default; NAME.jpg), hybrid (PREFIX SEP1
+        NAME SEP2 SUFFIX .jpg, with --prefix, --sep1, --sep2 and --suffix each a
+        list word such as "[Resulting resolution]", "[EXIF Date]", "[WhiteSpace]",
+        "[No Separator]", "[No Prefix]", or text of your own) or generic (NAME N.jpg
+        with --generic-name and --counter "[Starting 1]", "[Starting 1001]" or a
+        whole number; N follows the basket position). Output: --quality N (1-100,
+        default 80), --progressive, --grey (8-bit greyscale). --import-exif
+        FILE.xiff and --import-iptc FILE.ffo put that metadata on every output;
+        every output's EXIF Software reads "Lumora". --settings FILE takes the
+        defaults from a settings file (the naming block of "settings dump");
+        options given here win. Defaults are those of a first start: overwrite
+        on, unless --no-overwrite. --jobs N photos at once (default: the number
+        of cores); the files are the same as one at a time. On a terminal a
+        progress bar is drawn on standard error; at the end standard output gets
+        "written N, skipped M, failed K". An error (a photo that cannot be
+        written) ends the run: photos in progress finish, no new one starts, and
+        the exit status is 1, as it is when a task or an import reported a
+        failure. Ctrl-C stops after the photos in progress.
+  info [--json] FILE
+        Print the metadata of FILE as Lumora's metadata pane shows it: under
+        "EXIF" (tif, tiff, jpg, jpeg, jpe) one "Name: value" line per attribute,
+        with display names and readable values ("Exposure Time: 1/250 s"), then
+        under "IPTC" (those and psd) the 52 IPTC fields, empty ones included.
+        --json prints {"file", "exif": [{"name", "text", "value", "editable"}],
+        "iptc": [{"label", "value"}]} instead. A value that cannot be interpreted
+        is shown raw and reported on standard error. Exit status 1 when FILE
+        cannot be read.
 
 Options:
   -h, --help     Show this help and exit.
@@ -89,6 +122,10 @@ int dispatch(const QStringList& arguments)
         return runHeader(rest);
     if (command == u"thumb")
         return runThumb(rest);
+    if (command == u"convert")
+        return runConvert(rest);
+    if (command == u"info")
+        return runInfo(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 

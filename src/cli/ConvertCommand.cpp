@@ -1,0 +1,307 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include "basket/ImageBasketFile.h"
+#include "core/Conversions.h"
+#include "core/FileExists.h"
+#include "core/LumoraError.h"
+#include "output/BatchConversion.h"
+#include "output/NamingTokens.h"
+#include "shell/ErrorReporter.h"
+#include "shell/SetupFile.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/modSaveOpenImageList.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+
+namespace lumora::cli {
+namespace {
+
+// The options of the command, in the order the help lists them.
+struct ConvertOptions {
+    QCommandLineOption basket{QStringLiteral("basket"), QStringLiteral("Image basket file (.ibf, .ibd)."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption tasks{QStringLiteral("tasks"), QStringLiteral("Task basket file to apply."),
+                             QStringLiteral("FILE.tbf")};
+    QCommandLineOption dest{QStringLiteral("dest"), QStringLiteral("Folder for every output."),
+                            QStringLiteral("DIR")};
+    QCommandLineOption overwrite{QStringLiteral("overwrite"), QStringLiteral("Replace existing outputs.")};
+    QCommandLineOption noOverwrite{QStringLiteral("no-overwrite"), QStringLiteral("Leave existing outputs.")};
+    QCommandLineOption naming{QStringLiteral("naming"), QStringLiteral("original, hybrid or generic."),
+                              QStringLiteral("MODE")};
+    QCommandLineOption prefix{QStringLiteral("prefix"), QStringLiteral("Hybrid prefix."), QStringLiteral("TOKEN")};
+    QCommandLineOption sep1{QStringLiteral("sep1"), QStringLiteral("Hybrid first separator."),
+                            QStringLiteral("SEP")};
+    QCommandLineOption sep2{QStringLiteral("sep2"), QStringLiteral("Hybrid second separator."),
+                            QStringLiteral("SEP")};
+    QCommandLineOption suffix{QStringLiteral("suffix"), QStringLiteral("Hybrid suffix."), QStringLiteral("TOKEN")};
+    QCommandLineOption genericName{QStringLiteral("generic-name"), QStringLiteral("Generic name."),
+                                   QStringLiteral("NAME")};
+    QCommandLineOption counter{QStringLiteral("counter"), QStringLiteral("Generic counter start."),
+                               QStringLiteral("START")};
+    QCommandLineOption quality{QStringLiteral("quality"), QStringLiteral("JPEG quality 1..100."),
+                               QStringLiteral("N")};
+    QCommandLineOption progressive{QStringLiteral("progressive"), QStringLiteral("Progressive JPEG.")};
+    QCommandLineOption grey{QStringLiteral("grey"), QStringLiteral("8-bit greyscale JPEG.")};
+    QCommandLineOption importExif{QStringLiteral("import-exif"), QStringLiteral("EXIF exchange file to apply."),
+                                  QStringLiteral("FILE.xiff")};
+    QCommandLineOption importIptc{QStringLiteral("import-iptc"), QStringLiteral("IPTC file to apply."),
+                                  QStringLiteral("FILE.ffo")};
+    QCommandLineOption jobs{QStringLiteral("jobs"), QStringLiteral("Photos converted at once."),
+                            QStringLiteral("N")};
+    QCommandLineOption settings{QStringLiteral("settings"), QStringLiteral("Settings file giving the defaults."),
+                                QStringLiteral("FILE")};
+
+    QList<QCommandLineOption> all() const
+    {
+        return {basket,  tasks,  dest,        overwrite, noOverwrite, naming,      prefix,     sep1,     sep2,
+                suffix,  genericName, counter, quality,  progressive, grey,        importExif, importIptc, jobs,
+                settings};
+    }
+};
+
+// A list entry as it is; typed text without the characters the naming boxes refuse.
+QString namingText(const QString& text, const QStringList& list)
+{
+    return list.contains(text) ? text : withoutRefusedNameCharacters(text);
+}
+
+int wholeNumber(const QString& text, int low, int high, const QString& option)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        throw UsageProblem{QStringLiteral("--%1 must be a whole number from %2 to %3").arg(option).arg(low).arg(high)};
+    return value;
+}
+
+// The naming settings: the defaults of a first start, or those of a settings file, with the
+// command line's options over them.
+SetupRecord::Naming namingSettings(const QCommandLineParser& parser, const ConvertOptions& o)
+{
+    SetupRecord record = defaultSetup(QString());
+    if (parser.isSet(o.settings))
+        readSetupFile(parser.value(o.settings), record);  // throws when it cannot be read
+    SetupRecord::Naming n = record.naming;
+
+    n.processTaskBasket = parser.isSet(o.tasks) ? 1 : 0;
+    if (parser.isSet(o.dest)) {
+        n.destinationChoice = 1;
+        n.destinationFolder = parser.value(o.dest);
+    }
+    if (parser.isSet(o.overwrite) && parser.isSet(o.noOverwrite))
+        throw UsageProblem{QStringLiteral("--overwrite and --no-overwrite exclude each other")};
+    if (parser.isSet(o.overwrite))
+        n.overwrite = 1;
+    if (parser.isSet(o.noOverwrite))
+        n.overwrite = 0;
+    if (parser.isSet(o.naming)) {
+        const QStringList modes{QStringLiteral("original"), QStringLiteral("hybrid"), QStringLiteral("generic")};
+        const qsizetype mode = modes.indexOf(parser.value(o.naming));
+        if (mode < 0)
+            throw UsageProblem{QStringLiteral("--naming must be original, hybrid or generic")};
+        n.nameMode = static_cast<std::int16_t>(mode);
+    }
+    if (parser.isSet(o.prefix))
+        n.prefix = namingText(parser.value(o.prefix), namingTokens());
+    if (parser.isSet(o.suffix))
+        n.suffix = namingText(parser.value(o.suffix), namingTokens());
+    if (parser.isSet(o.sep1))
+        n.separator1 = namingText(parser.value(o.sep1), namingSeparators());
+    if (parser.isSet(o.sep2))
+        n.separator2 = namingText(parser.value(o.sep2), namingSeparators());
+    if (parser.isSet(o.genericName))
+        n.genericName = withoutRefusedNameCharacters(parser.value(o.genericName));
+    if (parser.isSet(o.counter)) {
+        const QString start = parser.value(o.counter);
+        bool whole = false;
+        start.toInt(&whole);
+        if (start != kStartingOne && start != kStartingThousandOne && !whole)
+            throw UsageProblem{QStringLiteral("--counter must be \"[Starting 1]\", \"[Starting 1001]\" or a whole number")};
+        n.counterStart = start;
+    }
+    if (parser.isSet(o.quality))
+        n.jpegQuality = static_cast<std::int16_t>(wholeNumber(parser.value(o.quality), 1, 100, QStringLiteral("quality")));
+    if (parser.isSet(o.progressive))
+        n.progressive = 1;
+    if (parser.isSet(o.grey))
+        n.jpegDepth = 1;
+    if (parser.isSet(o.importExif)) {
+        n.importExif = 1;
+        n.exifFile = parser.value(o.importExif);
+    }
+    if (parser.isSet(o.importIptc)) {
+        n.importIptc = 1;
+        n.iptcFile = parser.value(o.importIptc);
+    }
+    return n;
+}
+
+// The photos: the basket file's first, then the command line's; a file stands for its first page.
+bool collectEntries(const QCommandLineParser& parser, const ConvertOptions& o, QList<BatchEntry>& entries)
+{
+    QStringList paths;
+    if (parser.isSet(o.basket)) {
+        QList<ImageBasketFileEntry> basket;
+        if (!modSaveOpenImageList::fncOpenImageBasket(parser.value(o.basket), basket))
+            return false;
+        for (const ImageBasketFileEntry& e : basket)
+            paths.append(e.sourcePath);
+    }
+    paths += parser.positionalArguments();
+    for (const QString& path : paths)
+        entries.append(BatchEntry{QFileInfo(path).completeBaseName(), path});
+    return true;
+}
+
+// Progress bar and error reports share standard error: a report first clears the bar's line, and
+// the bar is drawn again after it.
+class Terminal {
+public:
+    explicit Terminal(bool bar) : bar_(bar) {}
+
+    void progress(int done, int count)
+    {
+        std::lock_guard lock(mutex_);
+        done_ = done;
+        count_ = count;
+        draw();
+    }
+
+    void report(const QString& line)
+    {
+        std::lock_guard lock(mutex_);
+        ++reports_;
+        if (bar_ && count_ > 0)
+            write(QStringLiteral("\r%1\r").arg(QString(barWidth + 20, u' ')));
+        printError(line);
+        draw();
+    }
+
+    void end()
+    {
+        std::lock_guard lock(mutex_);
+        if (bar_ && count_ > 0)
+            write(QStringLiteral("\n"));
+    }
+
+    int reports() const { return reports_; }
+
+private:
+    static constexpr int barWidth = 20;
+
+    void draw()
+    {
+        if (!bar_ || count_ <= 0)
+            return;
+        const int filled = static_cast<int>(qint64{done_} * barWidth / count_);
+        write(QStringLiteral("\r[%1%2] %3/%4")
+                  .arg(QString(filled, u'#'), QString(barWidth - filled, u' '))
+                  .arg(done_)
+                  .arg(count_));
+    }
+
+    static void write(const QString& text)
+    {
+        const QByteArray bytes = text.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+        std::fflush(stderr);
+    }
+
+    const bool bar_;
+    std::mutex mutex_;
+    int done_ = 0;
+    int count_ = 0;
+    std::atomic<int> reports_{0};
+};
+
+// The first Ctrl-C cancels the run (the photos in progress finish and the summary is printed);
+// a second one ends the program at once.
+std::atomic<BatchConversion*> gRunning{nullptr};
+
+extern "C" void cancelOnInterrupt(int)
+{
+    if (BatchConversion* run = gRunning.load())
+        run->cancel();
+    std::signal(SIGINT, SIG_DFL);
+}
+
+}  // namespace
+
+int runConvert(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const ConvertOptions o;
+    parser.addOptions(o.all());
+    if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments))
+        throw UsageProblem{parser.errorText()};
+
+    int jobs = std::max(1, QThread::idealThreadCount());
+    if (parser.isSet(o.jobs))
+        jobs = wholeNumber(parser.value(o.jobs), 1, 256, QStringLiteral("jobs"));
+    if (!parser.isSet(o.basket) && parser.positionalArguments().isEmpty())
+        throw UsageProblem{QStringLiteral("convert needs photos, or --basket FILE")};
+
+    SetupRecord::Naming settings;
+    try {
+        settings = namingSettings(parser, o);
+    } catch (const LumoraError& e) {
+        printError(QStringLiteral("cannot read \"%1\": %2").arg(parser.value(o.settings), e.description()));
+        return Failure;
+    }
+    for (const QCommandLineOption* option : {&o.importExif, &o.importIptc}) {
+        if (parser.isSet(*option) && !FileExists(parser.value(*option))) {
+            printError(QStringLiteral("cannot read \"%1\"").arg(parser.value(*option)));
+            return Failure;
+        }
+    }
+
+    Terminal terminal(isatty(STDERR_FILENO) == 1);
+    const ErrorSink previousSink =
+        SetErrorSink([&terminal](const ErrorReport& report) { terminal.report(report.oneLine()); });
+    struct SinkBack {
+        const ErrorSink& sink;
+        ~SinkBack() { SetErrorSink(sink); }
+    } sinkBack{previousSink};
+
+    QList<BatchEntry> entries;
+    if (!collectEntries(parser, o, entries))
+        return Failure;
+    TaskBasket tasks;
+    if (parser.isSet(o.tasks) && !modSaveOpenImageList::fncOpenTaskBasket(parser.value(o.tasks), tasks, false))
+        return Failure;
+    // A destination that cannot be made shows when the first photo is written, as it would for
+    // one that cannot be written.
+    if (parser.isSet(o.dest))
+        QDir().mkpath(parser.value(o.dest));
+
+    BatchConversion run(entries, tasks.tasks(), settings);
+    run.setJobs(jobs);
+    run.setProgressCallback([&terminal](int done, int count) { terminal.progress(done, count); });
+    gRunning = &run;
+    const auto previousHandler = std::signal(SIGINT, cancelOnInterrupt);
+    const bool completed = run.fncSaveSinglePage();
+    std::signal(SIGINT, previousHandler);
+    gRunning = nullptr;
+    terminal.end();
+
+    printOut(QStringLiteral("written %1, skipped %2, failed %3")
+                 .arg(run.count(BatchEntryOutcome::Written))
+                 .arg(run.count(BatchEntryOutcome::Unreadable) + run.count(BatchEntryOutcome::Existing))
+                 .arg(run.count(BatchEntryOutcome::Failed)));
+    return completed && terminal.reports() == 0 ? Success : Failure;
+}
+
+}  // namespace lumora::cli

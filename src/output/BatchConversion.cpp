@@ -1,0 +1,111 @@
+#include "output/BatchConversion.h"
+
+#include "basket/BasketEntry.h"
+#include "core/LumoraError.h"
+#include "output/BatchLedger.h"
+#include "output/BatchWorker.h"
+#include "output/OutputNaming.h"
+#include "output/QuietThreadReports.h"
+#include "tasks/TaskBasket.h"
+
+#include <QSet>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace lumora {
+namespace {
+
+// Per entry, whether an earlier entry may write the file it reads, so that it has to wait for
+// that entry as a one-at-a-time run would. Exact where the names can be told before the photos
+// are read; otherwise any source with the output extension may be one.
+std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const SetupRecord::Naming& settings)
+{
+    std::vector<bool> waits(static_cast<size_t>(entries.size()), false);
+    QSet<QString> earlierOutputs;
+    bool namesKnown = true;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString source = BatchLedger::comparable(entries.at(i).tag);
+        waits[static_cast<size_t>(i)] = namesKnown ? earlierOutputs.contains(source)
+                                                   : source.endsWith(u'.' + kBatchOutputExtension);
+        if (!namesKnown)
+            continue;
+        std::optional<QString> output;
+        try {
+            output = predictedOutputFilePath(settings, outputFolder(settings, entries.at(i).tag), entries.at(i).text,
+                                             static_cast<int>(i + 1), kBatchOutputExtension);
+        } catch (const LumoraError&) {
+            // A counter that is not a number: the run stops at the first photo read, when it
+            // names its output; until then nothing is written.
+        }
+        if (output)
+            earlierOutputs.insert(BatchLedger::comparable(*output));
+        else
+            namesKnown = false;
+    }
+    return waits;
+}
+
+}  // namespace
+
+BatchConversion::BatchConversion(QList<BatchEntry> entries, QList<TaskRecord> tasks, SetupRecord::Naming settings)
+    : entries_(std::move(entries)),
+      tasks_(std::move(tasks)),
+      settings_(std::move(settings)),
+      jobs_(std::max(1, QThread::idealThreadCount()))
+{
+}
+
+QList<BatchEntry> BatchConversion::entriesOf(const QList<BasketEntry>& basket)
+{
+    QList<BatchEntry> entries;
+    entries.reserve(basket.size());
+    for (const BasketEntry& e : basket)
+        entries.append(BatchEntry{e.text, e.tag});
+    return entries;
+}
+
+QList<TaskRecord> BatchConversion::tasksOf(const TaskBasket& basket) { return basket.tasks(); }
+
+void BatchConversion::setJobs(int jobs) { jobs_ = std::max(1, jobs); }
+
+int BatchConversion::count(BatchEntryOutcome outcome) const
+{
+    return static_cast<int>(std::count_if(results_.begin(), results_.end(),
+                                          [outcome](const BatchEntryResult& r) { return r.outcome == outcome; }));
+}
+
+bool BatchConversion::fncSaveSinglePage()
+{
+    results_.assign(static_cast<size_t>(entries_.size()), BatchEntryResult{});
+    QStringList sources;
+    for (const BatchEntry& entry : entries_)
+        sources.append(entry.tag);
+    BatchLedger ledger(sources, progress_);
+    const std::vector<bool> readFirst = readAfterEarlierWrites(entries_, settings_);
+
+    const int workerCount = static_cast<int>(std::min<qsizetype>(jobs_, std::max<qsizetype>(1, entries_.size())));
+    // A worker may run the tasks once on a blank picture (see BatchWorker::reachTaskSettings);
+    // what that run reports the real photos report too. With one worker it never happens.
+    std::optional<QuietThreadReports> quiet;
+    if (workerCount > 1)
+        quiet.emplace();
+
+    auto work = [&] {
+        BatchWorker worker(*this, ledger, readFirst);
+        worker.run();
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<size_t>(workerCount - 1));
+    for (int t = 1; t < workerCount; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    return count(BatchEntryOutcome::Failed) == 0;
+}
+
+}  // namespace lumora

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "output/BatchEntry.h"
+#include "shell/SetupRecord.h"
+#include "tasks/TaskRecord.h"
+
+#include <QList>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+namespace lumora {
+
+struct BasketEntry;
+class Gallery;
+class TaskBasket;
+
+// The batch conversion: every entry of the Image Basket, in basket order, read, put through the
+// Task Basket, named and written as JPEG, by the batch naming settings.
+//
+// For each entry: the engine is cleared; the destination is the settings' folder (destination
+// choice 1) or the entry's own folder; the photo is read (the engine's own formats by extension,
+// anything else through LoadPic; an entry nothing can read is skipped); its size goes into the
+// engine's tag; the tasks run when processTaskBasket is set; the output is named
+// (fncOutputFilePath, extension "jpg"); an existing file is left alone unless overwrite is set;
+// the EXIF exchange file and the IPTC file are applied when their switches are on and the files
+// exist, and Software becomes "Lumora"; the photo is written with the settings' JPEG quality,
+// progressive switch and depth (1 = 8-bit grey) through a temporary file that takes the final
+// name only when complete.
+//
+// Photos run side by side, each worker with an engine of its own, and the files are the ones a
+// one-at-a-time run writes:
+// - an engine keeps the settings the tasks left (colours, overlay, text, view) from one photo to
+//   the next; since the tasks set them from their own parameters, every photo after the first one
+//   read starts with the same settings. A worker whose engine has not run the tasks yet, taking a
+//   photo that is not the first one read, first runs the tasks once on a small blank picture to
+//   reach those settings (its reports are dropped: the real photos report the same);
+// - the save options are given to the engine before the tasks, so "[Resulting size]" estimates
+//   the file about to be written for the first photo as for the others;
+// - entries that write the same file, or read a file an earlier entry writes, wait for the earlier
+//   entry as a one-at-a-time run would;
+// - generic numbers follow the basket position.
+class BatchConversion {
+public:
+    // done counts the entries finished, whatever their outcome, from the start of the basket
+    // without a gap: it rises by one each call, one call at a time, in basket order. Called on a
+    // worker thread (the calling thread of fncSaveSinglePage among them).
+    using ProgressCallback = std::function<void(int done, int count)>;
+
+    BatchConversion(QList<BatchEntry> entries, QList<TaskRecord> tasks, SetupRecord::Naming settings);
+
+    // The basket's label and processed file of each entry.
+    static QList<BatchEntry> entriesOf(const QList<BasketEntry>& basket);
+    static QList<TaskRecord> tasksOf(const TaskBasket& basket);
+
+    void setProgressCallback(ProgressCallback callback) { progress_ = std::move(callback); }
+    // Photos converted at once; at least 1. Defaults to the number of cores.
+    void setJobs(int jobs);
+    int jobs() const { return jobs_; }
+    // Stock pictures for frames, shadows and masks; the built-in gallery when null.
+    void setGallery(const Gallery* gallery) { gallery_ = gallery; }
+
+    // From any thread, also from the progress callback: the photos in progress finish, no new one
+    // starts, and fncSaveSinglePage returns true.
+    void cancel() { cancelled_ = true; }
+    bool cancelRequested() const { return cancelled_; }
+
+    // Runs the batch. Any failure (an engine operation, a destination that cannot be written) is
+    // reported through ReportError under "fncSaveSinglePage", with the entry's basket position as
+    // the line, and ends the run: the photos in progress finish, no new one starts, the files
+    // written before stay, and the result is false. True when the loop ran out of entries or was
+    // cancelled. A task that fails is reported by the task runner and ends only that photo's task
+    // run; the photo is written as it stood.
+    bool fncSaveSinglePage();
+
+    // What the last run did with each entry, in basket order.
+    const std::vector<BatchEntryResult>& results() const { return results_; }
+    int count(BatchEntryOutcome outcome) const;
+
+private:
+    friend class BatchWorker;
+
+    QList<BatchEntry> entries_;
+    QList<TaskRecord> tasks_;
+    SetupRecord::Naming settings_;
+    ProgressCallback progress_;
+    const Gallery* gallery_ = nullptr;
+    int jobs_;
+    std::atomic<bool> cancelled_{false};
+    std::vector<BatchEntryResult> results_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,186 @@
+#include "output/BatchWorker.h"
+
+#include "core/AppInfo.h"
+#include "core/FileExists.h"
+#include "engine/EngineError.h"
+#include "imageio/LoadPic.h"
+#include "metadata/ExifExchange.h"
+#include "output/BatchConversion.h"
+#include "output/BatchLedger.h"
+#include "output/OutputNaming.h"
+#include "output/QuietThreadReports.h"
+#include "shell/CurrentOperation.h"
+#include "shell/ReportFailures.h"
+#include "tasks/TaskRunner.h"
+
+#include <QFileInfo>
+
+namespace lumora {
+namespace {
+
+const QString kRoutine = QStringLiteral("fncSaveSinglePage");
+
+// Formats the engine reads itself; everything else goes through LoadPic.
+bool engineReads(const QString& path)
+{
+    static const QStringList extensions{QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpeg"),
+                                        QStringLiteral("jpg"),  QStringLiteral("psd"), QStringLiteral("bmp"),
+                                        QStringLiteral("pcx"),  QStringLiteral("gif"), QStringLiteral("png")};
+    return extensions.contains(QFileInfo(path).suffix().toLower());
+}
+
+// Once an entry is taken, the ledger must hear that it was read (or not), where it writes and
+// that it is finished, on every way out, or later entries would wait for it for ever.
+class EntryTurn {
+public:
+    EntryTurn(BatchLedger& ledger, int index) : ledger_(ledger), index_(index) {}
+    ~EntryTurn()
+    {
+        if (!ledger_.readTold(index_))
+            ledger_.setRead(index_, false);
+        if (!ledger_.outputTold(index_))
+            ledger_.setOutput(index_, {});
+        ledger_.finish(index_);
+    }
+    EntryTurn(const EntryTurn&) = delete;
+    EntryTurn& operator=(const EntryTurn&) = delete;
+
+private:
+    BatchLedger& ledger_;
+    int index_;
+};
+
+}  // namespace
+
+BatchWorker::BatchWorker(BatchConversion& job, BatchLedger& ledger, const std::vector<bool>& readFirst)
+    : job_(job), ledger_(ledger), readFirst_(readFirst)
+{
+}
+
+void BatchWorker::run()
+{
+    // A cancel is looked at before each entry: the photo in progress finishes, no new one starts.
+    while (!job_.cancelRequested()) {
+        const int index = ledger_.take();
+        if (index < 0)
+            return;
+        process(index);
+    }
+}
+
+void BatchWorker::process(int index)
+{
+    const EntryTurn turn(ledger_, index);
+    BatchEntryResult& result = job_.results_[static_cast<size_t>(index)];
+    const int position = index + 1;
+    BatchEntryOutcome outcome = BatchEntryOutcome::Failed;
+    if (!reportFailures(kRoutine, position, [&] { outcome = convert(index); }))
+        ledger_.stop();  // outcome stays Failed
+    result.outcome = outcome;
+}
+
+BatchEntryOutcome BatchWorker::convert(int index)
+{
+    const BatchEntry& entry = job_.entries_.at(index);
+    const SetupRecord::Naming& settings = job_.settings_;
+    SetCurrentOperation(QStringLiteral("Converting '") + entry.tag + u'\'');
+    engine_.ClearImage();
+
+    const QString folder = outputFolder(settings, entry.tag);
+
+    const bool runTasks = settings.processTaskBasket != 0 && !job_.tasks_.isEmpty();
+    if (runTasks && !tasksRan_ && ledger_.anyReadBefore(index))
+        reachTaskSettings();
+    if (readFirst_[static_cast<size_t>(index)])
+        ledger_.waitBeforeReading(index);
+
+    const bool wasRead = read(entry.tag);
+    ledger_.setRead(index, wasRead);
+    if (!wasRead)
+        return BatchEntryOutcome::Unreadable;
+    engine_.SetTag(QStringLiteral("%1x%2").arg(engine_.ImageWidth()).arg(engine_.ImageHeight()));
+    applySaveOptions();
+
+    if (runTasks) {
+        subProcessPages(job_.tasks_, engine_, taskOptions());
+        tasksRan_ = true;
+    }
+
+    SetCurrentOperation(QStringLiteral("Naming the output of '") + entry.tag + u'\'');
+    const QString output = fncOutputFilePath(settings, engine_, folder, entry.text, entry.tag, index + 1,
+                                             kBatchOutputExtension);
+    job_.results_[static_cast<size_t>(index)].outputPath = output;
+    ledger_.setOutput(index, output);
+    ledger_.waitBeforeWriting(index);
+    if (QFileInfo::exists(output) && settings.overwrite == 0)
+        return BatchEntryOutcome::Existing;
+
+    importMetadata();
+    SetCurrentOperation(QStringLiteral("Saving '") + output + u'\'');
+    applySaveOptions();  // given before the tasks too, for the size estimate; once more right here
+    engine_.SaveToFile(output);
+    return BatchEntryOutcome::Written;
+}
+
+bool BatchWorker::read(const QString& path)
+{
+    if (engineReads(path)) {
+        try {
+            engine_.LoadFromFile(path);
+        } catch (const EngineError&) {
+            return false;  // a missing or broken file is skipped like one LoadPic cannot read
+        }
+        return engine_.HasImage();
+    }
+    const Picture picture = LoadPic(path, NaturalSize, -1, -1, 0xFFFFFF);
+    if (picture.isNull())
+        return false;
+    engine_.SetBitmapHandle(picture);
+    return true;
+}
+
+// Brings a fresh engine to the settings the engine of a one-at-a-time run holds after its first
+// photo: the tasks set every setting they read from their own parameters, so running them once on
+// any picture leaves the same settings.
+void BatchWorker::reachTaskSettings()
+{
+    const QuietThreadReports::Hush hush;
+    engine_.ClearImage();
+    engine_.SetBitmapHandle(Picture::filled(64, 48, Rgb{255, 255, 255}));
+    engine_.SetTag(QStringLiteral("64x48"));
+    subProcessPages(job_.tasks_, engine_, taskOptions());
+    engine_.ClearImage();
+    tasksRan_ = true;
+}
+
+TaskRunOptions BatchWorker::taskOptions() const
+{
+    TaskRunOptions options;
+    options.gallery = job_.gallery_;
+    return options;
+}
+
+void BatchWorker::applySaveOptions()
+{
+    engine_.SetJpegQuality(job_.settings_.jpegQuality);
+    engine_.SetJpegProgressive(job_.settings_.progressive != 0);
+    engine_.SetSaveColorDepth(job_.settings_.jpegDepth == 1 ? 2 : 0);
+}
+
+void BatchWorker::importMetadata()
+{
+    const SetupRecord::Naming& settings = job_.settings_;
+    const QString exifFile = settings.exifFile.trimmed();
+    if (settings.importExif != 0 && !exifFile.isEmpty() && FileExists(exifFile)) {
+        SetCurrentOperation(QStringLiteral("Importing EXIF from '") + exifFile + u'\'');
+        modMetadata::subLoadEXIFFile(exifFile, engine_);  // reports its own failures
+    }
+    engine_.SetExifAttribute(QStringLiteral("Software"), QString::fromLatin1(app::Title));
+    const QString iptcFile = settings.iptcFile.trimmed();
+    if (settings.importIptc != 0 && !iptcFile.isEmpty() && FileExists(iptcFile)) {
+        SetCurrentOperation(QStringLiteral("Importing IPTC from '") + iptcFile + u'\'');
+        engine_.LoadIptcFromFile(iptcFile);
+    }
+}
+
+}  // namespace lumora
