@@ -58,8 +58,9 @@ run_set() {
               --overwrite --dest "$out" "$folder"/*.jpg > /dev/null ;;
     magick) /usr/bin/time -o "$work/mem" -f %M mogrify -path "$out" -resize 50% -unsharp 0x0.6+0.4+0 \
               -quality 80 "$folder"/*.jpg ;;
-    gm) /usr/bin/time -o "$work/mem" -f %M gm mogrify -output-directory "$out" -resize 50% \
-          -unsharp 0x0.6+0.4+0 -quality 80 "$folder"/*.jpg ;;
+    # gm puts each file's given path under the output folder, so it is given bare names.
+    gm) (cd "$folder" && /usr/bin/time -o "$work/mem" -f %M gm mogrify -output-directory "$out" -resize 50% \
+          -unsharp 0x0.6+0.4+0 -quality 80 *.jpg) ;;
     vips) /usr/bin/time -o "$work/mem" -f %M "$work/vips-pipeline" "$out" "$folder"/*.jpg ;;
   esac
   end=$(date +%s.%N)

@@ -10,6 +10,8 @@
 
 #include <exception>
 
+#include <malloc.h>
+
 namespace {
 
 using namespace lumora::cli;
@@ -133,6 +135,10 @@ int dispatch(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    // Every libvips worker thread would otherwise get a malloc arena of its own; with photos
+    // decoded on several threads at once the arenas fragment and a long batch keeps growing
+    // (205 MB after 80 photos, against 112 MB with two arenas, at the same speed).
+    mallopt(M_ARENA_MAX, 2);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumora-batch"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(lumora::app::Version));
