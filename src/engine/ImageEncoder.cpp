@@ -35,17 +35,6 @@ QByteArray takeBlob(VipsBlob* blob)
     return bytes;
 }
 
-// The packed 8-bit pixels of an image, all its bands.
-std::vector<std::uint8_t> bytesOf(const VImage& image)
-{
-    size_t size = 0;
-    void* data = image.write_to_memory(&size);
-    const auto* begin = static_cast<const std::uint8_t*>(data);
-    std::vector<std::uint8_t> bytes(begin, begin + size);
-    g_free(data);
-    return bytes;
-}
-
 VImage greyOf(const VImage& image)
 {
     return vipsbridge::colourBands(image).colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR);
@@ -99,28 +88,28 @@ QByteArray tiff(const VImage& image, int depth, int compression)
     }
     const C c = compression == 1 ? C::PackBits : C::None;
     if (depth == 0)
-        return TiffWriter::trueColour(bytesOf(image), image.width(), image.height(), image.bands(), c);
+        return TiffWriter::trueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands(), c);
     return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth), c);
 }
 
 QByteArray bmp(const VImage& image, int depth)
 {
     if (depth == 0)
-        return BmpWriter::trueColour(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+        return BmpWriter::trueColour(vipsbridge::packedBytes(vipsbridge::colourBands(image)), image.width(), image.height());
     return BmpWriter::indexed(PaletteQuantizer::reduce(image, depth));
 }
 
 QByteArray pcx(const VImage& image, int depth)
 {
     if (depth == 0)
-        return PcxWriter::trueColour(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+        return PcxWriter::trueColour(vipsbridge::packedBytes(vipsbridge::colourBands(image)), image.width(), image.height());
     return PcxWriter::indexed(PaletteQuantizer::reduce(image, depth));
 }
 
 QByteArray pdf(const VImage& image, int depth)
 {
     if (depth == 0)
-        return PdfWriter::trueColour(bytesOf(image), image.width(), image.height(), image.bands());
+        return PdfWriter::trueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands());
     return PdfWriter::indexed(PaletteQuantizer::reduce(image, depth));
 }
 
@@ -142,7 +131,7 @@ QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOption
     if (ext == u"pdf")
         return pdf(image, depth);
     if (ext == u"psd")
-        return PsdWriter::write(bytesOf(vipsbridge::colourBands(image)), image.width(), image.height());
+        return PsdWriter::write(vipsbridge::packedBytes(vipsbridge::colourBands(image)), image.width(), image.height());
     return viaMagick((greyOf(image) >= 128.0).ifthenelse(255.0, 0.0).cast(VIPS_FORMAT_UCHAR), "WBMP");
 }
 

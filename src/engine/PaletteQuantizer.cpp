@@ -20,17 +20,6 @@ namespace {
 
 constexpr const char* kOperation = "SaveToFile";
 
-// The pixels of a one- or more-band 8-bit image, packed.
-std::vector<std::uint8_t> bytesOf(const VImage& image)
-{
-    size_t size = 0;
-    void* data = image.write_to_memory(&size);
-    const auto* begin = static_cast<const std::uint8_t*>(data);
-    std::vector<std::uint8_t> bytes(begin, begin + size);
-    g_free(data);
-    return bytes;
-}
-
 size_t pixelCount(const VImage& image) { return static_cast<size_t>(image.width()) * static_cast<size_t>(image.height()); }
 
 // Where the pixels of the kept colour are (1), from packed RGB; empty when there is none, so that
@@ -71,11 +60,11 @@ void reduceColours(IndexedImage& out, const VImage& rgbImage, int colours, const
 {
     std::vector<std::uint8_t> kept;
     if (keep)
-        kept = keptPixels(bytesOf(rgbImage), *keep);
+        kept = keptPixels(vipsbridge::packedBytes(rgbImage), *keep);
     if (!kept.empty())
         --colours;
 
-    std::vector<std::uint8_t> rgba = bytesOf(rgbImage.bandjoin_const({255.0}));
+    std::vector<std::uint8_t> rgba = vipsbridge::packedBytes(rgbImage.bandjoin_const({255.0}));
     std::unique_ptr<liq_attr, LiqDeleter> attr(liq_attr_create());
     if (!attr || liq_set_max_colors(attr.get(), colours) != LIQ_OK)
         fail(kOperation, QStringLiteral("the colour quantiser could not start"));
@@ -142,11 +131,11 @@ void reduceGreys(IndexedImage& out, const VImage& rgbImage, int depth, const std
 {
     std::vector<std::uint8_t> kept;
     if (keep)
-        kept = keptPixels(bytesOf(rgbImage), *keep);
+        kept = keptPixels(vipsbridge::packedBytes(rgbImage), *keep);
     const bool reserving = !kept.empty();
 
     const std::vector<std::uint8_t> grey =
-        bytesOf(rgbImage.colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR));
+        vipsbridge::packedBytes(rgbImage.colourspace(VIPS_INTERPRETATION_B_W).cast(VIPS_FORMAT_UCHAR));
     out.indices.assign(grey.size(), 0);
 
     int levels = 2;

@@ -90,6 +90,16 @@ VImage fromPicture(const Picture& picture)
                       picture.height(), picture.bands());
 }
 
+std::vector<std::uint8_t> packedBytes(const VImage& image)
+{
+    size_t size = 0;
+    void* data = image.write_to_memory(&size);
+    const auto* begin = static_cast<const std::uint8_t*>(data);
+    std::vector<std::uint8_t> bytes(begin, begin + size);
+    g_free(data);
+    return bytes;
+}
+
 Picture toPicture(const VImage& image)
 {
     VImage ready = normalise(image);

@@ -28,6 +28,8 @@ int loadedDepth(const vips::VImage& in);
 vips::VImage fromPixels(const void* data, size_t size, int width, int height, int bands);
 vips::VImage fromPicture(const Picture& picture);
 Picture toPicture(const vips::VImage& image);
+// The pixels of an 8-bit image, all its bands, packed row after row.
+std::vector<std::uint8_t> packedBytes(const vips::VImage& image);
 
 // An OLE colour as a pixel value for an image of `bands` bands (alpha, when present, opaque).
 std::vector<double> pixelOf(std::uint32_t oleColor, int bands);

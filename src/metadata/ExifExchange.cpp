@@ -33,6 +33,23 @@ void addOrUpdateRow(MetadataList& list, const QString& name, const QString& valu
     list.addRow(MetadataRow{displayName.isEmpty() ? name : displayName, name, name, value, true});
 }
 
+// Reads every record of a .xiff file in turn; `line` counts the records for the error report.
+template <typename EachRecord>
+void forEachRecord(const QString& xiffPath, int& line, EachRecord&& eachRecord)
+{
+    clsFileEXIF file;
+    if (!file.OpenForRead(xiffPath))
+        fileFailed(file);
+    while (!file.fEof()) {
+        ++line;
+        QString name;
+        QString value;
+        file.ReadEXIF(name, value);
+        eachRecord(name, value);
+    }
+    file.closefile();
+}
+
 }  // namespace
 
 ExifSaveResult SaveExifRows(const MetadataList& list, const QString& path)
@@ -75,19 +92,11 @@ bool fncOpenEXIF(const QString& xiffPath, MetadataList& list, ImageBox& engine)
     SetCurrentOperation(QStringLiteral("Opening EXIF .xiff file"));
     int line = 0;
     return reportFailures(QStringLiteral("modMetadata.fncOpenEXIF"), line, [&] {
-        clsFileEXIF file;
-        if (!file.OpenForRead(xiffPath))
-            fileFailed(file);
-        while (!file.fEof()) {
-            ++line;
-            QString name;
-            QString value;
-            file.ReadEXIF(name, value);
+        forEachRecord(xiffPath, line, [&](const QString& name, const QString& value) {
             if (fncUpdateAttribute(list.tag(), false, name, value, engine))
                 addOrUpdateRow(list, name, value);
             SetCurrentOperation(QStringLiteral("Opening EXIF .xiff file"));
-        }
-        file.closefile();
+        });
     });
 }
 
@@ -96,20 +105,12 @@ bool subLoadEXIFFile(const QString& xiffPath, ImageBox& engine)
     SetCurrentOperation(QStringLiteral("Loading EXIF .xiff file into the image"));
     int line = 0;
     return reportFailures(QStringLiteral("modMetadata.subLoadEXIFFile"), line, [&] {
-        clsFileEXIF file;
-        if (!file.OpenForRead(xiffPath))
-            fileFailed(file);
-        while (!file.fEof()) {
-            ++line;
-            QString name;
-            QString value;
-            file.ReadEXIF(name, value);
-            if (IsExifDate(name))
-                value = ImageBox::DateToExifDate(DateOfValue(value).value_or(ImageBox::ZeroDate()));
-            engine.SetExifAttribute(name, value);
-        }
+        forEachRecord(xiffPath, line, [&](const QString& name, const QString& value) {
+            engine.SetExifAttribute(name, IsExifDate(name) ? ImageBox::DateToExifDate(DateOfValue(value).value_or(
+                                                                 ImageBox::ZeroDate()))
+                                                           : value);
+        });
         engine.SetExifAttribute(QStringLiteral("Software"), QString::fromUtf8(app::Title));
-        file.closefile();
     });
 }
 
