@@ -4,6 +4,7 @@
 #include "metadata/MetadataFiles.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
+#include "metadata/TaggedPhotoTest.h"
 #include "support/ReportCapture.h"
 
 #include <QTemporaryDir>
@@ -16,18 +17,14 @@ using namespace lumora::modMetadata;
 
 namespace {
 
-class ExifReading : public ::testing::Test {
+class ExifReading : public TaggedPhotoTest {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
-
     // A JPEG with these tags, read into the list as the pane does.
     void read(const QStringList& assignments, const QString& name = QStringLiteral("photo.jpg"))
     {
-        photo = makePicture(path(name));
-        if (!assignments.isEmpty()) {
-            ASSERT_TRUE(exiftoolWrite(photo, assignments));
-        }
-        engine.LoadFromFile(photo);
+        loadTagged(assignments, name);
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(ReadFileEXIFInfo(engine, list, photo));
     }
 
@@ -39,9 +36,6 @@ protected:
         return position < 0 ? MetadataRow{} : list.at(position);
     }
 
-    QTemporaryDir dir;
-    QString photo;
-    ImageBox engine{ImageBox::Mode::Batch};
     MetadataList list;
 };
 

@@ -7,6 +7,7 @@
 #include "metadata/MetadataFiles.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
+#include "metadata/TaggedPhotoTest.h"
 #include "metadata/MetadataUpdate.h"
 #include "support/ReportCapture.h"
 
@@ -21,18 +22,14 @@ using namespace lumora::modMetadata;
 
 namespace {
 
-class IptcReading : public ::testing::Test {
+class IptcReading : public TaggedPhotoTest {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
 
     void read(const QStringList& assignments, const QString& name = QStringLiteral("photo.jpg"))
     {
-        photo = makePicture(path(name));
-        if (!assignments.isEmpty()) {
-            ASSERT_TRUE(exiftoolWrite(photo, assignments));
-        }
-        engine.LoadFromFile(photo);
-        engine.SetTag(photo);
+        loadTagged(assignments, name);
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(ReadFileIPTCInfo(engine, list, photo));
     }
 
@@ -43,9 +40,6 @@ protected:
         return position < 0 ? QString() : list.at(position).value;
     }
 
-    QTemporaryDir dir;
-    QString photo;
-    ImageBox engine{ImageBox::Mode::Batch};
     MetadataList list{QStringLiteral("Field")};
 };
 
