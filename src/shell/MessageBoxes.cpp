@@ -1,0 +1,40 @@
+#include "shell/MessageBoxes.h"
+
+#include "core/AppInfo.h"
+
+#include <utility>
+
+namespace lumora::ui {
+
+namespace {
+MessageHook& installedHook()
+{
+    static MessageHook hook;
+    return hook;
+}
+}  // namespace
+
+QString ApplicationName()
+{
+    return QStringLiteral("%1 %2").arg(QString::fromUtf8(app::Title), QString::fromUtf8(app::Comments));
+}
+
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    const ShownMessage message{ApplicationName(), text, icon, buttons};
+    if (const MessageHook& hook = installedHook())
+        return hook(message);
+    QMessageBox box(icon, message.title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+MessageHook SetMessageHook(MessageHook hook)
+{
+    return std::exchange(installedHook(), std::move(hook));
+}
+
+}  // namespace lumora::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace lumora::ui {
+
+// The title of every message box Lumora shows: the application title, a space and its comments.
+QString ApplicationName();
+
+// One message box as the user would see it.
+struct ShownMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+};
+
+// Shows a modal message box titled ApplicationName() and returns the button pressed.
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text,
+                                        QMessageBox::Icon icon = QMessageBox::Information,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// With a hook installed, ShowMessage asks the hook instead of opening a box: widget tests answer
+// the questions the window asks. Returns the hook it replaces.
+using MessageHook = std::function<QMessageBox::StandardButton(const ShownMessage&)>;
+MessageHook SetMessageHook(MessageHook hook);
+
+}  // namespace lumora::ui
