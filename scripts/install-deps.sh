@@ -17,8 +17,9 @@ packages=(
   poppler-utils libtiff-tools
   # fonts the text renderer and the tests rely on
   fonts-dejavu-core fontconfig
-  # benchmarks (peak memory through GNU time; GraphicsMagick as a peer)
-  time graphicsmagick
+  # benchmarks (peak memory through GNU time; GraphicsMagick as a peer); the window on a virtual
+  # display (the run command without a desktop, the browsing benchmark, screenshots)
+  time graphicsmagick xvfb xauth
   # resource generators (sample photos, frame/shadow/mask galleries)
   python3 python3-pil python3-numpy
   # fuzzing harnesses (scripts/fuzz.sh)

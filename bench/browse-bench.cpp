@@ -1,0 +1,157 @@
+// Responsiveness of the window while it lists a folder and while a batch runs.
+//
+// Opens the folder given on the command line in the thumbnail view of a real main window and
+// reports, in milliseconds:
+//   - first: from the folder selection to the first row with its thumbnail in the list
+//     (the selection waits 200 ms before listing starts, as the browser always does);
+//   - last: from the selection to the end of the listing;
+//   - listing stall: the longest gap between two beats of a 5 ms heartbeat on the GUI thread
+//     while listing;
+// then puts the first BATCH_PHOTOS photos (default 32) into the Image Basket, runs the batch
+// conversion through its dialog (accepted as it opens) and reports the longest heartbeat gap while
+// the batch runs, and the batch's wall time.
+#include "basket/BasketAdder.h"
+#include "basket/BasketPanel.h"
+#include "basket/ImageBasket.h"
+#include "shell/FolderBrowser.h"
+#include "shell/LumoraStartup.h"
+#include "shell/SetupFile.h"
+#include "shell/SingleInstance.h"
+#include "shell/frmMain.h"
+
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <malloc.h>
+
+namespace {
+
+// The longest gap between two beats of a timer on the GUI thread since the last reset.
+class Heartbeat {
+public:
+    Heartbeat()
+    {
+        clock_.start();
+        timer_.setInterval(5);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+        });
+        timer_.start();
+    }
+    void reset()
+    {
+        last_ = clock_.nsecsElapsed();
+        longest_ = 0;
+    }
+    double longestMs() const { return static_cast<double>(longest_) / 1e6; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 longest_ = 0;
+};
+
+void waitUntil(const std::function<bool()>& done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    mallopt(M_ARENA_MAX, 2);
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const int batchPhotos = qEnvironmentVariableIsSet("BATCH_PHOTOS") ? qEnvironmentVariableIntValue("BATCH_PHOTOS") : 32;
+
+    lumora::SingleInstance instance;
+    // Start somewhere else, so that the folder is selected while the window runs.
+    auto window = lumora::Form_Load(instance, QDir::tempPath());
+    if (!window)
+        return 1;
+    lumora::globalSetup().naming.destinationChoice = 1;
+    lumora::globalSetup().naming.destinationFolder = QDir::tempPath() + QStringLiteral("/lumora-browse-bench-out/");
+    QDir().mkpath(lumora::globalSetup().naming.destinationFolder);
+    window->resize(1280, 800);
+    window->show();
+    lumora::FolderBrowser& browser = window->browser();
+    waitUntil([&] { return browser.currentFolder() == QDir::tempPath() && !browser.isListing(); });
+    // Let the start-up listing of the temporary folder settle.
+    QElapsedTimer settle;
+    settle.start();
+    waitUntil([&] { return settle.elapsed() > 500; });
+
+    Heartbeat heartbeat;
+    QElapsedTimer clock;
+    qint64 first = -1;
+    qint64 last = -1;
+    QMetaObject::Connection rows;
+    QMetaObject::Connection finished = QObject::connect(&browser, &lumora::FolderBrowser::listingFinished, [&] {
+        if (browser.currentFolder() == folder && last < 0)
+            last = clock.elapsed();
+    });
+    clock.start();
+    heartbeat.reset();
+    browser.selectFolder(folder);
+    // The list's model exists once the browser is set up; rows arrive with their thumbnails.
+    QAbstractItemModel* model = browser.fileList()->model();
+    rows = QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] {
+        if (first < 0 && browser.currentFolder() == folder)
+            first = clock.elapsed();
+    });
+    waitUntil([&] { return last >= 0; });
+    const double listingStall = heartbeat.longestMs();
+    const int listed = model->rowCount();
+
+    // The batch: the first photos of the folder into the basket, then the conversion.
+    lumora::BasketPanel& basket = window->basketPanel();
+    QStringList paths;
+    const QStringList names = QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    for (int i = 0; i < names.size() && i < batchPhotos; ++i)
+        paths << QDir(folder).filePath(names[i]);
+    basket.addFiles(paths);
+    waitUntil([&] { return basket.basket().size() == paths.size() && !basket.adder().isRunning(); });
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog)
+            if (auto* save = dialog->findChild<QPushButton*>(QStringLiteral("cmdStarConversion")))
+                save->click();
+    });
+    heartbeat.reset();
+    QElapsedTimer batchClock;
+    batchClock.start();
+    window->subGenerateDocument(0);
+    // The status window is open while the batch runs.
+    waitUntil([&] {
+        const QWidget* status = window->findChild<QWidget*>(QStringLiteral("frmStatus"));
+        return batchClock.elapsed() > 200 && (!status || !status->isVisible());
+    });
+    const double batchMs = static_cast<double>(batchClock.elapsed());
+    const double batchStall = heartbeat.longestMs();
+
+    std::printf("listed %d first %lld last %lld listing_stall %.1f batch_photos %lld batch %.0f batch_stall %.1f\n",
+                listed, static_cast<long long>(first), static_cast<long long>(last), listingStall,
+                static_cast<long long>(paths.size()), batchMs, batchStall);
+    QObject::disconnect(rows);
+    QObject::disconnect(finished);
+    window->close();
+    return 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "output/BatchConversion.h"
+
+#include <QObject>
+
+#include <memory>
+#include <thread>
+
+namespace lumora {
+
+// One batch conversion run on a thread of its own, so that the window stays responsive while
+// the photos are converted (the conversion itself spreads them over its workers).
+//
+// progress() is emitted on the run's thread: receivers living on the GUI thread get it queued
+// (Qt's default connection), in order. finished() is emitted on the thread the BatchRun lives on,
+// after the run's thread has ended, so results() can be read from its slots. Destroying a
+// BatchRun that still runs cancels it and waits for the photos in progress.
+class BatchRun : public QObject {
+    Q_OBJECT
+
+public:
+    BatchRun(QList<BatchEntry> entries, QList<TaskRecord> tasks, SetupRecord::Naming settings,
+             QObject* parent = nullptr);
+    ~BatchRun() override;
+
+    // Before start(): see BatchConversion.
+    void setJobs(int jobs) { conversion_.setJobs(jobs); }
+    void setGallery(const Gallery* gallery) { conversion_.setGallery(gallery); }
+
+    bool isRunning() const { return thread_.joinable(); }
+    bool isFinished() const { return finished_; }
+    // After finished(): what the run did with each entry, and its result.
+    const std::vector<BatchEntryResult>& results() const { return conversion_.results(); }
+    bool succeeded() const { return ok_; }
+
+public Q_SLOTS:
+    // Starts the run; a second call does nothing.
+    void start();
+    // From any thread: the photos in progress finish and no new one starts.
+    void cancel() { conversion_.cancel(); }
+
+Q_SIGNALS:
+    void progress(int done, int count);
+    // ok: false when an error ended the run (it was reported); a cancelled run is ok.
+    void finished(bool ok);
+
+private:
+    void ended(bool ok);
+
+    BatchConversion conversion_;
+    std::thread thread_;
+    bool started_ = false;
+    bool finished_ = false;
+    bool ok_ = false;
+};
+
+}  // namespace lumora

@@ -1,0 +1,425 @@
+#include "shell/PreviewPane.h"
+
+#include "engine/EngineError.h"
+#include "engine/ImageBox.h"
+#include "imageio/LoadPic.h"
+#include "metadata/MetadataList.h"
+#include "metadata/MetadataReading.h"
+#include "metadata/MetadataTables.h"
+#include "shell/CurrentOperation.h"
+#include "shell/EngineView.h"
+#include "shell/FileDialogs.h"
+#include "shell/PaneCaption.h"
+#include "shell/ReportFailures.h"
+#include "tasks/TaskBasket.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
+
+namespace lumora {
+
+namespace {
+
+const QString UnknownResolution = QStringLiteral("0 X 0 X 0");
+
+// The engine reads these itself, page 1 for a TIFF; PSD too, because its IPTC block must reach the
+// engine and a picture handed over by the universal loader carries no metadata. Everything else
+// goes through the universal loader.
+bool EngineReadsForPreview(const QString& extension)
+{
+    static const QStringList own = {QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpg"),
+                                    QStringLiteral("jpeg"), QStringLiteral("psd")};
+    return own.contains(extension);
+}
+
+// What "Save Preview As" > "Image document" offers: every format the engine writes, by extension.
+struct SaveFormat {
+    const char* description;
+    const char* patterns;
+    const char* extension;
+};
+constexpr SaveFormat SaveFormats[] = {
+    {"JPEG Image", "*.jpg;*.jpeg;*.jpe", "jpg"},  {"PNG Image", "*.png", "png"},
+    {"TIFF Image", "*.tif;*.tiff", "tif"},        {"Windows Bitmap", "*.bmp", "bmp"},
+    {"GIF Image", "*.gif", "gif"},                {"PCX Image", "*.pcx", "pcx"},
+    {"Photoshop Image", "*.psd", "psd"},          {"Wireless Bitmap", "*.wbmp", "wbmp"},
+    {"PDF Document", "*.pdf", "pdf"},
+};
+
+QString SaveFilter()
+{
+    QString filter;
+    for (const SaveFormat& f : SaveFormats)
+        filter += QLatin1String(f.description) + u'|' + QLatin1String(f.patterns) + u'|';
+    return filter;
+}
+
+bool WritableExtension(const QString& extension)
+{
+    for (const SaveFormat& f : SaveFormats) {
+        const QStringList patterns = QString::fromLatin1(f.patterns).split(u';');
+        if (patterns.contains(QStringLiteral("*.") + extension))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+PreviewPane::PreviewPane(MetadataList& exifList, MetadataList& iptcList, QWidget* parent) : PreviewPane(parent)
+{
+    setMetadataLists(&exifList, &iptcList);
+}
+
+PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent)
+{
+    caption_ = makePaneCaption(QStringLiteral("Preview"), QStringLiteral("lblPreview"), this);
+
+    auto makeButton = [this](const QString& name, const QString& text) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setText(text);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(true);
+        return button;
+    };
+    cmdPreviewType_ = makeButton(QStringLiteral("cmdPreviewType"), QString());
+    cmdPreviewView_ = makeButton(QStringLiteral("cmdPreviewView"), QString());
+    cmdPreviewPrevious_ = makeButton(QStringLiteral("cmdPreviewPrevious"), QStringLiteral("Previous file"));
+    cmdPreviewNext_ = makeButton(QStringLiteral("cmdPreviewNext"), QStringLiteral("Next image"));
+    connect(cmdPreviewPrevious_, &QToolButton::clicked, this, &PreviewPane::previousRequested);
+    connect(cmdPreviewNext_, &QToolButton::clicked, this, &PreviewPane::nextRequested);
+
+    container_ = new QWidget(this);
+    container_->setObjectName(QStringLiteral("PicViewImage"));
+    view_ = new EngineView(container_);
+    auto* inner = new QVBoxLayout(container_);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->addWidget(view_);
+
+    buildMenus();
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(caption_);
+    bar->addStretch(1);
+    bar->addWidget(cmdPreviewType_);
+    bar->addWidget(cmdPreviewView_);
+    bar->addWidget(cmdPreviewPrevious_);
+    bar->addWidget(cmdPreviewNext_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(bar);
+    layout->addWidget(container_, 1);
+
+    setPreviewMode(BestFit, Optimized);
+}
+
+PreviewPane::~PreviewPane() = default;
+
+void PreviewPane::buildMenus()
+{
+    mnuPreviewType_ = new QMenu(this);
+    mnuPreviewType_->setObjectName(QStringLiteral("mnuPreviewType"));
+    typeGroup_ = new QActionGroup(this);
+    const QString types[] = {QStringLiteral("Original"), QStringLiteral("Optimized")};
+    for (int i = 0; i < 2; ++i) {
+        QAction* item = mnuPreviewType_->addAction(types[i]);
+        item->setCheckable(true);
+        typeGroup_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, i] { chooseType(i); });
+    }
+
+    mnuPreviewFit_ = new QMenu(this);
+    mnuPreviewFit_->setObjectName(QStringLiteral("mnuPreviewFit"));
+    fitGroup_ = new QActionGroup(this);
+    const QString fits[] = {QStringLiteral("Best Fit"), QStringLiteral("Actual Size")};
+    for (int i = 0; i < 2; ++i) {
+        QAction* item = mnuPreviewFit_->addAction(fits[i]);
+        item->setCheckable(true);
+        fitGroup_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, i] { chooseFit(i); });
+    }
+
+    cmdPreviewType_->setMenu(mnuPreviewType_);
+    cmdPreviewType_->setPopupMode(QToolButton::InstantPopup);
+    cmdPreviewView_->setMenu(mnuPreviewFit_);
+    cmdPreviewView_->setPopupMode(QToolButton::InstantPopup);
+
+    mnuPreview_ = new QMenu(this);
+    mnuPreview_->setObjectName(QStringLiteral("mnuPreview"));
+    QAction* previous = mnuPreview_->addAction(QStringLiteral("Previous file"));
+    previous->setObjectName(QStringLiteral("mnuPreviewPrevious"));
+    connect(previous, &QAction::triggered, this, &PreviewPane::previousRequested);
+    QAction* next = mnuPreview_->addAction(QStringLiteral("Next image"));
+    next->setObjectName(QStringLiteral("mnuPreviewNext"));
+    connect(next, &QAction::triggered, this, &PreviewPane::nextRequested);
+    mnuPreview_->addSeparator();
+    mnuSavePreviewAs_ = mnuPreview_->addMenu(QStringLiteral("Save Preview As"));
+    mnuSavePreviewAs_->setObjectName(QStringLiteral("mnuSavePreviewAs"));
+    QAction* document = mnuSavePreviewAs_->addAction(QStringLiteral("Image document"));
+    document->setObjectName(QStringLiteral("mnuSaveImageDocument"));
+    connect(document, &QAction::triggered, this, &PreviewPane::savePreviewAsDocument);
+}
+
+void PreviewPane::setMetadataLists(MetadataList* exifList, MetadataList* iptcList)
+{
+    exif_ = exifList;
+    iptc_ = iptcList;
+}
+
+void PreviewPane::setTaskBasket(TaskBasket* basket) { basket_ = basket; }
+
+void PreviewPane::setTaskRunOptionsProvider(std::function<TaskRunOptions()> provider)
+{
+    runOptions_ = std::move(provider);
+}
+
+ImageBox& PreviewPane::engine() { return view_->engine(); }
+
+void PreviewPane::updateCaptions()
+{
+    // The padding leaves room for the buttons' pictures.
+    typeGroup_->actions().at(type_)->setChecked(true);
+    fitGroup_->actions().at(fit_)->setChecked(true);
+    cmdPreviewType_->setText(QStringLiteral("    ") + typeGroup_->actions().at(type_)->text());
+    cmdPreviewView_->setText(QStringLiteral("  ") + fitGroup_->actions().at(fit_)->text());
+}
+
+void PreviewPane::setPreviewMode(int fit, int type)
+{
+    const int oldType = type_;
+    fit_ = fit == ActualSize ? ActualSize : BestFit;
+    type_ = type == Original ? Original : Optimized;
+    updateCaptions();
+    subFixedSizeTiff();
+    if (type_ != oldType)
+        reapplyTasks();
+}
+
+void PreviewPane::chooseFit(int fit)
+{
+    fit_ = fit == ActualSize ? ActualSize : BestFit;
+    updateCaptions();
+    subFixedSizeTiff();
+    Q_EMIT statusText(QStringLiteral("status"), QString::number(engine().Zoom()) + u'%');
+}
+
+void PreviewPane::chooseType(int type)
+{
+    type_ = type == Original ? Original : Optimized;
+    updateCaptions();
+    reapplyTasks();
+}
+
+void PreviewPane::subFixedSizeTiff()
+{
+    int line = 0;
+    reportFailures(QStringLiteral("FrmMain.subFixedSizeTiff"), line, [&] {
+        line = 1;
+        SetCurrentOperation(QStringLiteral("Resizing Image according to preview setting"));
+        engine().SetStretchToFit(fit_ == BestFit);
+        line = 2;
+        if (fit_ == ActualSize)
+            engine().SetZoom(100);
+        line = 3;
+        view_->relayout();
+    });
+}
+
+void PreviewPane::applyTasks()
+{
+    if (!basket_ || !engine().HasImage())
+        return;
+    subProcessPages(*basket_, engine(), runOptions_ ? runOptions_() : TaskRunOptions{});
+}
+
+void PreviewPane::reapplyTasks()
+{
+    if (snapshot_.isEmpty())
+        return;
+    int line = 0;
+    reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] {
+        line = 1;
+        SetCurrentOperation(QStringLiteral("Refreshing the preview"));
+        engine().LoadFromMemory(7, snapshot_);
+        line = 2;
+        if (type_ == Optimized)
+            applyTasks();
+    });
+    view_->refresh();
+}
+
+void PreviewPane::clearMetadata()
+{
+    if (exif_)
+        exif_->clear();
+    if (iptc_)
+        iptc_->clear();
+}
+
+void PreviewPane::clearPreview()
+{
+    engine().ClearImage();
+    engine().SetTag(QString());
+    snapshot_.clear();
+    previewedPath_.clear();
+    clearMetadata();
+    view_->refresh();
+}
+
+bool PreviewPane::fncReadFile(const QString& path)
+{
+    bool loaded = false;
+    int line = 0;
+    reportFailures(QStringLiteral("FrmMain.fncReadFile"), line, [&] {
+        line = 1;
+        SetCurrentOperation(QStringLiteral("Trying to read/view selected image file"));
+        engine().ClearImage();
+        snapshot_.clear();
+        // The engine no longer shows the old file, whatever becomes of this one.
+        previewedPath_.clear();
+
+        line = 2;
+        engine().SetStretchToFit(fit_ == BestFit);
+
+        line = 3;
+        const QString extension = modMetadata::LowerExtension(path);
+        bool inEngine = false;
+        if (EngineReadsForPreview(extension)) {
+            engine().SetTiffPage(1);
+            try {
+                engine().LoadFromFile(path);
+                inEngine = true;
+            } catch (const EngineError&) {
+                // A file the engine cannot read is not an error: the preview stays empty. Only a
+                // PSD still has the universal loader's roads to try.
+                engine().ClearImage();
+                if (extension != u"psd")
+                    return;
+            }
+        }
+        if (!inEngine) {
+            const Picture picture = LoadPic(path);
+            if (picture.isNull())
+                return;
+            engine().SetBitmapHandle(picture);
+        }
+
+        line = 4;
+        snapshot_ = engine().SaveToMemory(7);
+
+        line = 5;
+        if (type_ == Optimized)
+            applyTasks();
+
+        line = 6;
+        previewedPath_ = path;
+
+        line = 7;
+        Q_EMIT statusText(QStringLiteral("filename"), QFileInfo(path).fileName());
+
+        line = 8;
+        engine().SetTag(path);
+        SetCurrentOperation(QStringLiteral("Resizing image to fit the container control"));
+        loaded = true;
+    });
+    view_->refresh();
+    return loaded;
+}
+
+void PreviewPane::readMetadata(const QString& path)
+{
+    if (!engine().HasImage()) {
+        Q_EMIT statusText(QStringLiteral("metadata"), QStringLiteral("No metadata"));
+        return;
+    }
+    if (exif_ && modMetadata::ShowsExif(path))
+        modMetadata::ReadFileEXIFInfo(engine(), *exif_, path);
+    if (iptc_ && modMetadata::ShowsIptc(path))
+        modMetadata::ReadFileIPTCInfo(engine(), *iptc_, path);
+
+    // The IPTC list always has its rows once read; whether the file carries IPTC is the engine's.
+    const bool exif = exif_ && !exif_->isEmpty();
+    const bool iptc = modMetadata::ShowsIptc(path) && engine().HasIptc();
+    QString text = QStringLiteral("No metadata");
+    if (exif || iptc) {
+        text = QStringLiteral("Metadata - ");
+        if (exif)
+            text += QStringLiteral("EXIF");
+        if (iptc)
+            text += QStringLiteral(" IPTC");
+    }
+    Q_EMIT statusText(QStringLiteral("metadata"), text);
+}
+
+bool PreviewPane::showSelectedFile(const QString& path, int pages, const QString& resolutionText)
+{
+    if (path.isEmpty() || path == previewedPath_)
+        return false;
+
+    engine().ClearImage();
+    clearMetadata();
+    const bool read = fncReadFile(path);
+
+    QString resolution = resolutionText;
+    if (read && (resolution.isEmpty() || resolution == UnknownResolution)) {
+        const ImageBox& e = engine();
+        resolution = QStringLiteral("%1 X %2 X %3").arg(e.ImageWidth()).arg(e.ImageHeight()).arg(e.ImageDepth());
+        Q_EMIT resolutionKnown(path, resolution);
+    }
+    if (read) {
+        const int pageCount = pages < 0 ? engine().TiffPageCount(path) : pages;
+        Q_EMIT statusText(QStringLiteral("pages"), QString::number(pageCount) + QStringLiteral(" page(s)"));
+        Q_EMIT statusText(QStringLiteral("resolution"), QStringLiteral("     ") + resolution);
+    }
+
+    readMetadata(path);
+    return true;
+}
+
+void PreviewPane::savePreviewAsDocument()
+{
+    if (!engine().HasImage())
+        return;
+    engine().CancelMouseTool();
+    const ui::FileChoice choice = ui::ChooseSaveFile(this, QStringLiteral("Save Preview As"), SaveFilter());
+    if (choice.path.isEmpty())
+        return;
+
+    QString target = choice.path;
+    if (!WritableExtension(modMetadata::LowerExtension(target))) {
+        const int index = std::clamp(choice.filterIndex, 0, int(std::size(SaveFormats)) - 1);
+        target += u'.' + QLatin1String(SaveFormats[index].extension);
+    }
+    int line = 0;
+    reportFailures(QStringLiteral("FrmMain.subSavePreview"), line, [&] {
+        line = 1;
+        SetCurrentOperation(QStringLiteral("Saving the preview as an image document"));
+        engine().SaveToFile(target);
+    });
+}
+
+void PreviewPane::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!container_->geometry().contains(event->pos())) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    mnuSavePreviewAs_->menuAction()->setEnabled(engine().HasImage());
+    mnuPreview_->popup(event->globalPos());
+    event->accept();
+}
+
+}  // namespace lumora

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "tasks/TaskRunner.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace lumora {
+
+class EngineView;
+class ImageBox;
+class MetadataList;
+class TaskBasket;
+
+// The preview pane: the caption "Preview", the tool bar (`cmdPreviewType`, `cmdPreviewView`,
+// `cmdPreviewPrevious`, `cmdPreviewNext`) and the container `PicViewImage` holding the engine
+// view `ibMain`. Selecting a file previews it here and fills the metadata pane's two lists.
+//
+// The pane keeps the image as first loaded (an engine snapshot): "Original" shows that, and
+// "Optimized" shows it with the Task Basket applied. It never touches the status bar; it says
+// what the panels should read through statusText.
+class PreviewPane : public QWidget {
+    Q_OBJECT
+public:
+    // Zoom (mnuPreviewFit) and selection (mnuPreviewType) item indexes, as the settings keep them.
+    enum Fit { BestFit = 0, ActualSize = 1 };
+    enum Type { Original = 0, Optimized = 1 };
+
+    // The lists are the metadata pane's; without them (or until setMetadataLists) the preview
+    // reads no metadata.
+    explicit PreviewPane(QWidget* parent = nullptr);
+    PreviewPane(MetadataList& exifList, MetadataList& iptcList, QWidget* parent = nullptr);
+    ~PreviewPane() override;
+
+    void setMetadataLists(MetadataList* exifList, MetadataList* iptcList);
+    void setTaskBasket(TaskBasket* basket);
+    // How the Task Basket runs on the preview (which task the list on screen has selected...);
+    // without a provider every task runs.
+    void setTaskRunOptionsProvider(std::function<TaskRunOptions()> provider);
+
+    // Previews a file unless it is the one already previewed (then false and nothing happens).
+    // `pages` is the page count the list shows (negative: not known, ask the engine);
+    // `resolutionText` the list's "W X H X D" text, which is filled in (resolutionKnown) when it
+    // is empty or "0 X 0 X 0".
+    bool showSelectedFile(const QString& path, int pages, const QString& resolutionText);
+    // Loads a file into the preview engine: true when it holds the image afterwards.
+    bool fncReadFile(const QString& path);
+    // Re-applies the zoom to the engine and the scroll bars.
+    void subFixedSizeTiff();
+    // Shows the image as first loaded, with the Task Basket applied when the preview is
+    // "Optimized". The Task Basket list calls this whenever the list or its selection changes.
+    void reapplyTasks();
+    // Empties the preview and both metadata lists and forgets the previewed path.
+    void clearPreview();
+
+    // The menus as the settings keep them; no status text.
+    void setPreviewMode(int fit, int type);
+    int fitMode() const { return fit_; }
+    int typeMode() const { return type_; }
+    // The person's choices in the two preview menus.
+    void chooseFit(int fit);
+    void chooseType(int type);
+
+    QString previewedPath() const { return previewedPath_; }
+    ImageBox& engine();
+    EngineView* view() const { return view_; }
+    // The as-loaded snapshot (SaveToMemory(7)); empty without a previewed image.
+    const QByteArray& snapshot() const { return snapshot_; }
+
+    // "Save Preview As" > "Image document": asks for a file and lets the engine write it.
+    void savePreviewAsDocument();
+
+    QMenu* contextMenu() const { return mnuPreview_; }
+    QMenu* fitMenu() const { return mnuPreviewFit_; }
+    QMenu* typeMenu() const { return mnuPreviewType_; }
+
+Q_SIGNALS:
+    void statusText(const QString& key, const QString& text);
+    void previousRequested();
+    void nextRequested();
+    void resolutionKnown(const QString& path, const QString& text);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void buildMenus();
+    void updateCaptions();
+    void applyTasks();
+    void clearMetadata();
+    void readMetadata(const QString& path);
+
+    EngineView* view_ = nullptr;
+    QWidget* container_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QToolButton* cmdPreviewType_ = nullptr;
+    QToolButton* cmdPreviewView_ = nullptr;
+    QToolButton* cmdPreviewPrevious_ = nullptr;
+    QToolButton* cmdPreviewNext_ = nullptr;
+    QMenu* mnuPreviewType_ = nullptr;
+    QMenu* mnuPreviewFit_ = nullptr;
+    QMenu* mnuPreview_ = nullptr;
+    QMenu* mnuSavePreviewAs_ = nullptr;
+    QActionGroup* typeGroup_ = nullptr;
+    QActionGroup* fitGroup_ = nullptr;
+
+    MetadataList* exif_ = nullptr;
+    MetadataList* iptc_ = nullptr;
+    TaskBasket* basket_ = nullptr;
+    std::function<TaskRunOptions()> runOptions_;
+
+    int fit_ = BestFit;
+    int type_ = Optimized;
+    QString previewedPath_;
+    QByteArray snapshot_;
+};
+
+}  // namespace lumora

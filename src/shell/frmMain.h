@@ -1,0 +1,108 @@
+#pragma once
+
+#include "tasks/TaskBasket.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QLabel;
+class QProgressBar;
+class QSplitter;
+class QTabWidget;
+
+namespace lumora {
+
+class BasketPanel;
+class FolderBrowser;
+class MetadataPane;
+class PreviewPane;
+class StatusPanels;
+class TaskBasketPane;
+struct SetupRecord;
+
+// Lumora's one top-level window: the browse pane (folder tree and files, or the Task Basket),
+// the preview, the metadata pane, the Image Basket and the status bar. It owns the preview
+// engine and the Task Basket, lays the panes out from the settings record when it opens and puts
+// the window's state back into the record when it closes.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The set-up of a window whose settings record has been loaded (subSetup).
+    explicit frmMain(SetupRecord& record, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Re-applies what the Settings dialog changes: thumbnail sizes, full-row selection, tool-tips.
+    void subUpdateForm();
+    // Copies the window's state into the settings record and writes it. Called once, on closing.
+    void subEnd();
+
+    // The output commands; 0 is the batch conversion, the only one that exists so far.
+    void subGenerateDocument(int index);
+    // Adds the folder list's selected files to the Image Basket (`cmdAddToQueue`).
+    void addSelectedToBasket();
+    // Opens the Settings dialog.
+    void showSettings();
+    void showAbout();
+    void showHelp();
+
+    // The folder the tree opens on and the window's panes, for the application and its tests.
+    FolderBrowser& browser() const { return *browser_; }
+    PreviewPane& preview() const { return *preview_; }
+    MetadataPane& metadata() const { return *metadata_; }
+    BasketPanel& basketPanel() const { return *basketPanel_; }
+    StatusPanels& statusPanels() const { return *status_; }
+    TaskBasket& tasks() { return tasks_; }
+    TaskBasketPane& taskPane() const { return *taskPane_; }
+
+    // The folder the tree shows now.
+    QString currentFolder() const;
+    // A folder named on the command line: the tree opens there instead of on the last folder.
+    void setStartFolder(const QString& folder) { startFolder_ = folder; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class PreviewSource { Folder, Basket };
+
+    void buildPanes();
+    void buildMenus();
+    void connectPanes();
+    void applySplitterPositions();
+    void firstShow();
+    void previewFromFolder(const QString& path);
+    void previewFromBasket(const QString& path);
+    void previewAdjacent(int delta);
+    void browseTabChanged(int index);
+    static void deleteTempFilesWithoutExtension();
+
+    SetupRecord& record_;
+    TaskBasket tasks_;
+
+    FolderBrowser* browser_ = nullptr;
+    PreviewPane* preview_ = nullptr;
+    MetadataPane* metadata_ = nullptr;
+    BasketPanel* basketPanel_ = nullptr;
+    TaskBasketPane* taskPane_ = nullptr;
+    StatusPanels* status_ = nullptr;
+    QProgressBar* listingProgress_ = nullptr;
+    QLabel* browseCaption_ = nullptr;
+    QTabWidget* browseTabs_ = nullptr;
+
+    // splMain, splRight, splLeft, splView: their positions are the percentage of the splitter
+    // given to its first pane.
+    QSplitter* splMain_ = nullptr;
+    QSplitter* splRight_ = nullptr;
+    QSplitter* splLeft_ = nullptr;
+    QSplitter* splView_ = nullptr;
+
+    // The folder kept in the basket block between runs.
+    QString rememberedFolder_;
+    QString startFolder_;
+    PreviewSource previewSource_ = PreviewSource::Folder;
+    bool firstShowPending_ = true;
+    bool ended_ = false;
+};
+
+}  // namespace lumora

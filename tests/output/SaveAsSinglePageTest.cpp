@@ -1,0 +1,232 @@
+#include "basket/ImageBasket.h"
+#include "output/BatchRun.h"
+#include "output/SaveAsSinglePage.h"
+#include "output/frmSaveSinglePage.h"
+#include "output/frmStatus.h"
+#include "shell/CurrentOperation.h"
+#include "support/ReportCapture.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestImages.h"
+#include "support/WaitFor.h"
+#include "tasks/TaskBasket.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImageReader>
+#include <QPointer>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace lumora {
+namespace {
+
+// The batch conversion started as the main window starts it: a window, an Image Basket of
+// small photos, the record's settings sending the files to a folder of their own.
+class SaveAsSinglePageTest : public ::testing::Test {
+protected:
+    SaveAsSinglePageTest() : record(defaultSetup(dir.path()))
+    {
+        QDir(dir.path()).mkpath("in");
+        QDir(dir.path()).mkpath("out");
+        record.naming.destinationChoice = 1;
+        record.naming.destinationFolder = output();
+    }
+
+    QString output() const { return dir.filePath("out"); }
+
+    // Photos p01, p02 ... of growing size, in basket order.
+    void fillBasket(int count, int width)
+    {
+        for (int i = 1; i <= count; ++i) {
+            const QString name = QStringLiteral("p%1").arg(i, 2, 10, QChar(u'0'));
+            const QString path = dir.filePath("in/" + name + ".png");
+            test::writePng(test::gradientPicture(width + i, width * 3 / 4 + i), path);
+            BasketEntry entry;
+            entry.text = name;
+            entry.tag = path;
+            entry.sourcePath = path;
+            basket.append(entry);
+        }
+    }
+
+    // Presses the button of the batch dialog once it is open.
+    static void pressInDialog(const char* buttonName)
+    {
+        QTimer::singleShot(0, [buttonName] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<frmSaveSinglePage*>(top); dialog && dialog->isVisible()) {
+                    dialog->findChild<QPushButton*>(QString::fromLatin1(buttonName))->click();
+                    return;
+                }
+            }
+            ADD_FAILURE() << "the batch dialog is not open";
+        });
+    }
+
+    // The files written, by decoding them: "name format WxH".
+    QString writtenPhotos() const
+    {
+        QStringList photos;
+        const QDir out(output());
+        for (const QString& name : out.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+            const QString path = out.filePath(name);
+            const QImage image = QImageReader(path).read();
+            photos.append(name + ' ' + QImageReader::imageFormat(path) + ' ' +
+                          (image.isNull() ? QStringLiteral("unreadable")
+                                          : QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
+        }
+        return photos.join(u'\n');
+    }
+    int fileCount() const
+    {
+        return static_cast<int>(QDir(output()).entryList(QDir::Files | QDir::Hidden).size());
+    }
+    static QString expectedPhotos(int count, int width)
+    {
+        QStringList photos;
+        for (int i = 1; i <= count; ++i)
+            photos.append(QStringLiteral("p%1.jpg jpeg %2x%3").arg(i, 2, 10, QChar(u'0')).arg(width + i).arg(width * 3 / 4 + i));
+        return photos.join(u'\n');
+    }
+
+    QTemporaryDir dir;
+    SetupRecord record;
+    QWidget window;
+    ImageBasket basket;
+    TaskBasket tasks;
+    test::ScriptedDialogs scripted;
+    test::ReportCapture reports;
+};
+
+TEST_F(SaveAsSinglePageTest, EmptyBasketOpensNothing)
+{
+    SetCurrentOperation(QString());
+    EXPECT_EQ(subSaveAsSinglePage(&window, basket, tasks, record), nullptr);
+    EXPECT_EQ(CurrentOperation(), "Saving a new Single file");
+    EXPECT_EQ(window.findChild<frmSaveSinglePage*>(), nullptr);
+    EXPECT_EQ(window.findChild<frmStatus*>(), nullptr);
+}
+
+TEST_F(SaveAsSinglePageTest, CancelledDialogRunsNothing)
+{
+    fillBasket(2, 40);
+    record.naming.running = -1;
+    pressInDialog("cmdCancel");
+    EXPECT_EQ(subSaveAsSinglePage(&window, basket, tasks, record), nullptr);
+    EXPECT_EQ(record.naming.running, 0);
+    EXPECT_EQ(window.findChild<frmStatus*>(), nullptr);
+    EXPECT_TRUE(QDir(output()).isEmpty());
+}
+
+TEST_F(SaveAsSinglePageTest, RunWritesEveryPhotoWhileTheWindowWorks)
+{
+    fillBasket(6, 48);
+    pressInDialog("cmdStarConversion");
+    BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(record.naming.running, -1);
+    EXPECT_EQ(record.naming.destinationFolder, output() + '/');
+    QPointer<frmStatus> status = window.findChild<frmStatus*>();
+    ASSERT_FALSE(status.isNull());
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_FALSE(status->isModal());
+    EXPECT_EQ(status->labelText(), "Please wait..... your request is being processed");
+
+    QSignalSpy progress(run, &BatchRun::progress);
+    QSignalSpy finished(run, &BatchRun::finished);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.at(0).at(0).toBool(), true);
+    ASSERT_EQ(progress.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(progress.at(i), (QVariantList{i + 1, 6}));
+
+    EXPECT_EQ(record.naming.running, 0);
+    ASSERT_TRUE(test::waitFor([&] { return status.isNull(); }));  // closed and gone
+    EXPECT_EQ(writtenPhotos().toStdString(), expectedPhotos(6, 48).toStdString());
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(SaveAsSinglePageTest, CancelInTheStatusWindowLetsThePhotosInProgressFinish)
+{
+    constexpr int Count = 20;
+    fillBasket(Count, 160);
+    pressInDialog("cmdStarConversion");
+    BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
+    ASSERT_NE(run, nullptr);
+    run->setJobs(2);
+    QPointer<frmStatus> status = window.findChild<frmStatus*>();
+    ASSERT_FALSE(status.isNull());
+
+    // The first photo's progress holds its worker until Cancel has been pressed on the GUI
+    // thread, so the run cannot race past the press. The other worker can finish at most the
+    // photo it has, then waits to report. The GUI-thread receiver is connected first: a
+    // receiver's queued call is posted before the blocking one runs.
+    QSemaphore pressed;
+    QString labelAfterCancel;
+    QObject::connect(run, &BatchRun::progress, &window, [&](int done, int) {
+        if (done == 1 && status) {
+            status->findChild<QPushButton*>("cmdCancel")->click();
+            labelAfterCancel = status->labelText();
+            pressed.release();
+        }
+    });
+    QObject::connect(
+        run, &BatchRun::progress, run,
+        [&](int done, int) {
+            if (done == 1)
+                pressed.acquire();
+        },
+        Qt::DirectConnection);
+
+    QSignalSpy finished(run, &BatchRun::finished);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.at(0).at(0).toBool(), true);  // a cancelled run is not a failure
+    EXPECT_EQ(labelAfterCancel, "Please wait...... cancelling operaration");
+    EXPECT_EQ(record.naming.running, 0);
+    ASSERT_TRUE(test::waitFor([&] { return status.isNull(); }));
+
+    // Exactly the outputs of the first k photos, each whole; no half-written or temporary file.
+    const int written = fileCount();
+    EXPECT_GE(written, 1);
+    EXPECT_LT(written, Count);
+    EXPECT_EQ(writtenPhotos().toStdString(), expectedPhotos(written, 160).toStdString());
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(SaveAsSinglePageTest, StatusWindowClosedByHandIsACancel)
+{
+    frmStatus status(&window);
+    QSignalSpy cancel(&status, &frmStatus::cancelRequested);
+    status.show();
+    status.close();
+    EXPECT_TRUE(status.isVisible());  // stays until the run is over
+    EXPECT_EQ(cancel.size(), 1);
+    EXPECT_EQ(status.labelText(), "Please wait...... cancelling operaration");
+    status.closeWhenDone();
+    EXPECT_FALSE(status.isVisible());
+}
+
+TEST_F(SaveAsSinglePageTest, RunDestroyedWhileRunningStopsAndWaits)
+{
+    fillBasket(8, 120);
+    auto* run = new BatchRun(BatchConversion::entriesOf(basket.entries()), {}, record.naming);
+    run->setJobs(1);
+    QSemaphore reached;
+    QObject::connect(run, &BatchRun::progress, run, [&](int, int) { reached.release(); }, Qt::DirectConnection);
+    run->start();
+    ASSERT_TRUE(reached.tryAcquire(1, 20000));
+    delete run;  // cancels; the photo in progress finishes
+    const int written = fileCount();
+    EXPECT_LT(written, 8);
+    EXPECT_EQ(writtenPhotos().toStdString(), expectedPhotos(written, 120).toStdString());
+}
+
+}  // namespace
+}  // namespace lumora

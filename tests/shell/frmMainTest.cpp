@@ -1,0 +1,230 @@
+// The main window's start-up and shutdown, driven the way the program drives them.
+#include "basket/BasketPanel.h"
+#include "basket/ImageBasket.h"
+#include "shell/FolderBrowser.h"
+#include "shell/LumoraStartup.h"
+#include "shell/MetadataPane.h"
+#include "shell/PreviewPane.h"
+#include "shell/ProgramFolder.h"
+#include "shell/SetupFile.h"
+#include "shell/SetupRecord.h"
+#include "shell/SingleInstance.h"
+#include "shell/StatusPanels.h"
+#include "shell/frmMain.h"
+#include "support/ScopedEnvironment.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestImages.h"
+#include "support/WaitFor.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QListView>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir home;
+    test::ScopedEnvironment homeVariable{"LUMORA_HOME", home.path().toUtf8()};
+    test::ScriptedDialogs dialogs;
+
+    QString settingsFile() const { return ProgramFolder::settingsFile(); }
+
+    QString makeFolder(const QString& name)
+    {
+        const QString path = home.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
+    // Starts the window as the program does and waits for its first showing to open the folder.
+    std::unique_ptr<frmMain> start(SingleInstance& instance, const QString& folder = QString())
+    {
+        auto window = Form_Load(instance, folder);
+        if (!window)
+            return window;
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        const QString expected = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+        QElapsedTimer clock;
+        clock.start();
+        auto opened = [&] {
+            return !window->currentFolder().isEmpty() && (expected.isEmpty() || window->currentFolder() == expected);
+        };
+        while (!opened() && clock.elapsed() < 20000)
+            QTest::qWait(20);
+        EXPECT_TRUE(opened()) << window->currentFolder().toStdString();
+        return window;
+    }
+};
+
+TEST_F(MainWindowTest, ASecondCopyShowsTheMessageAndLeavesTheSettingsFileAlone)
+{
+    SingleInstance first;
+    auto window = start(first, makeFolder("photos"));
+    ASSERT_TRUE(window);
+    window->close();  // writes the settings file
+    window.reset();
+    QFile settings(settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray before = settings.readAll();
+    settings.close();
+    const QDateTime modified = QFileInfo(settingsFile()).lastModified();
+
+    // The first copy still holds the program folder.
+    SingleInstance second;
+    dialogs.clear();
+    EXPECT_FALSE(Form_Load(second));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              QStringLiteral("There is already an instance of Lumora running!\nMultiple instance is unsupported."));
+    EXPECT_EQ(dialogs.messages()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Lumora batch photo processor"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), before);
+    EXPECT_EQ(QFileInfo(settingsFile()).lastModified(), modified);
+}
+
+TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndTheNextStartRestoresIt)
+{
+    const QString photos = makeFolder("photos");
+    QList<int> folderWidths{150, 90, 80, 50, 70, 120, 130, 140};
+    {
+        SingleInstance instance;
+        auto window = start(instance, photos);
+        ASSERT_TRUE(window);
+        window->resize(1200, 800);
+        ASSERT_TRUE(test::waitFor([&] { return window->width() == 1200; }));
+        auto* splMain = window->findChild<QSplitter*>(QStringLiteral("splMain"));
+        auto* splLeft = window->findChild<QSplitter*>(QStringLiteral("splLeft"));
+        ASSERT_TRUE(splMain && splLeft);
+        const int height = splMain->sizes()[0] + splMain->sizes()[1];
+        splMain->setSizes({height * 60 / 100, height - height * 60 / 100});
+        const int width = splLeft->sizes()[0] + splLeft->sizes()[1];
+        splLeft->setSizes({width * 40 / 100, width - width * 40 / 100});
+        window->preview().setPreviewMode(1, 0);  // Actual Size, Original
+        window->browser().setColumnWidths(folderWidths);
+        window->metadata().setColumnWidths({111, 222, 133, 244});
+        window->close();
+    }
+
+    SetupRecord saved;
+    readSetupFile(settingsFile(), saved);
+    EXPECT_NEAR(saved.paneSplits.main, 60, 1);
+    EXPECT_NEAR(saved.paneSplits.left, 40, 1);
+    EXPECT_EQ(saved.previewMode.zoom, 1);
+    EXPECT_EQ(saved.previewMode.selection, 0);
+    EXPECT_EQ(QDir(saved.lastFolder.path).absolutePath(), QDir(photos).absolutePath());
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(saved.folderView.columnWidths[static_cast<std::size_t>(i)], folderWidths[i]) << "column " << i;
+    EXPECT_EQ(saved.metadataColumns.exifName, 111);
+    EXPECT_EQ(saved.metadataColumns.iptcValue, 244);
+
+    SingleInstance instance;
+    auto window = start(instance);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(test::waitFor([&] { return QDir(window->currentFolder()).absolutePath() == QDir(photos).absolutePath(); }));
+    EXPECT_EQ(window->preview().fitMode(), 1);
+    EXPECT_EQ(window->preview().typeMode(), 0);
+    EXPECT_EQ(window->browser().columnWidths(), folderWidths);
+    EXPECT_EQ(window->metadata().columnWidths(), (QList<int>{111, 222, 133, 244}));
+    auto* splMain = window->findChild<QSplitter*>(QStringLiteral("splMain"));
+    ASSERT_TRUE(test::waitFor([&] { return splMain->sizes()[0] > 0; }));
+    const int total = splMain->sizes()[0] + splMain->sizes()[1];
+    EXPECT_NEAR(splMain->sizes()[0] * 100.0 / total, 60.0, 2.0);
+}
+
+TEST_F(MainWindowTest, ToolTipsFollowTheSettingsDialogWithoutARestart)
+{
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("photos"));
+    ASSERT_TRUE(window);
+    auto tips = [&window] {
+        QStringList texts;
+        texts << window->browser().folderTree()->toolTip() << window->browser().fileList()->toolTip()
+              << window->metadata().exifView()->toolTip() << window->metadata().iptcView()->toolTip()
+              << window->basketPanel().basketList()->toolTip()
+              << window->findChild<QWidget*>(QStringLiteral("PicViewImage"))->toolTip();
+        return texts;
+    };
+    EXPECT_EQ(tips(), (QStringList{QStringLiteral("Browse for a particular folder where image files are placed."),
+                                   QStringLiteral("List all supported image formats from the selected folder."),
+                                   QStringLiteral("List all available EXIF attributes from JPEG/TIFF files."),
+                                   QStringLiteral("List all available EXIF attributes from JPEG/TIFF files."),
+                                   QStringLiteral("List all added files or pages in the basket"),
+                                   QStringLiteral("Container for the preview file.")}));
+
+    // The dialog is modal: answer it from the event loop it runs.
+    bool answered = false;
+    QTimer::singleShot(0, [&answered] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkAllowTip"))->setChecked(false);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        answered = true;
+    });
+    window->showSettings();
+    ASSERT_TRUE(answered);
+    for (const QString& tip : tips())
+        EXPECT_TRUE(tip.isEmpty()) << tip.toStdString();
+}
+
+TEST_F(MainWindowTest, StatusBarStartsWithItsSevenPanels)
+{
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("empty"));
+    ASSERT_TRUE(window);
+    StatusPanels& status = window->statusPanels();
+    EXPECT_EQ(StatusPanels::keys(), (QStringList{"filename", "pages", "resolution", "queue", "metadata", "folder", "status"}));
+    EXPECT_EQ(status.panelText("filename"), QStringLiteral("No file selected"));
+    EXPECT_EQ(status.panelText("queue"), QStringLiteral("No files in basket"));
+    const QString folderText = QStringLiteral("Current Folder - ") + QDir(home.filePath("empty")).absolutePath();
+    EXPECT_TRUE(test::waitFor([&] { return status.panelText("folder") == folderText; })) << status.panelText("folder").toStdString();
+}
+
+TEST_F(MainWindowTest, TheBatchNeedsTwoPhotosInTheBasket)
+{
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("photos"));
+    ASSERT_TRUE(window);
+    dialogs.clear();
+    window->subGenerateDocument(0);
+    ASSERT_EQ(dialogs.messageTexts(),
+              QStringList{QStringLiteral("You need at least 2 images in the basket to use this feature!")});
+}
+
+TEST_F(MainWindowTest, ClosingDeletesTheScratchFilesWithoutExtension)
+{
+    QDir().mkpath(ProgramFolder::tempFolder());
+    const QString scratch = ProgramFolder::tempFolder() + QStringLiteral("conversion");
+    const QString page = ProgramFolder::tempFolder() + QStringLiteral("scan_page1.tif");
+    for (const QString& path : {scratch, page}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("photos"));
+    ASSERT_TRUE(window);
+    window->close();
+    EXPECT_FALSE(QFile::exists(scratch));
+    EXPECT_TRUE(QFile::exists(page));
+}
+
+}  // namespace

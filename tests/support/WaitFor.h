@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <functional>
+
+namespace lumora::test {
+
+// Runs the event loop until the condition holds or the time is up; returns the condition's last
+// value. Use it as ASSERT_TRUE(waitFor(...)): Qt's QTRY_ macros report to QtTest, not to
+// GoogleTest, so a timeout there would end a test quietly instead of failing it.
+inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return condition();
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+}  // namespace lumora::test
