@@ -79,13 +79,24 @@ int main(int argc, char** argv)
     waitUntil([&] { return !browser.isListing() && browser.fileList()->model()->rowCount() > 0; });
     shoot(shots, QStringLiteral("1-folder"));
 
-    // Preview the second photo as a click would.
+    // Preview every photo of the folder in turn as the arrow keys would, timing each, and stay
+    // on the second one.
     QAbstractItemView* list = browser.fileList();
-    list->setCurrentIndex(list->model()->index(std::min(1, list->model()->rowCount() - 1), 0));
-    Q_EMIT browser.previewRequested(list->model()->index(list->currentIndex().row(), 0).data(Qt::UserRole + 1).toString());
-    if (window->preview().previewedPath().isEmpty())
-        browser.selectAdjacent(1);
-    waitUntil([&] { return !window->preview().previewedPath().isEmpty(); }, 10000);
+    const int rows = list->model()->rowCount();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    for (int row = 0; row < rows; ++row) {
+        QElapsedTimer clock;
+        clock.start();
+        if (row == 0)
+            Q_EMIT browser.previewRequested(browser.selectedPaths().value(0));
+        else
+            browser.selectAdjacent(1);
+        std::printf("preview of %s: %lld ms\n", qPrintable(window->preview().previewedPath()),
+                    static_cast<long long>(clock.elapsed()));
+        pump(100);
+    }
+    while (list->currentIndex().row() > std::min(1, rows - 1))
+        browser.selectAdjacent(-1);
     shoot(shots, QStringLiteral("2-preview"));
 
     list->selectAll();

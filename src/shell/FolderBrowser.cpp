@@ -1,6 +1,7 @@
 #include "shell/FolderBrowser.h"
 
 #include "shell/CurrentOperation.h"
+#include "shell/FolderIconDelegate.h"
 #include "shell/FolderListModel.h"
 #include "shell/PictureImage.h"
 #include "shell/ProgramFolder.h"
@@ -85,13 +86,21 @@ FolderBrowser::FolderBrowser(QWidget* parent)
     folders_->setObjectName(QStringLiteral("ftvBrowseModel"));
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setRootPath(QStringLiteral("/"));
-    // The tree reads folders in the background: a folder chosen before its parents were read
-    // can only be scrolled into view once they have arrived.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (folder_.isEmpty() || !(folder_ + QLatin1Char('/')).startsWith(QDir::cleanPath(loaded) + QLatin1Char('/')))
+    // The tree reads folders in the background and inserts their rows a little later: a folder
+    // chosen before its parents were read can only be expanded to and scrolled into view as
+    // their rows arrive. Until the user takes the tree over, every arrival under one of its
+    // ancestors moves the view again, once the tree has laid the new rows out.
+    auto revealLater = [this](const QString& parentPath) {
+        if (!revealPending_ || folder_.isEmpty())
             return;
-        revealFolderInTree();
-    });
+        const QString ancestor = QDir::cleanPath(parentPath);
+        if (ancestor != QStringLiteral("/") && !(folder_ + QLatin1Char('/')).startsWith(ancestor + QLatin1Char('/')))
+            return;
+        QTimer::singleShot(0, this, &FolderBrowser::revealFolderInTree);
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, revealLater);
+    connect(folders_, &QFileSystemModel::rowsInserted, this,
+            [this, revealLater](const QModelIndex& under) { revealLater(folders_->filePath(under)); });
     tree_->setObjectName(QStringLiteral("ftvBrowse"));
     tree_->setModel(folders_);
     for (int column = 1; column < folders_->columnCount(); ++column)
@@ -130,9 +139,11 @@ FolderBrowser::FolderBrowser(QWidget* parent)
     icons_->setUniformItemSizes(true);
     icons_->setLayoutMode(QListView::Batched);
     icons_->setBatchSize(64);
-    icons_->setWordWrap(false);
+    // Names wrap onto a second line rather than being cut to a few letters.
+    icons_->setWordWrap(true);
     icons_->setTextElideMode(Qt::ElideMiddle);
     icons_->setModel(shown_);
+    icons_->setItemDelegate(new FolderIconDelegate(icons_));
 
     details_->setRootIsDecorated(false);
     details_->setItemsExpandable(false);
@@ -163,6 +174,7 @@ FolderBrowser::FolderBrowser(QWidget* parent)
         view->viewport()->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this, [this] { addSelectedToBasket(); });
     }
+    tree_->viewport()->installEventFilter(this);
     setFullRowSelect(false);
 
     menu_->setObjectName(QStringLiteral("mnuFolder"));
@@ -212,12 +224,15 @@ void FolderBrowser::selectFolder(const QString& path)
     const QString folder = QDir::cleanPath(QDir(path).absolutePath());
     timer_->stop();
     folder_ = folder;
+    revealPending_ = true;
     revealFolderInTree();
     subShowFilesInFolder();
 }
 
 void FolderBrowser::revealFolderInTree()
 {
+    if (!revealPending_)
+        return;
     const QModelIndex index = folders_->index(folder_);
     if (!index.isValid())
         return;
@@ -236,6 +251,7 @@ void FolderBrowser::folderSelectionChanged()
 {
     if (selectingProgrammatically_)
         return;
+    revealPending_ = false;
     // The old listing ends now; the new one waits for the selection to settle.
     lister_->stop();
     const QModelIndex current = tree_->currentIndex();
@@ -292,10 +308,10 @@ void FolderBrowser::applyIconGeometry()
 {
     const QSize icon(thumbnailWidth_, thumbnailHeight_);
     icons_->setIconSize(icon);
-    // A fixed cell: the thumbnail with its name on one line below.
+    // A fixed cell: the thumbnail with its name on up to two lines below.
     const int textHeight = icons_->fontMetrics().height();
     // Wide enough for a usual photo name ("IMG_20240803_1042.jpg" shows its start and end).
-    icons_->setGridSize(QSize(std::max(thumbnailWidth_ + 16, 112), thumbnailHeight_ + textHeight + 14));
+    icons_->setGridSize(QSize(std::max(thumbnailWidth_ + 16, 112), thumbnailHeight_ + 2 * textHeight + 14));
 }
 
 void FolderBrowser::setThumbnailSize(int width, int height)
@@ -414,6 +430,10 @@ void FolderBrowser::headerClicked(int column)
 
 bool FolderBrowser::eventFilter(QObject* watched, QEvent* event)
 {
+    // The user's own scrolling or clicking in the tree ends bringing the chosen folder into view.
+    if (watched == tree_->viewport() &&
+        (event->type() == QEvent::Wheel || event->type() == QEvent::MouseButtonPress))
+        revealPending_ = false;
     QAbstractItemView* view = nullptr;
     bool onViewport = false;
     for (QAbstractItemView* candidate : {static_cast<QAbstractItemView*>(icons_), static_cast<QAbstractItemView*>(details_)}) {

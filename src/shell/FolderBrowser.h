@@ -102,6 +102,8 @@ private:
     void applyIconGeometry();
     // Expands the tree down to the current folder, selects it and scrolls it into view.
     void revealFolderInTree();
+    // A folder chosen by the program is still being brought into view in the tree.
+    bool revealPending_ = false;
     void previewSelected();
     void addSelectedToBasket();
     void headerClicked(int column);

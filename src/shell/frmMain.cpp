@@ -3,6 +3,7 @@
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
 #include "core/AppInfo.h"
+#include "output/BatchRun.h"
 #include "output/SaveAsSinglePage.h"
 #include "shell/AboutWindow.h"
 #include "shell/CurrentOperation.h"
@@ -190,7 +191,7 @@ void frmMain::buildMenus()
     add->setToolTip(tr("Add the selected files to the Image Basket"));
 
     auto* outputMenu = menuBar()->addMenu(tr("&Output"));
-    QAction* batch = outputMenu->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Batch conversion..."));
+    QAction* batch = batchAction_ = outputMenu->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Batch conversion..."));
     batch->setObjectName(QStringLiteral("mnuBatchConversion"));
     batch->setToolTip(tr("Apply the Task Basket to every photo of the Image Basket and save them as JPEG"));
 
@@ -340,7 +341,13 @@ void frmMain::subGenerateDocument(int index)
         ui::ShowMessage(this, NeedTwoImagesMessage, QMessageBox::Information);
         return;
     }
-    subSaveAsSinglePage(this, basketPanel_->basket(), tasks_, record_);
+    if (batchRun_)
+        return;
+    batchRun_ = subSaveAsSinglePage(this, basketPanel_->basket(), tasks_, record_);
+    if (batchRun_) {
+        batchAction_->setEnabled(false);
+        connect(batchRun_, &QObject::destroyed, this, [this] { batchAction_->setEnabled(true); });
+    }
 }
 
 void frmMain::showSettings()

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QSplitter;
@@ -13,6 +14,7 @@ class QTabWidget;
 namespace lumora {
 
 class BasketPanel;
+class BatchRun;
 class FolderBrowser;
 class MetadataPane;
 class PreviewPane;
@@ -88,6 +90,9 @@ private:
     StatusPanels* status_ = nullptr;
     QProgressBar* listingProgress_ = nullptr;
     QLabel* browseCaption_ = nullptr;
+    QAction* batchAction_ = nullptr;
+    // The batch running now, if any: one at a time, since both would write the same files.
+    QPointer<BatchRun> batchRun_;
     QTabWidget* browseTabs_ = nullptr;
 
     // splMain, splRight, splLeft, splView: their positions are the percentage of the splitter

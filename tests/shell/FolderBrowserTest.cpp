@@ -7,6 +7,7 @@
 #include "support/Oracles.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
+#include "support/WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -315,6 +316,35 @@ TEST_F(FolderBrowsing, ClicksArrowsAndAdjacentRowsAskForThePreview)
     browser_.setListToolTips(QStringLiteral("tree tip"), QStringLiteral("list tip"));
     EXPECT_EQ(browser_.folderTree()->toolTip(), QStringLiteral("tree tip"));
     EXPECT_EQ(list->toolTip(), QStringLiteral("list tip"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FolderBrowsing, AFolderChosenByTheProgramIsOpenedAndShownInTheTree)
+{
+    const QString deep = photos_.filePath("a/b/c/holiday");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    // A short tree, so that the folder is far below the first rows.
+    browser_.resize(400, 300);
+    browser_.selectFolder(deep);
+    QTreeView* tree = browser_.folderTree();
+    auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_TRUE(folders);
+    // The tree reads folders in the background; every ancestor must end up expanded and the
+    // folder current and on screen.
+    const bool revealed = waitFor([&] {
+        const QModelIndex index = folders->index(deep);
+        if (!index.isValid() || tree->currentIndex() != index)
+            return false;
+        for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+            if (!tree->isExpanded(parent))
+                return false;
+        const QRect shown = tree->visualRect(index);
+        return shown.isValid() && tree->viewport()->rect().contains(shown.center());
+    });
+    EXPECT_TRUE(revealed);
 }
 
 }  // namespace
