@@ -1,6 +1,7 @@
 #include "output/frmSaveSinglePage.h"
 
 #include "controls/NumericField.h"
+#include "output/NamingTokens.h"
 #include "shell/FileDialogs.h"
 #include "shell/MessageBoxes.h"
 
@@ -149,47 +150,6 @@ frmSaveSinglePage::frmSaveSinglePage(SetupRecord::Naming& settings, QWidget* par
     subSetup();
 }
 
-QStringList frmSaveSinglePage::namingTokens()
-{
-    return {QStringLiteral("[No Prefix]"),
-            QStringLiteral("[Resulting resolution]"),
-            QStringLiteral("[Resulting size]"),
-            QStringLiteral("[Date Today-Time]"),
-            QStringLiteral("[Date Today]"),
-            QStringLiteral("[Source resolution]"),
-            QStringLiteral("[Source size]"),
-            QStringLiteral("[Source Date Created]"),
-            QStringLiteral("[Source Date Modified]"),
-            QStringLiteral("[Source Date Accessed]"),
-            QStringLiteral("[EXIF Image Description]"),
-            QStringLiteral("[EXIF Artist]"),
-            QStringLiteral("[EXIF Date]"),
-            QStringLiteral("[EXIF Date-Time]"),
-            QStringLiteral("[EXIF Make]"),
-            QStringLiteral("[EXIF Model]"),
-            QStringLiteral("[EXIF Make & Model]"),
-            QStringLiteral("[EXIF X-Y Dimension]"),
-            QStringLiteral("[IPTC Headline]"),
-            QStringLiteral("[IPTC Caption]"),
-            QStringLiteral("[IPTC Author]"),
-            QStringLiteral("[IPTC Date Created]"),
-            QStringLiteral("[IPTC Date Released]"),
-            QStringLiteral("[IPTC Ref. Date]"),
-            QStringLiteral("[IPTC Ref. Number]")};
-}
-
-QStringList frmSaveSinglePage::separators()
-{
-    return {QStringLiteral("_"), QStringLiteral("-"), QStringLiteral("="), QStringLiteral(","),
-            QStringLiteral("."), QStringLiteral(";"), QStringLiteral("!"), QStringLiteral("AND"),
-            QStringLiteral("[WhiteSpace]"), QStringLiteral("[No Separator]")};
-}
-
-bool frmSaveSinglePage::isRefusedNameCharacter(QChar c)
-{
-    return QStringView(u"\"&*/:<>?\\|").contains(c);
-}
-
 QWidget* frmSaveSinglePage::buildFileName()
 {
     auto* box = new QGroupBox(QStringLiteral("File name"), this);
@@ -200,16 +160,16 @@ QWidget* frmSaveSinglePage::buildFileName()
     auto* generic = option(OptName_, 2, QStringLiteral("Generic "), box);
 
     cboRenamePrefix_ = editableCombo(QStringLiteral("cboRenamePrefix"), namingTokens(), box);
-    cboSeparator1_ = editableCombo(QStringLiteral("cboSeparator1"), separators(), box);
-    cboSeparator2_ = editableCombo(QStringLiteral("cboSeparator2"), separators(), box);
+    cboSeparator1_ = editableCombo(QStringLiteral("cboSeparator1"), namingSeparators(), box);
+    cboSeparator2_ = editableCombo(QStringLiteral("cboSeparator2"), namingSeparators(), box);
     cboRenameSuffix_ = editableCombo(QStringLiteral("cboRenameSuffix"), namingTokens(), box);
     txtRenameGeneric_ = new QLineEdit(box);
     txtRenameGeneric_->setObjectName(QStringLiteral("txtRenameGeneric"));
     cboRenameGeneric_ = editableCombo(QStringLiteral("cboRenameGeneric"), {Starting1, Starting1001}, box);
 
     for (QComboBox* combo : {cboRenamePrefix_, cboSeparator1_, cboSeparator2_, cboRenameSuffix_})
-        new TypingFilter(combo->lineEdit(), &frmSaveSinglePage::isRefusedNameCharacter);
-    new TypingFilter(txtRenameGeneric_, &frmSaveSinglePage::isRefusedNameCharacter);
+        new TypingFilter(combo->lineEdit(), &lumora::isRefusedNameCharacter);
+    new TypingFilter(txtRenameGeneric_, &lumora::isRefusedNameCharacter);
     // The counter takes digits only; its list items are set by choosing them, not typed.
     new TypingFilter(cboRenameGeneric_->lineEdit(), [](QChar c) { return c < u'0' || c > u'9'; });
     cboRenameGeneric_->installEventFilter(this);

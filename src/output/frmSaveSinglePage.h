@@ -30,13 +30,6 @@ class frmSaveSinglePage : public QDialog {
 public:
     explicit frmSaveSinglePage(SetupRecord::Naming& settings, QWidget* parent = nullptr);
 
-    // The token list of the prefix and suffix boxes, and the separator list, in the order shown.
-    static QStringList namingTokens();
-    static QStringList separators();
-    // The characters a file name part may not hold; typing or pasting them into the token,
-    // separator or generic-name boxes drops them.
-    static bool isRefusedNameCharacter(QChar c);
-
     // The naming option chosen (0 original name, 1 hybrid, 2 generic) and the destination
     // option (0 source folder, 1 the folder typed).
     int nameMode() const;
