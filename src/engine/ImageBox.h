@@ -43,6 +43,13 @@ public:
     // complete or not at all. JPEG, TIFF and PSD files carry the engine's EXIF and IPTC.
     void SaveToFile(const QString& path);
     void ClearImage();
+    // Moves the other engine's image into this one: pixels, depth, EXIF, IPTC and XMP, and how the
+    // image is held (pipeline or computed). The other engine is left as after ClearImage. This
+    // engine keeps its own settings (view box, StretchToFit, zoom, colours, text, save options,
+    // tag, TIFF page); a view engine computes an image that arrives as a pipeline. Lets a photo be
+    // loaded into an engine of its own on a worker thread and then shown by the view's engine
+    // without a copy.
+    void TakeImageFrom(ImageBox& other);
     bool HasImage() const;
     int ImageWidth() const;
     int ImageHeight() const;

@@ -2,6 +2,8 @@
 
 #include "engine/EngineError.h"
 
+#include <cstring>
+
 namespace lumora::vipsbridge {
 
 using vips::VImage;
@@ -102,11 +104,29 @@ std::vector<std::uint8_t> packedBytes(const VImage& image)
 
 Picture toPicture(const VImage& image)
 {
-    VImage ready = normalise(image);
-    size_t size = 0;
-    void* data = ready.write_to_memory(&size);
-    QByteArray pixels(static_cast<const char*>(data), static_cast<qsizetype>(size));
-    g_free(data);
+    const VImage ready = normalise(image);
+    VipsImage* source = ready.get_image();
+    const size_t size = VIPS_IMAGE_SIZEOF_IMAGE(source);
+    // The pixels go straight into the picture's own bytes: a photo of many megapixels is copied
+    // once, not into a libvips buffer first and from there into the picture.
+    QByteArray pixels(static_cast<qsizetype>(size), Qt::Uninitialized);
+    const bool inMemory = (source->dtype == VIPS_IMAGE_SETBUF || source->dtype == VIPS_IMAGE_SETBUF_FOREIGN ||
+                           source->dtype == VIPS_IMAGE_MMAPIN) &&
+                          source->data != nullptr;
+    if (inMemory) {
+        // An image already computed (a view engine's always is) lies packed row after row.
+        std::memcpy(pixels.data(), VIPS_IMAGE_ADDR(source, 0, 0), size);
+    } else {
+        // A pipeline is computed into those bytes, as libvips' write_to_memory would into its own.
+        VipsImage* target = vips_image_new_from_memory(pixels.data(), size, ready.width(), ready.height(),
+                                                       ready.bands(), ready.format());
+        if (!target)
+            throw vips::VError();
+        const int failed = vips_image_write(source, target);
+        g_object_unref(target);
+        if (failed)
+            throw vips::VError();
+    }
     return Picture(ready.width(), ready.height(), ready.bands(), std::move(pixels));
 }
 
