@@ -23,7 +23,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -42,6 +44,36 @@ void waitUntil(const std::function<bool()>& done, int limitMs = 60000)
     while (!done() && clock.elapsed() < limitMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
+
+// The longest gap between two beats of a 5 ms timer on the GUI thread since the last reset: how
+// long the window stood still.
+class Heartbeat {
+public:
+    Heartbeat()
+    {
+        clock_.start();
+        timer_.setInterval(5);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+        });
+        timer_.start();
+    }
+    void reset()
+    {
+        last_ = clock_.nsecsElapsed();
+        longest_ = 0;
+    }
+    double longestMs() const { return static_cast<double>(longest_) / 1e6; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 longest_ = 0;
+};
 
 void shoot(const QString& folder, const QString& name)
 {
@@ -79,24 +111,61 @@ int main(int argc, char** argv)
     waitUntil([&] { return !browser.isListing() && browser.fileList()->model()->rowCount() > 0; });
     shoot(shots, QStringLiteral("1-folder"));
 
-    // Preview every photo of the folder in turn as the arrow keys would, timing each, and stay
-    // on the second one.
+    // Preview every photo of the folder in turn as the arrow keys would, and stay on the second
+    // one. For each: how long the request itself took, how long until the photo was shown, and
+    // the longest the window stood still meanwhile (the first paint of the photo included).
     QAbstractItemView* list = browser.fileList();
     const int rows = list->model()->rowCount();
     list->setCurrentIndex(list->model()->index(0, 0));
-    for (int row = 0; row < rows; ++row) {
+    lumora::PreviewPane& preview = window->preview();
+    Heartbeat heartbeat;
+    bool shown = false;
+    QObject::connect(&preview, &lumora::PreviewPane::previewShown, [&shown] { shown = true; });
+    const auto previewAndWait = [&](const std::function<void()>& request) {
+        shown = false;
+        pump(50);
+        heartbeat.reset();
         QElapsedTimer clock;
         clock.start();
+        request();
+        const qint64 call = clock.elapsed();
+        const bool started = preview.isLoading();
+        if (started)
+            waitUntil([&] { return shown; }, 20000);
+        const qint64 until = clock.elapsed();
+        pump(100);  // the paint that follows
+        std::printf("preview of %s: %lld ms; shown after %lld ms; longest GUI-thread gap %.1f ms\n",
+                    qPrintable(preview.previewedPath()), static_cast<long long>(call),
+                    static_cast<long long>(started ? until : call), heartbeat.longestMs());
+    };
+    for (int row = 0; row < rows; ++row) {
         if (row == 0)
-            Q_EMIT browser.previewRequested(browser.selectedPaths().value(0));
+            previewAndWait([&] { Q_EMIT browser.previewRequested(browser.selectedPaths().value(0)); });
         else
-            browser.selectAdjacent(1);
-        std::printf("preview of %s: %lld ms\n", qPrintable(window->preview().previewedPath()),
-                    static_cast<long long>(clock.elapsed()));
-        pump(100);
+            previewAndWait([&] { browser.selectAdjacent(1); });
     }
+    // Arrowing through the folder faster than photos can be read: the newest selection wins and
+    // the window keeps up.
+    if (rows > 2) {
+        pump(50);
+        heartbeat.reset();
+        shown = false;
+        QElapsedTimer clock;
+        clock.start();
+        for (int row = rows - 1; row > 0; --row) {
+            browser.selectAdjacent(-1);
+            pump(30);
+        }
+        waitUntil([&] { return shown && !preview.isLoading(); }, 20000);
+        const qint64 until = clock.elapsed();
+        pump(100);
+        std::printf("arrowing back through %d photos, 30 ms apart: %s shown after %lld ms; longest GUI-thread gap %.1f ms\n",
+                    rows - 1, qPrintable(preview.previewedPath()), static_cast<long long>(until), heartbeat.longestMs());
+    }
+    while (list->currentIndex().row() < std::min(1, rows - 1))
+        previewAndWait([&] { browser.selectAdjacent(1); });
     while (list->currentIndex().row() > std::min(1, rows - 1))
-        browser.selectAdjacent(-1);
+        previewAndWait([&] { browser.selectAdjacent(-1); });
     shoot(shots, QStringLiteral("2-preview"));
 
     list->selectAll();

@@ -60,6 +60,13 @@ void EngineView::refresh()
     relayout();
 }
 
+void EngineView::showPicture(const lumora::Picture& picture)
+{
+    image_ = engine_.HasImage() ? SharedImage(picture) : QImage();
+    scaled_ = QImage();
+    relayout();
+}
+
 void EngineView::relayout()
 {
     layoutScrollBars();

@@ -29,6 +29,10 @@ public:
 
     // Takes the engine's image anew (after a load, a clear or an edit) and lays out the view.
     void refresh();
+    // As refresh(), with the engine's image already made into a picture (on a worker thread, say):
+    // `picture` must be what engine().Picture() gives now. Spares the GUI thread that conversion,
+    // the longest part of showing a large photo.
+    void showPicture(const lumora::Picture& picture);
     // Lays the view out again after a change of StretchToFit or Zoom (the image is unchanged).
     void relayout();
 

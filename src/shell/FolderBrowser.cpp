@@ -101,6 +101,8 @@ FolderBrowser::FolderBrowser(QWidget* parent)
     connect(folders_, &QFileSystemModel::directoryLoaded, this, revealLater);
     connect(folders_, &QFileSystemModel::rowsInserted, this,
             [this, revealLater](const QModelIndex& under) { revealLater(folders_->filePath(under)); });
+    // The model sorts newly read folders a moment later, which moves rows without inserting any.
+    connect(folders_, &QFileSystemModel::layoutChanged, this, [revealLater] { revealLater(QStringLiteral("/")); });
     tree_->setObjectName(QStringLiteral("ftvBrowse"));
     tree_->setModel(folders_);
     for (int column = 1; column < folders_->columnCount(); ++column)

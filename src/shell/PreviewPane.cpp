@@ -23,7 +23,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <iterator>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace lumora {
 
@@ -74,6 +79,152 @@ bool WritableExtension(const QString& extension)
 }
 
 }  // namespace
+
+// What the worker read for one request.
+struct PreviewPane::ReadResult {
+    quint64 id = 0;
+    QString path;
+    // The file in an engine of its own; null when nothing could be read from it.
+    std::unique_ptr<ImageBox> engine;
+    QByteArray snapshot;
+    Picture picture;
+    int pageCount = 0;  // counted only when the request did not know it
+    // A failure other than an unreadable file, reported on the GUI thread at that line.
+    std::exception_ptr error;
+    int line = 0;
+};
+
+// The preview's worker thread. It reads one request at a time, always the newest: requests
+// that arrive meanwhile replace each other, and a read overtaken by a newer request is abandoned
+// at its next step and freed here, off the GUI thread. Only the newest request's result is
+// posted to the pane.
+class PreviewPane::Reader {
+public:
+    explicit Reader(PreviewPane* pane) : pane_(pane) {}
+
+    // Waits for the read under way, which stops at its next step.
+    ~Reader()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            pending_.reset();
+        }
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    void request(const Request& request)
+    {
+        std::lock_guard lock(mutex_);
+        latest_ = request.id;
+        pending_ = request;
+        if (running_)
+            return;
+        // A thread that found nothing more to do has returned or is about to: collect it.
+        if (thread_.joinable())
+            thread_.join();
+        running_ = true;
+        thread_ = std::thread([this] { run(); });
+    }
+
+    // Nothing requested so far is wanted any more.
+    void forget(quint64 newest)
+    {
+        std::lock_guard lock(mutex_);
+        latest_ = newest;
+        pending_.reset();
+    }
+
+private:
+    bool wanted(quint64 id) const { return !stopping_ && latest_ == id; }
+
+    void run()
+    {
+        for (;;) {
+            Request request;
+            {
+                std::lock_guard lock(mutex_);
+                if (stopping_ || !pending_) {
+                    running_ = false;
+                    return;
+                }
+                request = std::move(*pending_);
+                pending_.reset();
+            }
+            std::shared_ptr<ReadResult> result = read(request);
+            {
+                std::lock_guard lock(mutex_);
+                // Posted under the lock: the pane, whose destructor waits for it, is alive.
+                if (result && wanted(request.id))
+                    QMetaObject::invokeMethod(
+                        pane_, [pane = pane_, posted = std::move(result)] { pane->finishRead(posted); },
+                        Qt::QueuedConnection);
+            }
+        }
+    }
+
+    // Loads the file by the preview's rules, then makes the snapshot and the picture to draw; null
+    // when a newer request overtook this one.
+    std::shared_ptr<ReadResult> read(const Request& request) const
+    {
+        auto result = std::make_shared<ReadResult>();
+        result->id = request.id;
+        result->path = request.path;
+        const QString& path = request.path;
+        int line = 3;
+        try {
+            auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
+            const QString extension = modMetadata::LowerExtension(path);
+            bool inEngine = false;
+            if (EngineReadsForPreview(extension)) {
+                engine->SetTiffPage(1);
+                try {
+                    engine->LoadFromFile(path);
+                    inEngine = true;
+                } catch (const EngineError&) {
+                    // A file the engine cannot read is not an error: the preview stays empty.
+                    // Only a PSD still has the universal loader's roads to try.
+                    engine->ClearImage();
+                    if (extension != u"psd")
+                        return result;
+                }
+            }
+            if (!inEngine) {
+                const Picture picture = LoadPic(path);
+                if (picture.isNull())
+                    return result;
+                engine->SetBitmapHandle(picture);
+            }
+            if (!wanted(request.id))
+                return nullptr;
+
+            line = 4;
+            result->snapshot = engine->SaveToMemory(7);
+            if (!wanted(request.id))
+                return nullptr;
+            result->picture = engine->Picture();
+            if (request.pages < 0)
+                result->pageCount = engine->TiffPageCount(path);
+            result->engine = std::move(engine);
+        } catch (...) {
+            result->engine.reset();
+            result->snapshot.clear();
+            result->picture = Picture();
+            result->error = std::current_exception();
+            result->line = line;
+        }
+        return result;
+    }
+
+    PreviewPane* const pane_;
+    std::mutex mutex_;
+    std::optional<Request> pending_;
+    bool running_ = false;
+    std::atomic<bool> stopping_ = false;
+    std::atomic<quint64> latest_ = 0;
+    std::thread thread_;
+};
 
 PreviewPane::PreviewPane(MetadataList& exifList, MetadataList& iptcList, QWidget* parent) : PreviewPane(parent)
 {
@@ -126,7 +277,11 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent)
     setPreviewMode(BestFit, Optimized);
 }
 
-PreviewPane::~PreviewPane() = default;
+PreviewPane::~PreviewPane()
+{
+    // Before the view and its engine go: a read still under way must not post to them.
+    reader_.reset();
+}
 
 void PreviewPane::buildMenus()
 {
@@ -238,11 +393,12 @@ void PreviewPane::subFixedSizeTiff()
     });
 }
 
-void PreviewPane::applyTasks()
+bool PreviewPane::applyTasks()
 {
-    if (!basket_ || !engine().HasImage())
-        return;
+    if (!basket_ || basket_->isEmpty() || !engine().HasImage())
+        return false;
     subProcessPages(*basket_, engine(), runOptions_ ? runOptions_() : TaskRunOptions{});
+    return true;
 }
 
 void PreviewPane::reapplyTasks()
@@ -271,6 +427,11 @@ void PreviewPane::clearMetadata()
 
 void PreviewPane::clearPreview()
 {
+    // A file still being read would otherwise show up in the emptied preview.
+    current_ = Request{current_.id + 1, QString(), -1, QString()};
+    loading_ = false;
+    if (reader_)
+        reader_->forget(current_.id);
     engine().ClearImage();
     engine().SetTag(QString());
     snapshot_.clear();
@@ -279,53 +440,49 @@ void PreviewPane::clearPreview()
     view_->refresh();
 }
 
-bool PreviewPane::fncReadFile(const QString& path)
+void PreviewPane::fncReadFile(const Request& request)
 {
+    if (!reader_)
+        reader_ = std::make_unique<Reader>(this);
+    reader_->request(request);
+}
+
+void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
+{
+    // Overtaken by a newer request (or a cleared preview) after it was posted.
+    if (read->id != current_.id)
+        return;
+    loading_ = false;
+    const QString path = read->path;
+    clearMetadata();
+
+    if (read->error) {
+        const int failedLine = read->line;
+        reportFailures(QStringLiteral("FrmMain.fncReadFile"), failedLine, [&] { std::rethrow_exception(read->error); });
+    }
     bool loaded = false;
+    bool tasksRan = false;
     int line = 0;
     reportFailures(QStringLiteral("FrmMain.fncReadFile"), line, [&] {
         line = 1;
         SetCurrentOperation(QStringLiteral("Trying to read/view selected image file"));
         engine().ClearImage();
         snapshot_.clear();
-        // The engine no longer shows the old file, whatever becomes of this one.
-        previewedPath_.clear();
+        if (!read->engine)
+            return;
 
         line = 2;
         engine().SetStretchToFit(fit_ == BestFit);
 
         line = 3;
-        const QString extension = modMetadata::LowerExtension(path);
-        bool inEngine = false;
-        if (EngineReadsForPreview(extension)) {
-            engine().SetTiffPage(1);
-            try {
-                engine().LoadFromFile(path);
-                inEngine = true;
-            } catch (const EngineError&) {
-                // A file the engine cannot read is not an error: the preview stays empty. Only a
-                // PSD still has the universal loader's roads to try.
-                engine().ClearImage();
-                if (extension != u"psd")
-                    return;
-            }
-        }
-        if (!inEngine) {
-            const Picture picture = LoadPic(path);
-            if (picture.isNull())
-                return;
-            engine().SetBitmapHandle(picture);
-        }
+        engine().TakeImageFrom(*read->engine);
 
         line = 4;
-        snapshot_ = engine().SaveToMemory(7);
+        snapshot_ = std::move(read->snapshot);
 
         line = 5;
         if (type_ == Optimized)
-            applyTasks();
-
-        line = 6;
-        previewedPath_ = path;
+            tasksRan = applyTasks();
 
         line = 7;
         Q_EMIT statusText(QStringLiteral("filename"), QFileInfo(path).fileName());
@@ -335,8 +492,33 @@ bool PreviewPane::fncReadFile(const QString& path)
         SetCurrentOperation(QStringLiteral("Resizing image to fit the container control"));
         loaded = true;
     });
-    view_->refresh();
-    return loaded;
+    if (!loaded) {
+        // Nothing to show; the file is read again when it is selected again.
+        engine().ClearImage();
+        snapshot_.clear();
+        previewedPath_.clear();
+    }
+    // The worker's picture is the image as loaded; tasks that ran on it need a new one.
+    if (loaded && !tasksRan)
+        view_->showPicture(read->picture);
+    else
+        view_->refresh();
+    read->picture = Picture();
+
+    QString resolution = current_.resolutionText;
+    if (loaded && (resolution.isEmpty() || resolution == UnknownResolution)) {
+        const ImageBox& e = engine();
+        resolution = QStringLiteral("%1 X %2 X %3").arg(e.ImageWidth()).arg(e.ImageHeight()).arg(e.ImageDepth());
+        Q_EMIT resolutionKnown(path, resolution);
+    }
+    if (loaded) {
+        const int pageCount = current_.pages < 0 ? read->pageCount : current_.pages;
+        Q_EMIT statusText(QStringLiteral("pages"), QString::number(pageCount) + QStringLiteral(" page(s)"));
+        Q_EMIT statusText(QStringLiteral("resolution"), QStringLiteral("     ") + resolution);
+    }
+
+    readMetadata(path);
+    Q_EMIT previewShown(path, loaded);
 }
 
 void PreviewPane::readMetadata(const QString& path)
@@ -366,26 +548,14 @@ void PreviewPane::readMetadata(const QString& path)
 
 bool PreviewPane::showSelectedFile(const QString& path, int pages, const QString& resolutionText)
 {
+    // The path counts as previewed from the request on, so selecting it again while it is being
+    // read starts no second read.
     if (path.isEmpty() || path == previewedPath_)
         return false;
-
-    engine().ClearImage();
-    clearMetadata();
-    const bool read = fncReadFile(path);
-
-    QString resolution = resolutionText;
-    if (read && (resolution.isEmpty() || resolution == UnknownResolution)) {
-        const ImageBox& e = engine();
-        resolution = QStringLiteral("%1 X %2 X %3").arg(e.ImageWidth()).arg(e.ImageHeight()).arg(e.ImageDepth());
-        Q_EMIT resolutionKnown(path, resolution);
-    }
-    if (read) {
-        const int pageCount = pages < 0 ? engine().TiffPageCount(path) : pages;
-        Q_EMIT statusText(QStringLiteral("pages"), QString::number(pageCount) + QStringLiteral(" page(s)"));
-        Q_EMIT statusText(QStringLiteral("resolution"), QStringLiteral("     ") + resolution);
-    }
-
-    readMetadata(path);
+    previewedPath_ = path;
+    current_ = Request{current_.id + 1, path, pages, resolutionText};
+    loading_ = true;
+    fncReadFile(current_);
     return true;
 }
 

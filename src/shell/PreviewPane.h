@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -28,6 +29,13 @@ class TaskBasket;
 // The pane keeps the image as first loaded (an engine snapshot): "Original" shows that, and
 // "Optimized" shows it with the Task Basket applied. It never touches the status bar; it says
 // what the panels should read through statusText.
+//
+// A photo is read on a worker thread (decoding, the snapshot and the picture to draw take a few
+// hundred milliseconds for a large one), so the window stays responsive while the person arrows
+// through a folder. Until the new file has arrived the previous one stays on screen, with its
+// lists, tag and snapshot: what is shown and what the metadata edits work on never disagree,
+// and the pane does not flash empty between two photos. The newest request always wins: the
+// result of an older one still under way is dropped.
 class PreviewPane : public QWidget {
     Q_OBJECT
 public:
@@ -47,19 +55,21 @@ public:
     // without a provider every task runs.
     void setTaskRunOptionsProvider(std::function<TaskRunOptions()> provider);
 
-    // Previews a file unless it is the one already previewed (then false and nothing happens).
-    // `pages` is the page count the list shows (negative: not known, ask the engine);
-    // `resolutionText` the list's "W X H X D" text, which is filled in (resolutionKnown) when it
-    // is empty or "0 X 0 X 0".
+    // Starts previewing a file unless it is the one already previewed or being read (then false
+    // and nothing happens); the preview, status texts and lists follow when the file has been
+    // read, then previewShown tells. `pages` is the page count the list shows (negative: not
+    // known, ask the engine); `resolutionText` the list's "W X H X D" text, which is filled in
+    // (resolutionKnown) when it is empty or "0 X 0 X 0".
     bool showSelectedFile(const QString& path, int pages, const QString& resolutionText);
-    // Loads a file into the preview engine: true when it holds the image afterwards.
-    bool fncReadFile(const QString& path);
+    // True from a request until its file is shown (or found unreadable).
+    bool isLoading() const { return loading_; }
     // Re-applies the zoom to the engine and the scroll bars.
     void subFixedSizeTiff();
     // Shows the image as first loaded, with the Task Basket applied when the preview is
     // "Optimized". The Task Basket list calls this whenever the list or its selection changes.
     void reapplyTasks();
-    // Empties the preview and both metadata lists and forgets the previewed path.
+    // Empties the preview and both metadata lists and forgets the previewed path; a file still
+    // being read is not shown.
     void clearPreview();
 
     // The menus as the settings keep them; no status text.
@@ -70,6 +80,7 @@ public:
     void chooseFit(int fit);
     void chooseType(int type);
 
+    // The file previewed, or being read for the preview; empty when none is.
     QString previewedPath() const { return previewedPath_; }
     ImageBox& engine();
     EngineView* view() const { return view_; }
@@ -88,14 +99,30 @@ Q_SIGNALS:
     void previousRequested();
     void nextRequested();
     void resolutionKnown(const QString& path, const QString& text);
+    // A requested file was read and is shown (ok), or nothing could be read from it (the preview
+    // is empty). A request overtaken by a newer one gives no signal.
+    void previewShown(const QString& path, bool ok);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    class Reader;
+    struct ReadResult;
+    struct Request {
+        quint64 id = 0;
+        QString path;
+        int pages = -1;
+        QString resolutionText;
+    };
+
+    // Hands the file to the worker; finishRead takes over when it has been read.
+    void fncReadFile(const Request& request);
+    void finishRead(const std::shared_ptr<ReadResult>& read);
     void buildMenus();
     void updateCaptions();
-    void applyTasks();
+    // True when tasks ran (the image may have changed).
+    bool applyTasks();
     void clearMetadata();
     void readMetadata(const QString& path);
 
@@ -122,6 +149,10 @@ private:
     int type_ = Optimized;
     QString previewedPath_;
     QByteArray snapshot_;
+
+    Request current_;
+    bool loading_ = false;
+    std::unique_ptr<Reader> reader_;
 };
 
 }  // namespace lumora

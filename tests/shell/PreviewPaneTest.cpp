@@ -9,6 +9,7 @@
 #include "support/ReportCapture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
+#include "support/WaitFor.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/TaskRecord.h"
 
@@ -26,6 +27,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -83,6 +86,24 @@ protected:
         return text;
     }
 
+    // Asks for the preview of a file and waits for it: "ok" or "failed" as previewShown tells,
+    // else what went wrong.
+    std::string preview(const QString& file, int pages = 1, const QString& resolution = QString())
+    {
+        shownSpy.clear();
+        if (!pane.showSelectedFile(file, pages, resolution))
+            return "not started";
+        if (!pane.isLoading())
+            return "not loading";
+        if (!waitFor([&] { return !shownSpy.isEmpty(); }))
+            return "timed out";
+        if (shownSpy.count() != 1 || shownSpy.first().at(0).toString() != file)
+            return "previewShown for another file";
+        if (pane.isLoading())
+            return "still loading";
+        return shownSpy.first().at(1).toBool() ? "ok" : "failed";
+    }
+
     QString taggedJpeg()
     {
         const QString photo = convert({QStringLiteral("-size"), QStringLiteral("64x48"), QStringLiteral("gradient:red-blue"),
@@ -97,13 +118,14 @@ protected:
     MetadataPane metadata;
     PreviewPane pane;
     QSignalSpy statusSpy{&pane, &PreviewPane::statusText};
+    QSignalSpy shownSpy{&pane, &PreviewPane::previewShown};
     ReportCapture reports;
 };
 
 TEST_F(PreviewPaneTest, JpegWithExifAndIptcFillsBothListsAsExiftoolReadsThem)
 {
     const QString photo = taggedJpeg();
-    EXPECT_TRUE(pane.showSelectedFile(photo, 1, QStringLiteral("64 X 48 X 24")));
+    ASSERT_EQ(preview(photo, 1, QStringLiteral("64 X 48 X 24")), "ok");
 
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata - EXIF IPTC"));
     EXPECT_EQ(status(QStringLiteral("filename")), QStringLiteral("tagged.jpg"));
@@ -141,7 +163,7 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
                                  path(QStringLiteral("layered.psd"))});
     exiftoolWrite(psd, {QStringLiteral("-Make=Canon"), QStringLiteral("-IPTC:Caption-Abstract=From Photoshop")});
     ASSERT_EQ(exiftoolValue(psd, QStringLiteral("Make")), QStringLiteral("Canon"));
-    EXPECT_TRUE(pane.showSelectedFile(psd, 1, QString()));
+    ASSERT_EQ(preview(psd), "ok");
     EXPECT_TRUE(pane.engine().HasImage());
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata -  IPTC"));
     EXPECT_TRUE(metadata.exifList().isEmpty());
@@ -151,7 +173,7 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
     // A GIF gives none, and the lists of the file before are gone.
     const QString gif = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:green"),
                                  path(QStringLiteral("plain.gif"))});
-    EXPECT_TRUE(pane.showSelectedFile(gif, 1, QString()));
+    ASSERT_EQ(preview(gif), "ok");
     EXPECT_TRUE(pane.engine().HasImage());
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("No metadata"));
     EXPECT_TRUE(metadata.exifList().isEmpty());
@@ -161,7 +183,7 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
     const QString exifOnly = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:blue"),
                                       path(QStringLiteral("photo.JPG"))});
     exiftoolWrite(exifOnly, {QStringLiteral("-Artist=Ann")});
-    EXPECT_TRUE(pane.showSelectedFile(exifOnly, 1, QString()));
+    ASSERT_EQ(preview(exifOnly), "ok");
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata - EXIF"));
     EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Artist")), QStringLiteral("Ann"));
     EXPECT_EQ(metadata.iptcList().size(), 52);
@@ -175,7 +197,7 @@ TEST_F(PreviewPaneTest, ReselectingThePreviewedFileDoesNotReadItAgain)
                                    path(QStringLiteral("first.gif"))});
     const QString second = convert({QStringLiteral("-size"), QStringLiteral("10x10"), QStringLiteral("xc:blue"),
                                     path(QStringLiteral("second.png"))});
-    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    ASSERT_EQ(preview(first), "ok");
     EXPECT_EQ(pane.previewedPath(), first);
     EXPECT_EQ(pane.engine().Tag(), first);
 
@@ -188,15 +210,16 @@ TEST_F(PreviewPaneTest, ReselectingThePreviewedFileDoesNotReadItAgain)
     EXPECT_EQ(pane.engine().ImageWidth(), 30);
 
     // Once another file was shown, the first one is read again, and now it is gone.
-    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
+    ASSERT_EQ(preview(second), "ok");
     EXPECT_EQ(pane.engine().ImageWidth(), 10);
-    EXPECT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    EXPECT_EQ(preview(first), "failed");
     EXPECT_FALSE(pane.engine().HasImage());
+    EXPECT_TRUE(pane.previewedPath().isEmpty());
 }
 
 TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
 {
-    ASSERT_TRUE(pane.showSelectedFile(taggedJpeg(), 1, QString()));
+    ASSERT_EQ(preview(taggedJpeg()), "ok");
     ASSERT_FALSE(metadata.exifList().isEmpty());
 
     for (const QString& name : {QStringLiteral("broken.jpg"), QStringLiteral("broken.png"), QStringLiteral("broken.tif")}) {
@@ -207,7 +230,8 @@ TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
         file.close();
 
         QSignalSpy resolutions(&pane, &PreviewPane::resolutionKnown);
-        EXPECT_TRUE(pane.showSelectedFile(path(name), 1, QString()));
+        EXPECT_EQ(preview(path(name)), "failed");
+        EXPECT_TRUE(pane.previewedPath().isEmpty());
         EXPECT_FALSE(pane.engine().HasImage());
         EXPECT_TRUE(pane.view()->shownImage().isNull());
         EXPECT_TRUE(pane.view()->imageRect().isEmpty());
@@ -221,6 +245,123 @@ TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
     EXPECT_TRUE(reports.reports().empty());
 }
 
+TEST_F(PreviewPaneTest, OfTwoQuickRequestsOnlyTheSecondIsShown)
+{
+    const QString first = taggedJpeg();
+    const QString second = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:blue"),
+                                     path(QStringLiteral("second.jpg"))});
+    exiftoolWrite(second, {QStringLiteral("-Make=Nikon"), QStringLiteral("-Artist=Bo Ek")});
+
+    // The second request comes before the first file could possibly have been shown: both return
+    // at once, the reading is left to the worker.
+    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
+    EXPECT_TRUE(pane.isLoading());
+    EXPECT_EQ(pane.previewedPath(), second);
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+
+    // The first read, wherever it had got to, gives no signal and shows nothing: had it been
+    // posted, it would have arrived before the second.
+    ASSERT_EQ(shownSpy.count(), 1);
+    EXPECT_EQ(shownSpy.first().at(0).toString(), second);
+    EXPECT_TRUE(shownSpy.first().at(1).toBool());
+    EXPECT_FALSE(pane.isLoading());
+    EXPECT_EQ(pane.engine().Tag(), second);
+    EXPECT_EQ(pane.engine().ImageWidth(), 30);
+    EXPECT_EQ(pane.view()->shownImage().size(), QSize(30, 20));
+    EXPECT_EQ(pane.view()->shownImage(), toQImage(pane.engine().Picture()));
+    EXPECT_EQ(status(QStringLiteral("filename")), QStringLiteral("second.jpg"));
+    for (const QList<QVariant>& emitted : statusSpy)
+        EXPECT_NE(emitted.at(1).toString(), QStringLiteral("tagged.jpg"));
+    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Make")), exiftoolValue(second, QStringLiteral("Make")));
+    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Artist")), QStringLiteral("Bo Ek"));
+    EXPECT_EQ(metadata.exifList().tag(), second);
+    EXPECT_EQ(valueOfRow(metadata.iptcList(), QStringLiteral("Caption")), QString());
+    EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata - EXIF"));
+
+    // Going back to the first file reads it now.
+    EXPECT_EQ(preview(first), "ok");
+    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Make")), QStringLiteral("Canon"));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, SelectingTheFileBeingReadStartsNoSecondRead)
+{
+    const QString photo = taggedJpeg();
+    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
+    EXPECT_TRUE(pane.isLoading());
+    EXPECT_FALSE(pane.showSelectedFile(photo, 1, QString()));
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+
+    // Were a second read under way, it would end in a second signal and a second file name.
+    const QString other = convert({QStringLiteral("-size"), QStringLiteral("8x8"), QStringLiteral("xc:red"),
+                                   path(QStringLiteral("other.png"))});
+    EXPECT_EQ(preview(other), "ok");
+    int names = 0;
+    for (const QList<QVariant>& emitted : statusSpy)
+        if (emitted.at(0).toString() == u"filename" && emitted.at(1).toString() == u"tagged.jpg")
+            ++names;
+    EXPECT_EQ(names, 1);
+    EXPECT_EQ(pane.engine().Tag(), other);
+}
+
+TEST_F(PreviewPaneTest, AFileThatCannotBeReadEmptiesThePreviewAndSaysSo)
+{
+    const QString good = writePng(gradientPicture(48, 36), path(QStringLiteral("good.png")));
+    ASSERT_EQ(preview(good), "ok");
+    ASSERT_FALSE(pane.view()->shownImage().isNull());
+    ASSERT_FALSE(pane.snapshot().isEmpty());
+
+    const QString missing = path(QStringLiteral("missing.jpg"));
+    shownSpy.clear();
+    ASSERT_TRUE(pane.showSelectedFile(missing, 1, QString()));
+    // While the worker reads, the photo before stays on screen.
+    EXPECT_EQ(pane.view()->shownImage().size(), QSize(48, 36));
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    ASSERT_EQ(shownSpy.count(), 1);
+    EXPECT_EQ(shownSpy.first().at(0).toString(), missing);
+    EXPECT_FALSE(shownSpy.first().at(1).toBool());
+    EXPECT_FALSE(pane.engine().HasImage());
+    EXPECT_TRUE(pane.view()->shownImage().isNull());
+    EXPECT_TRUE(pane.snapshot().isEmpty());
+    EXPECT_TRUE(pane.previewedPath().isEmpty());
+    EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("No metadata"));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, ClearingThePreviewDropsTheFileBeingRead)
+{
+    const QString photo = taggedJpeg();
+    const QString other = writePng(gradientPicture(16, 12), path(QStringLiteral("other.png")));
+    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
+    pane.clearPreview();
+    EXPECT_FALSE(pane.isLoading());
+    EXPECT_TRUE(pane.previewedPath().isEmpty());
+
+    // The later request's result comes after anything of the dropped one.
+    EXPECT_EQ(preview(other), "ok");
+    EXPECT_EQ(pane.engine().Tag(), other);
+    EXPECT_TRUE(metadata.exifList().isEmpty());
+    EXPECT_EQ(status(QStringLiteral("filename")), QStringLiteral("other.png"));
+    // Selected again, the dropped file is read.
+    EXPECT_EQ(preview(photo), "ok");
+}
+
+TEST_F(PreviewPaneTest, APaneClosedWhileReadingGoesQuietly)
+{
+    const QString photo = writePng(gradientPicture(1200, 900), path(QStringLiteral("large.png")));
+    for (int i = 0; i < 3; ++i) {
+        auto closing = std::make_unique<PreviewPane>(metadata.exifList(), metadata.iptcList());
+        QSignalSpy shown(closing.get(), &PreviewPane::previewShown);
+        ASSERT_TRUE(closing->showSelectedFile(photo, 1, QString()));
+        closing.reset();
+        QTest::qWait(20);
+        EXPECT_EQ(shown.count(), 0);
+    }
+    // The lists belong to the metadata pane: nothing was written into them.
+    EXPECT_TRUE(metadata.exifList().isEmpty());
+}
+
 TEST_F(PreviewPaneTest, PagesAndResolutionOfAThreePageTiff)
 {
     const QString tiff = convert({QStringLiteral("-size"), QStringLiteral("24x16"), QStringLiteral("xc:red"), QStringLiteral("xc:lime"),
@@ -230,7 +371,7 @@ TEST_F(PreviewPaneTest, PagesAndResolutionOfAThreePageTiff)
 
     // Pages not known by the list: the engine counts them; the resolution is filled in.
     QSignalSpy resolutions(&pane, &PreviewPane::resolutionKnown);
-    ASSERT_TRUE(pane.showSelectedFile(tiff, -1, QStringLiteral("0 X 0 X 0")));
+    ASSERT_EQ(preview(tiff, -1, QStringLiteral("0 X 0 X 0")), "ok");
     EXPECT_EQ(status(QStringLiteral("pages")), QStringLiteral("3 page(s)"));
     ASSERT_EQ(resolutions.count(), 1);
     EXPECT_EQ(resolutions.at(0).at(0).toString(), tiff);
@@ -242,7 +383,7 @@ TEST_F(PreviewPaneTest, PagesAndResolutionOfAThreePageTiff)
     // Pages and resolution as the list gives them.
     const QString gif = convert({QStringLiteral("-size"), QStringLiteral("5x5"), QStringLiteral("xc:red"), path(QStringLiteral("a.gif"))});
     resolutions.clear();
-    ASSERT_TRUE(pane.showSelectedFile(gif, 3, QStringLiteral("5 X 5 X 8")));
+    ASSERT_EQ(preview(gif, 3, QStringLiteral("5 X 5 X 8")), "ok");
     EXPECT_EQ(status(QStringLiteral("pages")), QStringLiteral("3 page(s)"));
     EXPECT_EQ(status(QStringLiteral("resolution")), QStringLiteral("     5 X 5 X 8"));
     EXPECT_EQ(resolutions.count(), 0);
@@ -252,7 +393,7 @@ TEST_F(PreviewPaneTest, BestFitFitsTheImageIntoTheViewAndActualSizeScrollsIt)
 {
     const QString wide = writePng(gradientPicture(800, 200), path(QStringLiteral("wide.png")));
     pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    ASSERT_TRUE(pane.showSelectedFile(wide, 1, QString()));
+    ASSERT_EQ(preview(wide), "ok");
 
     EngineView* view = pane.view();
     ImageBox& engine = pane.engine();
@@ -299,7 +440,7 @@ TEST_F(PreviewPaneTest, BestFitFitsTheImageIntoTheViewAndActualSizeScrollsIt)
 
     // Never enlarged: a small image keeps its size, centred.
     const QString small = writePng(gradientPicture(40, 30), path(QStringLiteral("small.png")));
-    ASSERT_TRUE(pane.showSelectedFile(small, 1, QString()));
+    ASSERT_EQ(preview(small), "ok");
     EXPECT_EQ(view->imageRect(), QRect((view->width() - 40) / 2, (view->height() - 30) / 2, 40, 30));
 }
 
@@ -314,7 +455,7 @@ TEST_F(PreviewPaneTest, OptimizedShowsTheTaskBasketAppliedAndOriginalTheFileAsLo
 
     const Rgb red{255, 0, 0};
     const QString photo = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("marked.png")));
-    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
+    ASSERT_EQ(preview(photo), "ok");
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
     EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 3), QColor(255, 0, 0));
 
@@ -387,7 +528,7 @@ TEST_F(PreviewPaneTest, SavePreviewAsImageDocumentWritesTheShownImage)
     EXPECT_TRUE(dialogs.fileDialogs().isEmpty());
 
     const QString photo = writePng(gradientPicture(48, 36), path(QStringLiteral("source.png")));
-    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
+    ASSERT_EQ(preview(photo), "ok");
 
     dialogs.answerNextFileDialog({path(QStringLiteral("copy.tif")), 2});
     pane.savePreviewAsDocument();
