@@ -110,6 +110,11 @@ int main(int argc, char** argv)
     waitUntil([&] { return browser.currentFolder() == photos; });
     waitUntil([&] { return !browser.isListing() && browser.fileList()->model()->rowCount() > 0; });
     shoot(shots, QStringLiteral("1-folder"));
+    browser.setViewMode(3);
+    waitUntil([&] { return !browser.isListing() && browser.fileList()->model()->rowCount() > 0; });
+    shoot(shots, QStringLiteral("1b-details"));
+    browser.setViewMode(0);
+    waitUntil([&] { return !browser.isListing() && browser.fileList()->model()->rowCount() > 0; });
 
     // Preview every photo of the folder in turn as the arrow keys would, and stay on the second
     // one. For each: how long the request itself took, how long until the photo was shown, and

@@ -162,8 +162,13 @@ void EngineView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Dark));
     const QRect target = imageRect();
-    if (target.isEmpty())
+    if (target.isEmpty()) {
+        // An empty pane says how to fill it rather than looking broken.
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                         tr("Click a photo in the list to preview it"));
         return;
+    }
     painter.setClipRect(canvasRect());
     painter.drawImage(target.topLeft(), scaledImage(target.size()));
 }

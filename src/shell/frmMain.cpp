@@ -101,15 +101,20 @@ frmMain::frmMain(SetupRecord& record, QWidget* parent) : QMainWindow(parent), re
     connectPanes();
 
     // The settings routine: splitters (applied once the window has its size), preview menus,
-    // column widths, the remembered folder, then everything the Settings dialog governs.
-    preview_->setPreviewMode(record_.previewMode.zoom, record_.previewMode.selection);
-    browser_->setViewMode(record_.folderView.viewMode == 3 ? 3 : 0);
-    browser_->setColumnWidths(widthsOf(record_.folderView.columnWidths));
-    basketPanel_->setColumnWidths(widthsOf(record_.basketView.columnWidths));
-    metadata_->setColumnWidths({record_.metadataColumns.exifName, record_.metadataColumns.exifValue,
-                                record_.metadataColumns.iptcName, record_.metadataColumns.iptcValue});
-    rememberedFolder_ = record_.basketView.rememberedFolder;
-    subUpdateForm();
+    // column widths, the remembered folder, then everything the Settings dialog governs. A
+    // failure here is reported and the window opens with what was set so far.
+    try {
+        preview_->setPreviewMode(record_.previewMode.zoom, record_.previewMode.selection);
+        browser_->setViewMode(record_.folderView.viewMode == 3 ? 3 : 0);
+        browser_->setColumnWidths(widthsOf(record_.folderView.columnWidths));
+        basketPanel_->setColumnWidths(widthsOf(record_.basketView.columnWidths));
+        metadata_->setColumnWidths({record_.metadataColumns.exifName, record_.metadataColumns.exifValue,
+                                    record_.metadataColumns.iptcName, record_.metadataColumns.iptcValue});
+        rememberedFolder_ = record_.basketView.rememberedFolder;
+        subUpdateForm();
+    } catch (const std::exception& error) {
+        ReportError(QString::fromUtf8(error.what()), 0, 3, QStringLiteral("FrmMain.subSetup"));
+    }
 
     status_->setPanelText(QStringLiteral("queue"), QStringLiteral("No files in basket"));
     resize(1180, 760);
@@ -245,6 +250,15 @@ void frmMain::connectPanes()
 }
 
 void frmMain::subUpdateForm()
+{
+    try {
+        updateFormFromRecord();
+    } catch (const std::exception& error) {
+        ReportError(QString::fromUtf8(error.what()), 0, 1, QStringLiteral("FrmMain.subUpdateForm"));
+    }
+}
+
+void frmMain::updateFormFromRecord()
 {
     SetCurrentOperation(QStringLiteral("Updating settings to controls"));
     const auto& folder = record_.folderView;

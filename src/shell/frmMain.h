@@ -68,6 +68,7 @@ protected:
 private:
     enum class PreviewSource { Folder, Basket };
 
+    void updateFormFromRecord();
     void buildPanes();
     void buildMenus();
     void connectPanes();
