@@ -32,6 +32,16 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text, QM
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                                        QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+{
+    const ShownMessage message{title, text, icon, buttons};
+    if (const MessageHook& hook = installedHook())
+        return hook(message);
+    QMessageBox box(icon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 MessageHook SetMessageHook(MessageHook hook)
 {
     return std::exchange(installedHook(), std::move(hook));

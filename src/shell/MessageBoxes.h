@@ -26,6 +26,12 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The same with a title of its own, for the few boxes that carry their component's name (the task
+// pane's error box is titled "isExplorerBar"). Goes through the same hook.
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                                        QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
 // With a hook installed, ShowMessage asks the hook instead of opening a box: widget tests answer
 // the questions the window asks. Returns the hook it replaces.
 using MessageHook = std::function<QMessageBox::StandardButton(const ShownMessage&)>;
