@@ -2,8 +2,9 @@
 //
 // Opens the folder given on the command line in the thumbnail view of a real main window and
 // reports, in milliseconds:
-//   - first: from the folder selection to the first row with its thumbnail in the list
-//     (the selection waits 200 ms before listing starts, as the browser always does);
+//   - first: from the folder's selection in the tree, as a click makes it, to the first row with
+//     its thumbnail in the list (a selection in the tree waits 200 ms before the listing starts,
+//     so that quick successive selections list only the last folder);
 //   - last: from the selection to the end of the listing;
 //   - listing stall: the longest gap between two beats of a 5 ms heartbeat on the GUI thread
 //     while listing;
@@ -25,8 +26,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileSystemModel>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 #include <malloc.h>
@@ -107,9 +110,11 @@ int main(int argc, char** argv)
         if (browser.currentFolder() == folder && last < 0)
             last = clock.elapsed();
     });
+    auto* folders = qobject_cast<QFileSystemModel*>(browser.folderTree()->model());
+    const QModelIndex folderIndex = folders->index(folder);
     clock.start();
     heartbeat.reset();
-    browser.selectFolder(folder);
+    browser.folderTree()->setCurrentIndex(folderIndex);
     // The list's model exists once the browser is set up; rows arrive with their thumbnails.
     QAbstractItemModel* model = browser.fileList()->model();
     rows = QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] {
