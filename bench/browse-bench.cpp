@@ -19,6 +19,7 @@
 #include "shell/SetupFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
+#include "Heartbeat.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
@@ -35,35 +36,6 @@
 #include <malloc.h>
 
 namespace {
-
-// The longest gap between two beats of a timer on the GUI thread since the last reset.
-class Heartbeat {
-public:
-    Heartbeat()
-    {
-        clock_.start();
-        timer_.setInterval(5);
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        timer_.start();
-    }
-    void reset()
-    {
-        last_ = clock_.nsecsElapsed();
-        longest_ = 0;
-    }
-    double longestMs() const { return static_cast<double>(longest_) / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
-};
 
 void waitUntil(const std::function<bool()>& done)
 {
@@ -101,7 +73,7 @@ int main(int argc, char** argv)
     settle.start();
     waitUntil([&] { return settle.elapsed() > 500; });
 
-    Heartbeat heartbeat;
+    lumora::tools::Heartbeat heartbeat;
     QElapsedTimer clock;
     qint64 first = -1;
     qint64 last = -1;

@@ -10,6 +10,7 @@
 #include "shell/SetupFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
+#include "Heartbeat.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAbstractItemView>
@@ -44,36 +45,6 @@ void waitUntil(const std::function<bool()>& done, int limitMs = 60000)
     while (!done() && clock.elapsed() < limitMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
-
-// The longest gap between two beats of a 5 ms timer on the GUI thread since the last reset: how
-// long the window stood still.
-class Heartbeat {
-public:
-    Heartbeat()
-    {
-        clock_.start();
-        timer_.setInterval(5);
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        timer_.start();
-    }
-    void reset()
-    {
-        last_ = clock_.nsecsElapsed();
-        longest_ = 0;
-    }
-    double longestMs() const { return static_cast<double>(longest_) / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
-};
 
 void shoot(const QString& folder, const QString& name)
 {
@@ -123,7 +94,7 @@ int main(int argc, char** argv)
     const int rows = list->model()->rowCount();
     list->setCurrentIndex(list->model()->index(0, 0));
     lumora::PreviewPane& preview = window->preview();
-    Heartbeat heartbeat;
+    lumora::tools::Heartbeat heartbeat;
     bool shown = false;
     QObject::connect(&preview, &lumora::PreviewPane::previewShown, [&shown] { shown = true; });
     const auto previewAndWait = [&](const std::function<void()>& request) {
