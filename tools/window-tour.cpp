@@ -153,10 +153,28 @@ int main(int argc, char** argv)
     if (argc > 3) {
         // A recipe in the Task Basket tab, and the preview optimized by it.
         lumora::modSaveOpenImageList::fncOpenTaskBasket(QString::fromLocal8Bit(argv[3]), window->tasks(), false);
+        QElapsedTimer tasksClock;
+        tasksClock.start();
         window->preview().reapplyTasks();
+        std::printf("the Task Basket on the previewed photo: %lld ms\n", static_cast<long long>(tasksClock.elapsed()));
         window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"))->setCurrentIndex(1);
         shoot(shots, QStringLiteral("3b-task-basket"));
         window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"))->setCurrentIndex(0);
+
+        // The next photo with the recipe in place: the worker applies it, the window keeps going.
+        int arrived = 0;
+        const QMetaObject::Connection counting = QObject::connect(
+            &window->preview(), &lumora::PreviewPane::previewShown, [&arrived] { ++arrived; });
+        QElapsedTimer recipeClock;
+        recipeClock.start();
+        heartbeat.reset();
+        browser.selectAdjacent(1);
+        waitUntil([&] { return arrived > 0; }, 20000);
+        std::printf("next photo with the Task Basket: shown after %lld ms; longest GUI-thread gap %.1f ms\n",
+                    static_cast<long long>(recipeClock.elapsed()), heartbeat.longestMs());
+        browser.selectAdjacent(-1);
+        waitUntil([&] { return arrived > 1; }, 20000);
+        QObject::disconnect(counting);
     }
 
     QTimer::singleShot(300, [&shots] {

@@ -87,7 +87,9 @@ struct PreviewPane::ReadResult {
     // The file in an engine of its own; null when nothing could be read from it.
     std::unique_ptr<ImageBox> engine;
     QByteArray snapshot;
+    // The picture to draw: the file as loaded, or with the request's tasks applied.
     Picture picture;
+    bool tasksRan = false;
     int pageCount = 0;  // counted only when the request did not know it
     // A failure other than an unreadable file, reported on the GUI thread at that line.
     std::exception_ptr error;
@@ -203,6 +205,14 @@ private:
             result->snapshot = engine->SaveToMemory(7);
             if (!wanted(request.id))
                 return nullptr;
+            if (!request.tasks.isEmpty()) {
+                line = 5;
+                subProcessPages(request.tasks, *engine, request.options);
+                result->tasksRan = true;
+                if (!wanted(request.id))
+                    return nullptr;
+            }
+            line = 4;
             result->picture = engine->Picture();
             if (request.pages < 0)
                 result->pageCount = engine->TiffPageCount(path);
@@ -428,7 +438,7 @@ void PreviewPane::clearMetadata()
 void PreviewPane::clearPreview()
 {
     // A file still being read would otherwise show up in the emptied preview.
-    current_ = Request{current_.id + 1, QString(), -1, QString()};
+    current_ = Request{current_.id + 1, QString(), -1, QString(), {}, {}};
     loading_ = false;
     if (reader_)
         reader_->forget(current_.id);
@@ -481,8 +491,14 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
         snapshot_ = std::move(read->snapshot);
 
         line = 5;
-        if (type_ == Optimized)
-            tasksRan = applyTasks();
+        // The worker applied the Task Basket as it stood at the request. Should the preview
+        // selection have changed meanwhile, the image is brought in line with it here.
+        tasksRan = read->tasksRan;
+        if (tasksRan != (type_ == Optimized && basket_ && !basket_->isEmpty())) {
+            engine().LoadFromMemory(7, snapshot_);
+            tasksRan = type_ == Optimized && applyTasks();
+            read->picture = Picture();
+        }
 
         line = 7;
         Q_EMIT statusText(QStringLiteral("filename"), QFileInfo(path).fileName());
@@ -498,8 +514,8 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
         snapshot_.clear();
         previewedPath_.clear();
     }
-    // The worker's picture is the image as loaded; tasks that ran on it need a new one.
-    if (loaded && !tasksRan)
+    // The worker's picture is what the engine now holds, unless the tasks ran again here.
+    if (loaded && !read->picture.isNull())
         view_->showPicture(read->picture);
     else
         view_->refresh();
@@ -553,7 +569,14 @@ bool PreviewPane::showSelectedFile(const QString& path, int pages, const QString
     if (path.isEmpty() || path == previewedPath_)
         return false;
     previewedPath_ = path;
-    current_ = Request{current_.id + 1, path, pages, resolutionText};
+    current_ = Request{current_.id + 1, path, pages, resolutionText, {}, {}};
+    if (type_ == Optimized && basket_ && !basket_->isEmpty()) {
+        current_.tasks = basket_->tasks();
+        current_.options = runOptions_ ? runOptions_() : TaskRunOptions{};
+        // Nothing of the window may be called from the worker.
+        current_.options.yield = nullptr;
+        current_.options.busy = nullptr;
+    }
     loading_ = true;
     fncReadFile(current_);
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tasks/TaskRecord.h"
 #include "tasks/TaskRunner.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -114,6 +116,10 @@ private:
         QString path;
         int pages = -1;
         QString resolutionText;
+        // The Task Basket as it stood when the file was asked for (Optimized only): the worker
+        // applies it, so that a recipe does not stall the window on every new photo.
+        QList<TaskRecord> tasks;
+        TaskRunOptions options;
     };
 
     // Hands the file to the worker; finishRead takes over when it has been read.

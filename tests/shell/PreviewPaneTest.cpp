@@ -481,6 +481,37 @@ TEST_F(PreviewPaneTest, OptimizedShowsTheTaskBasketAppliedAndOriginalTheFileAsLo
     EXPECT_TRUE(reports.reports().empty());
 }
 
+TEST_F(PreviewPaneTest, ThePreviewSelectionChosenWhileAPhotoIsReadHoldsWhenItArrives)
+{
+    TaskBasket basket;
+    basket.append(TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QStringLiteral("0")}));
+    pane.setTaskBasket(&basket);
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Optimized);
+    const Rgb red{255, 0, 0};
+    const QString first = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("first.png")));
+    const QString second = writePng(markedPicture(20, 10, 4, 5, red), path(QStringLiteral("second.png")));
+
+    // The worker flips the photo it reads; Original chosen before it arrives must win. The
+    // photo can only arrive through the event loop, which runs after both calls.
+    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    pane.chooseType(PreviewPane::Original);
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{2, 3}));
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(2, 3), QColor(255, 0, 0));
+
+    // And the other way round: read as Original, shown Optimized.
+    shownSpy.clear();
+    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
+    pane.chooseType(PreviewPane::Optimized);
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{15, 5}));
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(15, 5), QColor(255, 0, 0));
+    // Original still shows the file as loaded.
+    pane.chooseType(PreviewPane::Original);
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{4, 5}));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
 TEST_F(PreviewPaneTest, MenusAndCommands)
 {
     QStringList items;
