@@ -70,6 +70,7 @@ int FolderLister::start(const QString& folder, int viewMode, int thumbnailWidth,
     count_ = static_cast<int>(run->names.size());
     delivered_ = 0;
     waiting_.clear();
+    allPosted_ = false;
     running_ = true;
     run_ = run;
 
@@ -169,6 +170,8 @@ void FolderLister::deliver(quint64 generation, int index, const FolderRow& row)
         return;
     if (index >= 0)
         waiting_.emplace(index, row);
+    else
+        allPosted_ = true;
     // Rows that arrived together go out together: the flush runs after the events already queued.
     if (!flushQueued_) {
         flushQueued_ = true;
@@ -202,8 +205,10 @@ void FolderLister::flush()
         if (generation != generation_ || !running_)
             return;
     }
-    const bool workersDone = run_ && run_->workersLeft == 0;
-    if (ended || delivered_ >= count_ || (workersDone && waiting_.find(delivered_) == waiting_.end())) {
+    // The workers being done is not enough: rows they posted may still wait in the event queue
+    // behind this flush. The last worker's end notice is posted after every row of every worker,
+    // so once it has arrived nothing more can come.
+    if (ended || delivered_ >= count_ || (allPosted_ && waiting_.find(delivered_) == waiting_.end())) {
         if (run_)
             run_->stopped = true;
         run_.reset();

@@ -66,6 +66,8 @@ private:
     quint64 generation_ = 0;
     bool running_ = false;
     bool flushQueued_ = false;
+    // The end notice of the running listing's workers has arrived: every row they made is in.
+    bool allPosted_ = false;
     QString folder_;
     std::shared_ptr<Run> run_;
     int count_ = 0;

@@ -13,8 +13,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -202,6 +204,35 @@ TEST(FolderLister, DeliversEveryRowInFolderOrderWithProgress)
     EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
     QCoreApplication::processEvents();
     EXPECT_EQ(finished, 1);
+}
+
+TEST(FolderLister, ASlowWindowDoesNotEndTheListingBeforeItsLastRows)
+{
+    // The first photo is tiny and the second large, so the first row reaches the window alone.
+    // While the window is busy with it, the workers finish every file: rows still waiting in the
+    // event queue must not be taken for the end of the listing.
+    QTemporaryDir dir;
+    writePng(gradientPicture(8, 8), dir.filePath(QStringLiteral("a-tiny.png")));
+    writePng(gradientPicture(2400, 1800), dir.filePath(QStringLiteral("b-large.png")));
+    writePng(gradientPicture(8, 8), dir.filePath(QStringLiteral("c-tiny.png")));
+    FolderLister lister;
+    lister.setWorkerCount(2);
+    QStringList delivered;
+    int finished = 0;
+    QObject::connect(&lister, &FolderLister::rowsReady, [&](const QList<FolderRow>& rows) {
+        for (const FolderRow& row : rows)
+            delivered.append(QFileInfo(row.path).fileName());
+        if (delivered.size() == 1) {
+            // Busy long enough for both workers to finish and post their rows.
+            QDeadlineTimer busy(1500);
+            while (!busy.hasExpired())
+                QThread::msleep(10);
+        }
+    });
+    QObject::connect(&lister, &FolderLister::finished, [&] { ++finished; });
+    ASSERT_EQ(lister.start(dir.path(), FolderThumbnails, 40, 40, false), 3);
+    ASSERT_TRUE(waitFor([&] { return finished > 0; }));
+    EXPECT_EQ(delivered, (QStringList{"a-tiny.png", "b-large.png", "c-tiny.png"}));
 }
 
 TEST(FolderLister, AnEmptyFolderFinishesWithoutRowsOrProgress)
