@@ -10,9 +10,9 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
+#include "support/WaitFor.h"
 
 #include <QContextMenuEvent>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,10 +102,7 @@ protected:
     // Runs events until no add runs or waits, at most 20 s.
     void waitIdle()
     {
-        const QDeadlineTimer deadline(20000);
-        while (panel_->isBusy() && !deadline.hasExpired())
-            QTest::qWait(10);
-        ASSERT_FALSE(panel_->isBusy()) << "the basket is still adding";
+        ASSERT_TRUE(waitFor([this] { return !panel_->isBusy(); })) << "the basket is still adding";
     }
 
     QString photo(const QString& name, int width = 64, int height = 48)

@@ -8,6 +8,7 @@
 
 #include "support/Oracles.h"
 #include "support/TestImages.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -38,16 +39,6 @@ void convert(const QStringList& arguments)
 {
     const ToolResult result = runTool(QStringLiteral("convert"), arguments);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-}
-
-// Runs events until the condition holds or 20 s have passed.
-template <typename Condition>
-bool waitFor(Condition condition)
-{
-    QDeadlineTimer deadline(20000);
-    while (!condition() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return condition();
 }
 
 TEST(FolderListing, FilterTakesTheExtensionFollowedByAnythingInAnyCase)

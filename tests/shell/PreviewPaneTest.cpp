@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
