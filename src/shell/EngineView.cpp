@@ -1,7 +1,9 @@
 #include "shell/EngineView.h"
 
+#include "core/Conversions.h"
 #include "engine/Picture.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -9,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace lumora {
 
@@ -55,14 +58,21 @@ QSize EngineView::minimumSizeHint() const { return {40, 40}; }
 
 void EngineView::refresh()
 {
-    image_ = engine_.HasImage() ? SharedImage(engine_.Picture()) : QImage();
-    scaled_ = QImage();
-    relayout();
+    takeImage(engine_.HasImage() ? SharedImage(engine_.Picture()) : QImage());
 }
 
 void EngineView::showPicture(const lumora::Picture& picture)
 {
-    image_ = engine_.HasImage() ? SharedImage(picture) : QImage();
+    takeImage(engine_.HasImage() ? SharedImage(picture) : QImage());
+}
+
+void EngineView::takeImage(QImage image)
+{
+    // A rectangle marks a place on one image; on another it would mark nothing. The comparison
+    // costs a pass over the pixels, so it is made only when a rectangle is drawn.
+    if (bandShown_ && image != image_)
+        clearRubberBand();
+    image_ = std::move(image);
     scaled_ = QImage();
     relayout();
 }
@@ -171,6 +181,139 @@ void EngineView::paintEvent(QPaintEvent*)
     }
     painter.setClipRect(canvasRect());
     painter.drawImage(target.topLeft(), scaledImage(target.size()));
+
+    if (bandShown_) {
+        // Black dashes over a solid white line: seen on light and dark photos alike.
+        // A stroked rectangle covers its size plus the pen: the outline runs through both corners.
+        const QPoint corner(std::min(bandStart_.x(), bandEnd_.x()), std::min(bandStart_.y(), bandEnd_.y()));
+        const QSize size(std::abs(bandEnd_.x() - bandStart_.x()), std::abs(bandEnd_.y() - bandStart_.y()));
+        const QRect band = QRect(corner + target.topLeft(), size);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+        painter.drawRect(band);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(band);
+    }
+}
+
+void EngineView::setMouseTool(MouseTool tool)
+{
+    tool_ = tool;
+    dragging_ = false;
+    if (tool == MouseTool::None) {
+        clearRubberBand();
+        unsetCursor();
+    } else {
+        setCursor(Qt::CrossCursor);
+    }
+}
+
+std::optional<QPoint> EngineView::viewPointAt(QPoint widgetPos) const
+{
+    const QRect drawn = imageRect();
+    // What lies under a scroll bar or outside the image is not on the image.
+    if (drawn.isEmpty() || !drawn.contains(widgetPos) || !canvasRect().contains(widgetPos))
+        return std::nullopt;
+    return widgetPos - drawn.topLeft();
+}
+
+QPoint EngineView::clampedViewPoint(QPoint widgetPos) const
+{
+    const QPoint point = widgetPos - imageRect().topLeft();
+    return {std::clamp(point.x(), 0, engine_.ViewWidth()), std::clamp(point.y(), 0, engine_.ViewHeight())};
+}
+
+QPoint EngineView::imagePixelAt(QPoint viewPoint) const
+{
+    if (!engine_.HasImage() || engine_.ViewWidth() <= 0 || engine_.ViewHeight() <= 0)
+        return {};
+    const auto map = [](int value, int imageExtent, int viewExtent) {
+        const double scaled = convert::roundHalfEven(double(value) * imageExtent / viewExtent);
+        return std::clamp(int(scaled), 0, imageExtent - 1);
+    };
+    return {map(viewPoint.x(), engine_.ImageWidth(), engine_.ViewWidth()),
+            map(viewPoint.y(), engine_.ImageHeight(), engine_.ViewHeight())};
+}
+
+std::optional<std::pair<QPoint, QPoint>> EngineView::rubberBand() const
+{
+    if (!bandShown_)
+        return std::nullopt;
+    return std::make_pair(bandStart_, bandEnd_);
+}
+
+void EngineView::clearRubberBand()
+{
+    dragging_ = false;
+    if (!bandShown_)
+        return;
+    bandShown_ = false;
+    update();
+}
+
+void EngineView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // Taken whatever the tool, so that its release comes here too.
+    event->accept();
+    if (tool_ == MouseTool::None || image_.isNull() || !engine_.HasImage())
+        return;
+    const QPoint pos = event->position().toPoint();
+    if (tool_ == MouseTool::PickColor) {
+        const std::optional<QPoint> point = viewPointAt(pos);
+        if (!point)
+            return;
+        const QPoint pixel = imagePixelAt(*point);
+        Q_EMIT colorPicked(pixel, engine_.PixelColor(pixel.x(), pixel.y()));
+    } else if (tool_ == MouseTool::DragRectangle) {
+        // A press beside the image starts the rectangle at its nearest edge, so a crop can take
+        // the whole width without aiming at the outermost pixel.
+        if (!canvasRect().contains(pos))
+            return;
+        bandStart_ = bandEnd_ = clampedViewPoint(pos);
+        bandShown_ = true;
+        dragging_ = true;
+        update();
+        Q_EMIT rectanglePressed(bandStart_);
+    }
+}
+
+void EngineView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    event->accept();
+    const QPoint end = clampedViewPoint(event->position().toPoint());
+    if (end != bandEnd_) {
+        bandEnd_ = end;
+        update();
+    }
+}
+
+void EngineView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    const QPoint pos = event->position().toPoint();
+    if (tool_ == MouseTool::PickPoint && engine_.HasImage()) {
+        if (const std::optional<QPoint> point = viewPointAt(pos))
+            Q_EMIT pointPicked(*point);
+    } else if (tool_ == MouseTool::DragRectangle && dragging_) {
+        dragging_ = false;
+        bandEnd_ = clampedViewPoint(pos);
+        update();
+        Q_EMIT rectangleReleased(bandStart_, bandEnd_);
+    }
+    Q_EMIT mouseReleased();
 }
 
 void EngineView::resizeEvent(QResizeEvent* event)

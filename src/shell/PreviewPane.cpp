@@ -96,16 +96,40 @@ struct PreviewPane::ReadResult {
     int line = 0;
 };
 
-// The preview's worker thread. It reads one request at a time, always the newest: requests
-// that arrive meanwhile replace each other, and a read overtaken by a newer request is abandoned
-// at its next step and freed here, off the GUI thread. Only the newest request's result is
-// posted to the pane.
-class PreviewPane::Reader {
-public:
-    explicit Reader(PreviewPane* pane) : pane_(pane) {}
+// What the worker rendered for one renderTasks call.
+struct PreviewPane::RenderResult {
+    quint64 id = 0;
+    // The as-loaded image with the tasks run on it, in an engine of its own.
+    std::unique_ptr<ImageBox> engine;
+    Picture picture;
+    // A failure outside the task runner (which reports its own), reported on the GUI thread.
+    std::exception_ptr error;
+};
 
-    // Waits for the read under way, which stops at its next step.
-    ~Reader()
+namespace {
+
+// Thrown between two tasks of a render that a newer one has overtaken: it ends the run at once
+// instead of finishing work nobody will see. Not an std::exception, so the task runner does not
+// take it for a failure to report.
+struct RenderOvertaken {};
+
+}  // namespace
+
+// The preview's worker thread. It runs one job at a time, always the newest: jobs posted meanwhile
+// replace each other, and a job overtaken by a newer one (or forgotten) is abandoned at its next
+// step and what it made is freed here, off the GUI thread. Only the newest job's completion is
+// posted to the pane. Reading a file and rendering the Task Basket share the thread: a new file
+// makes a render of the old one pointless, and a render waits for the file it applies to.
+class PreviewPane::Worker {
+public:
+    // Runs on the worker thread and asks `wanted` between its steps; returns what the pane does
+    // with the result on the GUI thread, or nothing when it was overtaken.
+    using Job = std::function<std::function<void()>(const std::function<bool()>& wanted)>;
+
+    explicit Worker(PreviewPane* pane) : pane_(pane) {}
+
+    // Waits for the job under way, which stops at its next step.
+    ~Worker()
     {
         {
             std::lock_guard lock(mutex_);
@@ -116,11 +140,11 @@ public:
             thread_.join();
     }
 
-    void request(const Request& request)
+    void post(quint64 id, Job job)
     {
         std::lock_guard lock(mutex_);
-        latest_ = request.id;
-        pending_ = request;
+        latest_ = id;
+        pending_ = Pending{id, std::move(job)};
         if (running_)
             return;
         // A thread that found nothing more to do has returned or is about to: collect it.
@@ -130,7 +154,7 @@ public:
         thread_ = std::thread([this] { run(); });
     }
 
-    // Nothing requested so far is wanted any more.
+    // Nothing posted so far is wanted any more.
     void forget(quint64 newest)
     {
         std::lock_guard lock(mutex_);
@@ -138,37 +162,9 @@ public:
         pending_.reset();
     }
 
-private:
-    bool wanted(quint64 id) const { return !stopping_ && latest_ == id; }
-
-    void run()
-    {
-        for (;;) {
-            Request request;
-            {
-                std::lock_guard lock(mutex_);
-                if (stopping_ || !pending_) {
-                    running_ = false;
-                    return;
-                }
-                request = std::move(*pending_);
-                pending_.reset();
-            }
-            std::shared_ptr<ReadResult> result = read(request);
-            {
-                std::lock_guard lock(mutex_);
-                // Posted under the lock: the pane, whose destructor waits for it, is alive.
-                if (result && wanted(request.id))
-                    QMetaObject::invokeMethod(
-                        pane_, [pane = pane_, posted = std::move(result)] { pane->finishRead(posted); },
-                        Qt::QueuedConnection);
-            }
-        }
-    }
-
     // Loads the file by the preview's rules, then makes the snapshot and the picture to draw; null
     // when a newer request overtook this one.
-    std::shared_ptr<ReadResult> read(const Request& request) const
+    static std::shared_ptr<ReadResult> read(const Request& request, const std::function<bool()>& wanted)
     {
         auto result = std::make_shared<ReadResult>();
         result->id = request.id;
@@ -198,18 +194,18 @@ private:
                     return result;
                 engine->SetBitmapHandle(picture);
             }
-            if (!wanted(request.id))
+            if (!wanted())
                 return nullptr;
 
             line = 4;
             result->snapshot = engine->SaveToMemory(7);
-            if (!wanted(request.id))
+            if (!wanted())
                 return nullptr;
             if (!request.tasks.isEmpty()) {
                 line = 5;
                 subProcessPages(request.tasks, *engine, request.options);
                 result->tasksRan = true;
-                if (!wanted(request.id))
+                if (!wanted())
                     return nullptr;
             }
             line = 4;
@@ -227,9 +223,77 @@ private:
         return result;
     }
 
+    // Restores the snapshot into an engine of its own, runs the tasks on it and makes the picture
+    // to draw; null when a newer job overtook this one.
+    static std::shared_ptr<RenderResult> render(quint64 id, const QByteArray& snapshot, const QList<TaskRecord>& tasks,
+                                                TaskRunOptions options, const std::function<bool()>& wanted)
+    {
+        auto result = std::make_shared<RenderResult>();
+        result->id = id;
+        SetCurrentOperation(QStringLiteral("Refreshing the preview"));
+        // The runner calls this before each task: the place to give up an overtaken render. It
+        // must not touch the window from here, and neither may anything else the caller gave.
+        options.yield = [&wanted] {
+            if (!wanted())
+                throw RenderOvertaken{};
+        };
+        options.busy = nullptr;
+        try {
+            auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
+            engine->LoadFromMemory(7, snapshot);
+            subProcessPages(tasks, *engine, options);
+            if (!wanted())
+                return nullptr;
+            result->picture = engine->Picture();
+            result->engine = std::move(engine);
+        } catch (const RenderOvertaken&) {
+            return nullptr;
+        } catch (...) {
+            result->engine.reset();
+            result->picture = Picture();
+            result->error = std::current_exception();
+        }
+        return result;
+    }
+
+private:
+    struct Pending {
+        quint64 id = 0;
+        Job job;
+    };
+
+    bool wanted(quint64 id) const { return !stopping_ && latest_ == id; }
+
+    void run()
+    {
+        for (;;) {
+            Pending pending;
+            {
+                std::lock_guard lock(mutex_);
+                if (stopping_ || !pending_) {
+                    running_ = false;
+                    return;
+                }
+                pending = std::move(*pending_);
+                pending_.reset();
+            }
+            const quint64 id = pending.id;
+            std::function<void()> completion = pending.job([this, id] { return wanted(id); });
+            pending.job = nullptr;
+            {
+                std::lock_guard lock(mutex_);
+                // Posted under the lock: the pane, whose destructor waits for it, is alive.
+                if (completion && wanted(id))
+                    QMetaObject::invokeMethod(pane_, std::move(completion), Qt::QueuedConnection);
+            }
+            // An overtaken result goes here, on this thread.
+            completion = nullptr;
+        }
+    }
+
     PreviewPane* const pane_;
     std::mutex mutex_;
-    std::optional<Request> pending_;
+    std::optional<Pending> pending_;
     bool running_ = false;
     std::atomic<bool> stopping_ = false;
     std::atomic<quint64> latest_ = 0;
@@ -269,7 +333,7 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent)
 
     buildMenus();
 
-    auto* bar = new QHBoxLayout;
+    auto* bar = toolBar_ = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(caption_);
     bar->addStretch(1);
@@ -289,8 +353,24 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent)
 
 PreviewPane::~PreviewPane()
 {
-    // Before the view and its engine go: a read still under way must not post to them.
-    reader_.reset();
+    // Before the view and its engine go: a job still under way must not post to them.
+    worker_.reset();
+}
+
+void PreviewPane::addCommand(QAction* command, QAction* menuItem)
+{
+    auto* button = new QToolButton(this);
+    button->setDefaultAction(command);
+    button->setObjectName(command->objectName());
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    // After the caption and the stretch, before the preview's own commands.
+    toolBar_->insertWidget(2, button);
+    if (menuItem) {
+        QAction* first = mnuPreview_->actions().value(0);
+        mnuPreview_->insertAction(first, menuItem);
+        mnuPreview_->insertSeparator(first);
+    }
 }
 
 void PreviewPane::buildMenus()
@@ -403,16 +483,119 @@ void PreviewPane::subFixedSizeTiff()
     });
 }
 
-bool PreviewPane::applyTasks()
-{
-    if (!basket_ || basket_->isEmpty() || !engine().HasImage())
-        return false;
-    subProcessPages(*basket_, engine(), runOptions_ ? runOptions_() : TaskRunOptions{});
-    return true;
-}
-
 void PreviewPane::reapplyTasks()
 {
+    if (snapshot_.isEmpty() && !loading_)
+        return;
+    QList<TaskRecord> tasks;
+    if (type_ == Optimized && basket_)
+        tasks = basket_->tasks();
+    renderTasks(tasks, runOptions_ ? runOptions_() : TaskRunOptions{});
+}
+
+PreviewPane::Worker& PreviewPane::worker()
+{
+    if (!worker_)
+        worker_ = std::make_unique<Worker>(this);
+    return *worker_;
+}
+
+void PreviewPane::renderTasks(QList<TaskRecord> tasks, TaskRunOptions options, std::function<void()> done)
+{
+    dropRender();
+    if (snapshot_.isEmpty() && !loading_)
+        return;
+    render_ = Render{0, std::move(tasks), std::move(options), std::move(done)};
+    // The file being read is what the tasks are meant for: finishRead starts the render.
+    if (loading_)
+        return;
+    startRender();
+}
+
+void PreviewPane::startRender()
+{
+    Render& render = *render_;
+    render.id = ++serial_;
+    if (render.tasks.isEmpty()) {
+        // Only the snapshot to put back: quicker done here than handed over.
+        worker().forget(render.id);
+        int line = 0;
+        reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] {
+            line = 1;
+            SetCurrentOperation(QStringLiteral("Refreshing the preview"));
+            engine().LoadFromMemory(7, snapshot_);
+        });
+        view_->refresh();
+        // As for a render on the worker, the caller hears of it from the event loop.
+        QMetaObject::invokeMethod(
+            this,
+            [this, id = render.id] {
+                if (render_ && render_->id == id)
+                    completeRender();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    worker().post(render.id, [pane = this, id = render.id, snapshot = snapshot_, tasks = render.tasks,
+                              options = render.options](const std::function<bool()>& wanted) -> std::function<void()> {
+        std::shared_ptr<RenderResult> rendered = Worker::render(id, snapshot, tasks, options, wanted);
+        if (!rendered)
+            return {};
+        return [pane, rendered] { pane->finishRender(rendered); };
+    });
+}
+
+void PreviewPane::finishRender(const std::shared_ptr<RenderResult>& rendered)
+{
+    // Overtaken after it was posted.
+    if (!render_ || render_->id != rendered->id)
+        return;
+    if (rendered->error) {
+        // The image on screen stays as it was.
+        const int line = 1;
+        reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] { std::rethrow_exception(rendered->error); });
+    } else {
+        int line = 0;
+        const bool taken = reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] {
+            line = 2;
+            SetCurrentOperation(QStringLiteral("Refreshing the preview"));
+            // The view's own settings (zoom, fit, view box) stay; only the image changes.
+            engine().TakeImageFrom(*rendered->engine);
+        });
+        if (taken)
+            view_->showPicture(rendered->picture);
+        else
+            view_->refresh();
+    }
+    rendered->engine.reset();
+    rendered->picture = Picture();
+    completeRender();
+}
+
+void PreviewPane::completeRender()
+{
+    std::function<void()> done = std::move(render_->done);
+    render_.reset();
+    if (done)
+        done();
+    Q_EMIT tasksRendered();
+}
+
+void PreviewPane::dropRender()
+{
+    if (!render_)
+        return;
+    // A render waiting for the file being read was never handed over; forgetting now would
+    // drop the read.
+    const bool handedOver = render_->id != 0;
+    render_.reset();
+    if (handedOver && worker_)
+        worker_->forget(++serial_);
+}
+
+void PreviewPane::restoreSnapshot()
+{
+    dropRender();
     if (snapshot_.isEmpty())
         return;
     int line = 0;
@@ -420,9 +603,6 @@ void PreviewPane::reapplyTasks()
         line = 1;
         SetCurrentOperation(QStringLiteral("Refreshing the preview"));
         engine().LoadFromMemory(7, snapshot_);
-        line = 2;
-        if (type_ == Optimized)
-            applyTasks();
     });
     view_->refresh();
 }
@@ -437,11 +617,12 @@ void PreviewPane::clearMetadata()
 
 void PreviewPane::clearPreview()
 {
-    // A file still being read would otherwise show up in the emptied preview.
-    current_ = Request{current_.id + 1, QString(), -1, QString(), {}, {}};
+    // A file still being read, or a render, would otherwise show up in the emptied preview.
+    render_.reset();
+    current_ = Request{++serial_, QString(), -1, QString(), {}, {}};
     loading_ = false;
-    if (reader_)
-        reader_->forget(current_.id);
+    if (worker_)
+        worker_->forget(current_.id);
     engine().ClearImage();
     engine().SetTag(QString());
     snapshot_.clear();
@@ -452,9 +633,12 @@ void PreviewPane::clearPreview()
 
 void PreviewPane::fncReadFile(const Request& request)
 {
-    if (!reader_)
-        reader_ = std::make_unique<Reader>(this);
-    reader_->request(request);
+    worker().post(request.id, [pane = this, request](const std::function<bool()>& wanted) -> std::function<void()> {
+        std::shared_ptr<ReadResult> read = Worker::read(request, wanted);
+        if (!read)
+            return {};
+        return [pane, read] { pane->finishRead(read); };
+    });
 }
 
 void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
@@ -471,7 +655,7 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
         reportFailures(QStringLiteral("FrmMain.fncReadFile"), failedLine, [&] { std::rethrow_exception(read->error); });
     }
     bool loaded = false;
-    bool tasksRan = false;
+    bool stale = false;
     int line = 0;
     reportFailures(QStringLiteral("FrmMain.fncReadFile"), line, [&] {
         line = 1;
@@ -492,13 +676,9 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
 
         line = 5;
         // The worker applied the Task Basket as it stood at the request. Should the preview
-        // selection have changed meanwhile, the image is brought in line with it here.
-        tasksRan = read->tasksRan;
-        if (tasksRan != (type_ == Optimized && basket_ && !basket_->isEmpty())) {
-            engine().LoadFromMemory(7, snapshot_);
-            tasksRan = type_ == Optimized && applyTasks();
-            read->picture = Picture();
-        }
+        // selection or the basket have changed meanwhile without a render being asked for, the
+        // image is brought in line with them below.
+        stale = read->tasksRan != (type_ == Optimized && basket_ && !basket_->isEmpty());
 
         line = 7;
         Q_EMIT statusText(QStringLiteral("filename"), QFileInfo(path).fileName());
@@ -509,17 +689,23 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
         loaded = true;
     });
     if (!loaded) {
-        // Nothing to show; the file is read again when it is selected again.
+        // Nothing to show; the file is read again when it is selected again. A render asked for
+        // meanwhile has nothing to work on.
         engine().ClearImage();
         snapshot_.clear();
         previewedPath_.clear();
+        render_.reset();
     }
-    // The worker's picture is what the engine now holds, unless the tasks ran again here.
+    // The worker's picture is what the engine now holds.
     if (loaded && !read->picture.isNull())
         view_->showPicture(read->picture);
     else
         view_->refresh();
     read->picture = Picture();
+    if (render_)
+        startRender();
+    else if (stale)
+        reapplyTasks();
 
     QString resolution = current_.resolutionText;
     if (loaded && (resolution.isEmpty() || resolution == UnknownResolution)) {
@@ -569,7 +755,9 @@ bool PreviewPane::showSelectedFile(const QString& path, int pages, const QString
     if (path.isEmpty() || path == previewedPath_)
         return false;
     previewedPath_ = path;
-    current_ = Request{current_.id + 1, path, pages, resolutionText, {}, {}};
+    // A render of the photo before is of no use any more; the new request overtakes it.
+    render_.reset();
+    current_ = Request{++serial_, path, pages, resolutionText, {}, {}};
     if (type_ == Optimized && basket_ && !basket_->isEmpty()) {
         current_.tasks = basket_->tasks();
         current_.options = runOptions_ ? runOptions_() : TaskRunOptions{};

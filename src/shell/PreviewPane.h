@@ -10,9 +10,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -38,6 +40,10 @@ class TaskBasket;
 // lists, tag and snapshot: what is shown and what the metadata edits work on never disagree,
 // and the pane does not flash empty between two photos. The newest request always wins: the
 // result of an older one still under way is dropped.
+//
+// Running the Task Basket on the photo again (a click in the task list, a removed task, another
+// recipe, Original and Optimized) is worker work too, by the same rule: the newest render wins,
+// and the one on screen stays until it is there.
 class PreviewPane : public QWidget {
     Q_OBJECT
 public:
@@ -68,8 +74,23 @@ public:
     // Re-applies the zoom to the engine and the scroll bars.
     void subFixedSizeTiff();
     // Shows the image as first loaded, with the Task Basket applied when the preview is
-    // "Optimized". The Task Basket list calls this whenever the list or its selection changes.
+    // "Optimized" (with the run options of the provider); through renderTasks. The Task Basket
+    // list calls this whenever the list or its selection changes.
     void reapplyTasks();
+    // Shows the as-loaded image with `tasks` run on it (with `options`), computed on the worker
+    // thread from the snapshot; the newest call wins. A call made while a file is being read
+    // applies to that file once it arrives; without an image shown or coming, nothing happens.
+    // `done` runs on the GUI thread right after the result is on screen, then tasksRendered is
+    // emitted; neither happens for a render overtaken by a newer one, by restoreSnapshot, by a
+    // cleared preview or by a newly selected file. An empty task list restores the snapshot at
+    // once (`done` and the signal still follow through the event loop). The options' yield and
+    // busy are not called: the run happens off the GUI thread.
+    void renderTasks(QList<TaskRecord> tasks, TaskRunOptions options, std::function<void()> done = {});
+    // True from a renderTasks call until its result is on screen (or it was dropped).
+    bool isRendering() const { return render_.has_value(); }
+    // Puts the as-loaded image back into the engine and shows it, at once; a render still under
+    // way is dropped. Nothing without a snapshot.
+    void restoreSnapshot();
     // Empties the preview and both metadata lists and forgets the previewed path; a file still
     // being read is not shown.
     void clearPreview();
@@ -92,6 +113,10 @@ public:
     // "Save Preview As" > "Image document": asks for a file and lets the engine write it.
     void savePreviewAsDocument();
 
+    // A command of another part of the window (the edit command) on the pane's tool bar, and
+    // its menu item at the top of the context menu.
+    void addCommand(QAction* command, QAction* menuItem = nullptr);
+
     QMenu* contextMenu() const { return mnuPreview_; }
     QMenu* fitMenu() const { return mnuPreviewFit_; }
     QMenu* typeMenu() const { return mnuPreviewType_; }
@@ -104,13 +129,16 @@ Q_SIGNALS:
     // A requested file was read and is shown (ok), or nothing could be read from it (the preview
     // is empty). A request overtaken by a newer one gives no signal.
     void previewShown(const QString& path, bool ok);
+    // A renderTasks result is on screen (after its `done`).
+    void tasksRendered();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    class Reader;
+    class Worker;
     struct ReadResult;
+    struct RenderResult;
     struct Request {
         quint64 id = 0;
         QString path;
@@ -122,19 +150,34 @@ private:
         TaskRunOptions options;
     };
 
+    // A render asked for and not on screen yet.
+    struct Render {
+        quint64 id = 0;  // 0 while it waits for the file being read
+        QList<TaskRecord> tasks;
+        TaskRunOptions options;
+        std::function<void()> done;
+    };
+
     // Hands the file to the worker; finishRead takes over when it has been read.
     void fncReadFile(const Request& request);
     void finishRead(const std::shared_ptr<ReadResult>& read);
+    // Starts render_ on the snapshot shown; finishRender (or, for no tasks, completeRender)
+    // takes over.
+    void startRender();
+    void finishRender(const std::shared_ptr<RenderResult>& rendered);
+    void completeRender();
+    // Drops a render still under way (its result and `done` never come).
+    void dropRender();
+    Worker& worker();
     void buildMenus();
     void updateCaptions();
-    // True when tasks ran (the image may have changed).
-    bool applyTasks();
     void clearMetadata();
     void readMetadata(const QString& path);
 
     EngineView* view_ = nullptr;
     QWidget* container_ = nullptr;
     QLabel* caption_ = nullptr;
+    QHBoxLayout* toolBar_ = nullptr;
     QToolButton* cmdPreviewType_ = nullptr;
     QToolButton* cmdPreviewView_ = nullptr;
     QToolButton* cmdPreviewPrevious_ = nullptr;
@@ -156,9 +199,12 @@ private:
     QString previewedPath_;
     QByteArray snapshot_;
 
+    // Numbers every job of the worker (reads and renders) and every cancellation, in order.
+    quint64 serial_ = 0;
     Request current_;
     bool loading_ = false;
-    std::unique_ptr<Reader> reader_;
+    std::optional<Render> render_;
+    std::unique_ptr<Worker> worker_;
 };
 
 }  // namespace lumora

@@ -12,6 +12,7 @@
 #include "support/WaitFor.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/TaskRecord.h"
+#include "tasks/TaskRunner.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,6 +25,8 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -103,6 +106,12 @@ protected:
         if (pane.isLoading())
             return "still loading";
         return shownSpy.first().at(1).toBool() ? "ok" : "failed";
+    }
+
+    // Waits until the render asked for last is on screen.
+    bool rendered()
+    {
+        return waitFor([&] { return !pane.isRendering(); });
     }
 
     QString taggedJpeg()
@@ -468,16 +477,21 @@ TEST_F(PreviewPaneTest, OptimizedShowsTheTaskBasketAppliedAndOriginalTheFileAsLo
 
     // Choosing Optimized again starts from the file as loaded: one flip, not two.
     pane.chooseType(PreviewPane::Optimized);
+    ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
     pane.chooseType(PreviewPane::Optimized);
+    ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
 
     // A changed Task Basket shows once the preview is asked to re-apply it.
     basket.append(TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QStringLiteral("1")}));
     pane.reapplyTasks();
+    ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 6}));
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 6), QColor(255, 0, 0));
     basket.clear();
     pane.reapplyTasks();
+    ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{2, 3}));
     EXPECT_TRUE(reports.reports().empty());
 }
@@ -505,11 +519,274 @@ TEST_F(PreviewPaneTest, ThePreviewSelectionChosenWhileAPhotoIsReadHoldsWhenItArr
     ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
     pane.chooseType(PreviewPane::Optimized);
     ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{15, 5}));
     EXPECT_EQ(pane.view()->shownImage().pixelColor(15, 5), QColor(255, 0, 0));
     // Original still shows the file as loaded.
     pane.chooseType(PreviewPane::Original);
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{4, 5}));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+// The image a render must show: the tasks run, the plain synchronous way, on an engine of its own
+// that starts from the snapshot.
+Picture renderedBySnapshot(const QByteArray& snapshot, const QList<TaskRecord>& tasks, const TaskRunOptions& options = {})
+{
+    ImageBox box(ImageBox::Mode::View);
+    box.LoadFromMemory(7, snapshot);
+    subProcessPages(tasks, box, options);
+    return box.Picture();
+}
+
+TaskRecord flip(int direction)
+{
+    return TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QString::number(direction)});
+}
+
+// Enough work for the worker to be busy a good while on a large photo.
+QList<TaskRecord> heavyBlurs(int count)
+{
+    QList<TaskRecord> tasks;
+    for (int i = 0; i < count; ++i)
+        tasks << TaskRecord(TaskKind::Blur, QStringLiteral("blur"), {QStringLiteral("16")});
+    return tasks;
+}
+
+TEST_F(PreviewPaneTest, RenderTasksShowsTheTasksRunOnTheFileAsLoaded)
+{
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    const Rgb red{255, 0, 0};
+    const QString photo = writePng(markedPicture(60, 40, 5, 7, red), path(QStringLiteral("marked.png")));
+    ASSERT_EQ(preview(photo), "ok");
+    const QByteArray asLoaded = pane.snapshot();
+    const Picture original = pane.engine().Picture();
+
+    QSignalSpy renderedSpy(&pane, &PreviewPane::tasksRendered);
+    int done = 0;
+    const QList<TaskRecord> tasks = {flip(0), flip(1),
+                                     TaskRecord(TaskKind::Brightness, QStringLiteral("bright"),
+                                                {QStringLiteral("70"), QStringLiteral("True"), QStringLiteral("True"),
+                                                 QStringLiteral("False")})};
+    pane.renderTasks(tasks, {}, [&] {
+        ++done;
+        // The result is on screen before the caller hears of it.
+        EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, tasks));
+        EXPECT_EQ(renderedSpy.count(), 0);
+    });
+    EXPECT_TRUE(pane.isRendering());
+    ASSERT_TRUE(rendered());
+    ASSERT_TRUE(waitFor([&] { return renderedSpy.count() == 1; }));
+    EXPECT_EQ(done, 1);
+
+    const Picture expected = renderedBySnapshot(asLoaded, tasks);
+    EXPECT_EQ(pane.engine().Picture(), expected);
+    EXPECT_EQ(pane.view()->shownImage(), toQImage(expected));
+    // Both flips moved the mark to the opposite corner; it is no longer pure red, but the
+    // brightest red pixel of the grey picture.
+    EXPECT_EQ(pane.engine().Picture().rgbAt(54, 32).r, expected.rgbAt(54, 32).r);
+    EXPECT_GT(pane.engine().Picture().rgbAt(54, 32).r, pane.engine().Picture().rgbAt(5, 7).r);
+    EXPECT_NE(pane.engine().Picture(), original);
+    // The engine kept its own settings and the as-loaded snapshot is untouched.
+    EXPECT_EQ(pane.engine().Tag(), photo);
+    EXPECT_TRUE(pane.engine().StretchToFit());
+    EXPECT_EQ(pane.engine().Width(), pane.view()->width());
+    EXPECT_EQ(pane.snapshot(), asLoaded);
+
+    // No tasks: the file as loaded, at once; the caller still hears of it.
+    pane.renderTasks({}, {}, [&] { ++done; });
+    EXPECT_EQ(pane.engine().Picture(), original);
+    EXPECT_EQ(pane.view()->shownImage(), toQImage(original));
+    ASSERT_TRUE(waitFor([&] { return renderedSpy.count() == 2; }));
+    EXPECT_EQ(done, 2);
+    EXPECT_FALSE(pane.isRendering());
+
+    // restoreSnapshot brings the file as loaded back without the event loop.
+    pane.renderTasks({flip(0)}, {});
+    ASSERT_TRUE(rendered());
+    ASSERT_EQ(findColour(pane.engine().Picture(), red), (Point{54, 7}));
+    pane.restoreSnapshot();
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{5, 7}));
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(5, 7), QColor(255, 0, 0));
+    EXPECT_EQ(done, 2);
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, ReapplyTasksRunsTheBasketWithTheRunOptionsGiven)
+{
+    TaskBasket basket;
+    basket.append(flip(0));
+    basket.append(flip(1));
+    pane.setTaskBasket(&basket);
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    const Rgb red{255, 0, 0};
+    ASSERT_EQ(preview(writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("marked.png")))), "ok");
+
+    // The list on screen has its first row selected: the preview stops after that task.
+    TaskRunOptions options;
+    options.applyAll = false;
+    options.viewMode = 1;
+    options.editSelectedRow = 0;
+    pane.setTaskRunOptionsProvider([&] { return options; });
+    pane.chooseType(PreviewPane::Optimized);
+    ASSERT_TRUE(rendered());
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
+
+    options.editSelectedRow = 1;
+    pane.reapplyTasks();
+    ASSERT_TRUE(rendered());
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 6}));
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 6), QColor(255, 0, 0));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, OfTwoQuickRendersOnlyTheLastIsShownAndDone)
+{
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    ASSERT_EQ(preview(writePng(gradientPicture(600, 400), path(QStringLiteral("gradient.png")))), "ok");
+    const QByteArray asLoaded = pane.snapshot();
+    QSignalSpy renderedSpy(&pane, &PreviewPane::tasksRendered);
+
+    int firstDone = 0;
+    int secondDone = 0;
+    pane.renderTasks(heavyBlurs(3), {}, [&] { ++firstDone; });
+    pane.renderTasks({flip(0)}, {}, [&] { ++secondDone; });
+    ASSERT_TRUE(waitFor([&] { return secondDone == 1; }));
+    EXPECT_EQ(renderedSpy.count(), 1);
+    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(0)}));
+
+    // A third render passes through the worker after whatever was left of the first: the first
+    // never reaches the screen or its caller.
+    int thirdDone = 0;
+    pane.renderTasks({flip(1)}, {}, [&] { ++thirdDone; });
+    ASSERT_TRUE(waitFor([&] { return thirdDone == 1; }));
+    EXPECT_EQ(firstDone, 0);
+    EXPECT_EQ(secondDone, 1);
+    EXPECT_EQ(renderedSpy.count(), 2);
+    const Picture expected = renderedBySnapshot(asLoaded, {flip(1)});
+    EXPECT_EQ(pane.engine().Picture(), expected);
+    EXPECT_EQ(pane.view()->shownImage(), toQImage(expected));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, ARenderAskedForWhileAFileIsReadAppliesToThatFile)
+{
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    const Rgb red{255, 0, 0};
+    const QString first = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("first.png")));
+    const QString second = writePng(markedPicture(30, 20, 10, 4, red), path(QStringLiteral("second.png")));
+    ASSERT_EQ(preview(first), "ok");
+
+    shownSpy.clear();
+    int done = 0;
+    qsizetype shownWhenDone = -1;
+    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
+    pane.renderTasks({flip(0)}, {}, [&] {
+        ++done;
+        shownWhenDone = shownSpy.count();
+    });
+    EXPECT_TRUE(pane.isRendering());
+    ASSERT_TRUE(waitFor([&] { return done == 1; }));
+    EXPECT_EQ(shownWhenDone, 1);
+    EXPECT_EQ(pane.engine().Tag(), second);
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{19, 4}));
+    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(pane.snapshot(), {flip(0)}));
+    EXPECT_EQ(pane.view()->shownImage().size(), QSize(30, 20));
+
+    // Another file chosen before the one the render was for arrived: the render is dropped.
+    int droppedDone = 0;
+    shownSpy.clear();
+    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    pane.renderTasks({flip(1)}, {}, [&] { ++droppedDone; });
+    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
+    EXPECT_FALSE(pane.isRendering());
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    int later = 0;
+    pane.renderTasks({flip(0), flip(1)}, {}, [&] { ++later; });
+    ASSERT_TRUE(waitFor([&] { return later == 1; }));
+    EXPECT_EQ(droppedDone, 0);
+    EXPECT_EQ(pane.engine().Tag(), second);
+    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{19, 15}));
+
+    // A file that cannot be read leaves the render nothing to work on.
+    shownSpy.clear();
+    ASSERT_TRUE(pane.showSelectedFile(path(QStringLiteral("missing.png")), 1, QString()));
+    pane.renderTasks({flip(0)}, {}, [&] { ++droppedDone; });
+    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
+    EXPECT_FALSE(pane.isRendering());
+    QTest::qWait(50);
+    EXPECT_EQ(droppedDone, 0);
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, RestoreSnapshotAndAClearedPreviewDropARenderUnderWay)
+{
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    const QString photo = writePng(gradientPicture(600, 400), path(QStringLiteral("gradient.png")));
+    ASSERT_EQ(preview(photo), "ok");
+    const QByteArray asLoaded = pane.snapshot();
+    const Picture original = pane.engine().Picture();
+
+    int dropped = 0;
+    pane.renderTasks(heavyBlurs(3), {}, [&] { ++dropped; });
+    pane.restoreSnapshot();
+    EXPECT_FALSE(pane.isRendering());
+    EXPECT_EQ(pane.engine().Picture(), original);
+    // The worker takes a later render only after the dropped one: once that is shown, the
+    // dropped one can no longer arrive.
+    int done = 0;
+    pane.renderTasks({flip(1)}, {}, [&] { ++done; });
+    ASSERT_TRUE(waitFor([&] { return done == 1; }));
+    EXPECT_EQ(dropped, 0);
+    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(1)}));
+
+    pane.renderTasks(heavyBlurs(3), {}, [&] { ++dropped; });
+    pane.clearPreview();
+    EXPECT_FALSE(pane.isRendering());
+    EXPECT_FALSE(pane.engine().HasImage());
+    EXPECT_TRUE(pane.view()->shownImage().isNull());
+    // Without an image there is nothing to render.
+    pane.renderTasks({flip(0)}, {}, [&] { ++dropped; });
+    EXPECT_FALSE(pane.isRendering());
+
+    ASSERT_EQ(preview(photo), "ok");
+    pane.renderTasks({flip(0)}, {}, [&] { ++done; });
+    ASSERT_TRUE(waitFor([&] { return done == 2; }));
+    EXPECT_EQ(dropped, 0);
+    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(0)}));
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(PreviewPaneTest, TheWindowKeepsWorkingWhileTheTasksRender)
+{
+    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
+    ASSERT_EQ(preview(writePng(gradientPicture(2400, 1600), path(QStringLiteral("large.png")))), "ok");
+
+    // Ticks of a timer on the GUI thread, counted while the render is under way: a render on
+    // the GUI thread would let none through.
+    int ticksWhileRendering = 0;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (pane.isRendering())
+            ++ticksWhileRendering;
+    });
+    timer.start();
+
+    // The caller's hook for handling window events between tasks must not run off the GUI
+    // thread, where it could touch the window.
+    int yieldsElsewhere = 0;
+    TaskRunOptions options;
+    options.yield = [&] {
+        if (QThread::currentThread() != qApp->thread())
+            ++yieldsElsewhere;
+    };
+    bool done = false;
+    pane.renderTasks(heavyBlurs(4), options, [&] { done = true; });
+    ASSERT_TRUE(waitFor([&] { return done; }, 120000));
+    timer.stop();
+    EXPECT_GT(ticksWhileRendering, 0);
+    EXPECT_EQ(yieldsElsewhere, 0);
+    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(pane.snapshot(), heavyBlurs(4)));
     EXPECT_TRUE(reports.reports().empty());
 }
 
