@@ -51,6 +51,12 @@ class TaskExecutor {
 public:
     TaskExecutor(ImageBox& engine, const Gallery& gallery) : e_(engine), gallery_(gallery) {}
 
+    void setTextStyle(const std::array<QString, TaskRecord::SlotCount>& slotValues)
+    {
+        p_ = slotValues;
+        textStyle();
+    }
+
     void execute(int kind, const std::array<QString, TaskRecord::SlotCount>& slotValues)
     {
         p_ = slotValues;
@@ -172,7 +178,8 @@ private:
             step([&] { e_.OverlayFile(p_[3].trimmed()); });
     }
 
-    void text()
+    // The engine's text settings from a Text task's slots (everything but where it goes).
+    void textStyle()
     {
         step([&] { e_.SetTextAntiAlias(toFlag(p_[0])); });
         step([&] { e_.SetTextTransparent(toFlag(p_[2])); });
@@ -189,6 +196,11 @@ private:
         });
         step([&] { e_.SetTextColor(colour(p_[10])); });
         step([&] { e_.SetTextBackColor(colour(p_[11])); });
+    }
+
+    void text()
+    {
+        textStyle();
         const bool vertical = toByte(p_[12]) != 0;
         const int position = toInt16(p_[13]);
         const QString& words = p_[14];
@@ -320,6 +332,11 @@ void subProcessPages(const QList<TaskRecord>& tasks, ImageBox& engine, const Tas
     });
     if (options.busy)
         options.busy(false);
+}
+
+void ApplyTextStyle(ImageBox& engine, const TaskRecord& task)
+{
+    TaskExecutor(engine, StockGallery::instance()).setTextStyle(task.params);
 }
 
 void subProcessPages(const TaskBasket& basket, ImageBox& engine, const TaskRunOptions& options)

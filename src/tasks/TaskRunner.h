@@ -39,4 +39,9 @@ struct TaskRunOptions {
 void subProcessPages(const QList<TaskRecord>& tasks, ImageBox& engine, const TaskRunOptions& options = {});
 void subProcessPages(const TaskBasket& basket, ImageBox& engine, const TaskRunOptions& options = {});
 
+// Sets the engine's text settings (font, colours, angle, alignment ...) from a Text task's slots
+// as a run does, without drawing: for the editing panel, which places its text itself. A slot
+// that is not a number throws; an engine step that fails is skipped.
+void ApplyTextStyle(ImageBox& engine, const TaskRecord& task);
+
 }  // namespace lumora

@@ -1,0 +1,168 @@
+// Previewing the task being edited: where it differs from a run of the Task Basket (the fast
+// resize, an unrounded scale, logos and text placed on the photo on screen, red-eye) and what it
+// writes back into the task.
+
+#include "core/LumoraError.h"
+#include "engine/ImageBox.h"
+#include "support/ReportCapture.h"
+#include "support/TestImages.h"
+#include "tasks/TaskPreview.h"
+#include "tasks/TaskRunner.h"
+#include "tasks/TextPlacement.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+const Rgb kGrey{128, 128, 128};
+const Rgb kRed{250, 10, 10};
+
+TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues)
+{
+    return TaskRecord(kind, QString(), slotValues);
+}
+
+// A view context for an image shown at its own size.
+TaskViewContext unscaled(const ImageBox& engine)
+{
+    TaskViewContext c;
+    c.imageWidth = c.viewWidth = c.boxWidth = engine.ImageWidth();
+    c.imageHeight = c.viewHeight = c.boxHeight = engine.ImageHeight();
+    return c;
+}
+
+class TaskPreviewTest : public ::testing::Test {
+protected:
+    TaskPreviewTest() { engine.SetBitmapHandle(gradientPicture(400, 300)); }
+
+    QTemporaryDir dir;
+    ImageBox engine{ImageBox::Mode::View};
+    ReportCapture reports;
+};
+
+TEST_F(TaskPreviewTest, AnExactResizeIsTheFastOneAndAScaleKeepsItsFraction)
+{
+    ImageBox fast;
+    fast.SetBitmapHandle(gradientPicture(400, 300));
+    fast.ResizeTo(123, 77);
+
+    TaskRecord exact = task(TaskKind::Resize, {"True", "123", "77"});
+    ASSERT_EQ(PreviewTask(engine, exact, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(engine.Picture(), fast.Picture());
+
+    // 12.5 % of 400 x 300 is 50 x 37.5; a run of the same task rounds the percentage to 12.
+    engine.SetBitmapHandle(gradientPicture(400, 300));
+    TaskRecord scale = task(TaskKind::Resize, {"False", "12.5", ""});
+    ASSERT_EQ(PreviewTask(engine, scale, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(engine.ImageWidth(), 50);
+
+    ImageBox run;
+    run.SetBitmapHandle(gradientPicture(400, 300));
+    subProcessPages({scale}, run);
+    EXPECT_EQ(run.ImageWidth(), 48);
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(TaskPreviewTest, ATextAtTheClickedPointIsCentredOnItAndTheAnchorIsWrittenBack)
+{
+    engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
+    // Position 9, size 20: the anchor is raised by half the size.
+    TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", "0", "DejaVu Sans", "20", "False", "False",
+                                            "False", "255", "0", "0", "9", "Hi", "100", "80"});
+    ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(text.params[15], QStringLiteral("100"));
+    EXPECT_EQ(text.params[16], QStringLiteral("70"));
+    // Red text lands right of and below the anchor, never above it.
+    const Picture shown = engine.Picture();
+    EXPECT_GT(countColour(shown, {255, 0, 0}), 0);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 400; ++x)
+            ASSERT_NE(shown.rgbAt(x, y), (Rgb{255, 0, 0})) << x << "," << y;
+}
+
+TEST_F(TaskPreviewTest, ATextAtANamedPositionRecordsTheAnchorPlacedOnThisPhoto)
+{
+    engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
+    // Bottom-right, aligned right: the anchor is (W, H - text height).
+    TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", "2", "DejaVu Sans", "14", "False", "False",
+                                            "False", "0", "0", "0", "8", "Corner", "", ""});
+    ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(text.params[15], QStringLiteral("400"));
+    EXPECT_EQ(text.params[16], QString::number(300 - engine.TextHeight(QStringLiteral("Corner"))));
+}
+
+TEST_F(TaskPreviewTest, AWatermarkNeedsALogoThatStillExists)
+{
+    const Picture before = engine.Picture();
+    TaskRecord none = task(TaskKind::Watermark, {"False", "0", "0", "", "0"});
+    EXPECT_EQ(PreviewTask(engine, none, unscaled(engine)), TaskPreviewResult::NoLogoChosen);
+    TaskRecord gone = task(TaskKind::Watermark, {"False", "0", "0", dir.filePath(QStringLiteral("gone.png")), "0"});
+    EXPECT_EQ(PreviewTask(engine, gone, unscaled(engine)), TaskPreviewResult::LogoMissing);
+    EXPECT_EQ(engine.Picture(), before);
+    EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(TaskPreviewTest, ALogoAtAPointGoesExactlyThereEvenOnAScaledView)
+{
+    engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
+    // The engine shows the photo fitted into a small box: a run would scale the point again.
+    engine.SetWidth(200);
+    engine.SetHeight(150);
+    engine.SetStretchToFit(true);
+    const QString logo = writePng(Picture::filled(4, 4, kRed), dir.filePath(QStringLiteral("logo.png")));
+    TaskRecord mark = task(TaskKind::Watermark, {"False", "0", "1", logo, "0", "120", "250", "True"});
+    ASSERT_EQ(PreviewTask(engine, mark, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(findColour(engine.Picture(), kRed, 8), (Point{250, 120}));
+}
+
+TEST_F(TaskPreviewTest, RedEyeWorksOnTheMarkedAreaOnlyMappedFromTheView)
+{
+    Picture eyes = Picture::filled(400, 300, kGrey);
+    for (int y = 100; y < 120; ++y)
+        for (int x = 100; x < 120; ++x) {
+            eyes.setPixel(x, y, kRed);
+            eyes.setPixel(x + 200, y, kRed);
+        }
+    engine.SetBitmapHandle(eyes);
+    // Shown at half size: the area (45, 45)-(65, 65) of the view is (90, 90)-(130, 130) of the photo.
+    TaskViewContext view = unscaled(engine);
+    view.viewWidth = 200;
+    view.viewHeight = 150;
+    view.scaled = true;
+    TaskRecord redEye(TaskKind::RedEye, QStringLiteral("redeye"));
+    ASSERT_EQ(PreviewTask(engine, redEye, view, QRect(45, 45, 20, 20)), TaskPreviewResult::Applied);
+
+    const Picture after = engine.Picture();
+    EXPECT_LT(meanChannel(after, 0, 100, 100, 120, 120), 60) << "the marked eye is corrected";
+    EXPECT_GT(meanChannel(after, 0, 300, 100, 320, 120), 240) << "the other eye was not marked";
+    EXPECT_FALSE(engine.SelectionActive());
+}
+
+TEST_F(TaskPreviewTest, ASlotThatIsNotANumberIsReportedAndFails)
+{
+    TaskRecord bad = task(TaskKind::Resize, {"True", "wide", "77"});
+    EXPECT_EQ(PreviewTask(engine, bad, unscaled(engine)), TaskPreviewResult::Failed);
+    ASSERT_EQ(reports.reports().size(), 1u);
+    EXPECT_EQ(reports.reports().front().routine, QStringLiteral("FrmMain.cmdApply_Click"));
+    EXPECT_EQ(engine.ImageWidth(), 400);
+}
+
+TEST_F(TaskPreviewTest, OtherTasksRunAsARunOfThatOneTaskWould)
+{
+    ImageBox run;
+    run.SetBitmapHandle(gradientPicture(400, 300));
+    const TaskRecord canvas = task(TaskKind::Canvas, {"255", "10", "20", "30", "40"});
+    subProcessPages({canvas}, run);
+
+    TaskRecord previewed = canvas;
+    ASSERT_EQ(PreviewTask(engine, previewed, unscaled(engine)), TaskPreviewResult::Applied);
+    EXPECT_EQ(engine.Picture(), run.Picture());
+    EXPECT_EQ(previewed, canvas);
+}
+
+}  // namespace
