@@ -20,12 +20,17 @@ ScriptedDialogs::ScriptedDialogs()
         requests_.append(request);
         return choices_.isEmpty() ? ui::FileChoice{} : choices_.takeFirst();
     });
+    previousColorHook_ = ui::SetColorDialogHook([this](std::uint32_t initial) {
+        colorRequests_.append(initial);
+        return colors_.isEmpty() ? std::optional<std::uint32_t>() : colors_.takeFirst();
+    });
 }
 
 ScriptedDialogs::~ScriptedDialogs()
 {
     ui::SetMessageHook(std::move(previousMessageHook_));
     ui::SetFileDialogHook(std::move(previousFileHook_));
+    ui::SetColorDialogHook(std::move(previousColorHook_));
 }
 
 QStringList ScriptedDialogs::messageTexts() const
@@ -40,6 +45,7 @@ void ScriptedDialogs::clear()
 {
     messages_.clear();
     requests_.clear();
+    colorRequests_.clear();
 }
 
 }  // namespace lumora::test

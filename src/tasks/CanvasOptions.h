@@ -1,0 +1,32 @@
+#pragma once
+
+#include "tasks/TaskOptionPage.h"
+
+#include <array>
+
+namespace lumora {
+
+class BackColorPicker;
+class NumericField;
+
+// "Task Option - Canvas": pixels added on each side, in one colour.
+class CanvasOptions : public TaskOptionPage {
+    Q_OBJECT
+public:
+    explicit CanvasOptions(QWidget* parent = nullptr);
+
+    void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
+    void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
+    TaskRecord record(const TaskViewContext& view) const override;
+
+    MouseTool mouseTool() const override;
+    void colorPicked(std::uint32_t oleColor) override;
+    void mouseReleased() override;
+    void cancelMouseTool() override;
+
+private:
+    std::array<NumericField*, 4> margins_{};  // txtCanvasCustom0..3: top, left, right, bottom
+    BackColorPicker* backColor_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "tasks/TaskOptionPage.h"
+
+class QRadioButton;
+
+namespace lumora {
+
+// "Task Option - Flip": mirror left-right or top-bottom.
+class FlipOptions : public TaskOptionPage {
+    Q_OBJECT
+public:
+    explicit FlipOptions(QWidget* parent = nullptr);
+
+    void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
+    void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
+    TaskRecord record(const TaskViewContext& view) const override;
+
+private:
+    int direction() const;
+
+    QRadioButton* horizontal_;
+    QRadioButton* vertical_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tasks/TaskOptionPage.h"
+
+namespace lumora {
+
+class GalleryPicker;
+
+// "Task Option - Shadow": a shadow from the gallery. Shadows are styles 8..15 of the frame
+// composer; the task stores the style minus 8.
+class ShadowOptions : public TaskOptionPage {
+    Q_OBJECT
+public:
+    explicit ShadowOptions(QWidget* parent = nullptr);
+
+    void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
+    void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
+    TaskRecord record(const TaskViewContext& view) const override;
+
+    // The frame-composer style of the chosen shadow (8..15).
+    int selectedStyle() const;
+
+private:
+    GalleryPicker* gallery_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,649 @@
+#include "tasks/TaskEditingPanel.h"
+
+#include "controls/isExplorerBar.h"
+#include "engine/ImageBox.h"
+#include "shell/EngineView.h"
+#include "shell/FileDialogs.h"
+#include "shell/MessageBoxes.h"
+#include "shell/PreviewPane.h"
+#include "shell/SetupFile.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/TaskIconModel.h"
+#include "tasks/TaskIcons.h"
+#include "tasks/TaskOptionPages.h"
+#include "tasks/TaskPreview.h"
+#include "tasks/modSaveOpenImageList.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lumora {
+
+namespace {
+
+const QString ChartGroup = isExplorerBar::SpecialGroupKey;
+const QString OptionsGroupKey = QStringLiteral("Dialog");
+const QString BasketGroupKey = QStringLiteral("Editing");
+const QString NothingKey = QStringLiteral("Nothing");
+const QString TaskBasketFilter = QStringLiteral("Task basket file (*.tbf)|*.tbf");
+
+// The task chart, in the order it is shown.
+struct ChartItem {
+    const char* key;
+    const char* caption;
+};
+constexpr ChartItem ChartItems[] = {
+    {"Resize", "Resize"},   {"Canvas", "Canvas"},         {"Crop", "Crop"},
+    {"Rotate", "Rotate"},   {"Flip", "Flip"},             {"Invert", "Invert"},
+    {"Contrast", "Contrast"}, {"Sharpen", "Sharpen"},     {"Blur", "Blur"},
+    {"Brightness", "Brightness"}, {"Text", "Text"},       {"Watermark", "Watermark/Merge"},
+    {"Mask", "Mask"},       {"Shadow", "Shadow"},         {"Frame", "Frame"},
+    {"RedEye", "Red-Eye Correction"},
+};
+
+}  // namespace
+
+TaskEditingPanel::TaskEditingPanel(TaskBasket& basket, PreviewPane& preview, QWidget* parent)
+    : QWidget(parent), basket_(basket), preview_(preview)
+{
+    setObjectName(QStringLiteral("picTaskPane"));
+    buildActions();
+    buildBar();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bar_);
+    connectView();
+    showPage(NothingKey.toLower());
+    updateButtons();
+
+    // A run overtaken by another one, or by a new photo, never calls back: the preview's own
+    // notices end the wait.
+    connect(&preview_, &PreviewPane::tasksRendered, this, [this] {
+        busy_ = 0;
+        updateButtons();
+    });
+    connect(&preview_, &PreviewPane::previewShown, this, &TaskEditingPanel::photoChanged);
+}
+
+void TaskEditingPanel::photoChanged(const QString&, bool ok)
+{
+    busy_ = 0;
+    if (viewMode_ != EditMode) {
+        updateButtons();
+        return;
+    }
+    if (!ok) {
+        leaveEditMode();
+        return;
+    }
+    // Editing goes on with the new photo: its size is the new start size, and its base is the
+    // photo with the Task Basket applied.
+    cancelMouseTool();
+    startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
+    showPage(NothingKey.toLower());
+    loadPage();
+    if (preview_.typeMode() == PreviewPane::Optimized)
+        base_ = engine().SaveToMemory(7);
+    else
+        renderBasket(true);
+}
+
+TaskEditingPanel::~TaskEditingPanel() = default;
+
+void TaskEditingPanel::buildActions()
+{
+    const char* names[] = {"cmdEditBar0", "cmdEditBar1", "cmdEditBar2", "cmdEditBar3"};
+    const QString captions[] = {
+        QStringLiteral("Create a new task basket"),
+        QStringLiteral("Open an existing task basket (.TBF)"),
+        QStringLiteral("Save the current task basket to file (.TBF)"),
+        QStringLiteral("Remove the current task from the basket"),
+    };
+    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton,
+                                            QStyle::SP_DialogSaveButton, QStyle::SP_DialogDiscardButton};
+    for (int i = 0; i < 4; ++i) {
+        editBar_[i] = new QAction(style()->standardIcon(icons[i]), captions[i], this);
+        editBar_[i]->setObjectName(QString::fromLatin1(names[i]));
+    }
+    connect(editBar_[0], &QAction::triggered, this, &TaskEditingPanel::newTaskBasket);
+    connect(editBar_[1], &QAction::triggered, this, &TaskEditingPanel::openTaskBasket);
+    connect(editBar_[2], &QAction::triggered, this, &TaskEditingPanel::saveTaskBasket);
+    connect(editBar_[3], &QAction::triggered, this, &TaskEditingPanel::removeTask);
+
+    editAction_ = new QAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("     Edit"), this);
+    editAction_->setObjectName(QStringLiteral("CmdPreviewEdit"));
+    editMenuAction_ = new QAction(QStringLiteral("Edit/Enhance image"), this);
+    editMenuAction_->setObjectName(QStringLiteral("mnuPreviewEdit"));
+    connect(editAction_, &QAction::triggered, this, &TaskEditingPanel::toggleEditMode);
+    connect(editMenuAction_, &QAction::triggered, this, &TaskEditingPanel::toggleEditMode);
+}
+
+void TaskEditingPanel::buildBar()
+{
+    bar_ = new isExplorerBar(this);
+    bar_->setObjectName(QStringLiteral("eb"));
+
+    ExplorerBarImageList images;
+    for (const ChartItem& item : ChartItems) {
+        const QString icon = QString::fromLatin1(item.key).toLower();
+        images.append({icon, taskIcon(icon)});
+    }
+    bar_->SetImageList(images);
+
+    bar_->DisableUpdates(true);
+    bar_->AddSpecialGroup(QStringLiteral("Tasks Chart"));
+    for (const ChartItem& item : ChartItems)
+        bar_->AddItem(ChartGroup, QString::fromLatin1(item.key), QString::fromLatin1(item.caption),
+                      QString::fromLatin1(item.key).toLower());
+    bar_->AddGroup(OptionsGroupKey, QStringLiteral(" Task Options"));
+    bar_->AddGroup(BasketGroupKey, QStringLiteral("Task Basket"));
+    optionsGroup_ = buildOptionsGroup();
+    bar_->SetGroupChild(OptionsGroupKey, optionsGroup_);
+    bar_->SetGroupChild(BasketGroupKey, buildBasketGroup());
+    bar_->DisableUpdates(false);
+
+    connect(bar_, &isExplorerBar::ItemClick, this, [this](const QString& group, const QString& item) {
+        if (group == ChartGroup)
+            chooseItem(item);
+    });
+}
+
+QWidget* TaskEditingPanel::buildOptionsGroup()
+{
+    auto* group = new QWidget;
+    group->setObjectName(QStringLiteral("picTaskOptions"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(6);
+
+    title_ = new QLabel(group);
+    title_->setObjectName(QStringLiteral("lblTaskTitle"));
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    layout->addWidget(title_);
+
+    pages_ = new QStackedWidget(group);
+    pageList_ = makeTaskOptionPages(pages_);
+    for (TaskOptionPanel* page : pageList_) {
+        pages_->addWidget(page);
+        connect(page, &TaskOptionPanel::optionsChanged, this, &TaskEditingPanel::pageChangedOptions);
+        connect(page, &TaskOptionPanel::mouseToolChanged, this, &TaskEditingPanel::applyMouseTool);
+        connect(page, &TaskOptionPanel::backColorChosen, this,
+                [this](std::uint32_t colour) { engine().SetBackColor(colour); });
+    }
+    layout->addWidget(pages_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    auto makeButton = [group, buttons](const char* name, const QString& text) {
+        auto* button = new QPushButton(text, group);
+        button->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(button);
+        return button;
+    };
+    cmdApply_ = makeButton("cmdApply", QStringLiteral("Preview"));
+    cmdOK_ = makeButton("cmdOK", QStringLiteral("Confirm"));
+    cmdReset_ = makeButton("cmdReset", QStringLiteral("Reset"));
+    layout->addLayout(buttons);
+
+    connect(cmdApply_, &QPushButton::clicked, this, &TaskEditingPanel::previewTask);
+    connect(cmdOK_, &QPushButton::clicked, this, &TaskEditingPanel::confirmTask);
+    connect(cmdReset_, &QPushButton::clicked, this, &TaskEditingPanel::resetTask);
+    return group;
+}
+
+QWidget* TaskEditingPanel::buildBasketGroup()
+{
+    auto* group = new QWidget;
+    group->setObjectName(QStringLiteral("picTaskBasket"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
+
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(2);
+    for (QAction* action : editBar_) {
+        auto* button = new QToolButton(group);
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        commands->addWidget(button);
+    }
+    commands->addStretch(1);
+    layout->addLayout(commands);
+
+    lvEditPreview_ = new QListView(group);
+    lvEditPreview_->setObjectName(QStringLiteral("lvEditPreview"));
+    lvEditPreview_->setModel(new TaskIconModel(basket_, lvEditPreview_));
+    lvEditPreview_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvEditPreview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvEditPreview_->setMinimumHeight(140);
+    layout->addWidget(lvEditPreview_);
+    group->resize(240, 190);
+    connect(lvEditPreview_, &QListView::clicked, this, &TaskEditingPanel::taskListClicked);
+    return group;
+}
+
+void TaskEditingPanel::setExplorerList(QListView* list)
+{
+    lvEdit_ = list;
+    if (list)
+        connect(list, &QListView::clicked, this, &TaskEditingPanel::taskListClicked);
+}
+
+QAction* TaskEditingPanel::editBarAction(int index) const
+{
+    return index >= 0 && index < 4 ? editBar_[index] : nullptr;
+}
+
+void TaskEditingPanel::connectView()
+{
+    EngineView& v = view();
+    connect(&v, &EngineView::colorPicked, this, [this](QPoint, std::uint32_t colour) {
+        if (!current_ || current_->mouseTool() != TaskOptionPanel::MouseTool::PickColor)
+            return;
+        current_->colorPicked(colour);
+        engine().SetBackColor(colour);
+        pageChangedOptions();
+    });
+    connect(&v, &EngineView::pointPicked, this, [this](QPoint point) {
+        if (current_ && current_->mouseTool() == TaskOptionPanel::MouseTool::PickPoint)
+            current_->pointPicked(point);
+    });
+    connect(&v, &EngineView::rectanglePressed, this, [this](QPoint point) {
+        if (current_ && current_->mouseTool() == TaskOptionPanel::MouseTool::DragRectangle)
+            current_->rectanglePressed(point);
+    });
+    connect(&v, &EngineView::rectangleReleased, this, [this](QPoint start, QPoint end) {
+        if (current_ && current_->mouseTool() == TaskOptionPanel::MouseTool::DragRectangle)
+            current_->rectangleReleased(start, end);
+    });
+    connect(&v, &EngineView::mouseReleased, this, [this] {
+        if (current_)
+            current_->mouseReleased();
+    });
+}
+
+ImageBox& TaskEditingPanel::engine() const { return preview_.engine(); }
+EngineView& TaskEditingPanel::view() const { return *preview_.view(); }
+
+TaskOptionPanel* TaskEditingPanel::page(const QString& key) const
+{
+    for (TaskOptionPanel* p : pageList_)
+        if (p->key() == key)
+            return p;
+    return nullptr;
+}
+
+TaskViewContext TaskEditingPanel::viewContext() const
+{
+    const ImageBox& e = engine();
+    TaskViewContext c;
+    c.imageWidth = e.ImageWidth();
+    c.imageHeight = e.ImageHeight();
+    c.startWidth = startSize_.width();
+    c.startHeight = startSize_.height();
+    c.viewWidth = e.ViewWidth();
+    c.viewHeight = e.ViewHeight();
+    c.boxWidth = e.Width();
+    c.boxHeight = e.Height();
+    c.scaled = e.StretchToFit() && (c.viewWidth != c.imageWidth || c.viewHeight != c.imageHeight);
+    return c;
+}
+
+TaskRunOptions TaskEditingPanel::runOptions(bool applyAll) const
+{
+    TaskRunOptions options;
+    options.applyAll = applyAll;
+    options.viewMode = viewMode_;
+    options.explorerSelectedRow = selectedRow(lvEdit_);
+    options.editSelectedRow = selectedRow(lvEditPreview_);
+    return options;
+}
+
+int TaskEditingPanel::selectedRow(QListView* list) const
+{
+    if (!list || !list->selectionModel())
+        return -1;
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// --- edit mode ------------------------------------------------------------------------------
+
+void TaskEditingPanel::toggleEditMode()
+{
+    if (viewMode_ == EditMode)
+        leaveEditMode();
+    else
+        enterEditMode();
+}
+
+void TaskEditingPanel::enterEditMode()
+{
+    if (viewMode_ == EditMode || !engine().HasImage())
+        return;
+    viewMode_ = EditMode;
+    editAction_->setText(QStringLiteral("     Finish"));
+    editMenuAction_->setText(QStringLiteral("Back to Explorer view"));
+    startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
+    showPage(NothingKey.toLower());
+    loadPage();
+    Q_EMIT editModeChanged(true);
+    // The base is the photo with the Task Basket applied: it is on screen already when the
+    // preview shows the optimized photo.
+    if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading())
+        base_ = engine().SaveToMemory(7);
+    else
+        renderBasket(true);
+}
+
+void TaskEditingPanel::leaveEditMode()
+{
+    if (viewMode_ != EditMode)
+        return;
+    cancelMouseTool();
+    viewMode_ = ExplorerView;
+    editAction_->setText(QStringLiteral("     Edit"));
+    editMenuAction_->setText(QStringLiteral("Edit/Enhance image"));
+    base_.clear();
+    const bool changed = imageModified_ || !atBase_;
+    showPage(NothingKey.toLower());
+    imageModified_ = false;
+    optionsChanged_ = false;
+    atBase_ = true;
+    updateButtons();
+    Q_EMIT editModeChanged(false);
+    // Back to what the preview type asks for; a task previewed but not confirmed goes.
+    if (preview_.typeMode() != PreviewPane::Optimized)
+        preview_.restoreSnapshot();
+    else if (changed)
+        preview_.reapplyTasks();
+}
+
+// --- the chosen task ------------------------------------------------------------------------
+
+void TaskEditingPanel::chooseItem(const QString& itemKey)
+{
+    if (isBusy())
+        return;
+    if (imageModified_) {
+        const auto answer = ui::ShowMessage(
+            this,
+            QStringLiteral("The image has been modified!\r\nDo you want to confirm the changes made to the image?"),
+            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return;
+        if (answer == QMessageBox::Yes)
+            confirmTask();
+        else
+            resetTask();
+    }
+    showPage(itemKey.toLower());
+    loadPage();
+}
+
+void TaskEditingPanel::showPage(const QString& key)
+{
+    TaskOptionPanel* next = page(key);
+    if (!next)
+        next = page(NothingKey.toLower());
+    if (current_)
+        current_->cancelMouseTool();
+    current_ = next;
+    pages_->setCurrentWidget(current_);
+    title_->setText(current_->title());
+    pending_ = TaskRecord();
+    pending_.kind = QString::number(current_->kind());
+    pending_.key = current_->key();
+    cmdOK_->setText(current_->kind() == 0 ? QStringLiteral("Finish") : QStringLiteral("Confirm"));
+    fitOptionsGroup();
+}
+
+void TaskEditingPanel::loadPage()
+{
+    current_->loadOptions(globalSetup().taskDefaults, viewContext());
+    cancelMouseTool();
+    atBase_ = true;
+    imageModified_ = false;
+    // Crop and red-eye wait for an area; every other task previews as it stands, so Confirm
+    // without a change still shows what it records.
+    const int kind = current_->kind();
+    optionsChanged_ = kind != 0 && kind != static_cast<int>(TaskKind::Crop) && kind != static_cast<int>(TaskKind::RedEye);
+    updateButtons();
+}
+
+void TaskEditingPanel::pageChangedOptions()
+{
+    optionsChanged_ = true;
+    updateButtons();
+    cmdApply_->setEnabled(!isBusy());
+    cmdOK_->setEnabled(!isBusy());
+}
+
+void TaskEditingPanel::updateButtons()
+{
+    const bool idle = !isBusy() && viewMode_ == EditMode;
+    const int kind = current_ ? current_->kind() : 0;
+    if (kind == 0) {
+        cmdApply_->setEnabled(false);
+        cmdOK_->setEnabled(idle);
+        cmdReset_->setEnabled(false);
+        return;
+    }
+    cmdApply_->setEnabled(idle && optionsChanged_);
+    cmdOK_->setEnabled(idle && (optionsChanged_ || imageModified_));
+    cmdReset_->setEnabled(idle && imageModified_);
+}
+
+void TaskEditingPanel::fitOptionsGroup()
+{
+    // The bar hosts the group at the group's own height: follow the page shown.
+    optionsGroup_->layout()->activate();
+    const int width = optionsGroup_->width() > 0 ? optionsGroup_->width() : optionsGroup_->sizeHint().width();
+    optionsGroup_->resize(width, optionsGroup_->sizeHint().height());
+}
+
+void TaskEditingPanel::applyMouseTool()
+{
+    using Tool = TaskOptionPanel::MouseTool;
+    const Tool tool = current_ ? current_->mouseTool() : Tool::None;
+    switch (tool) {
+    case Tool::PickColor:
+        view().setMouseTool(EngineView::MouseTool::PickColor);
+        break;
+    case Tool::PickPoint:
+        view().setMouseTool(EngineView::MouseTool::PickPoint);
+        break;
+    case Tool::DragRectangle:
+        view().setMouseTool(EngineView::MouseTool::DragRectangle);
+        break;
+    case Tool::None:
+        // A marked area stays drawn until the task is previewed or left.
+        if (!current_ || current_->markedArea().isEmpty())
+            view().setMouseTool(EngineView::MouseTool::None);
+        break;
+    }
+}
+
+void TaskEditingPanel::cancelMouseTool()
+{
+    if (current_)
+        current_->cancelMouseTool();
+    engine().CancelMouseTool();
+    view().setMouseTool(EngineView::MouseTool::None);
+}
+
+void TaskEditingPanel::refresh()
+{
+    view().refresh();
+}
+
+void TaskEditingPanel::previewTask()
+{
+    if (!optionsChanged_ || isBusy() || pendingKind() == 0 || !engine().HasImage())
+        return;
+    if (!atBase_)
+        engine().LoadFromMemory(7, base_);
+    const TaskViewContext context = viewContext();
+    TaskRecord task = current_->record(context);
+    const TaskPreviewResult result = PreviewTask(engine(), task, context, current_->markedArea());
+    if (result == TaskPreviewResult::NoLogoChosen)
+        ui::ShowMessage(this, QStringLiteral("Please select an image/logo for watermarking the image."),
+                        QMessageBox::Information);
+    else if (result == TaskPreviewResult::LogoMissing)
+        ui::ShowMessage(this,
+                        QStringLiteral("The last watermark image/logo file has either moved, renamed or deleted.\r\n"
+                                       "Please select an image/logo from disk."),
+                        QMessageBox::Information);
+    pending_ = task;
+    if (current_->needsMarkedArea())
+        view().setMouseTool(EngineView::MouseTool::None);
+    atBase_ = false;
+    optionsChanged_ = false;
+    imageModified_ = true;
+    updateButtons();
+    refresh();
+}
+
+void TaskEditingPanel::confirmTask()
+{
+    if (isBusy())
+        return;
+    if (pendingKind() == 0) {
+        leaveEditMode();
+        return;
+    }
+    if (optionsChanged_)
+        previewTask();
+    imageModified_ = false;
+    if (pendingKind() != static_cast<int>(TaskKind::RedEye)) {
+        if (basket_.append(pending_))
+            current_->storeOptions(globalSetup().taskDefaults);
+    }
+    cancelMouseTool();
+    showPage(NothingKey.toLower());
+    optionsChanged_ = false;
+    atBase_ = true;
+    base_ = engine().SaveToMemory(7);
+    updateButtons();
+    refresh();
+}
+
+void TaskEditingPanel::resetTask()
+{
+    if (isBusy() || pendingKind() == 0)
+        return;
+    if (!atBase_ && !base_.isEmpty())
+        engine().LoadFromMemory(7, base_);
+    loadPage();
+    refresh();
+}
+
+// --- the Task Basket --------------------------------------------------------------------------
+
+void TaskEditingPanel::renderBasket(bool retakeBase)
+{
+    if (preview_.snapshot().isEmpty())
+        return;
+    ++busy_;
+    updateButtons();
+    preview_.renderTasks(basket_.tasks(), runOptions(false), [this, retakeBase] {
+        busy_ = 0;
+        if (retakeBase && viewMode_ == EditMode) {
+            base_ = engine().SaveToMemory(7);
+            atBase_ = true;
+            // A task previewed but not confirmed is gone from the photo: it can be previewed
+            // again on the new base.
+            if (imageModified_)
+                optionsChanged_ = true;
+            imageModified_ = false;
+        }
+        updateButtons();
+    });
+}
+
+void TaskEditingPanel::taskListClicked()
+{
+    if (basket_.isEmpty())
+        return;
+    if (viewMode_ == EditMode) {
+        // The photo now shows an earlier state than the base: a preview starts from the base.
+        renderBasket(false);
+        atBase_ = false;
+    } else {
+        preview_.reapplyTasks();
+    }
+}
+
+void TaskEditingPanel::newTaskBasket()
+{
+    if (basket_.isEmpty())
+        return;
+    basket_.clear();
+    if (!engine().HasImage() || preview_.snapshot().isEmpty())
+        return;
+    preview_.restoreSnapshot();
+    if (viewMode_ == EditMode) {
+        // A task previewed but not confirmed goes with the rest; its options stay on show.
+        base_ = preview_.snapshot();
+        atBase_ = true;
+        if (imageModified_)
+            optionsChanged_ = true;
+        imageModified_ = false;
+        updateButtons();
+    }
+}
+
+void TaskEditingPanel::openTaskBasket()
+{
+    const ui::FileChoice choice = ui::ChooseOpenFile(this, QStringLiteral("Open task basket"), TaskBasketFilter);
+    if (choice.path.isEmpty())
+        return;
+    if (!modSaveOpenImageList::fncOpenTaskBasket(choice.path, basket_, false)) {
+        ui::ShowMessage(this, QStringLiteral("Error opening task basket!\r\nPlease select a valid task basket file."),
+                        QMessageBox::Information);
+    }
+    // The tasks read before a failure stay in the basket, so the preview follows them either way.
+    if (!engine().HasImage())
+        return;
+    if (viewMode_ == EditMode)
+        renderBasket(true);
+    else
+        preview_.reapplyTasks();
+}
+
+void TaskEditingPanel::saveTaskBasket()
+{
+    if (basket_.isEmpty())
+        return;
+    const ui::FileChoice choice = ui::ChooseSaveFile(this, QStringLiteral("Save task basket"), TaskBasketFilter);
+    if (choice.path.isEmpty())
+        return;
+    if (!modSaveOpenImageList::fncSaveTaskBasket(choice.path, basket_))
+        ui::ShowMessage(this, QStringLiteral("Error saving task basket!\r\nPlease try again!"), QMessageBox::Information);
+}
+
+void TaskEditingPanel::removeTask()
+{
+    if (basket_.isEmpty())
+        return;
+    const int row = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);
+    if (row < 0 || row >= basket_.size())
+        return;
+    basket_.removeAt(row);
+    if (!engine().HasImage())
+        return;
+    if (viewMode_ == EditMode)
+        renderBasket(true);
+    else
+        preview_.reapplyTasks();
+}
+
+}  // namespace lumora

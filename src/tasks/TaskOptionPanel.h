@@ -1,0 +1,83 @@
+#pragma once
+
+#include "shell/SetupRecord.h"
+#include "tasks/TaskKind.h"
+#include "tasks/TaskRecord.h"
+#include "tasks/TaskViewContext.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace lumora {
+
+// One page of the " Task Options" group: the controls of one task kind, or the texts shown for
+// "Invert" and for no task at all. The editing panel shows one page at a time; a page knows how
+// to show the remembered options of its kind, how to remember them again, and what task its
+// controls describe.
+//
+// Every change a person makes in a page emits optionsChanged(); setting values from the program
+// (loadOptions) does not.
+class TaskOptionPanel : public QWidget {
+    Q_OBJECT
+public:
+    // What the mouse does on the preview while this page is shown.
+    enum class MouseTool {
+        None,
+        PickColor,      // a left press takes the colour under the pointer (colorPicked)
+        PickPoint,      // a release gives the point (pointPicked)
+        DragRectangle,  // press and release give a rectangle (rectanglePressed / Released)
+    };
+
+    // `kind` 0 is the page shown when no task is chosen ("Nothing"). `key` is the task-pane
+    // item key in lower case ("resize", "watermark", "redeye", "nothing").
+    TaskOptionPanel(int kind, QString key, QString title, QWidget* parent = nullptr);
+
+    int kind() const { return kind_; }
+    const QString& key() const { return key_; }
+    // "Task Option - Resize" ..., "Red-Eye Correction", "Options".
+    const QString& title() const { return title_; }
+
+    // Shows the remembered values of this kind (the resize fields take the image's size, the
+    // key-in crop its right and bottom edges) and forgets any point or area marked earlier.
+    virtual void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) = 0;
+    // Writes this page's values into the fields that remember them; other fields stay.
+    virtual void storeOptions(SetupRecord::TaskDefaults& defaults) const = 0;
+    // The task the controls describe now: kind, key and P0..P16 as the task runner reads them
+    // (colours as the decimal text of the signed 32-bit OLE colour). Slots that depend on the
+    // image at preview time (a text anchor) are filled by the preview.
+    virtual TaskRecord record(const TaskViewContext& view) const = 0;
+
+    // Crop by mouse and red-eye need an area marked before they can be previewed.
+    virtual bool needsMarkedArea() const { return false; }
+    // The area marked on the preview, in view coordinates, normalised; empty when none is.
+    virtual QRect markedArea() const { return {}; }
+
+    virtual MouseTool mouseTool() const { return MouseTool::None; }
+    // Mouse results from the preview, in view coordinates. A page reacts only to the tool it
+    // asked for; colorPicked carries the OLE colour of the pixel.
+    virtual void colorPicked(std::uint32_t oleColor);
+    virtual void pointPicked(QPoint view);
+    virtual void rectanglePressed(QPoint view);
+    virtual void rectangleReleased(QPoint start, QPoint end);
+    // Every release of the mouse on the preview unticks the colour picker and red-eye boxes.
+    virtual void mouseReleased();
+    // Unticks every box that arms a mouse tool.
+    virtual void cancelMouseTool();
+
+Q_SIGNALS:
+    // A person changed something in the page.
+    void optionsChanged();
+    // The page wants another mouse tool on the preview (a box was ticked or unticked).
+    void mouseToolChanged();
+    // A colour was chosen in the page that the preview engine should use as its BackColor.
+    void backColorChosen(std::uint32_t oleColor);
+
+private:
+    int kind_;
+    QString key_;
+    QString title_;
+};
+
+}  // namespace lumora
