@@ -1,36 +1,31 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+class QAction;
 class QListView;
-class QToolButton;
+class QToolBar;
 
 namespace lumora {
 
 class TaskBasket;
 
-// The "Task Basket" tab of the browse pane: the Task Basket as a list (`lvEdit`) with the
-// commands that open and save task basket files (.tbf).
+// The "Task Basket" tab of the browse pane: the Task Basket as a list (`lvEdit`) under the
+// commands of the Task Basket (new, open, save, remove), which the task editing panel carries
+// out.
 class TaskBasketPane : public QWidget {
     Q_OBJECT
 public:
     explicit TaskBasketPane(TaskBasket& tasks, QWidget* parent = nullptr);
 
     QListView* taskList() const { return list_; }
-
-    // "Open task basket": replaces the Task Basket by a file's tasks. The window re-renders the
-    // preview on tasksOpened().
-    void openTaskBasket();
-    // "Save task basket": only when the basket holds tasks.
-    void saveTaskBasket();
-
-Q_SIGNALS:
-    void tasksOpened();
+    // The commands shown above the list.
+    void setCommands(const QList<QAction*>& commands);
 
 private:
-    TaskBasket& tasks_;
     QListView* list_;
-    QToolButton* saveButton_;
+    QToolBar* bar_;
 };
 
 }  // namespace lumora

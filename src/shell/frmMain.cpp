@@ -20,6 +20,7 @@
 #include "shell/StatusPanels.h"
 #include "shell/TaskBasketPane.h"
 #include "shell/frmSettings.h"
+#include "tasks/TaskEditingPanel.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -139,11 +141,22 @@ void frmMain::buildPanes()
     taskPane_ = new TaskBasketPane(tasks_, browseTabs_);
     browseTabs_->addTab(browser_, QStringLiteral("File System"));
     browseTabs_->addTab(taskPane_, QStringLiteral("  Task Basket"));
-    browseLayout->addWidget(browseTabs_, 1);
 
     metadata_ = new MetadataPane(this);
     preview_ = new PreviewPane(metadata_->exifList(), metadata_->iptcList(), this);
     preview_->setTaskBasket(&tasks_);
+
+    // Edit mode shows the task pane where the browse tabs were.
+    editPanel_ = new TaskEditingPanel(tasks_, *preview_, browsePane);
+    editPanel_->setExplorerList(taskPane_->taskList());
+    taskPane_->setCommands({editPanel_->editBarAction(0), editPanel_->editBarAction(1), editPanel_->editBarAction(2),
+                            editPanel_->editBarAction(3)});
+    preview_->setTaskRunOptionsProvider([this] { return editPanel_->runOptions(); });
+    preview_->addCommand(editPanel_->editAction(), editPanel_->editMenuAction());
+    browseStack_ = new QStackedWidget(browsePane);
+    browseStack_->addWidget(browseTabs_);
+    browseStack_->addWidget(editPanel_);
+    browseLayout->addWidget(browseStack_, 1);
     basketPanel_ = new BasketPanel(this);
 
     splLeft_ = new QSplitter(Qt::Horizontal);
@@ -245,7 +258,7 @@ void frmMain::connectPanes()
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);
     });
-    connect(taskPane_, &TaskBasketPane::tasksOpened, preview_, &PreviewPane::reapplyTasks);
+    connect(editPanel_, &TaskEditingPanel::editModeChanged, this, &frmMain::editModeChanged);
     connect(browseTabs_, &QTabWidget::currentChanged, this, &frmMain::browseTabChanged);
 }
 
@@ -332,6 +345,14 @@ void frmMain::previewAdjacent(int delta)
         basketPanel_->selectAdjacent(delta);
     else
         browser_->selectAdjacent(delta);
+}
+
+void frmMain::editModeChanged(bool editing)
+{
+    browseStack_->setCurrentWidget(editing ? static_cast<QWidget*>(editPanel_) : browseTabs_);
+    browseCaption_->setVisible(!editing);
+    if (auto* type = preview_->findChild<QWidget*>(QStringLiteral("cmdPreviewType")))
+        type->setEnabled(!editing);
 }
 
 void frmMain::browseTabChanged(int index)

@@ -9,6 +9,7 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class QSplitter;
+class QStackedWidget;
 class QTabWidget;
 
 namespace lumora {
@@ -20,6 +21,7 @@ class MetadataPane;
 class PreviewPane;
 class StatusPanels;
 class TaskBasketPane;
+class TaskEditingPanel;
 struct SetupRecord;
 
 // Lumora's one top-level window: the browse pane (folder tree and files, or the Task Basket),
@@ -55,6 +57,7 @@ public:
     StatusPanels& statusPanels() const { return *status_; }
     TaskBasket& tasks() { return tasks_; }
     TaskBasketPane& taskPane() const { return *taskPane_; }
+    TaskEditingPanel& editPanel() const { return *editPanel_; }
 
     // The folder the tree shows now.
     QString currentFolder() const;
@@ -78,6 +81,7 @@ private:
     void previewFromBasket(const QString& path);
     void previewAdjacent(int delta);
     void browseTabChanged(int index);
+    void editModeChanged(bool editing);
     static void deleteTempFilesWithoutExtension();
 
     SetupRecord& record_;
@@ -88,6 +92,8 @@ private:
     MetadataPane* metadata_ = nullptr;
     BasketPanel* basketPanel_ = nullptr;
     TaskBasketPane* taskPane_ = nullptr;
+    TaskEditingPanel* editPanel_ = nullptr;
+    QStackedWidget* browseStack_ = nullptr;
     StatusPanels* status_ = nullptr;
     QProgressBar* listingProgress_ = nullptr;
     QLabel* browseCaption_ = nullptr;
