@@ -15,11 +15,13 @@
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QStackedWidget>
+#include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -169,10 +171,16 @@ QWidget* TaskEditingPanel::buildOptionsGroup()
     title_->setFont(bold);
     layout->addWidget(title_);
 
-    pages_ = new QStackedWidget(group);
+    // The pages share one place; only the chosen one is shown, and only its height counts.
+    pages_ = new QWidget(group);
+    auto* pageLayout = new QVBoxLayout(pages_);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
     pageList_ = makeTaskOptionPages(pages_);
     for (TaskOptionPanel* page : pageList_) {
-        pages_->addWidget(page);
+        pageLayout->addWidget(page);
+        page->hide();
+        // A page that shows or hides some of its controls changes height.
+        page->installEventFilter(this);
         connect(page, &TaskOptionPanel::optionsChanged, this, &TaskEditingPanel::pageChangedOptions);
         connect(page, &TaskOptionPanel::mouseToolChanged, this, &TaskEditingPanel::applyMouseTool);
         connect(page, &TaskOptionPanel::backColorChosen, this,
@@ -338,7 +346,8 @@ void TaskEditingPanel::enterEditMode()
     Q_EMIT editModeChanged(true);
     // The base is the photo with the Task Basket applied: it is on screen already when the
     // preview shows the optimized photo.
-    if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading())
+    if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading() &&
+        selectedRow(lvEdit_) < 0)
         base_ = engine().SaveToMemory(7);
     else
         renderBasket(true);
@@ -387,6 +396,26 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
     }
     showPage(itemKey.toLower());
     loadPage();
+    // The chart is tall: bring the options the person has just asked for into view.
+    QTimer::singleShot(0, this, &TaskEditingPanel::scrollToOptions);
+}
+
+bool TaskEditingPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::LayoutRequest && watched == current_)
+        QTimer::singleShot(0, this, &TaskEditingPanel::fitOptionsGroup);
+    return QWidget::eventFilter(watched, event);
+}
+
+void TaskEditingPanel::scrollToOptions()
+{
+    const QRect caption = bar_->GroupCaptionRect(OptionsGroupKey);
+    QScrollBar* scroll = bar_->verticalScrollBar();
+    if (caption.isEmpty() || !scroll->isVisible())
+        return;
+    const int bottom = caption.top() + optionsGroup_->height() + caption.height();
+    if (caption.top() < 0 || bottom > bar_->height())
+        scroll->setValue(scroll->value() + caption.top() - 4);
 }
 
 void TaskEditingPanel::showPage(const QString& key)
@@ -397,7 +426,8 @@ void TaskEditingPanel::showPage(const QString& key)
     if (current_)
         current_->cancelMouseTool();
     current_ = next;
-    pages_->setCurrentWidget(current_);
+    for (TaskOptionPanel* p : pageList_)
+        p->setVisible(p == current_);
     title_->setText(current_->title());
     pending_ = TaskRecord();
     pending_.kind = QString::number(current_->kind());
@@ -445,9 +475,18 @@ void TaskEditingPanel::updateButtons()
 void TaskEditingPanel::fitOptionsGroup()
 {
     // The bar hosts the group at the group's own height: follow the page shown.
+    pages_->layout()->invalidate();
+    optionsGroup_->layout()->invalidate();
     optionsGroup_->layout()->activate();
     const int width = optionsGroup_->width() > 0 ? optionsGroup_->width() : optionsGroup_->sizeHint().width();
-    optionsGroup_->resize(width, optionsGroup_->sizeHint().height());
+    // A page of wrapped text is as tall as the width makes it, not as its size hint guesses.
+    int height = optionsGroup_->sizeHint().height();
+    if (current_->hasHeightForWidth()) {
+        const QMargins margins = optionsGroup_->layout()->contentsMargins();
+        const int pageWidth = width - margins.left() - margins.right();
+        height += current_->heightForWidth(pageWidth) - current_->sizeHint().height();
+    }
+    optionsGroup_->resize(width, height);
 }
 
 void TaskEditingPanel::applyMouseTool()
@@ -554,7 +593,11 @@ void TaskEditingPanel::renderBasket(bool retakeBase)
         return;
     ++busy_;
     updateButtons();
-    preview_.renderTasks(basket_.tasks(), runOptions(false), [this, retakeBase] {
+    // The base is the photo with every confirmed task: such a run stops at no selected task, and
+    // the list shows no selection that the photo would not follow.
+    if (retakeBase)
+        lvEditPreview_->clearSelection();
+    preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), [this, retakeBase] {
         busy_ = 0;
         if (retakeBase && viewMode_ == EditMode) {
             base_ = engine().SaveToMemory(7);

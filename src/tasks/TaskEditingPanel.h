@@ -15,7 +15,6 @@ class QAction;
 class QLabel;
 class QListView;
 class QPushButton;
-class QStackedWidget;
 
 namespace lumora {
 
@@ -105,6 +104,9 @@ public:
 Q_SIGNALS:
     void editModeChanged(bool editing);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void photoChanged(const QString& path, bool ok);
     void buildBar();
@@ -117,6 +119,7 @@ private:
     void pageChangedOptions();
     void updateButtons();
     void fitOptionsGroup();
+    void scrollToOptions();
     void applyMouseTool();
     void cancelMouseTool();
     void refresh();
@@ -134,7 +137,7 @@ private:
     isExplorerBar* bar_ = nullptr;
     QWidget* optionsGroup_ = nullptr;
     QLabel* title_ = nullptr;
-    QStackedWidget* pages_ = nullptr;
+    QWidget* pages_ = nullptr;
     std::vector<TaskOptionPanel*> pageList_;
     TaskOptionPanel* current_ = nullptr;
     QPushButton* cmdApply_ = nullptr;

@@ -59,7 +59,14 @@ TextOptions::TextOptions(QWidget* parent)
 {
     text_->setObjectName(QStringLiteral("txtDraw"));
     family_->setObjectName(QStringLiteral("ComboFontFamily"));
-    family_->addItems(QFontDatabase::families());
+    // The desktop's own font comes first: the remembered choice is a position in this list, and
+    // a first start (position 0) should write in a plain, readable face rather than whatever font
+    // sorts first.
+    QStringList families = QFontDatabase::families();
+    const QString desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    if (families.removeAll(desktop) > 0)
+        families.prepend(desktop);
+    family_->addItems(families);
     family_->setMinimumContentsLength(10);
     family_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     size_->setObjectName(QStringLiteral("comboFontSize"));
