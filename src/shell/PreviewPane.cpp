@@ -108,6 +108,14 @@ struct PreviewPane::RenderResult {
 
 namespace {
 
+// The preview engine's view geometry, handed to work done on an engine of its own.
+struct ViewSettings {
+    int width = 0;
+    int height = 0;
+    bool stretch = false;
+    double zoom = 100;
+};
+
 // Thrown between two tasks of a render that a newer one has overtaken: it ends the run at once
 // instead of finishing work nobody will see. Not an std::exception, so the task runner does not
 // take it for a failure to report.
@@ -225,6 +233,33 @@ public:
 
     // Restores the snapshot into an engine of its own, runs the tasks on it and makes the picture
     // to draw; null when a newer job overtook this one.
+    // Other work on an image of its own, with the view geometry of the screen.
+    static std::shared_ptr<RenderResult> renderWork(quint64 id, const QByteArray& source,
+                                                    const std::function<void(ImageBox&)>& work, ViewSettings view,
+                                                    const std::function<bool()>& wanted)
+    {
+        auto result = std::make_shared<RenderResult>();
+        result->id = id;
+        try {
+            auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
+            engine->LoadFromMemory(7, source);
+            engine->SetWidth(view.width);
+            engine->SetHeight(view.height);
+            engine->SetStretchToFit(view.stretch);
+            engine->SetZoom(view.zoom);
+            work(*engine);
+            if (!wanted())
+                return nullptr;
+            result->picture = engine->Picture();
+            result->engine = std::move(engine);
+        } catch (...) {
+            result->engine.reset();
+            result->picture = Picture();
+            result->error = std::current_exception();
+        }
+        return result;
+    }
+
     static std::shared_ptr<RenderResult> render(quint64 id, const QByteArray& snapshot, const QList<TaskRecord>& tasks,
                                                 TaskRunOptions options, const std::function<bool()>& wanted)
     {
@@ -505,8 +540,19 @@ void PreviewPane::renderTasks(QList<TaskRecord> tasks, TaskRunOptions options, s
     dropRender();
     if (snapshot_.isEmpty() && !loading_)
         return;
-    render_ = Render{0, std::move(tasks), std::move(options), std::move(done)};
+    render_ = Render{0, std::move(tasks), std::move(options), std::move(done), {}, {}};
     // The file being read is what the tasks are meant for: finishRead starts the render.
+    if (loading_)
+        return;
+    startRender();
+}
+
+void PreviewPane::renderWork(QByteArray source, std::function<void(ImageBox&)> work, std::function<void()> done)
+{
+    dropRender();
+    if (source.isEmpty() || !work)
+        return;
+    render_ = Render{0, {}, {}, std::move(done), std::move(work), std::move(source)};
     if (loading_)
         return;
     startRender();
@@ -516,6 +562,18 @@ void PreviewPane::startRender()
 {
     Render& render = *render_;
     render.id = ++serial_;
+    if (render.work) {
+        const ImageBox& shown = engine();
+        ViewSettings view{shown.Width(), shown.Height(), shown.StretchToFit(), shown.Zoom()};
+        worker().post(render.id, [pane = this, id = render.id, source = render.source, work = render.work,
+                                  view](const std::function<bool()>& wanted) -> std::function<void()> {
+            std::shared_ptr<RenderResult> rendered = Worker::renderWork(id, source, work, view, wanted);
+            if (!rendered)
+                return {};
+            return [pane, rendered] { pane->finishRender(rendered); };
+        });
+        return;
+    }
     if (render.tasks.isEmpty()) {
         // Only the snapshot to put back: quicker done here than handed over.
         worker().forget(render.id);
@@ -702,6 +760,9 @@ void PreviewPane::finishRead(const std::shared_ptr<ReadResult>& read)
     else
         view_->refresh();
     read->picture = Picture();
+    // Work asked for on an image of the previous photo has nothing to work on any more.
+    if (render_ && render_->work)
+        render_.reset();
     if (render_)
         startRender();
     else if (stale)

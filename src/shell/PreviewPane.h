@@ -86,6 +86,11 @@ public:
     // once (`done` and the signal still follow through the event loop). The options' yield and
     // busy are not called: the run happens off the GUI thread.
     void renderTasks(QList<TaskRecord> tasks, TaskRunOptions options, std::function<void()> done = {});
+    // As renderTasks, for other work on the image: `work` runs on the worker thread on an engine
+    // holding `source` (an engine snapshot) with the preview engine's view box, fit and zoom, and
+    // its result is shown as a render's is. Whatever `work` shares with the caller must be safe to
+    // touch from another thread until `done` runs.
+    void renderWork(QByteArray source, std::function<void(ImageBox&)> work, std::function<void()> done = {});
     // True from a renderTasks call until its result is on screen (or it was dropped).
     bool isRendering() const { return render_.has_value(); }
     // Puts the as-loaded image back into the engine and shows it, at once; a render still under
@@ -156,6 +161,9 @@ private:
         QList<TaskRecord> tasks;
         TaskRunOptions options;
         std::function<void()> done;
+        // Other work than a run of tasks, on another image than the one as loaded (renderWork).
+        std::function<void(ImageBox&)> work;
+        QByteArray source;
     };
 
     // Hands the file to the worker; finishRead takes over when it has been read.

@@ -201,8 +201,8 @@ QWidget* TaskEditingPanel::buildOptionsGroup()
     cmdReset_ = makeButton("cmdReset", QStringLiteral("Reset"));
     layout->addLayout(buttons);
 
-    connect(cmdApply_, &QPushButton::clicked, this, &TaskEditingPanel::previewTask);
-    connect(cmdOK_, &QPushButton::clicked, this, &TaskEditingPanel::confirmTask);
+    connect(cmdApply_, &QPushButton::clicked, this, [this] { previewTask(); });
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { confirmTask(); });
     connect(cmdReset_, &QPushButton::clicked, this, &TaskEditingPanel::resetTask);
     return group;
 }
@@ -327,6 +327,8 @@ int TaskEditingPanel::selectedRow(QListView* list) const
 
 void TaskEditingPanel::toggleEditMode()
 {
+    if (isBusy())
+        return;
     if (viewMode_ == EditMode)
         leaveEditMode();
     else
@@ -382,6 +384,13 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
 {
     if (isBusy())
         return;
+    const QString key = itemKey.toLower();
+    auto choose = [this, key] {
+        showPage(key);
+        loadPage();
+        // The chart is tall: bring the options the person has just asked for into view.
+        QTimer::singleShot(0, this, &TaskEditingPanel::scrollToOptions);
+    };
     if (imageModified_) {
         const auto answer = ui::ShowMessage(
             this,
@@ -389,17 +398,14 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel)
             return;
-        if (answer == QMessageBox::Yes)
-            confirmTask();
-        else
-            resetTask();
+        if (answer == QMessageBox::Yes) {
+            confirmTask(choose);
+            return;
+        }
+        resetTask();
     }
-    showPage(itemKey.toLower());
-    loadPage();
-    // The chart is tall: bring the options the person has just asked for into view.
-    QTimer::singleShot(0, this, &TaskEditingPanel::scrollToOptions);
+    choose();
 }
-
 bool TaskEditingPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::LayoutRequest && watched == current_)
@@ -459,6 +465,11 @@ void TaskEditingPanel::pageChangedOptions()
 
 void TaskEditingPanel::updateButtons()
 {
+    // While the preview works on the photo, nothing else may change it or the basket under it.
+    for (QAction* command : editBar_)
+        command->setEnabled(!isBusy());
+    editAction_->setEnabled(!isBusy());
+    editMenuAction_->setEnabled(!isBusy());
     const bool idle = !isBusy() && viewMode_ == EditMode;
     const int kind = current_ ? current_->kind() : 0;
     if (kind == 0) {
@@ -524,34 +535,52 @@ void TaskEditingPanel::refresh()
     view().refresh();
 }
 
-void TaskEditingPanel::previewTask()
+void TaskEditingPanel::previewTask(std::function<void()> then)
 {
-    if (!optionsChanged_ || isBusy() || pendingKind() == 0 || !engine().HasImage())
+    if (!optionsChanged_ || isBusy() || pendingKind() == 0 || !engine().HasImage() || base_.isEmpty())
         return;
-    if (!atBase_)
-        engine().LoadFromMemory(7, base_);
     const TaskViewContext context = viewContext();
-    TaskRecord task = current_->record(context);
-    const TaskPreviewResult result = PreviewTask(engine(), task, context, current_->markedArea());
-    if (result == TaskPreviewResult::NoLogoChosen)
-        ui::ShowMessage(this, QStringLiteral("Please select an image/logo for watermarking the image."),
-                        QMessageBox::Information);
-    else if (result == TaskPreviewResult::LogoMissing)
-        ui::ShowMessage(this,
-                        QStringLiteral("The last watermark image/logo file has either moved, renamed or deleted.\r\n"
-                                       "Please select an image/logo from disk."),
-                        QMessageBox::Information);
-    pending_ = task;
+    auto task = std::make_shared<TaskRecord>(current_->record(context));
+    const QRect area = current_->markedArea();
     if (current_->needsMarkedArea())
         view().setMouseTool(EngineView::MouseTool::None);
-    atBase_ = false;
-    optionsChanged_ = false;
-    imageModified_ = true;
-    updateButtons();
-    refresh();
-}
 
-void TaskEditingPanel::confirmTask()
+    // Previewed: the image is no longer the base, whatever comes of it.
+    auto previewed = [this, task, then = std::move(then)] {
+        busy_ = 0;
+        pending_ = *task;
+        atBase_ = false;
+        optionsChanged_ = false;
+        imageModified_ = true;
+        updateButtons();
+        if (then)
+            then();
+    };
+    const TaskPreviewResult logo = CheckWatermarkLogo(*task);
+    if (logo != TaskPreviewResult::Applied) {
+        // Nothing is drawn: the base is all there is to show.
+        if (!atBase_) {
+            engine().LoadFromMemory(7, base_);
+            refresh();
+        }
+        ui::ShowMessage(this,
+                        logo == TaskPreviewResult::NoLogoChosen
+                            ? QStringLiteral("Please select an image/logo for watermarking the image.")
+                            : QStringLiteral("The last watermark image/logo file has either moved, renamed or deleted.\r\n"
+                                             "Please select an image/logo from disk."),
+                        QMessageBox::Information);
+        previewed();
+        return;
+    }
+    // Always from the base; on the preview's worker, so a heavy task (a frame on a large photo
+    // takes a second or more) never freezes the window.
+    ++busy_;
+    updateButtons();
+    preview_.renderWork(
+        base_, [task, context, area](ImageBox& image) { PreviewTask(image, *task, context, area); },
+        std::move(previewed));
+}
+void TaskEditingPanel::confirmTask(std::function<void()> then)
 {
     if (isBusy())
         return;
@@ -559,22 +588,28 @@ void TaskEditingPanel::confirmTask()
         leaveEditMode();
         return;
     }
+    auto confirm = [this, then = std::move(then)] {
+        imageModified_ = false;
+        if (pendingKind() != static_cast<int>(TaskKind::RedEye)) {
+            if (basket_.append(pending_))
+                current_->storeOptions(globalSetup().taskDefaults);
+        }
+        cancelMouseTool();
+        showPage(NothingKey.toLower());
+        optionsChanged_ = false;
+        atBase_ = true;
+        base_ = engine().SaveToMemory(7);
+        updateButtons();
+        if (then)
+            then();
+    };
+    // Confirm without a preview of the latest options previews them first, so what is recorded
+    // is what was seen.
     if (optionsChanged_)
-        previewTask();
-    imageModified_ = false;
-    if (pendingKind() != static_cast<int>(TaskKind::RedEye)) {
-        if (basket_.append(pending_))
-            current_->storeOptions(globalSetup().taskDefaults);
-    }
-    cancelMouseTool();
-    showPage(NothingKey.toLower());
-    optionsChanged_ = false;
-    atBase_ = true;
-    base_ = engine().SaveToMemory(7);
-    updateButtons();
-    refresh();
+        previewTask(std::move(confirm));
+    else
+        confirm();
 }
-
 void TaskEditingPanel::resetTask()
 {
     if (isBusy() || pendingKind() == 0)
@@ -627,6 +662,8 @@ void TaskEditingPanel::taskListClicked()
 
 void TaskEditingPanel::newTaskBasket()
 {
+    if (isBusy())
+        return;
     if (basket_.isEmpty())
         return;
     basket_.clear();
@@ -646,6 +683,8 @@ void TaskEditingPanel::newTaskBasket()
 
 void TaskEditingPanel::openTaskBasket()
 {
+    if (isBusy())
+        return;
     const ui::FileChoice choice = ui::ChooseOpenFile(this, QStringLiteral("Open task basket"), TaskBasketFilter);
     if (choice.path.isEmpty())
         return;
@@ -675,6 +714,8 @@ void TaskEditingPanel::saveTaskBasket()
 
 void TaskEditingPanel::removeTask()
 {
+    if (isBusy())
+        return;
     if (basket_.isEmpty())
         return;
     const int row = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);

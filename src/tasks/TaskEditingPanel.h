@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -69,8 +70,10 @@ public:
 
     // A click on an item of the task chart ("Resize" ... "RedEye"), or "Nothing".
     void chooseItem(const QString& itemKey);
-    void previewTask();   // cmdApply
-    void confirmTask();   // cmdOK
+    // cmdApply. The task is previewed on the preview's worker; `then` runs once it is on screen.
+    void previewTask(std::function<void()> then = {});
+    // cmdOK: previews first when the options changed since; `then` runs once it is recorded.
+    void confirmTask(std::function<void()> then = {});
     void resetTask();     // cmdReset
 
     void newTaskBasket();     // cmdEditBar(0)

@@ -30,10 +30,8 @@ void resize(ImageBox& engine, const TaskRecord& task)
 TaskPreviewResult watermark(ImageBox& engine, const TaskRecord& task)
 {
     const auto& p = task.params;
-    if (p[3].trimmed().isEmpty())
-        return TaskPreviewResult::NoLogoChosen;
-    if (!FileExists(p[3]))
-        return TaskPreviewResult::LogoMissing;
+    if (const TaskPreviewResult problem = CheckWatermarkLogo(task); problem != TaskPreviewResult::Applied)
+        return problem;
     engine.SetOverlayUseTransparentColor(toFlag(p[0]));
     engine.SetOverlayTransparency(toInt16(p[1]));
     engine.SetOverlayPlacement(toInt16(p[2]));
@@ -77,6 +75,18 @@ void redEye(ImageBox& engine, const TaskViewContext& view, QRect area)
 }
 
 }  // namespace
+
+TaskPreviewResult CheckWatermarkLogo(const TaskRecord& task)
+{
+    if (task.kind.trimmed() != QString::number(static_cast<int>(TaskKind::Watermark)))
+        return TaskPreviewResult::Applied;
+    const QString& logo = task.params[3];
+    if (logo.trimmed().isEmpty())
+        return TaskPreviewResult::NoLogoChosen;
+    if (!FileExists(logo))
+        return TaskPreviewResult::LogoMissing;
+    return TaskPreviewResult::Applied;
+}
 
 TaskPreviewResult PreviewTask(ImageBox& engine, TaskRecord& task, const TaskViewContext& view, QRect redEyeArea)
 {

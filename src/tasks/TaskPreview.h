@@ -27,6 +27,10 @@ enum class TaskPreviewResult {
 //   the click;
 // - red-eye works on `redEyeArea` (view coordinates) and is never recorded.
 // Everything else runs as a run of that one task would.
+// Whether a task's logo can be drawn: Applied for a watermark whose logo is there (and for any
+// other task), else why not. Cheap: for the window, which says so before any work starts.
+TaskPreviewResult CheckWatermarkLogo(const TaskRecord& task);
+
 TaskPreviewResult PreviewTask(ImageBox& engine, TaskRecord& task, const TaskViewContext& view,
                               QRect redEyeArea = {});
 

@@ -99,6 +99,7 @@ protected:
         panel.chooseItem(QStringLiteral("Rotate"));
         typeInto("txtDegrees", degrees);
         panel.confirmTask();
+        ASSERT_TRUE(idle());
     }
 
     QPoint onView(QPoint viewPoint) const { return preview.view()->imageRect().topLeft() + viewPoint; }
@@ -230,6 +231,15 @@ TEST_F(TaskEditingPanelTest, PreviewAndResetStartFromTheBaseEveryTime)
     panel.chooseItem(QStringLiteral("Rotate"));
     typeInto("txtDegrees", QStringLiteral("90"));
     panel.previewTask();
+    // The work is the preview's worker's: the window goes on, with the commands that would change
+    // the photo or the basket meanwhile switched off until the result is on screen.
+    EXPECT_TRUE(panel.isBusy());
+    EXPECT_EQ(shown(preview.engine()), base);
+    EXPECT_FALSE(panel.confirmButton()->isEnabled());
+    EXPECT_FALSE(panel.editBarAction(3)->isEnabled());
+    EXPECT_FALSE(panel.editAction()->isEnabled());
+    ASSERT_TRUE(idle());
+    EXPECT_TRUE(panel.editBarAction(3)->isEnabled());
     EXPECT_TRUE(panel.imageModified());
     EXPECT_FALSE(panel.atBase());
     EXPECT_FALSE(panel.previewButton()->isEnabled());
@@ -241,6 +251,7 @@ TEST_F(TaskEditingPanelTest, PreviewAndResetStartFromTheBaseEveryTime)
     typeInto("txtDegrees", QStringLiteral("180"));
     EXPECT_TRUE(panel.previewButton()->isEnabled());
     panel.previewTask();
+    ASSERT_TRUE(idle());
     EXPECT_EQ(preview.engine().ImageWidth(), 400);
     EXPECT_EQ(panel.pendingTask().params[1], QStringLiteral("180"));
 
@@ -259,6 +270,7 @@ TEST_F(TaskEditingPanelTest, ChoosingAnotherTaskAfterAPreviewAsksFirst)
 
     panel.chooseItem(QStringLiteral("Invert"));
     panel.previewTask();
+    ASSERT_TRUE(idle());
     ASSERT_TRUE(panel.imageModified());
 
     // Cancel: nothing changes, the click is ignored.
@@ -280,8 +292,10 @@ TEST_F(TaskEditingPanelTest, ChoosingAnotherTaskAfterAPreviewAsksFirst)
 
     // Yes: the previewed task is confirmed first.
     panel.previewTask();
+    ASSERT_TRUE(idle());
     dialogs.answerNextMessage(QMessageBox::Yes);
     panel.chooseItem(QStringLiteral("Blur"));
+    ASSERT_TRUE(idle());
     ASSERT_EQ(basket.size(), 1);
     EXPECT_EQ(basket.at(0).kind, QStringLiteral("1"));
     EXPECT_EQ(panel.pendingKind(), 4);
@@ -313,6 +327,7 @@ TEST_F(TaskEditingPanelTest, RedEyeChangesTheBaseButIsNeverRecorded)
     QTest::mouseRelease(view, Qt::LeftButton, {}, onView({120, 95}));
     ASSERT_TRUE(panel.confirmButton()->isEnabled());
     panel.confirmTask();
+    ASSERT_TRUE(idle());
 
     EXPECT_TRUE(basket.isEmpty()) << "red-eye is applied at once, never recorded";
     EXPECT_NE(panel.baseSnapshot(), baseBefore);
@@ -338,6 +353,7 @@ TEST_F(TaskEditingPanelTest, CropByMouseCropsTheDraggedRectangleOfThePhoto)
     QTest::mouseRelease(view, Qt::LeftButton, {}, onView({40, 20}));
     ASSERT_TRUE(panel.previewButton()->isEnabled());
     panel.confirmTask();
+    ASSERT_TRUE(idle());
 
     ASSERT_EQ(basket.size(), 1);
     const TaskRecord& task = basket.at(0);
@@ -363,6 +379,7 @@ TEST_F(TaskEditingPanelTest, AWatermarkWithoutALogoSaysSoAndDrawsNothing)
 
     panel.chooseItem(QStringLiteral("Watermark"));
     panel.previewTask();
+    ASSERT_TRUE(idle());
     ASSERT_EQ(dialogs.messageTexts(), QStringList{QStringLiteral("Please select an image/logo for watermarking the image.")});
     EXPECT_EQ(shown(preview.engine()), base);
 
@@ -373,6 +390,7 @@ TEST_F(TaskEditingPanelTest, AWatermarkWithoutALogoSaysSoAndDrawsNothing)
     panel.chooseItem(QStringLiteral("Watermark"));
     dialogs.clear();
     panel.previewTask();
+    ASSERT_TRUE(idle());
     EXPECT_EQ(dialogs.messageTexts(),
               QStringList{QStringLiteral("The last watermark image/logo file has either moved, renamed or deleted.\r\n"
                                          "Please select an image/logo from disk.")});
@@ -387,8 +405,10 @@ TEST_F(TaskEditingPanelTest, RemovingTheSecondOfThreeTasksRerendersFromThePhotoA
     confirmRotate(QStringLiteral("90"));
     panel.chooseItem(QStringLiteral("Invert"));
     panel.confirmTask();
+    ASSERT_TRUE(idle());
     panel.chooseItem(QStringLiteral("Flip"));
     panel.confirmTask();
+    ASSERT_TRUE(idle());
     ASSERT_EQ(basket.size(), 3);
     EXPECT_EQ(shown(preview.engine()), rendered(preview.snapshot(), basket.tasks()));
 
@@ -416,6 +436,7 @@ TEST_F(TaskEditingPanelTest, ClickingATaskShowsThePhotoAsItStandsAfterThatTask)
     confirmRotate(QStringLiteral("90"));
     panel.chooseItem(QStringLiteral("Invert"));
     panel.confirmTask();
+    ASSERT_TRUE(idle());
 
     QListView* list = panel.editPreviewList();
     list->show();
@@ -433,6 +454,7 @@ TEST_F(TaskEditingPanelTest, ASavedTaskBasketReopensIntoTheSameLists)
     confirmRotate(QStringLiteral("30"));
     panel.chooseItem(QStringLiteral("Invert"));
     panel.confirmTask();
+    ASSERT_TRUE(idle());
     const QList<TaskRecord> saved = basket.tasks();
     const QImage composed = shown(preview.engine());
 
@@ -489,6 +511,7 @@ TEST_F(TaskEditingPanelTest, FinishLeavesEditModeAndTheOriginalPreviewShowsThePh
 
     ASSERT_EQ(panel.confirmButton()->text(), QStringLiteral("Finish"));
     panel.confirmButton()->click();
+    ASSERT_TRUE(idle());
     EXPECT_EQ(panel.viewMode(), 0);
     ASSERT_TRUE(idle());
     EXPECT_EQ(shown(preview.engine()), rendered(preview.snapshot(), {}));
