@@ -4,6 +4,7 @@
 // (scripts/screenshots.sh).
 #include "Heartbeat.h"
 #include "shell/FolderBrowser.h"
+#include "shell/EngineView.h"
 #include "shell/LumoraStartup.h"
 #include "shell/PreviewPane.h"
 #include "shell/SetupFile.h"
@@ -20,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -117,6 +119,25 @@ int main(int argc, char** argv)
         if (panel.imageModified())
             panel.resetTask();
     }
+
+    // A rectangle dragged on the photo for a crop, as the mouse would.
+    panel.chooseItem(QStringLiteral("Crop"));
+    if (auto* byMouse = panel.currentPage()->findChild<QCheckBox*>(QStringLiteral("chkCropMouse")))
+        byMouse->click();
+    lumora::EngineView* view = preview.view();
+    const QPoint origin = view->imageRect().topLeft();
+    const auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        const QPointF local = origin + at;
+        QMouseEvent event(type, local, view->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &event);
+    };
+    mouse(QEvent::MouseButtonPress, {60, 40}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {300, 200}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {300, 200}, Qt::NoButton);
+    shoot(shots, QStringLiteral("edit-17-crop-dragged"));
+    timed("preview the dragged crop", [&] { panel.previewTask(); });
+    shoot(shots, QStringLiteral("edit-18-crop-previewed"));
+    panel.resetTask();
 
     // A composed recipe: a smaller photo, a frame and a caption.
     panel.chooseItem(QStringLiteral("Resize"));

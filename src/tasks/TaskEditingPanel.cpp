@@ -163,6 +163,9 @@ QWidget* TaskEditingPanel::buildOptionsGroup()
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(6);
+    // The group's height is set from the page shown (fitOptionsGroup), never held at the
+    // minimum an earlier, taller page left behind.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     title_ = new QLabel(group);
     title_->setObjectName(QStringLiteral("lblTaskTitle"));
@@ -187,6 +190,7 @@ QWidget* TaskEditingPanel::buildOptionsGroup()
                 [this](std::uint32_t colour) { engine().SetBackColor(colour); });
     }
     layout->addWidget(pages_);
+    pages_->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
@@ -408,7 +412,7 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
 }
 bool TaskEditingPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::LayoutRequest && watched == current_)
+    if (event->type() == QEvent::LayoutRequest && (watched == current_ || watched == pages_))
         QTimer::singleShot(0, this, &TaskEditingPanel::fitOptionsGroup);
     return QWidget::eventFilter(watched, event);
 }
@@ -490,14 +494,7 @@ void TaskEditingPanel::fitOptionsGroup()
     optionsGroup_->layout()->invalidate();
     optionsGroup_->layout()->activate();
     const int width = optionsGroup_->width() > 0 ? optionsGroup_->width() : optionsGroup_->sizeHint().width();
-    // A page of wrapped text is as tall as the width makes it, not as its size hint guesses.
-    int height = optionsGroup_->sizeHint().height();
-    if (current_->hasHeightForWidth()) {
-        const QMargins margins = optionsGroup_->layout()->contentsMargins();
-        const int pageWidth = width - margins.left() - margins.right();
-        height += current_->heightForWidth(pageWidth) - current_->sizeHint().height();
-    }
-    optionsGroup_->resize(width, height);
+    optionsGroup_->resize(width, optionsGroup_->sizeHint().height());
 }
 
 void TaskEditingPanel::applyMouseTool()
