@@ -11,6 +11,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
 #include "Heartbeat.h"
+#include "TourSteps.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAbstractItemView>
@@ -28,34 +29,9 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-
-void pump(int milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void waitUntil(const std::function<bool()>& done, int limitMs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-}
-
-void shoot(const QString& folder, const QString& name)
-{
-    pump(300);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    shot.save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
-}  // namespace
+using lumora::tools::pump;
+using lumora::tools::shoot;
+using lumora::tools::waitUntil;
 
 int main(int argc, char** argv)
 {

@@ -135,6 +135,16 @@ void TaskOptionPage::takePickedColor(BackColorPicker* picker, std::uint32_t oleC
     userChanged();
 }
 
+void TaskOptionPage::takePickedPoint(QAbstractButton* arm, QLabel* label, std::optional<QPoint>& point, QPoint view)
+{
+    if (!arm->isChecked())
+        return;
+    point = view;
+    label->setText(QStringLiteral("X-") + QString::number(view.x()) + QStringLiteral("; Y-") + QString::number(view.y()));
+    userChanged();
+    arm->setChecked(false);
+}
+
 QString TaskOptionPage::colorText(std::uint32_t oleColor)
 {
     return QString::number(static_cast<std::int32_t>(oleColor));

@@ -3,6 +3,7 @@
 #include "tasks/TaskOptionPanel.h"
 
 #include <cstdint>
+#include <optional>
 
 class QAbstractButton;
 class QAbstractSlider;
@@ -72,6 +73,11 @@ protected:
     // What every page with a BackColorPicker does with a colour from the preview: only while its
     // "Pick" box is ticked, it becomes the page's colour and the engine's BackColor.
     void takePickedColor(BackColorPicker* picker, std::uint32_t oleColor);
+
+    // What the pages that place something at a clicked point do with a point from the preview:
+    // only while `arm` is ticked, it becomes `point`, `label` shows "X-x; Y-y", and the box is
+    // unticked (one click, one point).
+    void takePickedPoint(QAbstractButton* arm, QLabel* label, std::optional<QPoint>& point, QPoint view);
 
     // A colour slot: the decimal text of the signed 32-bit OLE colour.
     static QString colorText(std::uint32_t oleColor);

@@ -261,16 +261,7 @@ TaskOptionPanel::MouseTool TextOptions::mouseTool() const
     return selectLocation_->isChecked() ? MouseTool::PickPoint : MouseTool::None;
 }
 
-void TextOptions::pointPicked(QPoint view)
-{
-    if (!selectLocation_->isChecked())
-        return;
-    point_ = view;
-    locationLabel_->setText(QStringLiteral("X-") + QString::number(view.x()) + QStringLiteral("; Y-") +
-                            QString::number(view.y()));
-    userChanged();
-    selectLocation_->setChecked(false);
-}
+void TextOptions::pointPicked(QPoint view) { takePickedPoint(selectLocation_, locationLabel_, point_, view); }
 
 void TextOptions::cancelMouseTool() { selectLocation_->setChecked(false); }
 

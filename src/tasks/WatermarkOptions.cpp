@@ -191,16 +191,7 @@ TaskOptionPanel::MouseTool WatermarkOptions::mouseTool() const
     return selectLocation_->isChecked() ? MouseTool::PickPoint : MouseTool::None;
 }
 
-void WatermarkOptions::pointPicked(QPoint view)
-{
-    if (!selectLocation_->isChecked())
-        return;
-    point_ = view;
-    locationLabel_->setText(QStringLiteral("X-") + QString::number(view.x()) + QStringLiteral("; Y-") +
-                            QString::number(view.y()));
-    userChanged();
-    selectLocation_->setChecked(false);
-}
+void WatermarkOptions::pointPicked(QPoint view) { takePickedPoint(selectLocation_, locationLabel_, point_, view); }
 
 void WatermarkOptions::mouseReleased() { pickTransparentColor_->setChecked(false); }
 

@@ -104,6 +104,19 @@ protected:
 
     QPoint onView(QPoint viewPoint) const { return preview.view()->imageRect().topLeft() + viewPoint; }
 
+    // Ticks the page's box that arms a mouse tool, then drags over the photo from one view point
+    // to another as a person would.
+    void dragOnPhoto(const char* armingBox, QPoint from, QPoint to)
+    {
+        auto* arm = control<QCheckBox>(armingBox);
+        ASSERT_TRUE(arm);
+        arm->click();
+        EngineView* view = preview.view();
+        QTest::mousePress(view, Qt::LeftButton, {}, onView(from));
+        QTest::mouseMove(view, onView(to));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, onView(to));
+    }
+
     QTemporaryDir dir;
     int photos = 0;
     PreviewPane preview;
@@ -318,13 +331,7 @@ TEST_F(TaskEditingPanelTest, RedEyeChangesTheBaseButIsNeverRecorded)
     const QByteArray baseBefore = panel.baseSnapshot();
 
     panel.chooseItem(QStringLiteral("RedEye"));
-    auto* mark = control<QCheckBox>("chkRedEye");
-    ASSERT_TRUE(mark);
-    mark->click();
-    EngineView* view = preview.view();
-    QTest::mousePress(view, Qt::LeftButton, {}, onView({80, 55}));
-    QTest::mouseMove(view, onView({120, 95}));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, onView({120, 95}));
+    dragOnPhoto("chkRedEye", {80, 55}, {120, 95});
     ASSERT_TRUE(panel.confirmButton()->isEnabled());
     panel.confirmTask();
     ASSERT_TRUE(idle());
@@ -333,7 +340,7 @@ TEST_F(TaskEditingPanelTest, RedEyeChangesTheBaseButIsNeverRecorded)
     EXPECT_NE(panel.baseSnapshot(), baseBefore);
     const Picture after = preview.engine().Picture();
     EXPECT_LT(meanChannel(after, 0, 92, 67, 108, 83), 200) << "the red cast is gone from the pupil";
-    EXPECT_FALSE(mark->isChecked());
+    EXPECT_FALSE(panel.page(QStringLiteral("redeye"))->findChild<QCheckBox*>(QStringLiteral("chkRedEye"))->isChecked());
 }
 
 TEST_F(TaskEditingPanelTest, CropByMouseCropsTheDraggedRectangleOfThePhoto)
@@ -344,13 +351,7 @@ TEST_F(TaskEditingPanelTest, CropByMouseCropsTheDraggedRectangleOfThePhoto)
     ASSERT_TRUE(idle());
 
     panel.chooseItem(QStringLiteral("Crop"));
-    auto* byMouse = control<QCheckBox>("chkCropMouse");
-    ASSERT_TRUE(byMouse);
-    byMouse->click();
-    EngineView* view = preview.view();
-    QTest::mousePress(view, Qt::LeftButton, {}, onView({150, 120}));
-    QTest::mouseMove(view, onView({40, 20}));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, onView({40, 20}));
+    dragOnPhoto("chkCropMouse", {150, 120}, {40, 20});
     ASSERT_TRUE(panel.previewButton()->isEnabled());
     panel.confirmTask();
     ASSERT_TRUE(idle());
