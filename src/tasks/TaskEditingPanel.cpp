@@ -631,15 +631,8 @@ void TaskEditingPanel::renderBasket(bool retakeBase)
         lvEditPreview_->clearSelection();
     preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), [this, retakeBase] {
         busy_ = 0;
-        if (retakeBase && viewMode_ == EditMode) {
-            base_ = engine().SaveToMemory(7);
-            atBase_ = true;
-            // A task previewed but not confirmed is gone from the photo: it can be previewed
-            // again on the new base.
-            if (imageModified_)
-                optionsChanged_ = true;
-            imageModified_ = false;
-        }
+        if (retakeBase && viewMode_ == EditMode)
+            takeBase(engine().SaveToMemory(7));
         updateButtons();
     });
 }
@@ -667,15 +660,20 @@ void TaskEditingPanel::newTaskBasket()
     if (!engine().HasImage() || preview_.snapshot().isEmpty())
         return;
     preview_.restoreSnapshot();
-    if (viewMode_ == EditMode) {
-        // A task previewed but not confirmed goes with the rest; its options stay on show.
-        base_ = preview_.snapshot();
-        atBase_ = true;
-        if (imageModified_)
-            optionsChanged_ = true;
-        imageModified_ = false;
-        updateButtons();
-    }
+    if (viewMode_ == EditMode)
+        takeBase(preview_.snapshot());
+}
+
+void TaskEditingPanel::takeBase(const QByteArray& base)
+{
+    base_ = base;
+    atBase_ = true;
+    // A task previewed but not confirmed is gone from the photo; its options stay on show, ready
+    // to be previewed again on the new base.
+    if (imageModified_)
+        optionsChanged_ = true;
+    imageModified_ = false;
+    updateButtons();
 }
 
 void TaskEditingPanel::openTaskBasket()

@@ -129,6 +129,8 @@ private:
     // Runs the Task Basket on the as-loaded photo off the GUI thread; `retakeBase` makes the
     // result the new base once it is shown.
     void renderBasket(bool retakeBase);
+    // The photo on screen, as `base`, becomes the base.
+    void takeBase(const QByteArray& base);
     int selectedRow(QListView* list) const;
 
     ImageBox& engine() const;

@@ -93,6 +93,14 @@ protected:
         QTest::keyClick(field, Qt::Key_Tab);
     }
 
+    // Adds a task with its remembered options as a person would: choose it, confirm it.
+    void confirmItem(const QString& item)
+    {
+        panel.chooseItem(item);
+        panel.confirmTask();
+        ASSERT_TRUE(idle());
+    }
+
     // Adds a task through the panel as a person would: choose, set, confirm.
     void confirmRotate(const QString& degrees)
     {
@@ -404,12 +412,8 @@ TEST_F(TaskEditingPanelTest, RemovingTheSecondOfThreeTasksRerendersFromThePhotoA
     panel.enterEditMode();
     ASSERT_TRUE(idle());
     confirmRotate(QStringLiteral("90"));
-    panel.chooseItem(QStringLiteral("Invert"));
-    panel.confirmTask();
-    ASSERT_TRUE(idle());
-    panel.chooseItem(QStringLiteral("Flip"));
-    panel.confirmTask();
-    ASSERT_TRUE(idle());
+    confirmItem(QStringLiteral("Invert"));
+    confirmItem(QStringLiteral("Flip"));
     ASSERT_EQ(basket.size(), 3);
     EXPECT_EQ(shown(preview.engine()), rendered(preview.snapshot(), basket.tasks()));
 
@@ -435,9 +439,7 @@ TEST_F(TaskEditingPanelTest, ClickingATaskShowsThePhotoAsItStandsAfterThatTask)
     panel.enterEditMode();
     ASSERT_TRUE(idle());
     confirmRotate(QStringLiteral("90"));
-    panel.chooseItem(QStringLiteral("Invert"));
-    panel.confirmTask();
-    ASSERT_TRUE(idle());
+    confirmItem(QStringLiteral("Invert"));
 
     QListView* list = panel.editPreviewList();
     list->show();
@@ -453,9 +455,7 @@ TEST_F(TaskEditingPanelTest, ASavedTaskBasketReopensIntoTheSameLists)
     panel.enterEditMode();
     ASSERT_TRUE(idle());
     confirmRotate(QStringLiteral("30"));
-    panel.chooseItem(QStringLiteral("Invert"));
-    panel.confirmTask();
-    ASSERT_TRUE(idle());
+    confirmItem(QStringLiteral("Invert"));
     const QList<TaskRecord> saved = basket.tasks();
     const QImage composed = shown(preview.engine());
 
