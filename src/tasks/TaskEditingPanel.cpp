@@ -118,7 +118,8 @@ void TaskEditingPanel::buildActions()
     connect(editBar_[2], &QAction::triggered, this, &TaskEditingPanel::saveTaskBasket);
     connect(editBar_[3], &QAction::triggered, this, &TaskEditingPanel::removeTask);
 
-    editAction_ = new QAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), QStringLiteral("     Edit"), this);
+    editAction_ = new QAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), QString(), this);
+    setEditCaption(QStringLiteral("     Edit"));
     editAction_->setObjectName(QStringLiteral("CmdPreviewEdit"));
     editMenuAction_ = new QAction(QStringLiteral("Edit/Enhance image"), this);
     editMenuAction_->setObjectName(QStringLiteral("mnuPreviewEdit"));
@@ -329,6 +330,13 @@ int TaskEditingPanel::selectedRow(QListView* list) const
 
 // --- edit mode ------------------------------------------------------------------------------
 
+void TaskEditingPanel::setEditCaption(const QString& caption)
+{
+    editAction_->setText(caption);
+    // Buttons show an action's icon text, which Qt trims unless it is set itself.
+    editAction_->setIconText(caption);
+}
+
 void TaskEditingPanel::toggleEditMode()
 {
     if (isBusy())
@@ -344,7 +352,7 @@ void TaskEditingPanel::enterEditMode()
     if (viewMode_ == EditMode || !engine().HasImage())
         return;
     viewMode_ = EditMode;
-    editAction_->setText(QStringLiteral("     Finish"));
+    setEditCaption(QStringLiteral("     Finish"));
     editMenuAction_->setText(QStringLiteral("Back to Explorer view"));
     startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
     showPage(NothingKey.toLower());
@@ -365,7 +373,7 @@ void TaskEditingPanel::leaveEditMode()
         return;
     cancelMouseTool();
     viewMode_ = ExplorerView;
-    editAction_->setText(QStringLiteral("     Edit"));
+    setEditCaption(QStringLiteral("     Edit"));
     editMenuAction_->setText(QStringLiteral("Edit/Enhance image"));
     base_.clear();
     const bool changed = imageModified_ || !atBase_;

@@ -116,6 +116,7 @@ private:
     QWidget* buildOptionsGroup();
     QWidget* buildBasketGroup();
     void buildActions();
+    void setEditCaption(const QString& caption);
     void connectView();
     void showPage(const QString& key);
     void loadPage();

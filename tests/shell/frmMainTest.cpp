@@ -11,6 +11,8 @@
 #include "shell/SingleInstance.h"
 #include "shell/StatusPanels.h"
 #include "shell/frmMain.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/TaskEditingPanel.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
@@ -24,9 +26,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -225,6 +231,65 @@ TEST_F(MainWindowTest, ClosingDeletesTheScratchFilesWithoutExtension)
     window->close();
     EXPECT_FALSE(QFile::exists(scratch));
     EXPECT_TRUE(QFile::exists(page));
+}
+
+TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveTheProgram)
+{
+    const QString folder = makeFolder("photos");
+    const QString photo = test::writePng(test::gradientPicture(320, 240), folder + QStringLiteral("/photo.png"));
+    auto previewPhoto = [&](frmMain& window) {
+        QSignalSpy shown(&window.preview(), &PreviewPane::previewShown);
+        ASSERT_TRUE(window.preview().showSelectedFile(photo, 1, QString()));
+        ASSERT_TRUE(test::waitFor([&] { return !shown.isEmpty(); }));
+    };
+    auto degreesField = [](frmMain& window) {
+        return window.editPanel().currentPage()->findChild<QLineEdit*>(QStringLiteral("txtDegrees"));
+    };
+    {
+        SingleInstance instance;
+        auto window = start(instance, folder);
+        ASSERT_TRUE(window);
+        previewPhoto(*window);
+        auto* edit = window->preview().findChild<QToolButton*>(QStringLiteral("CmdPreviewEdit"));
+        ASSERT_TRUE(edit);
+        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"));
+        auto* type = window->preview().findChild<QWidget*>(QStringLiteral("cmdPreviewType"));
+        TaskEditingPanel& panel = window->editPanel();
+        edit->click();
+        ASSERT_TRUE(test::waitFor([&] { return !panel.isBusy(); }));
+        EXPECT_TRUE(panel.isVisible());
+        EXPECT_FALSE(tabs->isVisible());
+        EXPECT_FALSE(type->isEnabled());
+        EXPECT_EQ(edit->text(), QStringLiteral("     Finish"));
+
+        panel.chooseItem(QStringLiteral("Rotate"));
+        QLineEdit* degrees = degreesField(*window);
+        ASSERT_TRUE(degrees);
+        degrees->setFocus();
+        degrees->selectAll();
+        QTest::keyClicks(degrees, QStringLiteral("30"));
+        QTest::keyClick(degrees, Qt::Key_Tab);
+        panel.confirmButton()->click();
+        ASSERT_TRUE(test::waitFor([&] { return !panel.isBusy(); }));
+        ASSERT_EQ(window->tasks().size(), 1);
+        // The task shows in the explorer view's list too.
+        EXPECT_EQ(window->findChild<QListView*>(QStringLiteral("lvEdit"))->model()->rowCount(), 1);
+
+        edit->click();
+        EXPECT_FALSE(panel.isVisible());
+        EXPECT_TRUE(tabs->isVisible());
+        EXPECT_TRUE(type->isEnabled());
+        window->close();
+    }
+    SingleInstance instance;
+    auto window = start(instance, folder);
+    ASSERT_TRUE(window);
+    previewPhoto(*window);
+    window->editPanel().enterEditMode();
+    window->editPanel().chooseItem(QStringLiteral("Rotate"));
+    ASSERT_TRUE(degreesField(*window));
+    EXPECT_EQ(degreesField(*window)->text(), QStringLiteral("30"));
+    window->close();
 }
 
 }  // namespace
