@@ -131,8 +131,11 @@ int main(int argc, char** argv)
         lumora::modSaveOpenImageList::fncOpenTaskBasket(QString::fromLocal8Bit(argv[3]), window->tasks(), false);
         QElapsedTimer tasksClock;
         tasksClock.start();
+        heartbeat.reset();
         window->preview().reapplyTasks();
-        std::printf("the Task Basket on the previewed photo: %lld ms\n", static_cast<long long>(tasksClock.elapsed()));
+        waitUntil([&] { return !window->preview().isRendering(); });
+        std::printf("the Task Basket on the previewed photo: shown after %lld ms; longest GUI-thread gap %.1f ms\n",
+                    static_cast<long long>(tasksClock.elapsed()), heartbeat.longestMs());
         window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"))->setCurrentIndex(1);
         shoot(shots, QStringLiteral("3b-task-basket"));
         window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"))->setCurrentIndex(0);

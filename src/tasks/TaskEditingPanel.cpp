@@ -332,9 +332,9 @@ int TaskEditingPanel::selectedRow(QListView* list) const
 
 void TaskEditingPanel::setEditCaption(const QString& caption)
 {
+    // The leading blanks make room for the button's picture; Qt places the icon itself, so the
+    // button shows the caption without them (an action's icon text is trimmed).
     editAction_->setText(caption);
-    // Buttons show an action's icon text, which Qt trims unless it is set itself.
-    editAction_->setIconText(caption);
 }
 
 void TaskEditingPanel::toggleEditMode()

@@ -260,7 +260,8 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
         EXPECT_TRUE(panel.isVisible());
         EXPECT_FALSE(tabs->isVisible());
         EXPECT_FALSE(type->isEnabled());
-        EXPECT_EQ(edit->text(), QStringLiteral("     Finish"));
+        EXPECT_EQ(edit->defaultAction()->text(), QStringLiteral("     Finish"));
+        EXPECT_EQ(edit->text(), QStringLiteral("Finish"));
 
         panel.chooseItem(QStringLiteral("Rotate"));
         QLineEdit* degrees = degreesField(*window);
