@@ -51,6 +51,8 @@ constexpr ChartItem ChartItems[] = {
 
 }  // namespace
 
+TaskEditingPanel::~TaskEditingPanel() = default;
+
 TaskEditingPanel::TaskEditingPanel(TaskBasket& basket, PreviewPane& preview, QWidget* parent)
     : QWidget(parent), basket_(basket), preview_(preview)
 {
@@ -90,13 +92,9 @@ void TaskEditingPanel::photoChanged(const QString&, bool ok)
     startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
     showPage(NothingKey.toLower());
     loadPage();
-    if (preview_.typeMode() == PreviewPane::Optimized)
-        base_ = engine().SaveToMemory(7);
-    else
-        renderBasket(true);
+    // The new photo was read for edit mode.
+    takeBaseFromScreen(lvEditPreview_);
 }
-
-TaskEditingPanel::~TaskEditingPanel() = default;
 
 void TaskEditingPanel::buildActions()
 {
@@ -320,7 +318,7 @@ TaskRunOptions TaskEditingPanel::runOptions(bool applyAll) const
     return options;
 }
 
-int TaskEditingPanel::selectedRow(QListView* list) const
+int TaskEditingPanel::selectedRow(const QListView* list) const
 {
     if (!list || !list->selectionModel())
         return -1;
@@ -358,10 +356,17 @@ void TaskEditingPanel::enterEditMode()
     showPage(NothingKey.toLower());
     loadPage();
     Q_EMIT editModeChanged(true);
-    // The base is the photo with the Task Basket applied: it is on screen already when the
-    // preview shows the optimized photo.
+    // The photo on screen was made for the explorer view.
+    takeBaseFromScreen(lvEdit_);
+}
+
+void TaskEditingPanel::takeBaseFromScreen(const QListView* stopping)
+{
+    // The base is the photo with the whole Task Basket applied: on screen already when the
+    // preview shows the optimized photo and no task selected in `stopping`, the list that run
+    // followed, cut it short.
     if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading() &&
-        selectedRow(lvEdit_) < 0)
+        selectedRow(stopping) < 0)
         base_ = engine().SaveToMemory(7);
     else
         renderBasket(true);

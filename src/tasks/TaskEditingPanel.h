@@ -130,9 +130,11 @@ private:
     // Runs the Task Basket on the as-loaded photo off the GUI thread; `retakeBase` makes the
     // result the new base once it is shown.
     void renderBasket(bool retakeBase);
+    // The photo on screen becomes the base when it already shows every task, else a run makes it.
+    void takeBaseFromScreen(const QListView* stopping);
     // The photo on screen, as `base`, becomes the base.
     void takeBase(const QByteArray& base);
-    int selectedRow(QListView* list) const;
+    int selectedRow(const QListView* list) const;
 
     ImageBox& engine() const;
     EngineView& view() const;

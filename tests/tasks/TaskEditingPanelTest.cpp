@@ -58,6 +58,9 @@ protected:
         panel.bar().setAnimated(false);
         explorerList.setModel(panel.editPreviewList()->model());
         panel.setExplorerList(&explorerList);
+        // Wired as the window wires them.
+        preview.setTaskBasket(&basket);
+        preview.setTaskRunOptionsProvider([this] { return panel.runOptions(); });
     }
 
     // Previews a generated photo and waits until it is on screen.
@@ -182,6 +185,27 @@ TEST_F(TaskEditingPanelTest, EditModeNeedsAPhotoAndTakesItsSizeAsTheStart)
     ASSERT_EQ(modeSpy.count(), 2);
     EXPECT_TRUE(modeSpy.at(0).at(0).toBool());
     EXPECT_FALSE(modeSpy.at(1).at(0).toBool());
+}
+
+TEST_F(TaskEditingPanelTest, TheBaseHoldsEveryTaskEvenWhenThePreviewStoppedAtASelectedOne)
+{
+    basket.append(TaskRecord(TaskKind::Rotate, QStringLiteral("rotate"), {"False", "90", "0"}));
+    basket.append(TaskRecord(TaskKind::Negative, QStringLiteral("invert")));
+    ASSERT_TRUE(showPhoto(400, 300));
+    ASSERT_TRUE(idle());
+    // The explorer view's list has the first task selected: the preview shows the photo after it.
+    explorerList.setCurrentIndex(explorerList.model()->index(0, 0));
+    panel.taskListClicked();
+    ASSERT_TRUE(idle());
+    ASSERT_EQ(shown(preview.engine()), rendered(preview.snapshot(), {basket.at(0)}));
+
+    panel.enterEditMode();
+    ASSERT_TRUE(idle());
+    ImageBox expected;
+    expected.LoadFromMemory(7, preview.snapshot());
+    subProcessPages(basket.tasks(), expected);
+    EXPECT_EQ(panel.baseSnapshot(), expected.SaveToMemory(7));
+    EXPECT_EQ(shown(preview.engine()), shown(expected));
 }
 
 TEST_F(TaskEditingPanelTest, ChoosingATaskShowsItsPanelWithTheTaskPending)
