@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -588,7 +589,7 @@ void TaskEditingPanel::previewTask(std::function<void()> then)
     updateButtons();
     preview_.renderWork(
         base_, [task, context, area](ImageBox& image) { PreviewTask(image, *task, context, area); },
-        std::move(previewed));
+        whileAlive(std::move(previewed)));
 }
 void TaskEditingPanel::confirmTask(std::function<void()> then)
 {
@@ -632,6 +633,15 @@ void TaskEditingPanel::resetTask()
 
 // --- the Task Basket --------------------------------------------------------------------------
 
+std::function<void()> TaskEditingPanel::whileAlive(std::function<void()> callback)
+{
+    // The preview may outlive the panel (the window takes its panes apart in its own order).
+    return [self = QPointer<TaskEditingPanel>(this), callback = std::move(callback)] {
+        if (self)
+            callback();
+    };
+}
+
 void TaskEditingPanel::renderBasket(bool retakeBase)
 {
     if (preview_.snapshot().isEmpty())
@@ -642,12 +652,12 @@ void TaskEditingPanel::renderBasket(bool retakeBase)
     // the list shows no selection that the photo would not follow.
     if (retakeBase)
         lvEditPreview_->clearSelection();
-    preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), [this, retakeBase] {
+    preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), whileAlive([this, retakeBase] {
         busy_ = 0;
         if (retakeBase && viewMode_ == EditMode)
             takeBase(engine().SaveToMemory(7));
         updateButtons();
-    });
+    }));
 }
 
 void TaskEditingPanel::taskListClicked()

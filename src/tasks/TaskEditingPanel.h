@@ -135,6 +135,8 @@ private:
     // The photo on screen, as `base`, becomes the base.
     void takeBase(const QByteArray& base);
     int selectedRow(const QListView* list) const;
+    // A callback for the preview that does nothing once the panel is gone.
+    std::function<void()> whileAlive(std::function<void()> callback);
 
     ImageBox& engine() const;
     EngineView& view() const;
