@@ -108,14 +108,6 @@ struct PreviewPane::RenderResult {
 
 namespace {
 
-// The preview engine's view geometry, handed to work done on an engine of its own.
-struct ViewSettings {
-    int width = 0;
-    int height = 0;
-    bool stretch = false;
-    double zoom = 100;
-};
-
 // Thrown between two tasks of a render that a newer one has overtaken: it ends the run at once
 // instead of finishing work nobody will see. Not an std::exception, so the task runner does not
 // take it for a failure to report.
@@ -233,50 +225,26 @@ public:
 
     // Restores the snapshot into an engine of its own, runs the tasks on it and makes the picture
     // to draw; null when a newer job overtook this one.
-    // Other work on an image of its own, with the view geometry of the screen.
-    static std::shared_ptr<RenderResult> renderWork(quint64 id, const QByteArray& source,
-                                                    const std::function<void(ImageBox&)>& work, ViewSettings view,
-                                                    const std::function<bool()>& wanted)
-    {
-        auto result = std::make_shared<RenderResult>();
-        result->id = id;
-        try {
-            auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
-            engine->LoadFromMemory(7, source);
-            engine->SetWidth(view.width);
-            engine->SetHeight(view.height);
-            engine->SetStretchToFit(view.stretch);
-            engine->SetZoom(view.zoom);
-            work(*engine);
-            if (!wanted())
-                return nullptr;
-            result->picture = engine->Picture();
-            result->engine = std::move(engine);
-        } catch (...) {
-            result->engine.reset();
-            result->picture = Picture();
-            result->error = std::current_exception();
-        }
-        return result;
-    }
-
-    static std::shared_ptr<RenderResult> render(quint64 id, const QByteArray& snapshot, const QList<TaskRecord>& tasks,
-                                                TaskRunOptions options, const std::function<bool()>& wanted)
+    // Work on the image of `source` in an engine of its own. A run of tasks works on a plain
+    // engine, as a batch would; other work (a task being previewed) gets `view`, the screen's view
+    // geometry. `work` may throw RenderOvertaken to give up.
+    static std::shared_ptr<RenderResult> render(quint64 id, const QByteArray& source, const RenderWork& work,
+                                                const std::optional<ViewSettings>& view,
+                                                const std::function<bool()>& wanted)
     {
         auto result = std::make_shared<RenderResult>();
         result->id = id;
         SetCurrentOperation(QStringLiteral("Refreshing the preview"));
-        // The runner calls this before each task: the place to give up an overtaken render. It
-        // must not touch the window from here, and neither may anything else the caller gave.
-        options.yield = [&wanted] {
-            if (!wanted())
-                throw RenderOvertaken{};
-        };
-        options.busy = nullptr;
         try {
             auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
-            engine->LoadFromMemory(7, snapshot);
-            subProcessPages(tasks, *engine, options);
+            engine->LoadFromMemory(7, source);
+            if (view) {
+                engine->SetWidth(view->width);
+                engine->SetHeight(view->height);
+                engine->SetStretchToFit(view->stretch);
+                engine->SetZoom(view->zoom);
+            }
+            work(*engine, wanted);
             if (!wanted())
                 return nullptr;
             result->picture = engine->Picture();
@@ -410,27 +378,23 @@ void PreviewPane::addCommand(QAction* command, QAction* menuItem)
 
 void PreviewPane::buildMenus()
 {
-    mnuPreviewType_ = new QMenu(this);
-    mnuPreviewType_->setObjectName(QStringLiteral("mnuPreviewType"));
-    typeGroup_ = new QActionGroup(this);
+    // A menu of two exclusive choices; choosing item i calls choose(i).
+    auto choiceMenu = [this](const QString& name, const QString (&items)[2], QActionGroup*& group, void (PreviewPane::*choose)(int)) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        group = new QActionGroup(this);
+        for (int i = 0; i < 2; ++i) {
+            QAction* item = menu->addAction(items[i]);
+            item->setCheckable(true);
+            group->addAction(item);
+            connect(item, &QAction::triggered, this, [this, choose, i] { (this->*choose)(i); });
+        }
+        return menu;
+    };
     const QString types[] = {QStringLiteral("Original"), QStringLiteral("Optimized")};
-    for (int i = 0; i < 2; ++i) {
-        QAction* item = mnuPreviewType_->addAction(types[i]);
-        item->setCheckable(true);
-        typeGroup_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { chooseType(i); });
-    }
-
-    mnuPreviewFit_ = new QMenu(this);
-    mnuPreviewFit_->setObjectName(QStringLiteral("mnuPreviewFit"));
-    fitGroup_ = new QActionGroup(this);
+    mnuPreviewType_ = choiceMenu(QStringLiteral("mnuPreviewType"), types, typeGroup_, &PreviewPane::chooseType);
     const QString fits[] = {QStringLiteral("Best Fit"), QStringLiteral("Actual Size")};
-    for (int i = 0; i < 2; ++i) {
-        QAction* item = mnuPreviewFit_->addAction(fits[i]);
-        item->setCheckable(true);
-        fitGroup_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { chooseFit(i); });
-    }
+    mnuPreviewFit_ = choiceMenu(QStringLiteral("mnuPreviewFit"), fits, fitGroup_, &PreviewPane::chooseFit);
 
     cmdPreviewType_->setMenu(mnuPreviewType_);
     cmdPreviewType_->setPopupMode(QToolButton::InstantPopup);
@@ -564,14 +528,8 @@ void PreviewPane::startRender()
     render.id = ++serial_;
     if (render.work) {
         const ImageBox& shown = engine();
-        ViewSettings view{shown.Width(), shown.Height(), shown.StretchToFit(), shown.Zoom()};
-        worker().post(render.id, [pane = this, id = render.id, source = render.source, work = render.work,
-                                  view](const std::function<bool()>& wanted) -> std::function<void()> {
-            std::shared_ptr<RenderResult> rendered = Worker::renderWork(id, source, work, view, wanted);
-            if (!rendered)
-                return {};
-            return [pane, rendered] { pane->finishRender(rendered); };
-        });
+        postRender(render.source, [work = render.work](ImageBox& image, const auto&) { work(image); },
+                   ViewSettings{shown.Width(), shown.Height(), shown.StretchToFit(), shown.Zoom()});
         return;
     }
     if (render.tasks.isEmpty()) {
@@ -594,9 +552,23 @@ void PreviewPane::startRender()
             Qt::QueuedConnection);
         return;
     }
-    worker().post(render.id, [pane = this, id = render.id, snapshot = snapshot_, tasks = render.tasks,
-                              options = render.options](const std::function<bool()>& wanted) -> std::function<void()> {
-        std::shared_ptr<RenderResult> rendered = Worker::render(id, snapshot, tasks, options, wanted);
+    postRender(snapshot_, [tasks = render.tasks, options = render.options](ImageBox& image, const auto& wanted) mutable {
+        // The runner calls this before each task: the place to give up an overtaken render. It
+        // must not touch the window from here, and neither may anything else the caller gave.
+        options.yield = [&wanted] {
+            if (!wanted())
+                throw RenderOvertaken{};
+        };
+        options.busy = nullptr;
+        subProcessPages(tasks, image, options);
+    });
+}
+
+void PreviewPane::postRender(const QByteArray& source, RenderWork work, std::optional<ViewSettings> view)
+{
+    worker().post(render_->id, [pane = this, id = render_->id, source, work = std::move(work),
+                                view](const std::function<bool()>& wanted) -> std::function<void()> {
+        std::shared_ptr<RenderResult> rendered = Worker::render(id, source, work, view, wanted);
         if (!rendered)
             return {};
         return [pane, rendered] { pane->finishRender(rendered); };

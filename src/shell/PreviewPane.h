@@ -172,6 +172,17 @@ private:
     // Starts render_ on the snapshot shown; finishRender (or, for no tasks, completeRender)
     // takes over.
     void startRender();
+    // The preview engine's view geometry, for work done on an engine of its own.
+    struct ViewSettings {
+        int width = 0;
+        int height = 0;
+        bool stretch = false;
+        double zoom = 100;
+    };
+    // Work on an image on the worker; it may give up when `wanted` says it is overtaken.
+    using RenderWork = std::function<void(ImageBox&, const std::function<bool()>& wanted)>;
+    // Hands render_ to the worker: `work` on the image of `source`; finishRender takes over.
+    void postRender(const QByteArray& source, RenderWork work, std::optional<ViewSettings> view = std::nullopt);
     void finishRender(const std::shared_ptr<RenderResult>& rendered);
     void completeRender();
     // Drops a render still under way (its result and `done` never come).
