@@ -11,15 +11,15 @@
 // then puts the first BATCH_PHOTOS photos (default 32) into the Image Basket, runs the batch
 // conversion through its dialog (accepted as it opens) and reports the longest heartbeat gap while
 // the batch runs, and the batch's wall time.
+#include "Heartbeat.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
 #include "shell/FolderBrowser.h"
+#include "shell/GlobalSetup.h"
 #include "shell/LumoraStartup.h"
-#include "shell/SetupFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
-#include "Heartbeat.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>

@@ -4,11 +4,11 @@
 // (scripts/screenshots.sh).
 #include "Heartbeat.h"
 #include "TourSteps.h"
-#include "shell/FolderBrowser.h"
 #include "shell/EngineView.h"
+#include "shell/FolderBrowser.h"
+#include "shell/GlobalSetup.h"
 #include "shell/LumoraStartup.h"
 #include "shell/PreviewPane.h"
-#include "shell/SetupFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
 #include "tasks/TaskBasket.h"

@@ -1,17 +1,17 @@
 // A tour of the window for looking at it: opens a folder, previews a photo, fills the Image
 // Basket and runs a batch, saving a screenshot of the whole screen after each step. Run it on a
 // virtual display (scripts/screenshots.sh) so the pictures show exactly what a user would see.
+#include "Heartbeat.h"
+#include "TourSteps.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
 #include "shell/FolderBrowser.h"
+#include "shell/GlobalSetup.h"
 #include "shell/LumoraStartup.h"
 #include "shell/PreviewPane.h"
-#include "shell/SetupFile.h"
 #include "shell/SingleInstance.h"
 #include "shell/frmMain.h"
-#include "Heartbeat.h"
-#include "TourSteps.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAbstractItemView>

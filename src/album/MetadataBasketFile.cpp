@@ -1,9 +1,9 @@
 #include "album/MetadataBasketFile.h"
 
+#include "core/CurrentOperation.h"
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ErrorReporter.h"
-#include "shell/ReportFailures.h"
+#include "core/ReportFailures.h"
 #include "tasks/clsFile.h"
 
 #include <exception>

@@ -3,12 +3,11 @@
 #include "basket/BasketEntryMaker.h"
 #include "basket/BasketStatus.h"
 #include "basket/ImageBasket.h"
+#include "core/CurrentOperation.h"
 #include "core/FileExists.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ProgramFolder.h"
-#include "shell/ReportFailures.h"
-#include "shell/SettingsForm.h"
-#include "shell/SetupFile.h"
+#include "core/ProgramFolder.h"
+#include "core/ReportFailures.h"
+#include "settings/SettingsForm.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -74,6 +73,12 @@ BasketAdder::~BasketAdder()
 
 void BasketAdder::setWorkerCount(int count) { workerCount_ = std::max(1, count); }
 
+void BasketAdder::setThumbnailSize(QSize size)
+{
+    // A size from a settings file is not trusted: held to what the settings dialog allows.
+    thumbnailSize_ = QSize(SettingsForm::clampThumbnail(size.width()), SettingsForm::clampThumbnail(size.height()));
+}
+
 QString BasketAdder::routineName(BasketRoad road)
 {
     switch (road) {
@@ -104,10 +109,7 @@ bool BasketAdder::start(const QList<BasketItem>& items, BasketRoad road)
     auto run = std::make_unique<Run>();
     run->items = items;
     run->road = road;
-    // The settings record is not trusted: the sizes are held to what the settings dialog allows.
-    const SetupRecord& setup = globalSetup();
-    run->thumbnailSize = QSize(SettingsForm::clampThumbnail(setup.basketView.thumbnailWidth),
-                               SettingsForm::clampThumbnail(setup.basketView.thumbnailHeight));
+    run->thumbnailSize = thumbnailSize_;
     run->tempFolder = ProgramFolder::tempFolder();
 
     // The duplicate test, done here once so no worker splits a file that is already in: a path

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -51,6 +52,9 @@ public:
     // count, at most 4 (libvips uses threads of its own within each file).
     void setWorkerCount(int count);
     int workerCount() const { return workerCount_; }
+    // The thumbnail size of the entries, from the next start on (the basket view's setting).
+    void setThumbnailSize(QSize size);
+    QSize thumbnailSize() const { return thumbnailSize_; }
 
     // Starts adding, with the basket thumbnail size and program folder as they are now. False,
     // and nothing started, while an add is running.
@@ -97,6 +101,7 @@ private:
 
     QPointer<ImageBasket> basket_;
     int workerCount_;
+    QSize thumbnailSize_{40, 40};
     bool running_ = false;
     // Set by cancel() and by a failure that ends the add: no new file starts.
     std::atomic<bool> stopping_{false};

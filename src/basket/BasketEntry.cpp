@@ -1,6 +1,6 @@
 #include "basket/BasketEntry.h"
 
-#include "shell/clsFileInfo.h"
+#include "core/clsFileInfo.h"
 
 namespace lumora {
 

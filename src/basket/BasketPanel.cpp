@@ -4,12 +4,11 @@
 #include "basket/BasketListView.h"
 #include "basket/BasketStatus.h"
 #include "basket/ImageBasketFile.h"
-#include "shell/CurrentOperation.h"
+#include "core/CurrentOperation.h"
+#include "settings/SettingsForm.h"
 #include "shell/FileDialogs.h"
 #include "shell/MessageBoxes.h"
 #include "shell/PaneCaption.h"
-#include "shell/SettingsForm.h"
-#include "shell/SetupFile.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,10 +46,9 @@ BasketPanel::BasketPanel(QWidget* parent) : QWidget(parent), adder_(basket_)
     connect(cmdSave_, &QToolButton::clicked, this, &BasketPanel::saveBasketFile);
 
     list_ = new BasketListView(basket_, this);
-    const SetupRecord& setup = globalSetup();
-    setThumbnailSize(setup.basketView.thumbnailWidth, setup.basketView.thumbnailHeight);
-    fullRowSelect_ = static_cast<bool>(setup.basketView.fullRowSelect);
-    setColumnWidths(QList<int>(setup.basketView.columnWidths.begin(), setup.basketView.columnWidths.end()));
+    // The window gives the settings record's sizes and widths when it lays itself out.
+    setThumbnailSize(40, 40);
+    setColumnWidths({});
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("pbQueue"));
@@ -205,7 +203,8 @@ void BasketPanel::updateCommands()
 void BasketPanel::setThumbnailSize(int width, int height)
 {
     // Held to what the adder makes, so a stray record value never blows thumbnails up.
-    list_->setThumbnailSize(QSize(SettingsForm::clampThumbnail(width), SettingsForm::clampThumbnail(height)));
+    adder_.setThumbnailSize(QSize(width, height));
+    list_->setThumbnailSize(adder_.thumbnailSize());
 }
 
 QSize BasketPanel::thumbnailSize() const { return list_->thumbnailSize(); }

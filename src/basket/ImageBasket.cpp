@@ -1,7 +1,7 @@
 #include "basket/ImageBasket.h"
 
 #include "basket/BasketStatus.h"
-#include "shell/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 #include <atomic>
 #include <cstdio>

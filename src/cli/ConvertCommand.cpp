@@ -3,12 +3,12 @@
 
 #include "basket/ImageBasketFile.h"
 #include "core/Conversions.h"
+#include "core/ErrorReporter.h"
 #include "core/FileExists.h"
 #include "core/LumoraError.h"
 #include "output/BatchConversion.h"
 #include "output/NamingTokens.h"
-#include "shell/ErrorReporter.h"
-#include "shell/SetupFile.h"
+#include "settings/SetupFile.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/modSaveOpenImageList.h"
 

@@ -2,8 +2,8 @@
 #include "cli/Commands.h"
 
 #include "core/LumoraError.h"
-#include "shell/ProgramFolder.h"
-#include "shell/SetupFile.h"
+#include "core/ProgramFolder.h"
+#include "settings/SetupFile.h"
 
 #include <QFileInfo>
 

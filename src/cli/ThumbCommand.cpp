@@ -1,10 +1,10 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
-#include "shell/ErrorReporter.h"
 
 #include <QCommandLineParser>
 #include <QDir>

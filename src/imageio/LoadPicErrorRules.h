@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/LumoraError.h"
+#include "core/ReportFailures.h"
 #include "engine/Picture.h"
-#include "shell/ReportFailures.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "metadata/ExifDisplayName.h"
 
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 
 #include <QHash>
 

@@ -1,11 +1,11 @@
 #include "metadata/ExifEditing.h"
 
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataMessages.h"
 #include "metadata/MetadataTables.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 namespace lumora::modMetadata {
 

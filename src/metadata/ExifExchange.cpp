@@ -1,7 +1,9 @@
 #include "metadata/ExifExchange.h"
 
 #include "core/AppInfo.h"
+#include "core/CurrentOperation.h"
 #include "core/LumoraError.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "metadata/ExifDisplayName.h"
 #include "metadata/MetadataDateText.h"
@@ -9,8 +11,6 @@
 #include "metadata/MetadataTables.h"
 #include "metadata/MetadataUpdate.h"
 #include "metadata/clsFileEXIF.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 #include <QFile>
 

@@ -1,12 +1,12 @@
 #include "metadata/ExifInterpret.h"
 
 #include "core/Conversions.h"
+#include "core/CurrentOperation.h"
 #include "core/LumoraError.h"
+#include "core/ReportFailures.h"
 #include "metadata/ExifCodeTable.h"
 #include "metadata/MetadataTables.h"
 #include "metadata/NumberText.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 #include <QStringList>
 

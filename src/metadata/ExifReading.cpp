@@ -1,3 +1,5 @@
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "metadata/ExifDisplayName.h"
 #include "metadata/ExifInterpret.h"
@@ -5,8 +7,6 @@
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
 #include "metadata/MetadataTables.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 namespace lumora::modMetadata {
 namespace {

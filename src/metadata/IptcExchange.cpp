@@ -1,12 +1,12 @@
 #include "metadata/IptcExchange.h"
 
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
 #include "metadata/MetadataTables.h"
 #include "metadata/MetadataUpdate.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 namespace lumora::modMetadata {
 

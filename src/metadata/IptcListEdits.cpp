@@ -1,9 +1,9 @@
 #include "metadata/IptcListEdits.h"
 
-#include "metadata/IptcUrgency.h"
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
+#include "metadata/IptcUrgency.h"
 
 namespace lumora::modMetadata {
 

@@ -1,11 +1,11 @@
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "engine/IptcField.h"
 #include "metadata/IptcListEdits.h"
 #include "metadata/MetadataDateText.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 namespace lumora::modMetadata {
 namespace {

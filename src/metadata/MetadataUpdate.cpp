@@ -1,13 +1,13 @@
 #include "metadata/MetadataUpdate.h"
 
 #include "core/AppInfo.h"
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "engine/IptcField.h"
 #include "metadata/MetadataDateText.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataTables.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 
 namespace lumora::modMetadata {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "output/BatchEntry.h"
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 #include "tasks/TaskRecord.h"
 
 #include <QList>

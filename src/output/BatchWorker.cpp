@@ -1,7 +1,9 @@
 #include "output/BatchWorker.h"
 
 #include "core/AppInfo.h"
+#include "core/CurrentOperation.h"
 #include "core/FileExists.h"
+#include "core/ReportFailures.h"
 #include "engine/EngineError.h"
 #include "imageio/LoadPic.h"
 #include "metadata/ExifExchange.h"
@@ -9,8 +11,6 @@
 #include "output/BatchLedger.h"
 #include "output/OutputNaming.h"
 #include "output/QuietThreadReports.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 #include "tasks/TaskRunner.h"
 
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "output/NamingValue.h"
 
 #include "core/Conversions.h"
+#include "core/clsFileInfo.h"
 #include "engine/ImageBox.h"
 #include "output/EngineFormatCode.h"
 #include "output/NamingDateText.h"
-#include "shell/clsFileInfo.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "output/QuietThreadReports.h"
 
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 
 #include <condition_variable>
 #include <cstdio>

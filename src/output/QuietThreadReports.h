@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 namespace lumora {
 

@@ -1,10 +1,10 @@
 #include "output/SaveAsSinglePage.h"
 
 #include "basket/ImageBasket.h"
+#include "core/CurrentOperation.h"
 #include "output/BatchRun.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
-#include "shell/CurrentOperation.h"
 #include "tasks/TaskBasket.h"
 
 #include <QPointer>

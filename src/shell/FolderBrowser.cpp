@@ -1,11 +1,11 @@
 #include "shell/FolderBrowser.h"
 
-#include "shell/CurrentOperation.h"
+#include "browse/FolderListModel.h"
+#include "core/CurrentOperation.h"
+#include "core/ProgramFolder.h"
+#include "core/ReportFailures.h"
 #include "shell/FolderIconDelegate.h"
-#include "shell/FolderListModel.h"
 #include "shell/PictureImage.h"
-#include "shell/ProgramFolder.h"
-#include "shell/ReportFailures.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/FolderLister.h"
+#include "browse/FolderLister.h"
 
 #include <QList>
 #include <QString>

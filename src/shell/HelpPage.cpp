@@ -1,7 +1,7 @@
 #include "shell/HelpPage.h"
 
+#include "core/ProgramFolder.h"
 #include "shell/MessageBoxes.h"
-#include "shell/ProgramFolder.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,16 +1,16 @@
 #include "shell/PreviewPane.h"
 
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 #include "engine/EngineError.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
 #include "metadata/MetadataTables.h"
-#include "shell/CurrentOperation.h"
 #include "shell/EngineView.h"
 #include "shell/FileDialogs.h"
 #include "shell/PaneCaption.h"
-#include "shell/ReportFailures.h"
 #include "tasks/TaskBasket.h"
 
 #include <QActionGroup>

@@ -1,8 +1,8 @@
 #include "shell/frmErrorReport.h"
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
+#include "core/ProgramFolder.h"
 #include "shell/MessageBoxes.h"
-#include "shell/ProgramFolder.h"
 
 #include <QApplication>
 #include <QClipboard>

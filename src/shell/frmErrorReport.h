@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 
 #include <QDialog>
 

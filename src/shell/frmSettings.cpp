@@ -2,8 +2,8 @@
 
 #include "controls/NumericEntry.h"
 #include "controls/NumericField.h"
+#include "settings/SettingsForm.h"
 #include "shell/FileDialogs.h"
-#include "shell/SettingsForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

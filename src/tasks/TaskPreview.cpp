@@ -1,11 +1,11 @@
 #include "tasks/TaskPreview.h"
 
 #include "core/Conversions.h"
+#include "core/CurrentOperation.h"
 #include "core/FileExists.h"
 #include "core/LumoraError.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 #include "tasks/TaskKind.h"
 #include "tasks/TaskRunner.h"
 #include "tasks/TextPlacement.h"

@@ -1,11 +1,11 @@
 #include "tasks/TaskRunner.h"
 
 #include "core/Conversions.h"
+#include "core/CurrentOperation.h"
 #include "core/FileExists.h"
 #include "core/LumoraError.h"
+#include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
 #include "tasks/FrameComposer.h"
 #include "tasks/StockGallery.h"
 #include "tasks/TaskBasket.h"

@@ -2,8 +2,8 @@
 
 #include "imageio/LoadPic.h"
 #include "shell/FileDialogs.h"
+#include "shell/GlobalSetup.h"
 #include "shell/PictureImage.h"
-#include "shell/SetupFile.h"
 #include "tasks/ColorButton.h"
 #include "tasks/LogoThumbnail.h"
 #include "tasks/TaskDefaultsBinding.h"

@@ -1,10 +1,10 @@
 #include "tasks/modSaveOpenImageList.h"
 
 #include "core/Conversions.h"
+#include "core/CurrentOperation.h"
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ErrorReporter.h"
-#include "shell/ReportFailures.h"
+#include "core/ReportFailures.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/clsFile.h"
 

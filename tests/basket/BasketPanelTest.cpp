@@ -6,7 +6,6 @@
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
-#include "support/ScopedBasketThumbnailSize.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
@@ -55,6 +54,7 @@ protected:
         ASSERT_TRUE(home_.isValid() && photos_.isValid());
         panel_ = std::make_unique<BasketPanel>();
         panel_->adder().setWorkerCount(2);
+        panel_->setThumbnailSize(48, 36);
         status_ = std::make_unique<QSignalSpy>(panel_.get(), &BasketPanel::statusText);
     }
     void TearDown() override
@@ -112,7 +112,6 @@ protected:
 
     QTemporaryDir home_;
     ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
-    ScopedBasketThumbnailSize thumbnailSize_{48, 36};
     QTemporaryDir photos_;
     ReportCapture capture_;
     ScriptedDialogs dialogs_;

@@ -1,11 +1,10 @@
 #include "basket/BasketAdder.h"
 #include "basket/BasketFileCommands.h"
 #include "basket/ImageBasket.h"
-#include "shell/SetupFile.h"
-#include "shell/clsFileInfo.h"
+#include "core/clsFileInfo.h"
+#include "settings/SetupFile.h"
 #include "support/FileBytes.h"
 #include "support/ReportCapture.h"
-#include "support/ScopedBasketThumbnailSize.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
@@ -76,13 +75,10 @@ protected:
     {
         ASSERT_TRUE(home_.isValid() && photos_.isValid());
         adder_.setWorkerCount(4);
+        adder_.setThumbnailSize(QSize(48, 36));
     }
 
-    static void setThumbnailSize(int width, int height)
-    {
-        globalSetup().basketView.thumbnailWidth = static_cast<std::int16_t>(width);
-        globalSetup().basketView.thumbnailHeight = static_cast<std::int16_t>(height);
-    }
+    void setThumbnailSize(int width, int height) { adder_.setThumbnailSize(QSize(width, height)); }
 
     // A PNG of its own size, so each entry's column 1 tells which file it came from.
     QString photo(const QString& name, int width = 60, int height = 40) const
@@ -98,7 +94,6 @@ protected:
 
     QTemporaryDir home_;
     ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
-    ScopedBasketThumbnailSize thumbnailSize_{48, 36};
     QTemporaryDir photos_;
     ReportCapture capture_;
     ImageBasket basket_;
@@ -276,6 +271,7 @@ TEST_F(ImageBasketAdding, CancelFinishesTheFilesInProgressAndStartsNoOther)
         ImageBasket basket;
         BasketAdder adder(basket);
         adder.setWorkerCount(workers);
+        adder.setThumbnailSize(QSize(48, 36));
         // Cancels from the worker that reports the first file from the fourth on, so the test
         // does not depend on how fast the files go.
         int cancelledAt = -1;

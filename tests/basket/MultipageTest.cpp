@@ -2,12 +2,11 @@
 #include "basket/BasketFileCommands.h"
 #include "basket/ImageBasket.h"
 #include "core/LumoraError.h"
-#include "shell/SetupFile.h"
-#include "shell/clsFileInfo.h"
+#include "core/clsFileInfo.h"
+#include "settings/SetupFile.h"
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
-#include "support/ScopedBasketThumbnailSize.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
@@ -68,6 +67,7 @@ protected:
         ASSERT_EQ(runTool("convert", arguments << tiff_).exitCode, 0);
         ASSERT_EQ(identify(tiff_, "%wx%h,"), PageSizes.join(u',') + u',');
 
+        adder_.setThumbnailSize(QSize(48, 36));
         QObject::connect(&adder_, &BasketAdder::progress, &basket_, [this](int index, int count, const QString& status) {
             progress_.append(QStringLiteral("%1/%2 ").arg(index).arg(count) + status);
         });
@@ -115,7 +115,6 @@ protected:
 
     QTemporaryDir home_;
     ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
-    ScopedBasketThumbnailSize thumbnailSize_{48, 36};
     QTemporaryDir photos_;
     QString tiff_;
     ReportCapture capture_;

@@ -6,7 +6,7 @@
 #include "support/Oracles.h"
 #include "support/TestImages.h"
 
-#include "shell/SetupRecordCodec.h"
+#include "settings/SetupRecordCodec.h"
 
 #include <QDir>
 #include <QFile>

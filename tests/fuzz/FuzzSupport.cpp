@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 #include <QDir>
 #include <QFile>

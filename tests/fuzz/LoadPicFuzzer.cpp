@@ -10,10 +10,10 @@
 
 #include "FuzzSupport.h"
 
+#include "core/ErrorReporter.h"
 #include "imageio/DecoderProcess.h"
 #include "imageio/LoadPic.h"
 #include "imageio/TemporaryPicturePath.h"
-#include "shell/ErrorReporter.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -2,10 +2,10 @@
 // a huge allocation; whatever loads must write and read back unchanged, and the Settings dialog
 // must take its values.
 
-#include "shell/ErrorReporter.h"
-#include "shell/ProgramFolder.h"
-#include "shell/SettingsForm.h"
-#include "shell/SetupFile.h"
+#include "core/ErrorReporter.h"
+#include "core/ProgramFolder.h"
+#include "settings/SettingsForm.h"
+#include "settings/SetupFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Display names of EXIF attributes: 85 attributes have one, made by splitting the raw name into
 // words, with a few names of their own; every other attribute has none.
 
+#include "core/CurrentOperation.h"
 #include "metadata/ExifDisplayName.h"
-#include "shell/CurrentOperation.h"
 #include "support/ReportCapture.h"
 
 #include <QSet>

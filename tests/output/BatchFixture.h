@@ -3,7 +3,7 @@
 #include "OutputTestFiles.h"
 
 #include "output/BatchConversion.h"
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 #include "tasks/TaskRecord.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "controls/NumericField.h"
 #include "output/frmSaveSinglePage.h"
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 // The folder browser as the window uses it: listing a selected folder, stopping a listing for the
 // next folder, the two views, sorting, and the requests to preview and to add to the basket.
 
+#include "browse/FolderListModel.h"
 #include "shell/FolderBrowser.h"
-#include "shell/FolderListModel.h"
 
 #include "support/Oracles.h"
 #include "support/ScopedEnvironment.h"

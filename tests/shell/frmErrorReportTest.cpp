@@ -2,8 +2,8 @@
 // threads), and what "&Send" and "&Cancel" leave behind.
 
 #include "core/AppInfo.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ErrorReporter.h"
+#include "core/CurrentOperation.h"
+#include "core/ErrorReporter.h"
 #include "shell/frmErrorReport.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"

@@ -1,22 +1,22 @@
 // The main window's start-up and shutdown, driven the way the program drives them.
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
+#include "core/ProgramFolder.h"
+#include "settings/SetupFile.h"
+#include "settings/SetupRecord.h"
 #include "shell/FolderBrowser.h"
 #include "shell/LumoraStartup.h"
 #include "shell/MetadataPane.h"
 #include "shell/PreviewPane.h"
-#include "shell/ProgramFolder.h"
-#include "shell/SetupFile.h"
-#include "shell/SetupRecord.h"
 #include "shell/SingleInstance.h"
 #include "shell/StatusPanels.h"
 #include "shell/frmMain.h"
-#include "tasks/TaskBasket.h"
-#include "tasks/TaskEditingPanel.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
 #include "support/WaitFor.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/TaskEditingPanel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The Settings dialog driven as a user drives it: tabs, the thumbnail boxes, OK and Cancel.
 
 #include "controls/NumericField.h"
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 #include "shell/frmSettings.h"
 #include "support/ScriptedDialogs.h"
 

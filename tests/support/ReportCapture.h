@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/ErrorReport.h"
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReport.h"
+#include "core/ErrorReporter.h"
 
 #include <QString>
 

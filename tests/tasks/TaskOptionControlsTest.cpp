@@ -2,8 +2,8 @@
 // arrows, "Retain Ratio", colour buttons and pickers, the logo dialog, galleries and task icons.
 
 #include "controls/NumericField.h"
-#include "shell/SetupFile.h"
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
+#include "shell/GlobalSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
 #include "tasks/CanvasOptions.h"

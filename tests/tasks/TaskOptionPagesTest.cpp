@@ -1,7 +1,7 @@
 // The option pages of the task editing panel as the editing panel uses them: the pages there
 // are, the remembered options they show and keep, and the task records they describe.
 
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 #include "tasks/ColorButton.h"
 #include "tasks/ShadowOptions.h"
 #include "tasks/TaskOptionPages.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
-#include "shell/ErrorReporter.h"
 
 #include <QString>
 

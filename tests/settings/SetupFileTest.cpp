@@ -1,8 +1,8 @@
 // Loading and saving the settings file in a program folder of its own: first start, the broken
 // files the start-up must survive, and saves that fail without harming the old file.
 
-#include "shell/ProgramFolder.h"
-#include "shell/SetupFile.h"
+#include "core/ProgramFolder.h"
+#include "settings/SetupFile.h"
 #include "support/FileBytes.h"
 #include "support/FullDisk.h"
 #include "support/ReportCapture.h"

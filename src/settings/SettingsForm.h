@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 
 #include <QString>
 

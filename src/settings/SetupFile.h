@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/SetupRecord.h"
-#include "shell/SetupRecordCodec.h"
+#include "settings/SetupRecord.h"
+#include "settings/SetupRecordCodec.h"
 
 #include <QString>
 
@@ -10,11 +10,8 @@
 namespace lumora {
 
 // The settings file: <program folder>/lumora, holding the SetupRecord (SetupRecordCodec.h).
-// The program reads it once at start-up and writes it once at exit; in between every dialog
-// reads and writes the one record in memory, globalSetup().
-
-// The record of the running program. All zeros until the start-up loads it.
-SetupRecord& globalSetup();
+// The window reads it once at start-up and writes it once at exit (its record is
+// shell/GlobalSetup.h); everything else is handed the settings it needs.
 
 // The settings file the last subLoadSetup used; empty before the first load.
 QString SetupFilePath();

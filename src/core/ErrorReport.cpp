@@ -1,4 +1,4 @@
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 
 namespace lumora {
 

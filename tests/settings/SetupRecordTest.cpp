@@ -1,8 +1,8 @@
 // The settings record's bytes: the layout of a first-start record worked out by hand from the
 // field table, exact round trips, and data that is short, hostile or from a Windows-1252 tool.
 
-#include "shell/SetupRecord.h"
-#include "shell/SetupRecordCodec.h"
+#include "settings/SetupRecord.h"
+#include "settings/SetupRecordCodec.h"
 
 #include <QStringList>
 #include <QtEndian>

@@ -1,10 +1,10 @@
 // The folder listing without a window: the browse filter, which files a folder lists and in what
 // order, the facts of each row, the lister's delivery order and stop, and the list model.
 
-#include "shell/FolderLister.h"
-#include "shell/FolderListModel.h"
-#include "shell/FolderListing.h"
-#include "shell/clsFileInfo.h"
+#include "browse/FolderListModel.h"
+#include "browse/FolderLister.h"
+#include "browse/FolderListing.h"
+#include "core/clsFileInfo.h"
 
 #include "support/Oracles.h"
 #include "support/TestImages.h"

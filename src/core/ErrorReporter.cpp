@@ -1,7 +1,7 @@
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 #include "core/AppInfo.h"
-#include "shell/CurrentOperation.h"
+#include "core/CurrentOperation.h"
 
 #include <QTextStream>
 

@@ -1,4 +1,4 @@
-#include "shell/clsFileInfo.h"
+#include "core/clsFileInfo.h"
 
 #include <QDateTime>
 #include <QFile>

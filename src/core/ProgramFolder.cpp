@@ -1,4 +1,4 @@
-#include "shell/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "shell/FolderLister.h"
+#include "browse/FolderLister.h"
 
-#include "shell/CurrentOperation.h"
-#include "shell/ReportFailures.h"
+#include "core/CurrentOperation.h"
+#include "core/ReportFailures.h"
 
 #include <QEventLoop>
 #include <QMetaObject>

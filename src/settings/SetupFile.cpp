@@ -1,10 +1,10 @@
-#include "shell/SetupFile.h"
+#include "settings/SetupFile.h"
 
+#include "core/CurrentOperation.h"
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
-#include "shell/CurrentOperation.h"
-#include "shell/ErrorReporter.h"
-#include "shell/ReportFailures.h"
-#include "shell/ProgramFolder.h"
+#include "core/ProgramFolder.h"
+#include "core/ReportFailures.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,12 +62,6 @@ void createFolder(const QString& path)
 
 
 }  // namespace
-
-SetupRecord& globalSetup()
-{
-    static SetupRecord record;
-    return record;
-}
 
 QString SetupFilePath() { return setupFilePath(); }
 

@@ -1,4 +1,4 @@
-#include "shell/CurrentOperation.h"
+#include "core/CurrentOperation.h"
 
 namespace lumora {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/SetupRecordCodec.h"
+#include "settings/SetupRecordCodec.h"
 
 #include "core/TextCodec.h"
 

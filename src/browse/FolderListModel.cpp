@@ -1,4 +1,4 @@
-#include "shell/FolderListModel.h"
+#include "browse/FolderListModel.h"
 
 #include <QHash>
 #include <QMimeData>

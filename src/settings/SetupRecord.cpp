@@ -1,4 +1,4 @@
-#include "shell/SetupRecord.h"
+#include "settings/SetupRecord.h"
 
 namespace lumora {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/FolderListing.h"
+#include "browse/FolderListing.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "shell/FolderListing.h"
+#include "browse/FolderListing.h"
 
+#include "core/clsFileInfo.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
 #include "imageio/clsImageHeaderInfo.h"
-#include "shell/clsFileInfo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // The Settings dialog's values: what it shows for any record, and what OK stores.
 
-#include "shell/SettingsForm.h"
+#include "settings/SettingsForm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // File information: size texts, the facts of real files and the path helpers.
 
-#include "shell/clsFileInfo.h"
+#include "core/clsFileInfo.h"
 
 #include "support/TestImages.h"
 

@@ -1,4 +1,4 @@
-#include "shell/SettingsForm.h"
+#include "settings/SettingsForm.h"
 
 #include "controls/NumericEntry.h"
 

@@ -1,0 +1,11 @@
+#include "shell/GlobalSetup.h"
+
+namespace lumora {
+
+SetupRecord& globalSetup()
+{
+    static SetupRecord record;
+    return record;
+}
+
+}  // namespace lumora
