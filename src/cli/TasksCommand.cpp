@@ -20,7 +20,7 @@ int runTasks(const QStringList& arguments)
     // One line per task, fields separated by tabs: position, kind, name, key, P0 .. P16.
     for (int row = 0; row < basket.size(); ++row) {
         const TaskRecord& task = basket.at(row);
-        QStringList fields{QString::number(row + 1), task.kind,
+        QStringList fields{QString::number(row + 1), task.kindText(),
                            basket.data(basket.index(row), Qt::DisplayRole).toString(), task.key};
         for (const QString& value : task.params)
             fields << value;

@@ -553,13 +553,7 @@ void PreviewPane::startRender()
         return;
     }
     postRender(snapshot_, [tasks = render.tasks, options = render.options](ImageBox& image, const auto& wanted) mutable {
-        // The runner calls this before each task: the place to give up an overtaken render. It
-        // must not touch the window from here, and neither may anything else the caller gave.
-        options.yield = [&wanted] {
-            if (!wanted())
-                throw RenderOvertaken{};
-        };
-        options.busy = nullptr;
+        static_cast<void>(wanted);
         subProcessPages(tasks, image, options);
     });
 }
@@ -794,9 +788,6 @@ bool PreviewPane::showSelectedFile(const QString& path, int pages, const QString
     if (type_ == Optimized && basket_ && !basket_->isEmpty()) {
         current_.tasks = basket_->tasks();
         current_.options = runOptions_ ? runOptions_() : TaskRunOptions{};
-        // Nothing of the window may be called from the worker.
-        current_.options.yield = nullptr;
-        current_.options.busy = nullptr;
     }
     loading_ = true;
     fncReadFile(current_);

@@ -1,20 +1,24 @@
 #include "tasks/AmountOptions.h"
 
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
 #include <QSlider>
+#include <QtMath>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace lumora {
 namespace {
 
 struct AmountPage {
-    const char* key;
-    const char* title;
     const char* name;          // the slider's name without "sld"
     const char* channelNames;  // prefix of the channel boxes, none for blur and sharpen
     int minimum;
@@ -26,13 +30,13 @@ AmountPage pageOf(TaskKind kind)
 {
     switch (kind) {
     case TaskKind::Blur:
-        return {"blur", "Task Option - Blur", "Blur", nullptr, 1, 10, 1};
+        return {"Blur", nullptr, 1, 10, 1};
     case TaskKind::Sharpen:
-        return {"sharpen", "Task Option - Sharpen", "Sharpen", nullptr, 1, 10, 1};
+        return {"Sharpen", nullptr, 1, 10, 1};
     case TaskKind::Contrast:
-        return {"contrast", "Task Option - Contrast", "Contrast", "chkCon", 0, 100, 50};
+        return {"Contrast", "chkCon", 0, 100, 50};
     case TaskKind::Brightness:
-        return {"brightness", "Task Option - Brightness", "Brightness", "chkBr", 0, 100, 50};
+        return {"Brightness", "chkBr", 0, 100, 50};
     default:
         throw std::invalid_argument("AmountOptions: not a one-amount filter");
     }
@@ -40,11 +44,9 @@ AmountPage pageOf(TaskKind kind)
 
 }  // namespace
 
-AmountOptions::AmountOptions(TaskKind kind, QWidget* parent)
-    : TaskOptionPage(static_cast<int>(kind), QString::fromLatin1(pageOf(kind).key),
-                     QString::fromLatin1(pageOf(kind).title), parent)
+AmountOptions::AmountOptions(const TaskKindInfo& info, QWidget* parent) : TaskOptionPage(info, parent)
 {
-    const AmountPage page = pageOf(kind);
+    const AmountPage page = pageOf(info.kind);
     QGridLayout* grid = pageGrid();
     amount_ = sliderRow(grid, 0, QString(), QStringLiteral("sld") + QLatin1String(page.name), page.minimum,
                         page.maximum);
@@ -76,7 +78,7 @@ void AmountOptions::loadOptions(const SetupRecord::TaskDefaults& defaults, const
 {
     Loading loading(*this);
     taskdefaults::Amount v;
-    switch (static_cast<TaskKind>(kind())) {
+    switch (kind()) {
     case TaskKind::Blur: v = taskdefaults::blur(defaults); break;
     case TaskKind::Sharpen: v = taskdefaults::sharpen(defaults); break;
     case TaskKind::Contrast: v = taskdefaults::contrast(defaults); break;
@@ -99,7 +101,7 @@ void AmountOptions::storeOptions(SetupRecord::TaskDefaults& defaults) const
         v.green = green_->isChecked();
         v.blue = blue_->isChecked();
     }
-    switch (static_cast<TaskKind>(kind())) {
+    switch (kind()) {
     case TaskKind::Blur: taskdefaults::storeBlur(defaults, v); break;
     case TaskKind::Sharpen: taskdefaults::storeSharpen(defaults, v); break;
     case TaskKind::Contrast: taskdefaults::storeContrast(defaults, v); break;
@@ -109,12 +111,67 @@ void AmountOptions::storeOptions(SetupRecord::TaskDefaults& defaults) const
 
 TaskRecord AmountOptions::record(const TaskViewContext&) const
 {
-    const TaskKind k = static_cast<TaskKind>(kind());
+    const TaskKind k = kind();
     if (!hasChannels())
         return TaskRecord(k, key(), {QString::number(amount_->value())});
     return TaskRecord(k, key(),
                       {QString::number(amount_->value()), bitText(red_->isChecked()), bitText(green_->isChecked()),
                        bitText(blue_->isChecked())});
+}
+
+
+// The task icons of the page's kinds, on the 24 x 24 grid of every task icon.
+void drawContrastIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    const QRectF circle(2.5, 2.5, 19, 19);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Paper);
+    p.drawEllipse(circle);
+    p.setBrush(Ink);
+    p.drawPie(circle, 90 * 16, 180 * 16);
+    p.setPen(pen(Ink, 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(circle);
+}
+
+void drawSharpenIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    QLinearGradient fill(QPointF(4, 20), QPointF(20, 4));
+    fill.setColorAt(0, Highlight);
+    fill.setColorAt(1, Sky);
+    p.setPen(pen(Ink, 1.2));
+    p.setBrush(fill);
+    p.drawPolygon(QPolygonF({QPointF(12, 2), QPointF(21.5, 21), QPointF(2.5, 21)}));
+    p.setPen(pen(Paper, 1.2));
+    p.drawLine(QPointF(12, 6.5), QPointF(7.5, 16));
+}
+
+void drawBlurIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    QRadialGradient glow(QPointF(12, 12), 11);
+    glow.setColorAt(0, Highlight);
+    glow.setColorAt(0.45, QColor(Highlight.red(), Highlight.green(), Highlight.blue(), 150));
+    glow.setColorAt(1, QColor(Highlight.red(), Highlight.green(), Highlight.blue(), 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(12, 12), 11, 11);
+}
+
+void drawBrightnessIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(pen(Gold, 1.8));
+    for (int i = 0; i < 8; ++i) {
+        const double a = qDegreesToRadians(45.0 * i);
+        p.drawLine(QPointF(12 + 7.5 * std::cos(a), 12 + 7.5 * std::sin(a)),
+                   QPointF(12 + 10.5 * std::cos(a), 12 + 10.5 * std::sin(a)));
+    }
+    p.setPen(pen(Gold, 1));
+    p.setBrush(Sun);
+    p.drawEllipse(QPointF(12, 12), 5, 5);
 }
 
 }  // namespace lumora

@@ -5,6 +5,8 @@
 class QCheckBox;
 class QSlider;
 
+class QPainter;
+
 namespace lumora {
 
 // The pages of the one-amount filters: "Task Option - Blur" and "- Sharpen" (strength 1..10),
@@ -13,8 +15,8 @@ namespace lumora {
 class AmountOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    // kind: Blur, Contrast, Brightness or Sharpen.
-    explicit AmountOptions(TaskKind kind, QWidget* parent = nullptr);
+    // info: Blur, Contrast, Brightness or Sharpen.
+    explicit AmountOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -28,5 +30,11 @@ private:
     QCheckBox* green_ = nullptr;
     QCheckBox* blue_ = nullptr;
 };
+
+// Draw the task icons of these kinds on a 24 x 24 grid (TaskKindTable.h).
+void drawContrastIcon(QPainter& painter);
+void drawSharpenIcon(QPainter& painter);
+void drawBlurIcon(QPainter& painter);
+void drawBrightnessIcon(QPainter& painter);
 
 }  // namespace lumora

@@ -3,9 +3,11 @@
 #include "controls/NumericField.h"
 #include "tasks/BackColorPicker.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 
 namespace lumora {
 namespace {
@@ -15,9 +17,8 @@ enum Side { Top = 0, Left = 1, Right = 2, Bottom = 3 };
 
 }  // namespace
 
-CanvasOptions::CanvasOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Canvas), QStringLiteral("canvas"),
-                     QStringLiteral("Task Option - Canvas"), parent)
+CanvasOptions::CanvasOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent)
 {
     for (int i = 0; i < 4; ++i) {
         margins_[static_cast<size_t>(i)] = numericField(MarginSpec, QStringLiteral("txtCanvasCustom%1").arg(i));
@@ -76,5 +77,16 @@ TaskOptionPanel::MouseTool CanvasOptions::mouseTool() const
 void CanvasOptions::colorPicked(std::uint32_t oleColor) { takePickedColor(backColor_, oleColor); }
 void CanvasOptions::mouseReleased() { backColor_->setPicking(false); }
 void CanvasOptions::cancelMouseTool() { backColor_->setPicking(false); }
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawCanvasIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(pen(DarkShadow, 1));
+    p.setBrush(ButtonFace);
+    p.drawRect(QRectF(1.5, 1.5, 21, 21));
+    picture(p, QRectF(6.5, 6.5, 11, 11));
+}
 
 }  // namespace lumora

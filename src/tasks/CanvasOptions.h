@@ -4,6 +4,8 @@
 
 #include <array>
 
+class QPainter;
+
 namespace lumora {
 
 class BackColorPicker;
@@ -13,7 +15,7 @@ class NumericField;
 class CanvasOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit CanvasOptions(QWidget* parent = nullptr);
+    explicit CanvasOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -28,5 +30,8 @@ private:
     std::array<NumericField*, 4> margins_{};  // txtCanvasCustom0..3: top, left, right, bottom
     BackColorPicker* backColor_;
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawCanvasIcon(QPainter& painter);
 
 }  // namespace lumora

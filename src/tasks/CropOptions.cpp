@@ -3,11 +3,13 @@
 #include "controls/NumericField.h"
 #include "tasks/BackColorPicker.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -27,9 +29,8 @@ NumericFieldSpec topSpec(int imageHeight)
 
 }  // namespace
 
-CropOptions::CropOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Crop), QStringLiteral("crop"), QStringLiteral("Task Option - Crop"),
-                     parent),
+CropOptions::CropOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       mouseOption_(new QRadioButton(QStringLiteral("Mouse"), this)),
       keyInOption_(new QRadioButton(QStringLiteral("Key-in"), this)),
       drawBox_(new QCheckBox(QStringLiteral("Draw on the picture"), this)),
@@ -229,6 +230,18 @@ void CropOptions::cancelMouseTool()
 {
     drawBox_->setChecked(false);
     backColor_->setPicking(false);
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawCropIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    picture(p, QRectF(7, 7, 10, 10));
+    p.setPen(pen(DarkShadow, 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(6, 1.5), QPointF(6, 18), QPointF(22.5, 18)}));
+    p.drawPolyline(QPolygonF({QPointF(1.5, 6), QPointF(18, 6), QPointF(18, 22.5)}));
 }
 
 }  // namespace lumora

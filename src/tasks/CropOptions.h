@@ -9,6 +9,8 @@ class QComboBox;
 class QLabel;
 class QRadioButton;
 
+class QPainter;
+
 namespace lumora {
 
 class BackColorPicker;
@@ -19,7 +21,7 @@ class NumericField;
 class CropOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit CropOptions(QWidget* parent = nullptr);
+    explicit CropOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -57,5 +59,8 @@ private:
     QPoint start_;
     std::optional<QPoint> end_;  // set once a rectangle has been drawn
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawCropIcon(QPainter& painter);
 
 }  // namespace lumora

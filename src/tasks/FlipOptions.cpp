@@ -1,15 +1,16 @@
 #include "tasks/FlipOptions.h"
 
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QGridLayout>
+#include <QPainter>
 #include <QRadioButton>
 
 namespace lumora {
 
-FlipOptions::FlipOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Orientation), QStringLiteral("flip"),
-                     QStringLiteral("Task Option - Flip"), parent),
+FlipOptions::FlipOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       horizontal_(new QRadioButton(QStringLiteral("Flip Horizontal"), this)),
       vertical_(new QRadioButton(QStringLiteral("Flip Vertical"), this))
 {
@@ -40,6 +41,20 @@ void FlipOptions::storeOptions(SetupRecord::TaskDefaults& defaults) const
 TaskRecord FlipOptions::record(const TaskViewContext&) const
 {
     return TaskRecord(TaskKind::Orientation, key(), {QString::number(direction())});
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawFlipIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(QPen(DarkShadow, 1, Qt::DashLine));
+    p.drawLine(QPointF(12, 1), QPointF(12, 23));
+    p.setPen(pen(Highlight, 1));
+    p.setBrush(Highlight);
+    p.drawPolygon(QPolygonF({QPointF(2.5, 19), QPointF(10, 19), QPointF(10, 5)}));
+    p.setBrush(LightBlue);
+    p.drawPolygon(QPolygonF({QPointF(21.5, 19), QPointF(14, 19), QPointF(14, 5)}));
 }
 
 }  // namespace lumora

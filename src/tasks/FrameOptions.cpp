@@ -6,11 +6,13 @@
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/SpinArrows.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 
 namespace lumora {
@@ -20,9 +22,8 @@ const NumericFieldSpec FrameSizeSpec{QStringLiteral("0"), 0, 800};
 
 }  // namespace
 
-FrameOptions::FrameOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Frame), QStringLiteral("frame"), QStringLiteral("Task Option - Frame"),
-                     parent),
+FrameOptions::FrameOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       imageOption_(new QRadioButton(QStringLiteral("Image"), this)),
       colorOption_(new QRadioButton(QStringLiteral("Color"), this)),
       gallery_(new GalleryPicker(QStringLiteral("OptFrameImage"), [](int i) { return frameThumbnail(i); }, this)),
@@ -112,5 +113,16 @@ TaskOptionPanel::MouseTool FrameOptions::mouseTool() const
 void FrameOptions::colorPicked(std::uint32_t oleColor) { takePickedColor(backColor_, oleColor); }
 void FrameOptions::mouseReleased() { backColor_->setPicking(false); }
 void FrameOptions::cancelMouseTool() { backColor_->setPicking(false); }
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawFrameIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(pen(QColor(120, 85, 20), 1));
+    p.setBrush(Gold);
+    p.drawRect(QRectF(1.5, 1.5, 21, 21));
+    picture(p, QRectF(5.5, 5.5, 13, 13));
+}
 
 }  // namespace lumora

@@ -5,6 +5,8 @@
 class QCheckBox;
 class QRadioButton;
 
+class QPainter;
+
 namespace lumora {
 
 class BackColorPicker;
@@ -16,7 +18,7 @@ class SpinArrows;
 class FrameOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit FrameOptions(QWidget* parent = nullptr);
+    explicit FrameOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -42,5 +44,8 @@ private:
     SpinArrows* sizeArrows_;
     BackColorPicker* backColor_;
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawFrameIcon(QPainter& painter);
 
 }  // namespace lumora

@@ -3,16 +3,18 @@
 #include "tasks/GalleryPicker.h"
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QPainter>
+#include <QPainterPath>
 #include <QSlider>
 
 namespace lumora {
 
-MaskOptions::MaskOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Mask), QStringLiteral("mask"), QStringLiteral("Task Option - Mask"),
-                     parent),
+MaskOptions::MaskOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       gallery_(new GalleryPicker(QStringLiteral("OptMask"), [](int i) { return maskThumbnail(i); }, this)),
       transparent_(new QCheckBox(QStringLiteral("Transparent"), this))
 {
@@ -53,6 +55,24 @@ TaskRecord MaskOptions::record(const TaskViewContext&) const
     return TaskRecord(TaskKind::Mask, key(),
                       {flagText(transparent_->isChecked()), QString::number(transparency_->value()),
                        QString::number(selectedMask())});
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawMaskIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    picture(p, QRectF(2.5, 2.5, 19, 19));
+    QPainterPath veil;
+    veil.setFillRule(Qt::OddEvenFill);
+    veil.addRect(QRectF(2.5, 2.5, 19, 19));
+    veil.addEllipse(QRectF(6, 5, 12, 14));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40, 210));
+    p.drawPath(veil);
+    p.setPen(pen(DarkShadow, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(2.5, 2.5, 19, 19));
 }
 
 }  // namespace lumora

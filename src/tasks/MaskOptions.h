@@ -5,6 +5,8 @@
 class QCheckBox;
 class QSlider;
 
+class QPainter;
+
 namespace lumora {
 
 class GalleryPicker;
@@ -14,7 +16,7 @@ class GalleryPicker;
 class MaskOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit MaskOptions(QWidget* parent = nullptr);
+    explicit MaskOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -28,5 +30,8 @@ private:
     QCheckBox* transparent_;
     QSlider* transparency_;
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawMaskIcon(QPainter& painter);
 
 }  // namespace lumora

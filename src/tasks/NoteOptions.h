@@ -2,21 +2,31 @@
 
 #include "tasks/TaskOptionPage.h"
 
+class QPainter;
+
 namespace lumora {
 
 // A page without controls, only a text: "Invert", which has no options, and the page shown while
-// no task is chosen (kind 0, key "nothing", title "Options").
+// no task is chosen (kind None, key "nothing", title "Options").
 class NoteOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    NoteOptions(int kind, const QString& key, const QString& title, const QString& text, QWidget* parent = nullptr);
+    // The page of a kind without options.
+    explicit NoteOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
-    static NoteOptions* invert(QWidget* parent = nullptr);
     static NoteOptions* nothing(QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
     TaskRecord record(const TaskViewContext& view) const override;
+
+private:
+    // The page shown while no task is chosen.
+    explicit NoteOptions(QWidget* parent);
+    void showNote(const QString& text);
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawInvertIcon(QPainter& painter);
 
 }  // namespace lumora

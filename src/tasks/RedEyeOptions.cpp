@@ -1,16 +1,19 @@
 #include "tasks/RedEyeOptions.h"
 
+#include "tasks/TaskIconPainting.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 
 namespace lumora {
 
-RedEyeOptions::RedEyeOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::RedEye), QStringLiteral("redeye"),
-                     QStringLiteral("Red-Eye Correction"), parent),
+RedEyeOptions::RedEyeOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       mark_(new QCheckBox(QStringLiteral("Mark the eye area with the mouse"), this)),
       areaLabel_(new QLabel(this))
 {
@@ -63,5 +66,26 @@ void RedEyeOptions::rectangleReleased(QPoint start, QPoint end)
 
 void RedEyeOptions::mouseReleased() { mark_->setChecked(false); }
 void RedEyeOptions::cancelMouseTool() { mark_->setChecked(false); }
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawRedEyeIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    QPainterPath eye;
+    eye.moveTo(1.5, 12);
+    eye.quadTo(12, 1, 22.5, 12);
+    eye.quadTo(12, 23, 1.5, 12);
+    p.setPen(pen(Ink, 1.3));
+    p.setBrush(Paper);
+    p.drawPath(eye);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Red);
+    p.drawEllipse(QPointF(12, 12), 5, 5);
+    p.setBrush(QColor(110, 0, 0));
+    p.drawEllipse(QPointF(12, 12), 2.3, 2.3);
+    p.setBrush(Paper);
+    p.drawEllipse(QPointF(13.6, 10.4), 1.1, 1.1);
+}
 
 }  // namespace lumora

@@ -7,6 +7,8 @@
 class QCheckBox;
 class QLabel;
 
+class QPainter;
+
 namespace lumora {
 
 // "Red-Eye Correction": the eye area is marked on the preview with the mouse, and the correction
@@ -14,7 +16,7 @@ namespace lumora {
 class RedEyeOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit RedEyeOptions(QWidget* parent = nullptr);
+    explicit RedEyeOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -37,5 +39,8 @@ private:
     std::optional<QRect> area_;
     bool dragging_ = false;  // a drag began while the box was ticked
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawRedEyeIcon(QPainter& painter);
 
 }  // namespace lumora

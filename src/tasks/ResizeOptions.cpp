@@ -3,12 +3,14 @@
 #include "controls/NumericField.h"
 #include "core/Conversions.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
@@ -23,9 +25,8 @@ const NumericFieldSpec SizeSpec{QStringLiteral("0")};
 
 }  // namespace
 
-ResizeOptions::ResizeOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Resize), QStringLiteral("resize"),
-                     QStringLiteral("Task Option - Resize"), parent),
+ResizeOptions::ResizeOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       resizeOption_(new QRadioButton(QStringLiteral("Resize"), this)),
       scaleOption_(new QRadioButton(QStringLiteral("Scale"), this)),
       width_(numericField(SizeSpec, QStringLiteral("txtResizeWidth"))),
@@ -141,6 +142,21 @@ TaskRecord ResizeOptions::record(const TaskViewContext&) const
     if (exactSize())
         return TaskRecord(TaskKind::Resize, key(), {flagText(true), width_->text(), height_->text()});
     return TaskRecord(TaskKind::Resize, key(), {flagText(false), scale_->text(), QString()});
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawResizeIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(QPen(Shadow, 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(2.5, 2.5, 19, 19));
+    picture(p, QRectF(2.5, 11.5, 10, 10));
+    p.setPen(pen(Highlight, 2));
+    p.drawLine(QPointF(10, 14), QPointF(18, 6));
+    p.setBrush(Highlight);
+    arrowHead(p, QPointF(20.5, 3.5), -45);
 }
 
 }  // namespace lumora

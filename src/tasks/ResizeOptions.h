@@ -7,6 +7,8 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
+class QPainter;
+
 namespace lumora {
 
 class NumericField;
@@ -17,7 +19,7 @@ class NumericField;
 class ResizeOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit ResizeOptions(QWidget* parent = nullptr);
+    explicit ResizeOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -42,5 +44,8 @@ private:
     int startHeight_ = 0;
     bool followingRatio_ = false;  // one size is being set from the other
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawResizeIcon(QPainter& painter);
 
 }  // namespace lumora

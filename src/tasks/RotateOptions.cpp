@@ -4,11 +4,13 @@
 #include "tasks/BackColorPicker.h"
 #include "tasks/SpinArrows.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace lumora {
@@ -19,9 +21,8 @@ constexpr int PresetAngles[] = {-15, 15, 45, -45};
 
 }  // namespace
 
-RotateOptions::RotateOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Rotate), QStringLiteral("rotate"),
-                     QStringLiteral("Task Option - Rotate"), parent),
+RotateOptions::RotateOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       degrees_(numericField(DegreesSpec, QStringLiteral("txtDegrees"))),
       // The presets turn both ways, so the arrows reach below the field's own limits; a typed
       // angle is still held to 0..360 when the field is left.
@@ -91,5 +92,18 @@ TaskOptionPanel::MouseTool RotateOptions::mouseTool() const
 void RotateOptions::colorPicked(std::uint32_t oleColor) { takePickedColor(backColor_, oleColor); }
 void RotateOptions::mouseReleased() { backColor_->setPicking(false); }
 void RotateOptions::cancelMouseTool() { backColor_->setPicking(false); }
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawRotateIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(pen(Highlight, 2.5));
+    p.setBrush(Qt::NoBrush);
+    const QRectF circle(4, 4, 16, 16);
+    p.drawArc(circle, 100 * 16, 280 * 16);
+    p.setBrush(Highlight);
+    arrowHead(p, QPointF(11, 2.2), 190, 6);
+}
 
 }  // namespace lumora

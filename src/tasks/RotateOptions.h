@@ -4,6 +4,8 @@
 
 class QCheckBox;
 
+class QPainter;
+
 namespace lumora {
 
 class BackColorPicker;
@@ -15,7 +17,7 @@ class SpinArrows;
 class RotateOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit RotateOptions(QWidget* parent = nullptr);
+    explicit RotateOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -32,5 +34,8 @@ private:
     QCheckBox* resample_;
     BackColorPicker* backColor_;
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawRotateIcon(QPainter& painter);
 
 }  // namespace lumora

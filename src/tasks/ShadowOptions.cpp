@@ -4,14 +4,15 @@
 #include "tasks/GalleryPicker.h"
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QGridLayout>
+#include <QPainter>
 
 namespace lumora {
 
-ShadowOptions::ShadowOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Shadow), QStringLiteral("shadow"),
-                     QStringLiteral("Task Option - Shadow"), parent),
+ShadowOptions::ShadowOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       gallery_(new GalleryPicker(QStringLiteral("OptShadow"),
                                  [](int i) { return frameThumbnail(i + Gallery::FrameStyleCount); }, this))
 {
@@ -37,6 +38,19 @@ void ShadowOptions::storeOptions(SetupRecord::TaskDefaults& defaults) const
 TaskRecord ShadowOptions::record(const TaskViewContext&) const
 {
     return TaskRecord(TaskKind::Shadow, key(), {QString::number(selectedStyle() - Gallery::FrameStyleCount)});
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawShadowIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(DarkShadow.red(), DarkShadow.green(), DarkShadow.blue(), 170));
+    p.drawRect(QRectF(7, 7, 15, 15));
+    p.setBrush(Paper);
+    p.drawRect(QRectF(2, 2, 15, 15));
+    picture(p, QRectF(4, 4, 11, 11));
 }
 
 }  // namespace lumora

@@ -2,6 +2,8 @@
 
 #include "tasks/TaskOptionPage.h"
 
+class QPainter;
+
 namespace lumora {
 
 class GalleryPicker;
@@ -11,7 +13,7 @@ class GalleryPicker;
 class ShadowOptions : public TaskOptionPage {
     Q_OBJECT
 public:
-    explicit ShadowOptions(QWidget* parent = nullptr);
+    explicit ShadowOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -23,5 +25,8 @@ public:
 private:
     GalleryPicker* gallery_;
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawShadowIcon(QPainter& painter);
 
 }  // namespace lumora

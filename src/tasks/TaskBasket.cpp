@@ -1,7 +1,5 @@
 #include "tasks/TaskBasket.h"
 
-#include "core/Conversions.h"
-#include "core/LumoraError.h"
 
 namespace lumora {
 
@@ -53,16 +51,10 @@ QVariant TaskBasket::data(const QModelIndex& index, int role) const
         return {};
     const TaskRecord& task = tasks_.at(index.row());
     switch (role) {
-    case Qt::DisplayRole: {
-        // A kind that is not a number shows no name, like any kind outside 1..15.
-        try {
-            return TaskKindName(convert::toInt16(task.kind));
-        } catch (const LumoraError&) {
-            return QString();
-        }
-    }
+    case Qt::DisplayRole:
+        return TaskKindName(task.kind);
     case KindRole:
-        return task.kind;
+        return static_cast<int>(task.kind);
     case KeyRole:
         return task.key;
     case RecordRole:

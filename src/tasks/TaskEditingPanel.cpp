@@ -36,20 +36,6 @@ const QString BasketGroupKey = QStringLiteral("Editing");
 const QString NothingKey = QStringLiteral("Nothing");
 const QString TaskBasketFilter = QStringLiteral("Task basket file (*.tbf)|*.tbf");
 
-// The task chart, in the order it is shown.
-struct ChartItem {
-    const char* key;
-    const char* caption;
-};
-constexpr ChartItem ChartItems[] = {
-    {"Resize", "Resize"},   {"Canvas", "Canvas"},         {"Crop", "Crop"},
-    {"Rotate", "Rotate"},   {"Flip", "Flip"},             {"Invert", "Invert"},
-    {"Contrast", "Contrast"}, {"Sharpen", "Sharpen"},     {"Blur", "Blur"},
-    {"Brightness", "Brightness"}, {"Text", "Text"},       {"Watermark", "Watermark/Merge"},
-    {"Mask", "Mask"},       {"Shadow", "Shadow"},         {"Frame", "Frame"},
-    {"RedEye", "Red-Eye Correction"},
-};
-
 }  // namespace
 
 TaskEditingPanel::~TaskEditingPanel() = default;
@@ -132,17 +118,14 @@ void TaskEditingPanel::buildBar()
     bar_->setObjectName(QStringLiteral("eb"));
 
     ExplorerBarImageList images;
-    for (const ChartItem& item : ChartItems) {
-        const QString icon = QString::fromLatin1(item.key).toLower();
-        images.append({icon, taskIcon(icon)});
-    }
+    for (const TaskKindInfo& kind : taskKinds())
+        images.append({kind.key(), taskIcon(kind.key())});
     bar_->SetImageList(images);
 
     bar_->DisableUpdates(true);
     bar_->AddSpecialGroup(QStringLiteral("Tasks Chart"));
-    for (const ChartItem& item : ChartItems)
-        bar_->AddItem(ChartGroup, QString::fromLatin1(item.key), QString::fromLatin1(item.caption),
-                      QString::fromLatin1(item.key).toLower());
+    for (const TaskKindInfo& kind : taskKinds())
+        bar_->AddItem(ChartGroup, QString::fromLatin1(kind.itemKey), QString::fromLatin1(kind.caption), kind.key());
     bar_->AddGroup(OptionsGroupKey, QStringLiteral(" Task Options"));
     bar_->AddGroup(BasketGroupKey, QStringLiteral("Task Basket"));
     optionsGroup_ = buildOptionsGroup();
@@ -312,10 +295,8 @@ TaskViewContext TaskEditingPanel::viewContext() const
 TaskRunOptions TaskEditingPanel::runOptions(bool applyAll) const
 {
     TaskRunOptions options;
-    options.applyAll = applyAll;
-    options.viewMode = viewMode_;
-    options.explorerSelectedRow = selectedRow(lvEdit_);
-    options.editSelectedRow = selectedRow(lvEditPreview_);
+    if (!applyAll)
+        options.lastRow = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);
     return options;
 }
 
@@ -454,9 +435,9 @@ void TaskEditingPanel::showPage(const QString& key)
         p->setVisible(p == current_);
     title_->setText(current_->title());
     pending_ = TaskRecord();
-    pending_.kind = QString::number(current_->kind());
+    pending_.kind = current_->kind();
     pending_.key = current_->key();
-    cmdOK_->setText(current_->kind() == 0 ? QStringLiteral("Finish") : QStringLiteral("Confirm"));
+    cmdOK_->setText(current_->kind() == TaskKind::None ? QStringLiteral("Finish") : QStringLiteral("Confirm"));
     fitOptionsGroup();
 }
 
@@ -468,8 +449,8 @@ void TaskEditingPanel::loadPage()
     imageModified_ = false;
     // Crop and red-eye wait for an area; every other task previews as it stands, so Confirm
     // without a change still shows what it records.
-    const int kind = current_->kind();
-    optionsChanged_ = kind != 0 && kind != static_cast<int>(TaskKind::Crop) && kind != static_cast<int>(TaskKind::RedEye);
+    const TaskKind kind = current_->kind();
+    optionsChanged_ = kind != TaskKind::None && kind != TaskKind::Crop && kind != TaskKind::RedEye;
     updateButtons();
 }
 
@@ -489,8 +470,8 @@ void TaskEditingPanel::updateButtons()
     editAction_->setEnabled(!isBusy());
     editMenuAction_->setEnabled(!isBusy());
     const bool idle = !isBusy() && viewMode_ == EditMode;
-    const int kind = current_ ? current_->kind() : 0;
-    if (kind == 0) {
+    const TaskKind kind = current_ ? current_->kind() : TaskKind::None;
+    if (kind == TaskKind::None) {
         cmdApply_->setEnabled(false);
         cmdOK_->setEnabled(idle);
         cmdReset_->setEnabled(false);
@@ -548,7 +529,7 @@ void TaskEditingPanel::refresh()
 
 void TaskEditingPanel::previewTask(std::function<void()> then)
 {
-    if (!optionsChanged_ || isBusy() || pendingKind() == 0 || !engine().HasImage() || base_.isEmpty())
+    if (!optionsChanged_ || isBusy() || pendingKind() == TaskKind::None || !engine().HasImage() || base_.isEmpty())
         return;
     const TaskViewContext context = viewContext();
     auto task = std::make_shared<TaskRecord>(current_->record(context));
@@ -595,13 +576,13 @@ void TaskEditingPanel::confirmTask(std::function<void()> then)
 {
     if (isBusy())
         return;
-    if (pendingKind() == 0) {
+    if (pendingKind() == TaskKind::None) {
         leaveEditMode();
         return;
     }
     auto confirm = [this, then = std::move(then)] {
         imageModified_ = false;
-        if (pendingKind() != static_cast<int>(TaskKind::RedEye)) {
+        if (pendingKind() != TaskKind::RedEye) {
             if (basket_.append(pending_))
                 current_->storeOptions(globalSetup().taskDefaults);
         }
@@ -623,7 +604,7 @@ void TaskEditingPanel::confirmTask(std::function<void()> then)
 }
 void TaskEditingPanel::resetTask()
 {
-    if (isBusy() || pendingKind() == 0)
+    if (isBusy() || pendingKind() == TaskKind::None)
         return;
     if (!atBase_ && !base_.isEmpty())
         engine().LoadFromMemory(7, base_);

@@ -87,7 +87,7 @@ public:
     bool optionsChanged() const { return optionsChanged_; }
     bool imageModified() const { return imageModified_; }
     bool atBase() const { return atBase_; }
-    int pendingKind() const { return pending_.kind.toInt(); }
+    TaskKind pendingKind() const { return pending_.kind; }
     const TaskRecord& pendingTask() const { return pending_; }
     QSize startSize() const { return startSize_; }
     const QByteArray& baseSnapshot() const { return base_; }

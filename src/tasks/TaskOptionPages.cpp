@@ -15,33 +15,50 @@
 #include "tasks/WatermarkOptions.h"
 
 namespace lumora {
+namespace {
+
+// The window's columns of the kind table, in the order of taskKinds().
+struct KindPage {
+    TaskOptionPanel* (*make)(const TaskKindInfo& info, QWidget* parent);
+    TaskIconDrawing drawIcon;
+};
+
+template <typename Page>
+TaskOptionPanel* makePage(const TaskKindInfo& info, QWidget* parent)
+{
+    return new Page(info, parent);
+}
+
+#define LUMORA_KIND_PAGE(number, Id, name, item, caption, title, Steps, Page, icon) KindPage{&makePage<Page>, &icon},
+const KindPage KindPages[] = {LUMORA_TASK_KINDS(LUMORA_KIND_PAGE)};
+#undef LUMORA_KIND_PAGE
+
+static_assert(std::size(KindPages) > 0);
+
+}  // namespace
 
 std::vector<TaskOptionPanel*> makeTaskOptionPages(QWidget* parent)
 {
-    return {
-        NoteOptions::nothing(parent),
-        new FlipOptions(parent),
-        new RotateOptions(parent),
-        new ResizeOptions(parent),
-        new AmountOptions(TaskKind::Blur, parent),
-        new AmountOptions(TaskKind::Contrast, parent),
-        new AmountOptions(TaskKind::Brightness, parent),
-        new AmountOptions(TaskKind::Sharpen, parent),
-        new CropOptions(parent),
-        new WatermarkOptions(parent),
-        new TextOptions(parent),
-        NoteOptions::invert(parent),
-        new CanvasOptions(parent),
-        new FrameOptions(parent),
-        new MaskOptions(parent),
-        new ShadowOptions(parent),
-        new RedEyeOptions(parent),
-    };
+    std::vector<TaskOptionPanel*> pages{NoteOptions::nothing(parent)};
+    const auto kinds = taskKinds();
+    for (size_t i = 0; i < kinds.size(); ++i)
+        pages.push_back(KindPages[i].make(kinds[i], parent));
+    return pages;
+}
+
+TaskIconDrawing taskIconDrawing(const QString& key)
+{
+    const auto kinds = taskKinds();
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i].key() == key)
+            return KindPages[i].drawIcon;
+    }
+    return nullptr;
 }
 
 TaskOptionPages::TaskOptionPages(QWidget* parent) : pages_(makeTaskOptionPages(parent)) {}
 
-TaskOptionPanel* TaskOptionPages::byKind(int kind) const
+TaskOptionPanel* TaskOptionPages::byKind(TaskKind kind) const
 {
     for (TaskOptionPanel* page : pages_)
         if (page->kind() == kind)

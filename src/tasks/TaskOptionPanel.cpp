@@ -4,7 +4,12 @@
 
 namespace lumora {
 
-TaskOptionPanel::TaskOptionPanel(int kind, QString key, QString title, QWidget* parent)
+TaskOptionPanel::TaskOptionPanel(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPanel(info.kind, info.key(), QString::fromLatin1(info.title), parent)
+{
+}
+
+TaskOptionPanel::TaskOptionPanel(TaskKind kind, QString key, QString title, QWidget* parent)
     : QWidget(parent), kind_(kind), key_(std::move(key)), title_(std::move(title))
 {
     // A name that screenshots and tests can find each page by.

@@ -30,11 +30,12 @@ public:
         DragRectangle,  // press and release give a rectangle (rectanglePressed / Released)
     };
 
-    // `kind` 0 is the page shown when no task is chosen ("Nothing"). `key` is the task-pane
-    // item key in lower case ("resize", "watermark", "redeye", "nothing").
-    TaskOptionPanel(int kind, QString key, QString title, QWidget* parent = nullptr);
+    // The page of one task kind: its kind, key and title come from the kind table.
+    TaskOptionPanel(const TaskKindInfo& info, QWidget* parent = nullptr);
+    // A page of no kind (TaskKind::None): the one shown while no task is chosen ("nothing").
+    TaskOptionPanel(TaskKind kind, QString key, QString title, QWidget* parent = nullptr);
 
-    int kind() const { return kind_; }
+    TaskKind kind() const { return kind_; }
     const QString& key() const { return key_; }
     // "Task Option - Resize" ..., "Red-Eye Correction", "Options".
     const QString& title() const { return title_; }
@@ -75,7 +76,7 @@ Q_SIGNALS:
     void backColorChosen(std::uint32_t oleColor);
 
 private:
-    int kind_;
+    TaskKind kind_;
     QString key_;
     QString title_;
 };

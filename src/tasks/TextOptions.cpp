@@ -4,6 +4,7 @@
 #include "tasks/ColorButton.h"
 #include "tasks/SpinArrows.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -34,9 +36,8 @@ const QString VerticalAngle = QStringLiteral("-90");
 
 }  // namespace
 
-TextOptions::TextOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Text), QStringLiteral("text"), QStringLiteral("Task Option - Add Text"),
-                     parent),
+TextOptions::TextOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       text_(new QLineEdit(QStringLiteral("Sample"), this)),
       family_(new QComboBox(this)),
       size_(new QComboBox(this)),
@@ -264,5 +265,19 @@ TaskOptionPanel::MouseTool TextOptions::mouseTool() const
 void TextOptions::pointPicked(QPoint view) { takePickedPoint(selectLocation_, locationLabel_, point_, view); }
 
 void TextOptions::cancelMouseTool() { selectLocation_->setChecked(false); }
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawTextIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawRect(QRectF(4, 3, 16, 3.5));
+    p.drawRect(QRectF(10.2, 3, 3.6, 17));
+    p.drawRect(QRectF(7.5, 18.5, 9, 2.5));
+    p.setBrush(Highlight);
+    p.drawRect(QRectF(3, 22, 18, 1.5));
+}
 
 }  // namespace lumora

@@ -11,6 +11,8 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
+class QPainter;
+
 namespace lumora {
 
 class ColorButton;
@@ -25,7 +27,7 @@ class TextOptions : public TaskOptionPage {
 public:
     static constexpr int MouseClickPosition = 9;
 
-    explicit TextOptions(QWidget* parent = nullptr);
+    explicit TextOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -64,5 +66,8 @@ private:
 
     std::optional<QPoint> point_;  // the clicked point, view coordinates
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawTextIcon(QPainter& painter);
 
 }  // namespace lumora

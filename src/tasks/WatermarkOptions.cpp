@@ -7,6 +7,7 @@
 #include "tasks/ColorButton.h"
 #include "tasks/LogoThumbnail.h"
 #include "tasks/TaskDefaultsBinding.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QSlider>
 
@@ -46,9 +49,8 @@ const QString WatermarkOptions::LogoFilter =
     QStringLiteral("|Wireless Bitmap Files (*.wbm, *.wbmp)|*.wbm;*.wbmp") +
     QStringLiteral("|Adobe Photoshop Files (*.psd)|*.psd") + QStringLiteral("|TIFF Files (*.tif, *.tiff)|*.tif;*.tiff");
 
-WatermarkOptions::WatermarkOptions(QWidget* parent)
-    : TaskOptionPage(static_cast<int>(TaskKind::Watermark), QStringLiteral("watermark"),
-                     QStringLiteral("Task Option - Watermark/merge"), parent),
+WatermarkOptions::WatermarkOptions(const TaskKindInfo& info, QWidget* parent)
+    : TaskOptionPage(info, parent),
       select_(new QPushButton(QStringLiteral("Select Image"), this)),
       thumbnail_(new LogoThumbnail(this)),
       transparent_(new QCheckBox(QStringLiteral("Transparent"), this)),
@@ -199,6 +201,25 @@ void WatermarkOptions::cancelMouseTool()
 {
     selectLocation_->setChecked(false);
     pickTransparentColor_->setChecked(false);
+}
+
+
+// The page's task icon, on the 24 x 24 grid of every task icon.
+void drawWatermarkIcon(QPainter& p)
+{
+    using namespace iconpaint;
+    QPainterPath drop;
+    drop.moveTo(12, 2);
+    drop.cubicTo(14, 7, 19, 10, 19, 15);
+    drop.arcTo(QRectF(5, 8, 14, 14), 0, -180);
+    drop.cubicTo(5, 10, 10, 7, 12, 2);
+    QColor water = Sky;
+    water.setAlpha(140);
+    p.setPen(pen(Highlight, 1.3));
+    p.setBrush(water);
+    p.drawPath(drop);
+    p.setPen(pen(Paper, 1.5));
+    p.drawArc(QRectF(8, 12, 6, 6), 180 * 16, 90 * 16);
 }
 
 }  // namespace lumora

@@ -10,6 +10,8 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
+class QPainter;
+
 namespace lumora {
 
 class ColorButton;
@@ -23,7 +25,7 @@ public:
     // The logo dialog's file types.
     static const QString LogoFilter;
 
-    explicit WatermarkOptions(QWidget* parent = nullptr);
+    explicit WatermarkOptions(const TaskKindInfo& info, QWidget* parent = nullptr);
 
     void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) override;
     void storeOptions(SetupRecord::TaskDefaults& defaults) const override;
@@ -56,5 +58,8 @@ private:
     QString logoPath_;
     std::optional<QPoint> point_;  // the clicked point, view coordinates
 };
+
+// Draws the task icon on a 24 x 24 grid (TaskKindTable.h).
+void drawWatermarkIcon(QPainter& painter);
 
 }  // namespace lumora

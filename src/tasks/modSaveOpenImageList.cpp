@@ -22,16 +22,18 @@ QStringList taskFields(const TaskRecord& task)
 {
     QStringList fields;
     fields.reserve(TaskFieldCount);
-    fields << task.kind << task.key;
+    fields << task.kindText() << task.key;
     for (const QString& value : task.params)
         fields << value;
     return fields;
 }
 
+// The kind is read as a 16-bit number: a kind that is no number makes the file unusable, while an
+// unknown number loads as a task that shows no name and does nothing.
 TaskRecord taskFromFields(const QStringList& fields)
 {
     TaskRecord task;
-    task.kind = fields.at(0);
+    task.kind = static_cast<TaskKind>(convert::toInt16(fields.at(0)));
     task.key = fields.at(1);
     for (int i = 0; i < TaskRecord::SlotCount; ++i)
         task.params[static_cast<size_t>(i)] = fields.at(2 + i);
@@ -86,9 +88,6 @@ bool fncOpenTaskBasket(const QString& path, TaskBasket& basket, bool genericIcon
         while (!file.fEof()) {
             ++record;
             const TaskRecord task = taskFromFields(file.readRecord(TaskFieldCount));
-            // The row's display name needs the kind as a 16-bit number: a kind that is no number
-            // makes the file unusable, while an unknown number only shows no name.
-            static_cast<void>(convert::toInt16(task.kind));
             if (!basket.append(task))
                 throw LumoraError(errnum::Overflow,
                                   QStringLiteral("Overflow: a task basket holds at most %1 tasks")

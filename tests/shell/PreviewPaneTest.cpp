@@ -623,15 +623,13 @@ TEST_F(PreviewPaneTest, ReapplyTasksRunsTheBasketWithTheRunOptionsGiven)
 
     // The list on screen has its first row selected: the preview stops after that task.
     TaskRunOptions options;
-    options.applyAll = false;
-    options.viewMode = 1;
-    options.editSelectedRow = 0;
+    options.lastRow = 0;
     pane.setTaskRunOptionsProvider([&] { return options; });
     pane.chooseType(PreviewPane::Optimized);
     ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
 
-    options.editSelectedRow = 1;
+    options.lastRow = 1;
     pane.reapplyTasks();
     ASSERT_TRUE(rendered());
     EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 6}));
@@ -772,20 +770,12 @@ TEST_F(PreviewPaneTest, TheWindowKeepsWorkingWhileTheTasksRender)
     });
     timer.start();
 
-    // The caller's hook for handling window events between tasks must not run off the GUI
-    // thread, where it could touch the window.
-    int yieldsElsewhere = 0;
     TaskRunOptions options;
-    options.yield = [&] {
-        if (QThread::currentThread() != qApp->thread())
-            ++yieldsElsewhere;
-    };
     bool done = false;
     pane.renderTasks(heavyBlurs(4), options, [&] { done = true; });
     ASSERT_TRUE(waitFor([&] { return done; }, 120000));
     timer.stop();
     EXPECT_GT(ticksWhileRendering, 0);
-    EXPECT_EQ(yieldsElsewhere, 0);
     EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(pane.snapshot(), heavyBlurs(4)));
     EXPECT_TRUE(reports.reports().empty());
 }

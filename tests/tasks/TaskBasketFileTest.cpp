@@ -229,7 +229,7 @@ TEST_F(TaskBasketFile, UnknownKindNumberLoadsWithoutAName)
     TaskBasket basket;
     ASSERT_TRUE(openBytes(line("99", "mystery", {"a"}) + line("16", "redeye"), basket));
     ASSERT_EQ(basket.size(), 2);
-    EXPECT_EQ(basket.at(0).kind, "99");
+    EXPECT_EQ(basket.at(0).kind, static_cast<TaskKind>(99));
     EXPECT_EQ(basket.data(basket.index(0)).toString(), QString());
     EXPECT_EQ(basket.data(basket.index(1)).toString(), QString());
     EXPECT_TRUE(capture_.reports().empty());

@@ -216,7 +216,7 @@ TEST_F(TaskEditingPanelTest, ChoosingATaskShowsItsPanelWithTheTaskPending)
 
     panel.chooseItem(QStringLiteral("Watermark"));
     EXPECT_EQ(panel.titleLabel()->text(), QStringLiteral("Task Option - Watermark/merge"));
-    EXPECT_EQ(panel.pendingKind(), 9);
+    EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(9));
     EXPECT_EQ(panel.pendingTask().key, QStringLiteral("watermark"));
     EXPECT_EQ(panel.confirmButton()->text(), QStringLiteral("Confirm"));
     // Ready to preview as it stands.
@@ -248,7 +248,7 @@ TEST_F(TaskEditingPanelTest, ConfirmRightAfterAChangePreviewsFirstAndRecordsWhat
 
     ASSERT_EQ(basket.size(), 1);
     const TaskRecord& task = basket.at(0);
-    EXPECT_EQ(task.kind, QStringLiteral("2"));
+    EXPECT_EQ(task.kind, static_cast<TaskKind>(2));
     EXPECT_EQ(task.key, QStringLiteral("rotate"));
     EXPECT_EQ(task.params[1], QStringLiteral("90"));
     // The photo on screen is the rotated one, and it is the new base.
@@ -258,7 +258,7 @@ TEST_F(TaskEditingPanelTest, ConfirmRightAfterAChangePreviewsFirstAndRecordsWhat
     EXPECT_NE(shown(preview.engine()), before);
     EXPECT_EQ(panel.baseSnapshot(), preview.engine().SaveToMemory(7));
     // Back to no task, with Finish as the one command.
-    EXPECT_EQ(panel.pendingKind(), 0);
+    EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(0));
     EXPECT_EQ(panel.confirmButton()->text(), QStringLiteral("Finish"));
     EXPECT_FALSE(panel.imageModified());
     // The rotation is remembered for the next time.
@@ -324,14 +324,14 @@ TEST_F(TaskEditingPanelTest, ChoosingAnotherTaskAfterAPreviewAsksFirst)
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages().at(0).text,
               QStringLiteral("The image has been modified!\r\nDo you want to confirm the changes made to the image?"));
-    EXPECT_EQ(panel.pendingKind(), 11);
+    EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(11));
     EXPECT_TRUE(panel.imageModified());
 
     // No: the preview goes, no task is added, the new task is chosen.
     const QImage base = rendered(preview.snapshot(), {});
     dialogs.answerNextMessage(QMessageBox::No);
     panel.chooseItem(QStringLiteral("Flip"));
-    EXPECT_EQ(panel.pendingKind(), 1);
+    EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(1));
     EXPECT_TRUE(basket.isEmpty());
     EXPECT_EQ(shown(preview.engine()), base);
 
@@ -342,8 +342,8 @@ TEST_F(TaskEditingPanelTest, ChoosingAnotherTaskAfterAPreviewAsksFirst)
     panel.chooseItem(QStringLiteral("Blur"));
     ASSERT_TRUE(idle());
     ASSERT_EQ(basket.size(), 1);
-    EXPECT_EQ(basket.at(0).kind, QStringLiteral("1"));
-    EXPECT_EQ(panel.pendingKind(), 4);
+    EXPECT_EQ(basket.at(0).kind, static_cast<TaskKind>(1));
+    EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(4));
 }
 
 TEST_F(TaskEditingPanelTest, RedEyeChangesTheBaseButIsNeverRecorded)
@@ -446,8 +446,8 @@ TEST_F(TaskEditingPanelTest, RemovingTheSecondOfThreeTasksRerendersFromThePhotoA
     ASSERT_TRUE(idle());
 
     ASSERT_EQ(basket.size(), 2);
-    EXPECT_EQ(basket.at(0).kind, QStringLiteral("2"));
-    EXPECT_EQ(basket.at(1).kind, QStringLiteral("1"));
+    EXPECT_EQ(basket.at(0).kind, static_cast<TaskKind>(2));
+    EXPECT_EQ(basket.at(1).kind, static_cast<TaskKind>(1));
     EXPECT_EQ(explorerList.model()->rowCount(), 2);
     EXPECT_EQ(panel.editPreviewList()->model()->rowCount(), 2);
     // Whatever the list selects now, the base is the photo with both remaining tasks.

@@ -115,7 +115,7 @@ protected:
 
 TEST_F(TaskOptionControlsTest, FieldsAreHeldToTheirLimitsWhenLeft)
 {
-    host(new CanvasOptions);
+    host(new CanvasOptions(*taskKindInfo(TaskKind::Canvas)));
     typeInto(QStringLiteral("txtCanvasCustom2"), QStringLiteral("1000"), false);
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCanvasCustom2"))->text(), QStringLiteral("1000"))
         << "an out-of-range value stays visible while typing";
@@ -127,7 +127,7 @@ TEST_F(TaskOptionControlsTest, FieldsAreHeldToTheirLimitsWhenLeft)
 
 TEST_F(TaskOptionControlsTest, AnEmptiedAngleGetsItsDefaultBackSelected)
 {
-    host(new RotateOptions);
+    host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
     QLineEdit* degrees = find<QLineEdit>(QStringLiteral("txtDegrees"));
     degrees->setFocus(Qt::TabFocusReason);
     degrees->selectAll();
@@ -144,7 +144,7 @@ TEST_F(TaskOptionControlsTest, AnEmptiedAngleGetsItsDefaultBackSelected)
 
 TEST_F(TaskOptionControlsTest, ArrowsAndPresetsSetTheAngle)
 {
-    RotateOptions* rotate = host(new RotateOptions);
+    RotateOptions* rotate = host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
     auto* arrows = find<SpinArrows>(QStringLiteral("sbDegrees"));
     QLineEdit* degrees = find<QLineEdit>(QStringLiteral("txtDegrees"));
     ASSERT_EQ(arrows->value(), 45);
@@ -167,20 +167,20 @@ TEST_F(TaskOptionControlsTest, ArrowsAndPresetsSetTheAngle)
 
 TEST_F(TaskOptionControlsTest, FrameSizeTextAngleAndCropTopHaveTheirOwnLimits)
 {
-    host(new FrameOptions);
+    host(new FrameOptions(*taskKindInfo(TaskKind::Frame)));
     clickOn(find<QWidget>(QStringLiteral("OptFrameStyle1")));
     typeInto(QStringLiteral("txtFrameSize"), QStringLiteral("900"));
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtFrameSize"))->text(), QStringLiteral("800"));
     EXPECT_EQ(find<SpinArrows>(QStringLiteral("vsFrameSize"))->value(), 800);
 
-    TextOptions* text = host(new TextOptions);
+    TextOptions* text = host(new TextOptions(*taskKindInfo(TaskKind::Text)));
     text->findChild<QComboBox*>(QStringLiteral("cboPosition"))->setCurrentIndex(TextOptions::MouseClickPosition);
     typeInto(QStringLiteral("txtTextAngle"), QStringLiteral("-200"));
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtTextAngle"))->text(), QStringLiteral("-180"));
     EXPECT_EQ(find<SpinArrows>(QStringLiteral("vsbTextAngle"))->value(), -180);
 
     // The top edge of a keyed-in crop stays inside the photo; the other edges are taken as typed.
-    host(new CropOptions, view(400, 300));
+    host(new CropOptions(*taskKindInfo(TaskKind::Crop)), view(400, 300));
     clickOn(find<QWidget>(QStringLiteral("optCropSelect1")));
     typeInto(QStringLiteral("txtCropTop"), QStringLiteral("500"));
     EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCropTop"))->text(), QStringLiteral("300"));
@@ -191,7 +191,7 @@ TEST_F(TaskOptionControlsTest, FrameSizeTextAngleAndCropTopHaveTheirOwnLimits)
 TEST_F(TaskOptionControlsTest, RetainRatioScalesAgainstTheStartSize)
 {
     // The photo on screen is 320 x 200 now; edit mode began with it at 400 x 300.
-    ResizeOptions* resize = host(new ResizeOptions, {320, 200, 400, 300, 320, 200, 320, 200, false});
+    ResizeOptions* resize = host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), {320, 200, 400, 300, 320, 200, 320, 200, false});
     QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
     QLineEdit* height = find<QLineEdit>(QStringLiteral("txtResizeHeight"));
     EXPECT_EQ(width->text(), QStringLiteral("320"));
@@ -214,7 +214,7 @@ TEST_F(TaskOptionControlsTest, RetainRatioRoundsHalfToEvenAndDoesNotBounceBack)
 {
     // 400 x 100: a width of 2 gives a height of 0.5, rounded to 0; were the height to update the
     // width again in turn, the width would become 0.
-    host(new ResizeOptions, view(400, 100));
+    host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), view(400, 100));
     QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
     QLineEdit* height = find<QLineEdit>(QStringLiteral("txtResizeHeight"));
     typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("2"));
@@ -230,7 +230,7 @@ TEST_F(TaskOptionControlsTest, RetainRatioRoundsHalfToEvenAndDoesNotBounceBack)
 
 TEST_F(TaskOptionControlsTest, ResizeFieldsTakeDigitsOnlyAndAnEmptiedFieldShowsZero)
 {
-    host(new ResizeOptions, view(400, 300));
+    host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), view(400, 300));
     clickOn(find<QCheckBox>(QStringLiteral("chkResizeRatio")));
     QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
     typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("1a2-.3"), false);
@@ -244,7 +244,7 @@ TEST_F(TaskOptionControlsTest, ResizeFieldsTakeDigitsOnlyAndAnEmptiedFieldShowsZ
 TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen)
 {
     ScriptedDialogs dialogs;
-    RotateOptions* rotate = host(new RotateOptions);
+    RotateOptions* rotate = host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
     auto* button = find<ColorButton>(QStringLiteral("picCropBackColor"));
     ASSERT_EQ(button->color(), 0x8000000Eu);
     QSignalSpy changed(rotate, &TaskOptionPanel::optionsChanged);
@@ -275,7 +275,7 @@ TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen
 
 TEST_F(TaskOptionControlsTest, ThePickBoxLetsThePreviewSetTheFillColour)
 {
-    CanvasOptions* canvas = host(new CanvasOptions);
+    CanvasOptions* canvas = host(new CanvasOptions(*taskKindInfo(TaskKind::Canvas)));
     QCheckBox* pick = find<QCheckBox>(QStringLiteral("chkCropBackColor"));
     EXPECT_EQ(pick->text(), QStringLiteral("Pick"));
     QSignalSpy tool(canvas, &TaskOptionPanel::mouseToolChanged);
@@ -305,7 +305,7 @@ TEST_F(TaskOptionControlsTest, ThePickBoxLetsThePreviewSetTheFillColour)
 
 TEST_F(TaskOptionControlsTest, CropDrawingAndColourPickingExcludeEachOther)
 {
-    CropOptions* crop = host(new CropOptions);
+    CropOptions* crop = host(new CropOptions(*taskKindInfo(TaskKind::Crop)));
     clickOn(find<QWidget>(QStringLiteral("optCropSelect1")));
     QTest::keyClick(find<QComboBox>(QStringLiteral("cmbCrop")), Qt::Key_Down);  // ellipse: colour applies
     QCheckBox* pick = find<QCheckBox>(QStringLiteral("chkCropBackColor"));
@@ -323,7 +323,7 @@ TEST_F(TaskOptionControlsTest, CropDrawingAndColourPickingExcludeEachOther)
 
 TEST_F(TaskOptionControlsTest, RedEyeMarksAnAreaWithTheMouse)
 {
-    RedEyeOptions* redEye = host(new RedEyeOptions);
+    RedEyeOptions* redEye = host(new RedEyeOptions(*taskKindInfo(TaskKind::RedEye)));
     EXPECT_TRUE(redEye->needsMarkedArea());
     EXPECT_EQ(redEye->mouseTool(), TaskOptionPanel::MouseTool::None);
     redEye->rectangleReleased(QPoint(1, 1), QPoint(9, 9));  // not armed
@@ -359,7 +359,7 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
     const QString path = writePng(logo, dir.filePath(QStringLiteral("logo.png")));
 
     ScriptedDialogs dialogs;
-    WatermarkOptions* watermark = host(new WatermarkOptions);
+    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
     auto* select = find<QPushButton>(QStringLiteral("cmdSelectMerge"));
     EXPECT_EQ(select->text(), QStringLiteral("Select Image"));
@@ -411,7 +411,7 @@ TEST_F(TaskOptionControlsTest, TheTransparentColourIsTakenFromTheLogoUnderThePoi
     TaskDefaults d = freshDefaults();
     d.watermarkFile = writePng(logo, dir.filePath(QStringLiteral("logo.png")));
 
-    WatermarkOptions* watermark = host(new WatermarkOptions);
+    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
     watermark->loadOptions(d, view(800, 600));
     auto* thumbnail = find<LogoThumbnail>(QStringLiteral("picWatermarkImage"));
     auto* colour = find<ColorButton>(QStringLiteral("picWatermarkTransparentColor"));
@@ -440,7 +440,7 @@ TEST_F(TaskOptionControlsTest, TheTransparentColourIsTakenFromTheLogoUnderThePoi
 
 TEST_F(TaskOptionControlsTest, CancellingTheMouseToolUnticksEveryArmingBox)
 {
-    WatermarkOptions* watermark = host(new WatermarkOptions);
+    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
     QTest::keyClick(find<QComboBox>(QStringLiteral("cboMergeStyle")), Qt::Key_Home);  // "Single"
     clickOn(find<QCheckBox>(QStringLiteral("chkSelectLocation")));
     clickOn(find<QCheckBox>(QStringLiteral("chkWatermarkTransparentColor")));

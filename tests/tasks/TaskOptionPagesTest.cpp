@@ -241,18 +241,18 @@ TEST_F(TaskOptionPagesTest, EveryKindHasOnePageWithItsKeyAndTitle)
     };
     ASSERT_EQ(pages.pages().size(), std::size(expected));
     for (const Expected& e : expected) {
-        TaskOptionPanel* p = pages.byKind(e.kind);
+        TaskOptionPanel* p = pages.byKind(static_cast<TaskKind>(e.kind));
         ASSERT_NE(p, nullptr) << e.kind;
         EXPECT_EQ(p->key(), QLatin1String(e.key));
         EXPECT_EQ(p->title(), QLatin1String(e.title));
         EXPECT_EQ(p->parent(), &host);
     }
     // Task-pane item keys come in their own letter case.
-    EXPECT_EQ(pages.byKey(QStringLiteral("RedEye")), pages.byKind(16));
-    EXPECT_EQ(pages.byKey(QStringLiteral("Resize")), pages.byKind(3));
-    EXPECT_EQ(pages.byKey(QStringLiteral("Nothing")), pages.byKind(0));
+    EXPECT_EQ(pages.byKey(QStringLiteral("RedEye")), pages.byKind(static_cast<TaskKind>(16)));
+    EXPECT_EQ(pages.byKey(QStringLiteral("Resize")), pages.byKind(static_cast<TaskKind>(3)));
+    EXPECT_EQ(pages.byKey(QStringLiteral("Nothing")), pages.byKind(static_cast<TaskKind>(0)));
     EXPECT_EQ(pages.byKey(QStringLiteral("zoom")), nullptr);
-    EXPECT_EQ(pages.byKind(17), nullptr);
+    EXPECT_EQ(pages.byKind(static_cast<TaskKind>(17)), nullptr);
 
     EXPECT_EQ(page(QStringLiteral("invert"))->findChild<QLabel*>()->text(),
               QStringLiteral("No Options Available. Click 'Preview' or 'Confirm' below to continue."));
@@ -482,7 +482,7 @@ TEST_F(TaskOptionPagesTest, FlipRotateAndTheFiltersRecordTheirControls)
     EXPECT_EQ(highlightText, QStringLiteral("-2147483634"));
 
     TaskRecord flip = page(QStringLiteral("flip"))->record(fullView());
-    EXPECT_EQ(flip.kind, QStringLiteral("1"));
+    EXPECT_EQ(flip.kind, static_cast<TaskKind>(1));
     EXPECT_EQ(flip.key, QStringLiteral("flip"));
     EXPECT_EQ(flip.params, slotsOf({QStringLiteral("0")}));
     show(QStringLiteral("flip"));
@@ -495,15 +495,15 @@ TEST_F(TaskOptionPagesTest, FlipRotateAndTheFiltersRecordTheirControls)
     click(QStringLiteral("rotate"), QStringLiteral("chkRotateResample"));
     click(QStringLiteral("rotate"), QStringLiteral("cmdAngle3"));
     TaskRecord rotate = page(QStringLiteral("rotate"))->record(fullView());
-    EXPECT_EQ(rotate.kind, QStringLiteral("2"));
+    EXPECT_EQ(rotate.kind, static_cast<TaskKind>(2));
     EXPECT_EQ(rotate.params, slotsOf({QStringLiteral("True"), QStringLiteral("-45"), highlightText}));
 
     EXPECT_EQ(page(QStringLiteral("blur"))->record(fullView()).params, slotsOf({QStringLiteral("1")}));
-    EXPECT_EQ(page(QStringLiteral("sharpen"))->record(fullView()).kind, QStringLiteral("7"));
+    EXPECT_EQ(page(QStringLiteral("sharpen"))->record(fullView()).kind, static_cast<TaskKind>(7));
     show(QStringLiteral("contrast"));
     click(QStringLiteral("contrast"), QStringLiteral("chkConGreen"));
     TaskRecord contrast = page(QStringLiteral("contrast"))->record(fullView());
-    EXPECT_EQ(contrast.kind, QStringLiteral("5"));
+    EXPECT_EQ(contrast.kind, static_cast<TaskKind>(5));
     EXPECT_EQ(contrast.params,
               slotsOf({QStringLiteral("50"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1")}));
     show(QStringLiteral("brightness"));
@@ -517,16 +517,16 @@ TEST_F(TaskOptionPagesTest, FlipRotateAndTheFiltersRecordTheirControls)
         EXPECT_EQ(bare.key, QLatin1String(key));
         EXPECT_EQ(bare.params, slotsOf({})) << key;
     }
-    EXPECT_EQ(page(QStringLiteral("invert"))->record(fullView()).kind, QStringLiteral("11"));
-    EXPECT_EQ(page(QStringLiteral("nothing"))->record(fullView()).kind, QStringLiteral("0"));
-    EXPECT_EQ(page(QStringLiteral("redeye"))->record(fullView()).kind, QStringLiteral("16"));
+    EXPECT_EQ(page(QStringLiteral("invert"))->record(fullView()).kind, static_cast<TaskKind>(11));
+    EXPECT_EQ(page(QStringLiteral("nothing"))->record(fullView()).kind, static_cast<TaskKind>(0));
+    EXPECT_EQ(page(QStringLiteral("redeye"))->record(fullView()).kind, static_cast<TaskKind>(16));
 }
 
 TEST_F(TaskOptionPagesTest, ResizeRecordsAnExactSizeOrAPercentage)
 {
     loadAll(freshDefaults(), {640, 480, 800, 600, 320, 240, 420, 320, true});
     TaskRecord exact = page(QStringLiteral("resize"))->record(fullView());
-    EXPECT_EQ(exact.kind, QStringLiteral("3"));
+    EXPECT_EQ(exact.kind, static_cast<TaskKind>(3));
     EXPECT_EQ(exact.params, slotsOf({QStringLiteral("True"), QStringLiteral("640"), QStringLiteral("480")}));
 
     show(QStringLiteral("resize"));
@@ -638,7 +638,7 @@ TEST_F(TaskOptionPagesTest, WatermarkRecordsTheClickedPointInImagePixels)
               QStringLiteral("X-100; Y-50"));
 
     TaskRecord single = watermark->record(scaledView());
-    EXPECT_EQ(single.kind, QStringLiteral("9"));
+    EXPECT_EQ(single.kind, static_cast<TaskKind>(9));
     EXPECT_EQ(single.params[2], QStringLiteral("1"));
     EXPECT_EQ(single.params[5], QStringLiteral("100"));  // Y, doubled: the photo is drawn at half size
     EXPECT_EQ(single.params[6], QStringLiteral("200"));  // X
@@ -666,7 +666,7 @@ TEST_F(TaskOptionPagesTest, TextRecordsPlacementFontAndColours)
     const QString family = control<QComboBox>(QStringLiteral("text"), QStringLiteral("ComboFontFamily"))->currentText();
     EXPECT_FALSE(family.isEmpty());
     TaskRecord plain = text->record(scaledView());
-    EXPECT_EQ(plain.kind, QStringLiteral("10"));
+    EXPECT_EQ(plain.kind, static_cast<TaskKind>(10));
     EXPECT_EQ(plain.params,
               slotsOf({QStringLiteral("False"), QStringLiteral("True"), QStringLiteral("True"), QStringLiteral("0"),
                        QStringLiteral("0"), family, QStringLiteral("14"), QStringLiteral("False"),
@@ -727,7 +727,7 @@ TEST_F(TaskOptionPagesTest, FrameRecordsAGalleryFrameOrAPlainBorder)
     click(QStringLiteral("frame"), QStringLiteral("OptFrameImage5"));
     click(QStringLiteral("frame"), QStringLiteral("chkFrameImageResizeCanvas"));
     TaskRecord picture = frame->record(fullView());
-    EXPECT_EQ(picture.kind, QStringLiteral("13"));
+    EXPECT_EQ(picture.kind, static_cast<TaskKind>(13));
     EXPECT_EQ(picture.params, slotsOf({colour, QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("0")}));
 
     click(QStringLiteral("frame"), QStringLiteral("OptFrameStyle1"));
@@ -746,7 +746,7 @@ TEST_F(TaskOptionPagesTest, ShadowsAreFrameStylesFromEightOnButRecordedFromZero)
     click(QStringLiteral("shadow"), QStringLiteral("OptShadow3"));
     EXPECT_EQ(shadow->selectedStyle(), 11);
     TaskRecord chosen = shadow->record(fullView());
-    EXPECT_EQ(chosen.kind, QStringLiteral("15"));
+    EXPECT_EQ(chosen.kind, static_cast<TaskKind>(15));
     EXPECT_EQ(chosen.params, slotsOf({QStringLiteral("3")}));
     TaskDefaults stored = freshDefaults();
     shadow->storeOptions(stored);
@@ -764,7 +764,7 @@ TEST_F(TaskOptionPagesTest, MaskAndCanvasRecordTheirControls)
     EXPECT_EQ(page(QStringLiteral("canvas"))->record(fullView()).params,
               slotsOf({oleText(0x00112233), QStringLiteral("12"), QStringLiteral("11"), QStringLiteral("13"),
                        QStringLiteral("14")}));
-    EXPECT_EQ(page(QStringLiteral("canvas"))->record(fullView()).kind, QStringLiteral("12"));
+    EXPECT_EQ(page(QStringLiteral("canvas"))->record(fullView()).kind, static_cast<TaskKind>(12));
 
     TaskOptionPanel* mask = show(QStringLiteral("mask"));
     EXPECT_EQ(mask->record(fullView()).params,
@@ -773,5 +773,5 @@ TEST_F(TaskOptionPagesTest, MaskAndCanvasRecordTheirControls)
     click(QStringLiteral("mask"), QStringLiteral("chkMaskTransparent"));
     EXPECT_EQ(mask->record(fullView()).params,
               slotsOf({QStringLiteral("True"), QStringLiteral("80"), QStringLiteral("1")}));
-    EXPECT_EQ(mask->record(fullView()).kind, QStringLiteral("14"));
+    EXPECT_EQ(mask->record(fullView()).kind, static_cast<TaskKind>(14));
 }
