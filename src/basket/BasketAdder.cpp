@@ -8,6 +8,8 @@
 #include "core/ProgramFolder.h"
 #include "core/ReportFailures.h"
 #include "settings/SettingsForm.h"
+#include "work/OrderedJobs.h"
+#include "work/OrderedProgress.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -16,60 +18,16 @@
 #include <QThread>
 
 #include <algorithm>
-#include <map>
-#include <mutex>
-#include <optional>
 
 namespace lumora {
-
-// Everything one add shares between its workers and the basket's thread.
-struct BasketAdder::Run {
-    struct Progress {
-        int index;
-        int count;
-        QString status;
-    };
-    struct Delivered {
-        QList<BasketEntry> entries;
-        bool failed;
-    };
-
-    // Fixed at start.
-    QList<BasketItem> items;
-    std::vector<bool> skip;
-    BasketRoad road = BasketRoad::AddButton;
-    QSize thumbnailSize;
-    QString tempFolder;
-
-    // Files are handed out in list order under this lock, so the files started always form the
-    // beginning of the list, whenever the add stops.
-    std::mutex dispatchMutex;
-    int next = 0;
-
-    // Progress of the first file not yet done; the others keep only their latest state.
-    std::mutex progressMutex;
-    int head = 0;
-    std::vector<bool> done;
-    std::vector<std::optional<Progress>> latest;
-
-    // The basket's thread only.
-    std::map<int, Delivered> waiting;  // finished files whose predecessors are still at work
-    int nextToAdd = 0;
-    bool discarding = false;  // a failure ended the add: later files are not added
-    int workersLeft = 0;
-};
 
 BasketAdder::BasketAdder(ImageBasket& basket, QObject* parent)
     : QObject(parent), basket_(&basket), workerCount_(std::clamp(QThread::idealThreadCount(), 1, 4))
 {
 }
 
-BasketAdder::~BasketAdder()
-{
-    stopping_ = true;
-    for (std::thread& worker : workers_)
-        worker.join();
-}
+// The jobs' destructor stops the add and waits for its workers.
+BasketAdder::~BasketAdder() = default;
 
 void BasketAdder::setWorkerCount(int count) { workerCount_ = std::max(1, count); }
 
@@ -105,40 +63,39 @@ bool BasketAdder::start(const QList<BasketItem>& items, BasketRoad road)
 {
     if (running_ || !basket_)
         return false;
-
-    auto run = std::make_unique<Run>();
-    run->items = items;
-    run->road = road;
-    run->thumbnailSize = thumbnailSize_;
-    run->tempFolder = ProgramFolder::tempFolder();
-
+    items_ = items;
+    road_ = road;
+    tempFolder_ = ProgramFolder::tempFolder();
     // The duplicate test, done here once so no worker splits a file that is already in: a path
     // in the basket, or one that comes earlier in the list, is skipped.
+    skip_.clear();
     QSet<QString> seen;
     for (const BasketItem& item : items) {
-        run->skip.push_back(seen.contains(item.path) || basket_->containsSource(item.path));
+        skip_.push_back(seen.contains(item.path) || basket_->containsSource(item.path));
         seen.insert(item.path);
     }
     const int count = static_cast<int>(items.size());
-    run->done.assign(static_cast<size_t>(count), false);
-    run->latest.assign(static_cast<size_t>(count), std::nullopt);
-
-    stopping_ = false;
-    cancelled_ = false;
+    cancel_ = std::stop_source();
+    discarding_ = false;
     running_ = true;
-    run_ = std::move(run);
-    const int workers = std::clamp(count, 1, workerCount_);
-    run_->workersLeft = workers;
-    for (int i = 0; i < workers; ++i)
-        workers_.emplace_back([this] { work(); });
+    progress_ = std::make_unique<OrderedProgress<Step>>(
+        count, [this](const Step& step) { Q_EMIT progress(step.index, step.count, step.status); });
+    jobs_ = std::make_unique<OrderedJobs<Added>>(OrderedJobs<Added>::Setup{
+        .count = count,
+        .workers = workerCount_,
+        .work = [this](int file, int, const std::stop_token&) { return addFile(file); },
+        .deliver = [this](int first, std::vector<Added>&& files) { deliver(first, std::move(files)); },
+        .receiver = this,
+        .finished = [this] { end(); },
+        .cancel = cancel_.get_token(),
+        // A failure on the add and drop roads ends the add; on reopening only that file.
+        .endsWork = [road](const Added& added) { return added.failed && road != BasketRoad::Reopen; },
+    });
+    jobs_->start();
     return true;
 }
 
-void BasketAdder::cancel()
-{
-    cancelled_ = true;
-    stopping_ = true;
-}
+void BasketAdder::cancel() { cancel_.request_stop(); }
 
 void BasketAdder::waitForFinished()
 {
@@ -149,104 +106,46 @@ void BasketAdder::waitForFinished()
     loop.exec();
 }
 
-int BasketAdder::takeNext()
+BasketAdder::Added BasketAdder::addFile(int file)
 {
-    std::lock_guard lock(run_->dispatchMutex);
-    if (stopping_ || run_->next >= run_->items.size())
-        return -1;
-    return run_->next++;
-}
-
-void BasketAdder::work()
-{
-    Run& run = *run_;
-    SetCurrentOperation(basketStatus::operationText(run.road));
-    const QString routine = routineName(run.road);
-    int line = 0;
-    // Only setting up the engine can fail out here; each file reports its own failures below.
-    reportFailures(routine, line, [&] {
-        BasketEntryMaker maker(run.road, run.thumbnailSize, run.tempFolder);
-        for (int file = takeNext(); file >= 0; file = takeNext()) {
-            const BasketItem& item = run.items.at(file);
-            QList<BasketEntry> entries;
-            bool failed = false;
-            const bool missing = run.road == BasketRoad::Reopen && !FileExists(item.path);
-            if (!run.skip[static_cast<size_t>(file)] && !missing) {
-                const QString name = QFileInfo(item.path).fileName();
-                const int count = static_cast<int>(run.items.size());
-                reportProgress(file, file, count, basketStatus::addingFileText(run.road, name));
-                int fileLine = file + 1;  // reports name the file's place in the list
-                failed = !reportFailures(routine, fileLine, [&] {
-                    maker.make(item.path, entries, [&](int page, int pageCount) {
-                        reportProgress(file, page - 1, pageCount,
-                                       basketStatus::extractingPageText(run.road, name, page, pageCount));
-                    });
-                });
-                for (BasketEntry& entry : entries)
-                    entry.description = item.description;
-                if (failed && run.road != BasketRoad::Reopen)
-                    stopping_ = true;
-            }
-            QMetaObject::invokeMethod(
-                this, [this, file, entries, failed] { deliver(file, entries, failed); }, Qt::QueuedConnection);
-            fileDone(file);
-        }
-    });
-    QMetaObject::invokeMethod(this, [this] { workerEnded(); }, Qt::QueuedConnection);
-}
-
-void BasketAdder::reportProgress(int file, int index, int count, const QString& status)
-{
-    Run& run = *run_;
-    std::lock_guard lock(run.progressMutex);
-    run.latest[static_cast<size_t>(file)] = Run::Progress{index, count, status};
-    // Emitting under the lock keeps the queued signals in list order.
-    if (file == run.head)
-        Q_EMIT progress(index, count, status);
-}
-
-void BasketAdder::fileDone(int file)
-{
-    Run& run = *run_;
-    std::lock_guard lock(run.progressMutex);
-    run.done[static_cast<size_t>(file)] = true;
-    run.latest[static_cast<size_t>(file)].reset();
-    const int count = static_cast<int>(run.items.size());
-    const int previousHead = run.head;
-    while (run.head < count && run.done[static_cast<size_t>(run.head)])
-        ++run.head;
-    // A new first file shows where it has got to; one not started yet reports when it starts.
-    if (run.head != previousHead && run.head < count) {
-        if (const auto& next = run.latest[static_cast<size_t>(run.head)])
-            Q_EMIT progress(next->index, next->count, next->status);
+    SetCurrentOperation(basketStatus::operationText(road_));
+    const QString routine = routineName(road_);
+    const BasketItem& item = items_.at(file);
+    Added added;
+    const bool missing = road_ == BasketRoad::Reopen && !FileExists(item.path);
+    if (!skip_[static_cast<size_t>(file)] && !missing) {
+        const QString name = QFileInfo(item.path).fileName();
+        const int count = static_cast<int>(items_.size());
+        progress_->report(file, Step{file, count, basketStatus::addingFileText(road_, name)});
+        int line = file + 1;  // reports name the file's place in the list
+        added.failed = !reportFailures(routine, line, [&] {
+            BasketEntryMaker maker(road_, thumbnailSize_, tempFolder_);
+            maker.make(item.path, added.entries, [&](int page, int pageCount) {
+                progress_->report(file, Step{page - 1, pageCount,
+                                             basketStatus::extractingPageText(road_, name, page, pageCount)});
+            });
+        });
+        for (BasketEntry& entry : added.entries)
+            entry.description = item.description;
     }
+    progress_->done(file);
+    return added;
 }
 
-void BasketAdder::deliver(int file, const QList<BasketEntry>& entries, bool failed)
+void BasketAdder::deliver(int, std::vector<Added>&& files)
 {
-    Run& run = *run_;
-    run.waiting.emplace(file, Run::Delivered{entries, failed});
-    for (auto it = run.waiting.find(run.nextToAdd); it != run.waiting.end(); it = run.waiting.find(run.nextToAdd)) {
-        const Run::Delivered& ready = it->second;
+    for (const Added& added : files) {
         // Checked again here: the window may have added the same file some other way meanwhile.
-        if (!run.discarding && basket_ && !ready.entries.isEmpty()
-            && !basket_->containsSource(ready.entries.constFirst().sourcePath))
-            basket_->append(ready.entries);
-        if (ready.failed && run.road != BasketRoad::Reopen)
-            run.discarding = true;
-        run.waiting.erase(it);
-        ++run.nextToAdd;
+        if (!discarding_ && basket_ && !added.entries.isEmpty()
+            && !basket_->containsSource(added.entries.constFirst().sourcePath))
+            basket_->append(added.entries);
+        if (added.failed && road_ != BasketRoad::Reopen)
+            discarding_ = true;
     }
 }
 
-void BasketAdder::workerEnded()
+void BasketAdder::end()
 {
-    if (--run_->workersLeft > 0)
-        return;
-    for (std::thread& worker : workers_)
-        worker.join();
-    workers_.clear();
-    run_.reset();
     running_ = false;
     Q_EMIT finished();
 }

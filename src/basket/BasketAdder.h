@@ -10,14 +10,17 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <memory>
-#include <thread>
+#include <stop_token>
 #include <vector>
 
 namespace lumora {
 
 class ImageBasket;
+template <typename Result>
+class OrderedJobs;
+template <typename Progress>
+class OrderedProgress;
 
 // One file to add, with the description its entries get (a description file's second field).
 struct BasketItem {
@@ -68,7 +71,7 @@ public:
     // From start() until finished() has been emitted.
     bool isRunning() const { return running_; }
     // Whether the last add was cancelled before it reached the end of its list.
-    bool wasCancelled() const { return cancelled_; }
+    bool wasCancelled() const { return cancel_.stop_requested(); }
 
     // Runs the calling thread's events until the running add has finished (at once when none
     // runs). For callers without an event loop of their own.
@@ -90,24 +93,36 @@ Q_SIGNALS:
     void finished();
 
 private:
-    struct Run;
+    // Where the first file in progress has got to.
+    struct Step {
+        int index;
+        int count;
+        QString status;
+    };
+    // What one file gave: its entries, or a failure that was reported.
+    struct Added {
+        QList<BasketEntry> entries;
+        bool failed = false;
+    };
 
-    int takeNext();
-    void work();
-    void reportProgress(int file, int index, int count, const QString& status);
-    void fileDone(int file);
-    void deliver(int file, const QList<BasketEntry>& entries, bool failed);
-    void workerEnded();
+    Added addFile(int file);
+    void deliver(int first, std::vector<Added>&& files);
+    void end();
 
     QPointer<ImageBasket> basket_;
     int workerCount_;
     QSize thumbnailSize_{40, 40};
     bool running_ = false;
-    // Set by cancel() and by a failure that ends the add: no new file starts.
-    std::atomic<bool> stopping_{false};
-    std::atomic<bool> cancelled_{false};
-    std::unique_ptr<Run> run_;
-    std::vector<std::thread> workers_;
+    // A failure on the add or drop road ended the add: later files are not added.
+    bool discarding_ = false;
+    std::stop_source cancel_;
+    // Fixed at start.
+    QList<BasketItem> items_;
+    std::vector<bool> skip_;
+    BasketRoad road_ = BasketRoad::AddButton;
+    QString tempFolder_;
+    std::unique_ptr<OrderedProgress<Step>> progress_;
+    std::unique_ptr<OrderedJobs<Added>> jobs_;
 };
 
 }  // namespace lumora

@@ -4,16 +4,15 @@
 
 #include <QList>
 #include <QObject>
-#include <QSize>
 #include <QString>
-#include <QStringList>
 
-#include <map>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace lumora {
+
+template <typename Result>
+class OrderedJobs;
 
 // Lists one folder without blocking the thread it lives on: the rows (thumbnails, header
 // reads, page counts, file facts) are made on worker threads, several files at once, and reach
@@ -55,30 +54,21 @@ Q_SIGNALS:
     void finished();
 
 private:
-    struct Run;
-
-    static void work(std::shared_ptr<Run> run, FolderLister* lister);
-    void deliver(quint64 generation, int index, const FolderRow& row);
-    void flush();
-    void reapWorkers();
+    void deliver(int first, std::vector<FolderRow>&& rows);
+    void end();
+    // Forgets the stopped listings whose workers have all returned.
+    void reapStopped();
 
     int workerCount_;
-    quint64 generation_ = 0;
     bool running_ = false;
-    bool flushQueued_ = false;
-    // The end notice of the running listing's workers has arrived: every row they made is in.
-    bool allPosted_ = false;
+    // A failed row ended the listing: what comes after it is dropped.
+    bool failed_ = false;
     QString folder_;
-    std::shared_ptr<Run> run_;
     int count_ = 0;
     int delivered_ = 0;
-    std::map<int, FolderRow> waiting_;  // rows whose predecessors are still being made
-    // Every worker not yet joined, of this and earlier listings, with the run it works for.
-    struct Worker {
-        std::shared_ptr<Run> run;
-        std::thread thread;
-    };
-    std::vector<Worker> workers_;
+    std::unique_ptr<OrderedJobs<FolderRow>> jobs_;
+    // Stopped listings whose workers may still be finishing a file.
+    std::vector<std::unique_ptr<OrderedJobs<FolderRow>>> stopped_;
 };
 
 }  // namespace lumora

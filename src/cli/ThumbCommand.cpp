@@ -5,6 +5,7 @@
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
+#include "work/OrderedJobs.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -14,8 +15,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace lumora::cli {
@@ -117,31 +116,28 @@ int runBatch(const ThumbRequest& request, const QStringList& inputs, const QStri
         printError(QStringLiteral("cannot create the folder \"%1\"").arg(folder));
         return Failure;
     }
-    std::vector<QString> lines(static_cast<size_t>(inputs.size()));
     std::vector<QString> reports(static_cast<size_t>(inputs.size()));
     ErrorSink previous = keepReportsPerFile(reports);
-    std::atomic<qsizetype> next{0};
-    auto work = [&] {
-        for (qsizetype i = next++; i < inputs.size(); i = next++)
-            lines[static_cast<size_t>(i)] =
-                thumbnailLine(request, inputs.at(i), outputs.at(i), static_cast<int>(i), reports);
-    };
-    std::vector<std::thread> workers;
-    const int count = static_cast<int>(std::min<qsizetype>(jobs, inputs.size()));
-    for (int t = 1; t < count; ++t)
-        workers.emplace_back(work);
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
-    SetErrorSink(std::move(previous));
-
     int failed = 0;
-    for (const QString& line : lines) {
-        if (line.isEmpty())
-            continue;
-        ++failed;
-        printError(line);
-    }
+    // Failures are said as they come, in the order of the command line.
+    OrderedJobs<QString> thumbnails({
+        .count = static_cast<int>(inputs.size()),
+        .workers = jobs,
+        .work = [&](int index, int, const std::stop_token&) {
+            return thumbnailLine(request, inputs.at(index), outputs.at(index), index, reports);
+        },
+        .deliver =
+            [&](int, std::vector<QString>&& lines) {
+                for (const QString& line : lines) {
+                    if (!line.isEmpty()) {
+                        ++failed;
+                        printError(line);
+                    }
+                }
+            },
+    });
+    thumbnails.run();
+    SetErrorSink(std::move(previous));
     return failed == 0 ? Success : Failure;
 }
 

@@ -3,21 +3,14 @@
 // Blending of overlays (logos, frame pieces, masks, text) onto the engine's image. Internal to
 // the engine.
 
+#include "engine/EngineSettings.h"
+
 #include <vips/vips8>
 
 #include <cstdint>
 #include <optional>
 
 namespace lumora {
-
-struct OverlaySettings {
-    bool useTransparentColor = false;
-    std::uint32_t transparentColor = 0;  // OLE colour
-    double transparency = 0;             // percent; opacity is 100 - transparency
-    int placement = 0;                   // 0 centre, 1 at (x, y), 2 tiled, 3 stretched
-    int x = 0;
-    int y = 0;
-};
 
 class Compositor {
 public:

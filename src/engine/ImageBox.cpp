@@ -4,14 +4,15 @@
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
 #include "engine/EngineMetadata.h"
+#include "engine/EngineSettings.h"
 #include "engine/EngineSnapshot.h"
-#include "engine/PngChunkCheck.h"
 #include "engine/ExifDate.h"
 #include "engine/Exiv2Runtime.h"
 #include "engine/ImageEncoder.h"
 #include "engine/IptcFile.h"
 #include "engine/MetadataReader.h"
 #include "engine/MetadataWriter.h"
+#include "engine/PngChunkCheck.h"
 #include "engine/TextRenderer.h"
 #include "engine/TextStamp.h"
 #include "engine/UnsharpKernel.h"
@@ -34,8 +35,6 @@ using namespace vipsbridge;
 
 namespace {
 
-// Engine format code of the snapshot.
-constexpr int kSnapshotFormat = 7;
 // A lazy pipeline longer than this is computed once, so that a run of hundreds of small
 // overlays (frame pieces) never builds an unbounded chain.
 constexpr int kMaxPipelineDepth = 200;
@@ -43,8 +42,6 @@ constexpr int kMaxPipelineDepth = 200;
 // keeps a bad task from allocating gigabytes.
 constexpr int kMaxFontSize = 2000;
 constexpr qint64 kMaxTextPixels = 100'000'000;
-
-enum class SelectionShape { None, Rectangle, Ellipse };
 
 }  // namespace
 
@@ -58,31 +55,8 @@ struct ImageBox::Impl {
     bool streamedSource = false;
     int pipelineDepth = 0;
     QString tag;
-    int tiffPage = 1;
 
-    std::uint32_t backColor = 0xFFFFFF;
-    bool rotateResample = false;
-
-    OverlaySettings overlay;
-
-    TextFont font;
-    std::uint32_t textColor = 0;
-    std::uint32_t textBackColor = 0xFFFFFF;
-    bool textTransparent = true;
-    bool textAntiAlias = true;
-    float textAngle = 0;
-    int textAlignment = 0;
-
-    bool selectionActive = false;
-    SelectionShape selectionShape = SelectionShape::None;
-    QRect selection;  // left, top, right (exclusive), bottom (exclusive) as given
-
-    int viewBoxWidth = 0;
-    int viewBoxHeight = 0;
-    bool stretchToFit = false;
-    double zoom = 100.0;
-
-    EncoderOptions save;
+    EngineSettings settings;
 
     // EXIF, IPTC and XMP of the loaded file with the edits since; they belong to that file, so
     // a picture from elsewhere comes without them.
@@ -130,7 +104,7 @@ struct ImageBox::Impl {
         const std::string& xmp = metadata.xmpPacket();
         if (!carries && !xmp.empty())
             vips_image_set_blob_copy(bare.get_image(), VIPS_META_XMP_NAME, xmp.data(), xmp.size());
-        const QByteArray bytes = ImageEncoder::encode(bare, extension, save);
+        const QByteArray bytes = ImageEncoder::encode(bare, extension, settings.save);
         // A PSD without metadata needs no second pass (and Exiv2 does not recognise the very
         // smallest PSD files at all).
         const bool nothingToEmbed = metadata.exif().empty() && !metadata.iptc().hasContent() && xmp.empty();
@@ -151,11 +125,11 @@ struct ImageBox::Impl {
     TextStyle textStyle() const
     {
         TextStyle style;
-        style.font = font;
-        style.color = OleColor::toRgb(textColor);
-        style.backColor = OleColor::toRgb(textBackColor);
-        style.transparent = textTransparent;
-        style.antiAlias = textAntiAlias;
+        style.font = settings.font;
+        style.color = OleColor::toRgb(settings.textColor);
+        style.backColor = OleColor::toRgb(settings.textBackColor);
+        style.transparent = settings.textTransparent;
+        style.antiAlias = settings.textAntiAlias;
         return style;
     }
 
@@ -164,16 +138,16 @@ struct ImageBox::Impl {
         // Pasting a blended piece back combines two reads of the image at different depths of
         // the pipeline, which a photo decoded top to bottom cannot serve.
         const VImage& base = randomAccess(operation);
-        commit(guarded(operation, [&] { return Compositor::overlay(base, normalise(picture), overlay); }), operation);
+        commit(guarded(operation, [&] { return Compositor::overlay(base, normalise(picture), settings.overlay); }), operation);
     }
 
     // The selection clipped to the image; EngineError when there is nothing to work on.
     QRect activeSelection(const char* operation) const
     {
         const VImage& in = current(operation);
-        if (!selectionActive || selectionShape == SelectionShape::None)
+        if (!settings.selectionActive || settings.selectionShape == SelectionShape::None)
             fail(operation, QStringLiteral("no active selection"));
-        const QRect clipped = selection.intersected(QRect(0, 0, in.width(), in.height()));
+        const QRect clipped = settings.selection.intersected(QRect(0, 0, in.width(), in.height()));
         if (clipped.isEmpty())
             fail(operation, QStringLiteral("the selection lies outside the image"));
         return clipped;
@@ -182,10 +156,10 @@ struct ImageBox::Impl {
     // 1 inside the selected ellipse, 0 outside, over the clipped selection rectangle.
     VImage ellipseMask(const QRect& clipped) const
     {
-        const double cx = selection.x() + selection.width() / 2.0;
-        const double cy = selection.y() + selection.height() / 2.0;
-        const double rx = selection.width() / 2.0;
-        const double ry = selection.height() / 2.0;
+        const double cx = settings.selection.x() + settings.selection.width() / 2.0;
+        const double cy = settings.selection.y() + settings.selection.height() / 2.0;
+        const double rx = settings.selection.width() / 2.0;
+        const double ry = settings.selection.height() / 2.0;
         const VImage xy = VImage::xyz(clipped.width(), clipped.height()).cast(VIPS_FORMAT_FLOAT);
         const VImage dx = (xy.extract_band(0) + (clipped.x() + 0.5 - cx)) / rx;
         const VImage dy = (xy.extract_band(1) + (clipped.y() + 0.5 - cy)) / ry;
@@ -215,7 +189,7 @@ void ImageBox::LoadFromFile(const QString& path)
             fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
         auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
         if (QByteArray(loader).startsWith("VipsForeignLoadTiff"))
-            options->set("page", std::max(0, d->tiffPage - 1));
+            options->set("page", std::max(0, d->settings.tiffPage - 1));
         return VImage::new_from_file(name.constData(), options);
     });
     // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
@@ -250,8 +224,8 @@ void ImageBox::ClearImage()
     d->depth = 0;
     d->streamedSource = false;
     d->pipelineDepth = 0;
-    d->selectionShape = SelectionShape::None;
-    d->selectionActive = false;
+    d->settings.selectionShape = SelectionShape::None;
+    d->settings.selectionActive = false;
     d->metadata.clear();
 }
 
@@ -291,7 +265,7 @@ std::uint32_t ImageBox::PixelColor(int x, int y) const
 QByteArray ImageBox::SaveToMemory(int format) const
 {
     const VImage& in = d->computed("SaveToMemory");
-    if (format == kSnapshotFormat)
+    if (format == SnapshotFormat)
         return guarded("SaveToMemory", [&] { return EngineSnapshot::write(in, d->depth, d->metadata); });
     const QString extension = ImageEncoder::extensionOfFormat(format);
     if (extension.isEmpty())
@@ -305,7 +279,7 @@ void ImageBox::LoadFromMemory(int format, const QByteArray& data)
     // Only a snapshot brings metadata along: the bytes of a file are pixels from elsewhere.
     EngineMetadata metadata;
     VImage restored = guarded("LoadFromMemory", [&] {
-        if (format == kSnapshotFormat)
+        if (format == SnapshotFormat)
             return EngineSnapshot::read(data, &depth, &metadata);
         VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
         depth = loadedDepth(decoded);
@@ -354,19 +328,22 @@ int ImageBox::TiffPageCount(const QString& path) const
     }
 }
 
-int ImageBox::TiffPage() const { return d->tiffPage; }
-void ImageBox::SetTiffPage(int page) { d->tiffPage = std::max(1, page); }
+const EngineSettings& ImageBox::Settings() const { return d->settings; }
+void ImageBox::SetSettings(const EngineSettings& settings) { d->settings = settings; }
+
+int ImageBox::TiffPage() const { return d->settings.tiffPage; }
+void ImageBox::SetTiffPage(int page) { d->settings.tiffPage = std::max(1, page); }
 
 // --- geometry and filters ---------------------------------------------------------------------
 
-std::uint32_t ImageBox::BackColor() const { return d->backColor; }
+std::uint32_t ImageBox::BackColor() const { return d->settings.backColor; }
 void ImageBox::SetBackColor(std::uint32_t color)
 {
-    d->backColor = color;
-    d->save.transparentColor = color;  // the colour that SaveTransparent makes transparent
+    d->settings.backColor = color;
+    d->settings.save.transparentColor = color;  // the colour that SaveTransparent makes transparent
 }
-bool ImageBox::RotateResample() const { return d->rotateResample; }
-void ImageBox::SetRotateResample(bool smooth) { d->rotateResample = smooth; }
+bool ImageBox::RotateResample() const { return d->settings.rotateResample; }
+void ImageBox::SetRotateResample(bool smooth) { d->settings.rotateResample = smooth; }
 
 void ImageBox::Flip(int direction)
 {
@@ -396,9 +373,9 @@ void ImageBox::Rotate(double degrees)
         if (turn == 270.0)
             return in.rot(VIPS_ANGLE_D270);
         return in.rotate(turn, VImage::option()
-                                   ->set("background", pixelOf(d->backColor, in.bands()))
+                                   ->set("background", pixelOf(d->settings.backColor, in.bands()))
                                    ->set("interpolate", vips::VInterpolate::new_from_name(
-                                                            d->rotateResample ? "bilinear" : "nearest")));
+                                                            d->settings.rotateResample ? "bilinear" : "nearest")));
     });
     d->commit(out, "Rotate");
 }
@@ -467,7 +444,7 @@ void ImageBox::Crop(int left, int top, int right, int bottom)
                   return in.embed(-left, -top, int(width), int(height),
                                   VImage::option()
                                       ->set("extend", VIPS_EXTEND_BACKGROUND)
-                                      ->set("background", pixelOf(d->backColor, in.bands())));
+                                      ->set("background", pixelOf(d->settings.backColor, in.bands())));
               }),
               "Crop");
 }
@@ -566,25 +543,25 @@ void ImageBox::Negative()
 
 // --- overlay ----------------------------------------------------------------------------------
 
-bool ImageBox::OverlayUseTransparentColor() const { return d->overlay.useTransparentColor; }
-void ImageBox::SetOverlayUseTransparentColor(bool use) { d->overlay.useTransparentColor = use; }
-std::uint32_t ImageBox::OverlayTransparentColor() const { return d->overlay.transparentColor; }
-void ImageBox::SetOverlayTransparentColor(std::uint32_t color) { d->overlay.transparentColor = color; }
-double ImageBox::OverlayTransparency() const { return d->overlay.transparency; }
-void ImageBox::SetOverlayTransparency(double percent) { d->overlay.transparency = std::clamp(percent, 0.0, 100.0); }
-int ImageBox::OverlayPlacement() const { return d->overlay.placement; }
+bool ImageBox::OverlayUseTransparentColor() const { return d->settings.overlay.useTransparentColor; }
+void ImageBox::SetOverlayUseTransparentColor(bool use) { d->settings.overlay.useTransparentColor = use; }
+std::uint32_t ImageBox::OverlayTransparentColor() const { return d->settings.overlay.transparentColor; }
+void ImageBox::SetOverlayTransparentColor(std::uint32_t color) { d->settings.overlay.transparentColor = color; }
+double ImageBox::OverlayTransparency() const { return d->settings.overlay.transparency; }
+void ImageBox::SetOverlayTransparency(double percent) { d->settings.overlay.transparency = std::clamp(percent, 0.0, 100.0); }
+int ImageBox::OverlayPlacement() const { return d->settings.overlay.placement; }
 
 void ImageBox::SetOverlayPlacement(int placement)
 {
     if (placement < 0 || placement > 3)
         fail("OverlayPlacement", QStringLiteral("unknown placement %1").arg(placement));
-    d->overlay.placement = placement;
+    d->settings.overlay.placement = placement;
 }
 
-int ImageBox::OverlayX() const { return d->overlay.x; }
-void ImageBox::SetOverlayX(int x) { d->overlay.x = x; }
-int ImageBox::OverlayY() const { return d->overlay.y; }
-void ImageBox::SetOverlayY(int y) { d->overlay.y = y; }
+int ImageBox::OverlayX() const { return d->settings.overlay.x; }
+void ImageBox::SetOverlayX(int x) { d->settings.overlay.x = x; }
+int ImageBox::OverlayY() const { return d->settings.overlay.y; }
+void ImageBox::SetOverlayY(int y) { d->settings.overlay.y = y; }
 
 void ImageBox::OverlayFile(const QString& path)
 {
@@ -603,30 +580,30 @@ void ImageBox::OverlayPicture(const lumora::Picture& picture)
 
 // --- text -------------------------------------------------------------------------------------
 
-TextFont ImageBox::Font() const { return d->font; }
+TextFont ImageBox::Font() const { return d->settings.font; }
 void ImageBox::SetFont(const TextFont& font)
 {
     if (font.size < 1 || font.size > kMaxFontSize)
         fail("Font", QStringLiteral("invalid font size %1").arg(font.size));
-    d->font = font;
+    d->settings.font = font;
 }
-std::uint32_t ImageBox::TextColor() const { return d->textColor; }
-void ImageBox::SetTextColor(std::uint32_t color) { d->textColor = color; }
-std::uint32_t ImageBox::TextBackColor() const { return d->textBackColor; }
-void ImageBox::SetTextBackColor(std::uint32_t color) { d->textBackColor = color; }
-bool ImageBox::TextTransparent() const { return d->textTransparent; }
-void ImageBox::SetTextTransparent(bool transparent) { d->textTransparent = transparent; }
-bool ImageBox::TextAntiAlias() const { return d->textAntiAlias; }
-void ImageBox::SetTextAntiAlias(bool antiAlias) { d->textAntiAlias = antiAlias; }
-float ImageBox::TextAngle() const { return d->textAngle; }
-void ImageBox::SetTextAngle(float degrees) { d->textAngle = degrees; }
-int ImageBox::TextAlignment() const { return d->textAlignment; }
+std::uint32_t ImageBox::TextColor() const { return d->settings.textColor; }
+void ImageBox::SetTextColor(std::uint32_t color) { d->settings.textColor = color; }
+std::uint32_t ImageBox::TextBackColor() const { return d->settings.textBackColor; }
+void ImageBox::SetTextBackColor(std::uint32_t color) { d->settings.textBackColor = color; }
+bool ImageBox::TextTransparent() const { return d->settings.textTransparent; }
+void ImageBox::SetTextTransparent(bool transparent) { d->settings.textTransparent = transparent; }
+bool ImageBox::TextAntiAlias() const { return d->settings.textAntiAlias; }
+void ImageBox::SetTextAntiAlias(bool antiAlias) { d->settings.textAntiAlias = antiAlias; }
+float ImageBox::TextAngle() const { return d->settings.textAngle; }
+void ImageBox::SetTextAngle(float degrees) { d->settings.textAngle = degrees; }
+int ImageBox::TextAlignment() const { return d->settings.textAlignment; }
 
 void ImageBox::SetTextAlignment(int alignment)
 {
     if (alignment < 0 || alignment > 2)
         fail("TextAlignment", QStringLiteral("unknown alignment %1").arg(alignment));
-    d->textAlignment = alignment;
+    d->settings.textAlignment = alignment;
 }
 
 int ImageBox::TextWidth(const QString& text) const { return TextRenderer::measure(text, d->textStyle()).width(); }
@@ -642,8 +619,8 @@ void ImageBox::DrawText(int x, int y, const QString& text)
     if (rendered.isNull())
         return;
     d->commit(guarded("DrawText", [&] {
-                  const PlacedText placed = TextStamp::place(fromPicture(rendered), x, y, d->textAlignment,
-                                                             d->textAngle, d->textAntiAlias);
+                  const PlacedText placed = TextStamp::place(fromPicture(rendered), x, y, d->settings.textAlignment,
+                                                             d->settings.textAngle, d->settings.textAntiAlias);
                   return Compositor::blendAt(in, placed.rgba, placed.left, placed.top);
               }),
               "DrawText");
@@ -651,8 +628,8 @@ void ImageBox::DrawText(int x, int y, const QString& text)
 
 // --- selection --------------------------------------------------------------------------------
 
-bool ImageBox::SelectionActive() const { return d->selectionActive; }
-void ImageBox::SetSelectionActive(bool active) { d->selectionActive = active; }
+bool ImageBox::SelectionActive() const { return d->settings.selectionActive; }
+void ImageBox::SetSelectionActive(bool active) { d->settings.selectionActive = active; }
 
 namespace {
 
@@ -666,14 +643,14 @@ QRect normalisedArea(int left, int top, int right, int bottom)
 
 void ImageBox::CropSelectionRect(int left, int top, int right, int bottom)
 {
-    d->selection = normalisedArea(left, top, right, bottom);
-    d->selectionShape = SelectionShape::Rectangle;
+    d->settings.selection = normalisedArea(left, top, right, bottom);
+    d->settings.selectionShape = SelectionShape::Rectangle;
 }
 
 void ImageBox::CropSelectionEllipse(int left, int top, int right, int bottom)
 {
-    d->selection = normalisedArea(left, top, right, bottom);
-    d->selectionShape = SelectionShape::Ellipse;
+    d->settings.selection = normalisedArea(left, top, right, bottom);
+    d->settings.selectionShape = SelectionShape::Ellipse;
 }
 
 void ImageBox::CropToSelection()
@@ -682,19 +659,19 @@ void ImageBox::CropToSelection()
     const VImage& in = d->current("CropToSelection");
     d->commit(guarded("CropToSelection", [&] {
                   const VImage cropped = in.extract_area(area.x(), area.y(), area.width(), area.height());
-                  if (d->selectionShape != SelectionShape::Ellipse)
+                  if (d->settings.selectionShape != SelectionShape::Ellipse)
                       return cropped;
-                  return d->ellipseMask(area).ifthenelse(cropped, pixelOf(d->backColor, in.bands()));
+                  return d->ellipseMask(area).ifthenelse(cropped, pixelOf(d->settings.backColor, in.bands()));
               }),
               "CropToSelection");
-    d->selectionShape = SelectionShape::None;
-    d->selectionActive = false;
+    d->settings.selectionShape = SelectionShape::None;
+    d->settings.selectionActive = false;
 }
 
 void ImageBox::CancelMouseTool()
 {
-    d->selectionShape = SelectionShape::None;
-    d->selectionActive = false;
+    d->settings.selectionShape = SelectionShape::None;
+    d->settings.selectionActive = false;
 }
 
 void ImageBox::RemoveRedEye()
@@ -709,7 +686,7 @@ void ImageBox::RemoveRedEye()
                   // A pupil lit red: red well above both other channels and not dark. Its red
                   // takes the level of green and blue, which keeps the eye's shading.
                   VImage red = (r > g * 1.5) & (r > b * 1.5) & (r > 60.0);
-                  if (d->selectionShape == SelectionShape::Ellipse)
+                  if (d->settings.selectionShape == SelectionShape::Ellipse)
                       red = red & d->ellipseMask(area);
                   const VImage fixedRed = toUchar(red.ifthenelse((g + b) / 2.0, r));
                   VImage fixed = fixedRed.bandjoin(region.extract_band(1, VImage::option()->set("n", region.bands() - 1)));
@@ -720,63 +697,63 @@ void ImageBox::RemoveRedEye()
 
 // --- view geometry ----------------------------------------------------------------------------
 
-int ImageBox::Width() const { return d->viewBoxWidth; }
-void ImageBox::SetWidth(int width) { d->viewBoxWidth = std::max(0, width); }
-int ImageBox::Height() const { return d->viewBoxHeight; }
-void ImageBox::SetHeight(int height) { d->viewBoxHeight = std::max(0, height); }
-bool ImageBox::StretchToFit() const { return d->stretchToFit; }
-void ImageBox::SetStretchToFit(bool stretch) { d->stretchToFit = stretch; }
-double ImageBox::Zoom() const { return d->zoom; }
+int ImageBox::Width() const { return d->settings.viewBoxWidth; }
+void ImageBox::SetWidth(int width) { d->settings.viewBoxWidth = std::max(0, width); }
+int ImageBox::Height() const { return d->settings.viewBoxHeight; }
+void ImageBox::SetHeight(int height) { d->settings.viewBoxHeight = std::max(0, height); }
+bool ImageBox::StretchToFit() const { return d->settings.stretchToFit; }
+void ImageBox::SetStretchToFit(bool stretch) { d->settings.stretchToFit = stretch; }
+double ImageBox::Zoom() const { return d->settings.zoom; }
 
 void ImageBox::SetZoom(double percent)
 {
     if (!(percent > 0))
         fail("Zoom", QStringLiteral("invalid zoom %1").arg(percent));
-    d->zoom = percent;
+    d->settings.zoom = percent;
 }
 
 int ImageBox::ViewWidth() const
 {
-    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->viewBoxWidth, d->viewBoxHeight),
-                               d->stretchToFit, d->zoom)
+    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->settings.viewBoxWidth, d->settings.viewBoxHeight),
+                               d->settings.stretchToFit, d->settings.zoom)
         .width();
 }
 
 int ImageBox::ViewHeight() const
 {
-    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->viewBoxWidth, d->viewBoxHeight),
-                               d->stretchToFit, d->zoom)
+    return ViewGeometry::shown(QSize(ImageWidth(), ImageHeight()), QSize(d->settings.viewBoxWidth, d->settings.viewBoxHeight),
+                               d->settings.stretchToFit, d->settings.zoom)
         .height();
 }
 
 // --- save options -----------------------------------------------------------------------------
 
-int ImageBox::JpegQuality() const { return d->save.jpegQuality; }
-void ImageBox::SetJpegQuality(int quality) { d->save.jpegQuality = std::clamp(quality, 1, 100); }
-bool ImageBox::JpegProgressive() const { return d->save.jpegProgressive; }
-void ImageBox::SetJpegProgressive(bool progressive) { d->save.jpegProgressive = progressive; }
-int ImageBox::SaveColorDepth() const { return d->save.colorDepth; }
+int ImageBox::JpegQuality() const { return d->settings.save.jpegQuality; }
+void ImageBox::SetJpegQuality(int quality) { d->settings.save.jpegQuality = std::clamp(quality, 1, 100); }
+bool ImageBox::JpegProgressive() const { return d->settings.save.jpegProgressive; }
+void ImageBox::SetJpegProgressive(bool progressive) { d->settings.save.jpegProgressive = progressive; }
+int ImageBox::SaveColorDepth() const { return d->settings.save.colorDepth; }
 
 void ImageBox::SetSaveColorDepth(int code)
 {
     if (code < 0 || code > 6)
         fail("SaveColorDepth", QStringLiteral("unknown colour depth %1").arg(code));
-    d->save.colorDepth = code;
+    d->settings.save.colorDepth = code;
 }
 
-int ImageBox::TiffCompression() const { return d->save.tiffCompression; }
+int ImageBox::TiffCompression() const { return d->settings.save.tiffCompression; }
 
 void ImageBox::SetTiffCompression(int code)
 {
     if (code < 0 || code > 2)
         fail("TiffCompression", QStringLiteral("unknown compression %1").arg(code));
-    d->save.tiffCompression = code;
+    d->settings.save.tiffCompression = code;
 }
 
-bool ImageBox::GifLzw() const { return d->save.gifLzw; }
-void ImageBox::SetGifLzw(bool lzw) { d->save.gifLzw = lzw; }
-bool ImageBox::SaveTransparent() const { return d->save.saveTransparent; }
-void ImageBox::SetSaveTransparent(bool transparent) { d->save.saveTransparent = transparent; }
+bool ImageBox::GifLzw() const { return d->settings.save.gifLzw; }
+void ImageBox::SetGifLzw(bool lzw) { d->settings.save.gifLzw = lzw; }
+bool ImageBox::SaveTransparent() const { return d->settings.save.saveTransparent; }
+void ImageBox::SetSaveTransparent(bool transparent) { d->settings.save.saveTransparent = transparent; }
 
 qint64 ImageBox::EstimatedFileSize(int formatCode) const
 {

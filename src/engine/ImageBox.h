@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/EngineSettings.h"
 #include "engine/IptcField.h"
 #include "engine/Picture.h"
 #include "engine/TextFont.h"
@@ -59,11 +60,17 @@ public:
     QString Tag() const;
     void SetTag(const QString& tag);
 
+    // Every setting the engine keeps between operations and images (EngineSettings.h), as one
+    // value. SetSettings does no checks of its own: the value comes from another engine.
+    const EngineSettings& Settings() const;
+    void SetSettings(const EngineSettings& settings);
+
     // OLE colour of the pixel at (x, y); EngineError outside the image.
     std::uint32_t PixelColor(int x, int y) const;
 
-    // Snapshot of the whole image (format code 7): pixels, depth and metadata, restored exactly by
-    // LoadFromMemory(7, snapshot).
+    // The format code of a snapshot of the whole image: pixels, depth and metadata, restored
+    // exactly by LoadFromMemory(SnapshotFormat, snapshot).
+    static constexpr int SnapshotFormat = 7;
     QByteArray SaveToMemory(int format) const;
     void LoadFromMemory(int format, const QByteArray& data);
 

@@ -2,6 +2,8 @@
 
 // The engine's file writers: one image in, the bytes of a file out. Internal to the engine.
 
+#include "engine/EngineSettings.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,18 +12,6 @@
 #include <cstdint>
 
 namespace lumora {
-
-struct EncoderOptions {
-    int jpegQuality = 80;
-    bool jpegProgressive = false;
-    int colorDepth = 0;  // 0 true colour, 1 256 colours, 2 256 greys, 3 16 colours, 4 16 greys, 5/6 monochrome
-    int tiffCompression = 0;  // 0 none, 1 PackBits, 2 CCITT Group 4
-    bool gifLzw = true;       // else GIF codes are stored without compression
-    // GIF and PNG: the pixels of exactly transparentColor (an OLE colour, the engine's BackColor)
-    // become transparent.
-    bool saveTransparent = false;
-    std::uint32_t transparentColor = 0xFFFFFF;
-};
 
 class ImageEncoder {
 public:

@@ -5,8 +5,8 @@
 #include "output/BatchLedger.h"
 #include "output/BatchWorker.h"
 #include "output/OutputNaming.h"
-#include "output/QuietThreadReports.h"
 #include "tasks/TaskBasket.h"
+#include "work/OrderedJobs.h"
 
 #include <QSet>
 #include <QThread>
@@ -80,31 +80,38 @@ int BatchConversion::count(BatchEntryOutcome outcome) const
 
 bool BatchConversion::fncSaveSinglePage()
 {
-    results_.assign(static_cast<size_t>(entries_.size()), BatchEntryResult{});
+    const int entryCount = static_cast<int>(entries_.size());
+    results_.assign(static_cast<size_t>(entryCount), BatchEntryResult{});
     QStringList sources;
     for (const BatchEntry& entry : entries_)
         sources.append(entry.tag);
-    BatchLedger ledger(sources, progress_);
+    BatchLedger ledger(sources);
     const std::vector<bool> readFirst = readAfterEarlierWrites(entries_, settings_);
 
-    const int workerCount = static_cast<int>(std::min<qsizetype>(jobs_, std::max<qsizetype>(1, entries_.size())));
-    // A worker may run the tasks once on a blank picture (see BatchWorker::reachTaskSettings);
-    // what that run reports the real photos report too. With one worker it never happens.
-    std::optional<QuietThreadReports> quiet;
-    if (workerCount > 1)
-        quiet.emplace();
+    const int workerCount = std::clamp(jobs_, 1, std::max(1, entryCount));
+    std::vector<std::unique_ptr<BatchWorker>> workers;
+    for (int w = 0; w < workerCount; ++w)
+        workers.push_back(std::make_unique<BatchWorker>(*this, ledger, readFirst));
 
-    auto work = [&] {
-        BatchWorker worker(*this, ledger, readFirst);
-        worker.run();
-    };
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<size_t>(workerCount - 1));
-    for (int t = 1; t < workerCount; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+    OrderedJobs<bool> jobs({
+        .count = entryCount,
+        .workers = workerCount,
+        .work = [&](int index, int worker,
+                    const std::stop_token&) { return workers[static_cast<size_t>(worker)]->process(index); },
+        .deliver =
+            [&](int first, std::vector<bool>&& done) {
+                if (!progress_)
+                    return;
+                for (size_t i = 0; i < done.size(); ++i)
+                    progress_(first + static_cast<int>(i) + 1, entryCount);
+            },
+        .receiver = nullptr,
+        .finished = {},
+        .cancel = cancel_.get_token(),
+        // An error ends the run: the photos in progress finish, no new one starts.
+        .endsWork = [](bool ran) { return !ran; },
+    });
+    jobs.run();
     return count(BatchEntryOutcome::Failed) == 0;
 }
 

@@ -6,8 +6,8 @@
 
 #include <QList>
 
-#include <atomic>
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 namespace lumora {
@@ -34,8 +34,8 @@ class TaskBasket;
 // - an engine keeps the settings the tasks left (colours, overlay, text, view) from one photo to
 //   the next; since the tasks set them from their own parameters, every photo after the first one
 //   read starts with the same settings. A worker whose engine has not run the tasks yet, taking a
-//   photo that is not the first one read, first runs the tasks once on a small blank picture to
-//   reach those settings (its reports are dropped: the real photos report the same);
+//   photo that is not the first one read, starts from a copy of the settings an earlier photo's
+//   run left (waiting for that run when need be);
 // - the save options are given to the engine before the tasks, so "[Resulting size]" estimates
 //   the file about to be written for the first photo as for the others;
 // - entries that write the same file, or read a file an earlier entry writes, wait for the earlier
@@ -63,8 +63,8 @@ public:
 
     // From any thread, also from the progress callback: the photos in progress finish, no new one
     // starts, and fncSaveSinglePage returns true.
-    void cancel() { cancelled_ = true; }
-    bool cancelRequested() const { return cancelled_; }
+    void cancel() { cancel_.request_stop(); }
+    bool cancelRequested() const { return cancel_.stop_requested(); }
 
     // Runs the batch. Any failure (an engine operation, a destination that cannot be written) is
     // reported through ReportError under "fncSaveSinglePage", with the entry's basket position as
@@ -87,7 +87,7 @@ private:
     ProgressCallback progress_;
     const Gallery* gallery_ = nullptr;
     int jobs_;
-    std::atomic<bool> cancelled_{false};
+    std::stop_source cancel_;
     std::vector<BatchEntryResult> results_;
 };
 

@@ -5,13 +5,11 @@
 
 namespace lumora {
 
-BatchLedger::BatchLedger(const QStringList& sources, Progress progress)
-    : count_(static_cast<int>(sources.size())),
-      progress_(std::move(progress)),
-      read_(static_cast<size_t>(count_), Read::Unknown),
-      outputs_(static_cast<size_t>(count_)),
-      finished_(static_cast<size_t>(count_), false),
-      counted_(static_cast<size_t>(count_), false)
+BatchLedger::BatchLedger(const QStringList& sources)
+    : read_(static_cast<size_t>(sources.size()), Read::Unknown),
+      outputs_(static_cast<size_t>(sources.size())),
+      finished_(static_cast<size_t>(sources.size()), false),
+      settings_(static_cast<size_t>(sources.size()))
 {
     for (const QString& source : sources)
         sources_.append(comparable(source));
@@ -21,16 +19,6 @@ QString BatchLedger::comparable(const QString& path)
 {
     return path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
-
-int BatchLedger::take()
-{
-    if (stopping_)
-        return -1;
-    const int index = next_++;
-    return index < count_ ? index : -1;
-}
-
-void BatchLedger::stop() { stopping_ = true; }
 
 void BatchLedger::setRead(int index, bool read)
 {
@@ -47,23 +35,32 @@ bool BatchLedger::readTold(int index)
     return read_[static_cast<size_t>(index)] != Read::Unknown;
 }
 
-bool BatchLedger::anyReadBefore(int index)
+void BatchLedger::setSettings(int index, const EngineSettings& settings)
+{
+    {
+        std::lock_guard lock(mutex_);
+        settings_[static_cast<size_t>(index)] = settings;
+    }
+    changed_.notify_all();
+}
+
+std::optional<EngineSettings> BatchLedger::settingsBefore(int index)
 {
     std::unique_lock lock(mutex_);
-    bool any = false;
+    std::optional<EngineSettings> found;
     changed_.wait(lock, [&] {
-        bool allTold = true;
-        for (int i = 0; i < index; ++i) {
-            const Read r = read_[static_cast<size_t>(i)];
-            if (r == Read::Yes) {
-                any = true;
+        bool allWithout = true;
+        for (int i = index - 1; i >= 0; --i) {
+            const auto k = static_cast<size_t>(i);
+            if (settings_[k]) {
+                found = settings_[k];
                 return true;
             }
-            allTold = allTold && r != Read::Unknown;
+            allWithout = allWithout && (finished_[k] || read_[k] == Read::No);
         }
-        return allTold;
+        return allWithout;
     });
-    return any;
+    return found;
 }
 
 void BatchLedger::setOutput(int index, const QString& path)
@@ -128,14 +125,6 @@ void BatchLedger::finish(int index)
         finished_[static_cast<size_t>(index)] = true;
     }
     changed_.notify_all();
-
-    std::lock_guard lock(progressMutex_);
-    counted_[static_cast<size_t>(index)] = true;
-    while (reported_ < count_ && counted_[static_cast<size_t>(reported_)]) {
-        ++reported_;
-        if (progress_)
-            progress_(reported_, count_);
-    }
 }
 
 }  // namespace lumora

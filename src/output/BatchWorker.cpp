@@ -10,10 +10,11 @@
 #include "output/BatchConversion.h"
 #include "output/BatchLedger.h"
 #include "output/OutputNaming.h"
-#include "output/QuietThreadReports.h"
 #include "tasks/TaskRunner.h"
 
 #include <QFileInfo>
+
+#include <optional>
 
 namespace lumora {
 namespace {
@@ -57,26 +58,15 @@ BatchWorker::BatchWorker(BatchConversion& job, BatchLedger& ledger, const std::v
 {
 }
 
-void BatchWorker::run()
-{
-    // A cancel is looked at before each entry: the photo in progress finishes, no new one starts.
-    while (!job_.cancelRequested()) {
-        const int index = ledger_.take();
-        if (index < 0)
-            return;
-        process(index);
-    }
-}
-
-void BatchWorker::process(int index)
+bool BatchWorker::process(int index)
 {
     const EntryTurn turn(ledger_, index);
     BatchEntryResult& result = job_.results_[static_cast<size_t>(index)];
     const int position = index + 1;
     BatchEntryOutcome outcome = BatchEntryOutcome::Failed;
-    if (!reportFailures(kRoutine, position, [&] { outcome = convert(index); }))
-        ledger_.stop();  // outcome stays Failed
-    result.outcome = outcome;
+    const bool ran = reportFailures(kRoutine, position, [&] { outcome = convert(index); });
+    result.outcome = outcome;  // Failed when it did not run through
+    return ran;
 }
 
 BatchEntryOutcome BatchWorker::convert(int index)
@@ -84,13 +74,20 @@ BatchEntryOutcome BatchWorker::convert(int index)
     const BatchEntry& entry = job_.entries_.at(index);
     const SetupRecord::Naming& settings = job_.settings_;
     SetCurrentOperation(QStringLiteral("Converting '") + entry.tag + u'\'');
+    const bool runTasks = settings.processTaskBasket != 0 && !job_.tasks_.isEmpty();
+    // An engine of a one-at-a-time run starts each photo with the settings the Task Basket left
+    // on the photo before; a worker's engine that has not run it yet takes them from the entry
+    // that did.
+    if (runTasks && !tasksRan_) {
+        if (const std::optional<EngineSettings> before = ledger_.settingsBefore(index)) {
+            engine_.SetSettings(*before);
+            tasksRan_ = true;
+        }
+    }
     engine_.ClearImage();
 
     const QString folder = outputFolder(settings, entry.tag);
 
-    const bool runTasks = settings.processTaskBasket != 0 && !job_.tasks_.isEmpty();
-    if (runTasks && !tasksRan_ && ledger_.anyReadBefore(index))
-        reachTaskSettings();
     if (readFirst_[static_cast<size_t>(index)])
         ledger_.waitBeforeReading(index);
 
@@ -104,6 +101,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
     if (runTasks) {
         subProcessPages(job_.tasks_, engine_, taskOptions());
         tasksRan_ = true;
+        ledger_.setSettings(index, engine_.Settings());
     }
 
     SetCurrentOperation(QStringLiteral("Naming the output of '") + entry.tag + u'\'');
@@ -137,20 +135,6 @@ bool BatchWorker::read(const QString& path)
         return false;
     engine_.SetBitmapHandle(picture);
     return true;
-}
-
-// Brings a fresh engine to the settings the engine of a one-at-a-time run holds after its first
-// photo: the tasks set every setting they read from their own parameters, so running them once on
-// any picture leaves the same settings.
-void BatchWorker::reachTaskSettings()
-{
-    const QuietThreadReports::Hush hush;
-    engine_.ClearImage();
-    engine_.SetBitmapHandle(Picture::filled(64, 48, Rgb{255, 255, 255}));
-    engine_.SetTag(QStringLiteral("64x48"));
-    subProcessPages(job_.tasks_, engine_, taskOptions());
-    engine_.ClearImage();
-    tasksRan_ = true;
 }
 
 TaskRunOptions BatchWorker::taskOptions() const

@@ -11,20 +11,19 @@ namespace lumora {
 class BatchConversion;
 class BatchLedger;
 
-// One worker of a batch run: takes entries from the ledger until none is left or the run stops,
-// and converts each with an engine of its own.
+// One worker of a batch run: converts the entries it is handed, with an engine of its own that
+// keeps its settings from one photo to the next.
 class BatchWorker {
 public:
     // readFirst: per entry, whether an earlier entry may write the file it reads.
     BatchWorker(BatchConversion& job, BatchLedger& ledger, const std::vector<bool>& readFirst);
 
-    void run();
+    // Converts one entry; false when an error ended the run there (it was reported).
+    bool process(int index);
 
 private:
-    void process(int index);
     BatchEntryOutcome convert(int index);
     bool read(const QString& path);
-    void reachTaskSettings();
     TaskRunOptions taskOptions() const;
     void applySaveOptions();
     void importMetadata();

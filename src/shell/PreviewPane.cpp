@@ -198,7 +198,7 @@ public:
                 return nullptr;
 
             line = 4;
-            result->snapshot = engine->SaveToMemory(7);
+            result->snapshot = engine->SaveToMemory(ImageBox::SnapshotFormat);
             if (!wanted())
                 return nullptr;
             if (!request.tasks.isEmpty()) {
@@ -237,7 +237,7 @@ public:
         SetCurrentOperation(QStringLiteral("Refreshing the preview"));
         try {
             auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
-            engine->LoadFromMemory(7, source);
+            engine->LoadFromMemory(ImageBox::SnapshotFormat, source);
             if (view) {
                 engine->SetWidth(view->width);
                 engine->SetHeight(view->height);
@@ -539,7 +539,7 @@ void PreviewPane::startRender()
         reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] {
             line = 1;
             SetCurrentOperation(QStringLiteral("Refreshing the preview"));
-            engine().LoadFromMemory(7, snapshot_);
+            engine().LoadFromMemory(ImageBox::SnapshotFormat, snapshot_);
         });
         view_->refresh();
         // As for a render on the worker, the caller hears of it from the event loop.
@@ -626,7 +626,7 @@ void PreviewPane::restoreSnapshot()
     reportFailures(QStringLiteral("FrmMain.subRefreshPreview"), line, [&] {
         line = 1;
         SetCurrentOperation(QStringLiteral("Refreshing the preview"));
-        engine().LoadFromMemory(7, snapshot_);
+        engine().LoadFromMemory(ImageBox::SnapshotFormat, snapshot_);
     });
     view_->refresh();
 }

@@ -112,7 +112,7 @@ public:
     QString previewedPath() const { return previewedPath_; }
     ImageBox& engine();
     EngineView* view() const { return view_; }
-    // The as-loaded snapshot (SaveToMemory(7)); empty without a previewed image.
+    // The as-loaded snapshot (SaveToMemory(ImageBox::SnapshotFormat)); empty without a previewed image.
     const QByteArray& snapshot() const { return snapshot_; }
 
     // "Save Preview As" > "Image document": asks for a file and lets the engine write it.

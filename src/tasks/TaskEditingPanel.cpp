@@ -349,7 +349,7 @@ void TaskEditingPanel::takeBaseFromScreen(const QListView* stopping)
     // followed, cut it short.
     if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading() &&
         selectedRow(stopping) < 0)
-        base_ = engine().SaveToMemory(7);
+        base_ = engine().SaveToMemory(ImageBox::SnapshotFormat);
     else
         renderBasket(true);
 }
@@ -552,7 +552,7 @@ void TaskEditingPanel::previewTask(std::function<void()> then)
     if (logo != TaskPreviewResult::Applied) {
         // Nothing is drawn: the base is all there is to show.
         if (!atBase_) {
-            engine().LoadFromMemory(7, base_);
+            engine().LoadFromMemory(ImageBox::SnapshotFormat, base_);
             refresh();
         }
         ui::ShowMessage(this,
@@ -590,7 +590,7 @@ void TaskEditingPanel::confirmTask(std::function<void()> then)
         showPage(NothingKey.toLower());
         optionsChanged_ = false;
         atBase_ = true;
-        base_ = engine().SaveToMemory(7);
+        base_ = engine().SaveToMemory(ImageBox::SnapshotFormat);
         updateButtons();
         if (then)
             then();
@@ -607,7 +607,7 @@ void TaskEditingPanel::resetTask()
     if (isBusy() || pendingKind() == TaskKind::None)
         return;
     if (!atBase_ && !base_.isEmpty())
-        engine().LoadFromMemory(7, base_);
+        engine().LoadFromMemory(ImageBox::SnapshotFormat, base_);
     loadPage();
     refresh();
 }
@@ -636,7 +636,7 @@ void TaskEditingPanel::renderBasket(bool retakeBase)
     preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), whileAlive([this, retakeBase] {
         busy_ = 0;
         if (retakeBase && viewMode_ == EditMode)
-            takeBase(engine().SaveToMemory(7));
+            takeBase(engine().SaveToMemory(ImageBox::SnapshotFormat));
         updateButtons();
     }));
 }

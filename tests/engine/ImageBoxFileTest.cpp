@@ -174,23 +174,23 @@ TEST_P(EngineFiles, SnapshotsRoundTripExactly)
 {
     loadThroughFile(gradientPicture(50, 30));
     box.Rotate(17);
-    const QByteArray snapshot = box.SaveToMemory(7);
+    const QByteArray snapshot = box.SaveToMemory(ImageBox::SnapshotFormat);
     const Picture before = box.Picture();
     const int depth = box.ImageDepth();
 
     box.Negative();
     box.Crop(0, 0, 5, 5);
-    box.LoadFromMemory(7, snapshot);
+    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     EXPECT_EQ(box.Picture(), before);
     EXPECT_EQ(box.ImageDepth(), depth);
 
     ImageBox other(ImageBox::Mode::View);
-    other.LoadFromMemory(7, snapshot);
+    other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     EXPECT_EQ(other.Picture(), before);
-    EXPECT_EQ(other.SaveToMemory(7), snapshot);
+    EXPECT_EQ(other.SaveToMemory(ImageBox::SnapshotFormat), snapshot);
 
-    EXPECT_THROW(box.LoadFromMemory(7, QByteArray("garbage")), EngineError);
-    EXPECT_THROW(box.LoadFromMemory(7, snapshot.left(snapshot.size() / 2)), EngineError);
+    EXPECT_THROW(box.LoadFromMemory(ImageBox::SnapshotFormat, QByteArray("garbage")), EngineError);
+    EXPECT_THROW(box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot.left(snapshot.size() / 2)), EngineError);
     EXPECT_EQ(box.Picture(), before) << "a failed restore keeps the image";
 }
 
@@ -205,9 +205,9 @@ TEST_P(EngineFiles, SnapshotsKeepExifMetadata)
                   .exitCode,
               0);
     box.LoadFromFile(path("plain.jpg"));
-    const QByteArray snapshot = box.SaveToMemory(7);
+    const QByteArray snapshot = box.SaveToMemory(ImageBox::SnapshotFormat);
     box.ClearImage();
-    box.LoadFromMemory(7, snapshot);
+    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     box.SaveToFile(path("again.jpg"));
     EXPECT_EQ(runTool(QStringLiteral("exiftool"), {QStringLiteral("-s3"), QStringLiteral("-Artist"), path("again.jpg")})
                   .out.trimmed(),

@@ -234,10 +234,10 @@ TEST_F(MetadataWrites, SnapshotsRestoreExifAndIptcExactly)
     editMetadata();
     ASSERT_TRUE(box.SetExifAttribute(QStringLiteral("UserComment"), QStringLiteral("Ünïcode")));
     box.SetIptcDate(IptcField::TimeCreated, QDateTime(QDate(2000, 1, 1), QTime(1, 2, 3)));
-    const QByteArray snapshot = box.SaveToMemory(7);
+    const QByteArray snapshot = box.SaveToMemory(ImageBox::SnapshotFormat);
 
     ImageBox other(ImageBox::Mode::View);
-    other.LoadFromMemory(7, snapshot);
+    other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     ASSERT_EQ(other.ExifCount(), box.ExifCount());
     for (int i = 0; i < box.ExifCount(); ++i) {
         EXPECT_EQ(other.ExifNameAt(i), box.ExifNameAt(i));
@@ -246,7 +246,7 @@ TEST_F(MetadataWrites, SnapshotsRestoreExifAndIptcExactly)
     for (const IptcFieldInfo& info : IptcFields())
         EXPECT_EQ(other.IptcText(info.field), box.IptcText(info.field)) << info.label;
     EXPECT_EQ(other.IptcUrgency(), 4);
-    EXPECT_EQ(other.SaveToMemory(7), snapshot);
+    EXPECT_EQ(other.SaveToMemory(ImageBox::SnapshotFormat), snapshot);
 
     box.SaveToFile(path("from-box.jpg"));
     other.SaveToFile(path("from-snapshot.jpg"));
@@ -259,7 +259,7 @@ TEST_F(MetadataWrites, SnapshotsRestoreExifAndIptcExactly)
     EXPECT_EQ(metadataRows(path("from-snapshot.jpg")), metadataRows(path("from-box.jpg")));
 
     // A damaged snapshot restores nothing, metadata included.
-    EXPECT_THROW(other.LoadFromMemory(7, snapshot.left(snapshot.size() - 3)), EngineError);
+    EXPECT_THROW(other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot.left(snapshot.size() - 3)), EngineError);
     EXPECT_EQ(other.IptcText(IptcField::Headline), QStringLiteral("Neue Überschrift"));
 }
 

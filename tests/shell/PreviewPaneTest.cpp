@@ -533,7 +533,7 @@ TEST_F(PreviewPaneTest, ThePreviewSelectionChosenWhileAPhotoIsReadHoldsWhenItArr
 Picture renderedBySnapshot(const QByteArray& snapshot, const QList<TaskRecord>& tasks, const TaskRunOptions& options = {})
 {
     ImageBox box(ImageBox::Mode::View);
-    box.LoadFromMemory(7, snapshot);
+    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     subProcessPages(tasks, box, options);
     return box.Picture();
 }

@@ -41,7 +41,7 @@ QImage shown(const ImageBox& engine) { return toQImage(engine.Picture()).convert
 QImage rendered(const QByteArray& asLoaded, const QList<TaskRecord>& tasks)
 {
     ImageBox engine;
-    engine.LoadFromMemory(7, asLoaded);
+    engine.LoadFromMemory(ImageBox::SnapshotFormat, asLoaded);
     subProcessPages(tasks, engine);
     return shown(engine);
 }
@@ -202,9 +202,9 @@ TEST_F(TaskEditingPanelTest, TheBaseHoldsEveryTaskEvenWhenThePreviewStoppedAtASe
     panel.enterEditMode();
     ASSERT_TRUE(idle());
     ImageBox expected;
-    expected.LoadFromMemory(7, preview.snapshot());
+    expected.LoadFromMemory(ImageBox::SnapshotFormat, preview.snapshot());
     subProcessPages(basket.tasks(), expected);
-    EXPECT_EQ(panel.baseSnapshot(), expected.SaveToMemory(7));
+    EXPECT_EQ(panel.baseSnapshot(), expected.SaveToMemory(ImageBox::SnapshotFormat));
     EXPECT_EQ(shown(preview.engine()), shown(expected));
 }
 
@@ -256,7 +256,7 @@ TEST_F(TaskEditingPanelTest, ConfirmRightAfterAChangePreviewsFirstAndRecordsWhat
     EXPECT_EQ(preview.engine().ImageHeight(), 400);
     EXPECT_EQ(shown(preview.engine()), rendered(preview.snapshot(), basket.tasks()));
     EXPECT_NE(shown(preview.engine()), before);
-    EXPECT_EQ(panel.baseSnapshot(), preview.engine().SaveToMemory(7));
+    EXPECT_EQ(panel.baseSnapshot(), preview.engine().SaveToMemory(ImageBox::SnapshotFormat));
     // Back to no task, with Finish as the one command.
     EXPECT_EQ(panel.pendingKind(), static_cast<TaskKind>(0));
     EXPECT_EQ(panel.confirmButton()->text(), QStringLiteral("Finish"));
@@ -452,9 +452,9 @@ TEST_F(TaskEditingPanelTest, RemovingTheSecondOfThreeTasksRerendersFromThePhotoA
     EXPECT_EQ(panel.editPreviewList()->model()->rowCount(), 2);
     // Whatever the list selects now, the base is the photo with both remaining tasks.
     ImageBox expected;
-    expected.LoadFromMemory(7, preview.snapshot());
+    expected.LoadFromMemory(ImageBox::SnapshotFormat, preview.snapshot());
     subProcessPages(basket.tasks(), expected);
-    EXPECT_EQ(panel.baseSnapshot(), expected.SaveToMemory(7));
+    EXPECT_EQ(panel.baseSnapshot(), expected.SaveToMemory(ImageBox::SnapshotFormat));
 }
 
 TEST_F(TaskEditingPanelTest, ClickingATaskShowsThePhotoAsItStandsAfterThatTask)
@@ -508,7 +508,7 @@ TEST_F(TaskEditingPanelTest, ASavedTaskBasketReopensIntoTheSameLists)
         EXPECT_FALSE(model->index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
     EXPECT_EQ(shown(preview.engine()), composed);
-    EXPECT_EQ(panel.baseSnapshot(), preview.engine().SaveToMemory(7));
+    EXPECT_EQ(panel.baseSnapshot(), preview.engine().SaveToMemory(ImageBox::SnapshotFormat));
 }
 
 TEST_F(TaskEditingPanelTest, AFileThatIsNotATaskBasketSaysSo)
