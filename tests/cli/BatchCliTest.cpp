@@ -31,7 +31,8 @@ TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
 
     const ScopedEnvironment home("LUMORA_HOME", dir.path().toUtf8());  // nothing may land elsewhere
     const QList<QStringList> wrong{
-        {}, {"frobnicate"}, {"apply", "only-one-file.jpg"}, {"apply", "--quality", "0", "--tasks", "t.tbf", "a.jpg", "b.jpg"},
+        {}, {"frobnicate"}, {"apply", "only-one-file.jpg"},
+        {"apply", "--quality", "0", "--tasks", "t.tbf", "a.jpg", "b.jpg"},
         {"convert"}, {"convert", "--naming", "fancy", "a.png"}, {"convert", "--quality", "0", "a.png"},
         {"convert", "--quality", "high", "a.png"}, {"convert", "--jobs", "0", "a.png"},
         {"convert", "--counter", "first", "a.png"}, {"convert", "--overwrite", "--no-overwrite", "a.png"},

@@ -77,7 +77,8 @@ TEST_F(ConvertCli, HybridNamesAfterTheTasksIntoTheDestination)
 
 TEST_F(ConvertCli, GenericNamesFromABasketFile)
 {
-    writeBytes(path("trip.ibf"), QStringLiteral("\"%1\"\r\n\"%2\"\r\n\"%3\"\r\n").arg(beach, path("gone.png"), flag).toUtf8());
+    const QString basket = QStringLiteral("\"%1\"\r\n\"%2\"\r\n\"%3\"\r\n").arg(beach, path("gone.png"), flag);
+    writeBytes(path("trip.ibf"), basket.toUtf8());
     const QString out = path("out");
     const ToolResult r = convert({"--basket", path("trip.ibf"), "--dest", out, "--naming", "generic", "--generic-name",
                                   "Trip", "--counter", "[Starting 1001]", "--jobs", "2", logo});

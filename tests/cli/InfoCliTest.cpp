@@ -57,8 +57,10 @@ TEST_F(InfoCli, JsonCarriesRawNamesAndTheEditableFlag)
 
     const QJsonArray exif = document.value("exif").toArray();
     EXPECT_TRUE(exif.contains(QJsonObject{{"name", "Make"}, {"text", "Make"}, {"value", "Canon"}, {"editable", true}}));
-    EXPECT_TRUE(exif.contains(QJsonObject{
-        {"name", "Flash"}, {"text", "Flash"}, {"value", "Flash did not fire, compulsory flash mode"}, {"editable", false}}));
+    EXPECT_TRUE(exif.contains(QJsonObject{{"name", "Flash"},
+                                          {"text", "Flash"},
+                                          {"value", "Flash did not fire, compulsory flash mode"},
+                                          {"editable", false}}));
     const QJsonArray iptc = document.value("iptc").toArray();
     ASSERT_EQ(iptc.size(), 52);
     EXPECT_EQ(iptc.at(0).toObject(), (QJsonObject{{"label", "Caption"}, {"value", ""}}));

@@ -20,7 +20,10 @@ namespace {
 // A program folder of its own, which lumora-batch inherits.
 class SettingsCli : public ::testing::Test {
 protected:
-    static ToolResult settings(const QStringList& arguments) { return lumoraBatch(QStringList{"settings"} + arguments); }
+    static ToolResult settings(const QStringList& arguments)
+    {
+        return lumoraBatch(QStringList{"settings"} + arguments);
+    }
 
     QTemporaryDir home;
     const ScopedEnvironment lumoraHome{"LUMORA_HOME", home.path().toUtf8()};

@@ -160,8 +160,9 @@ TEST_F(isExplorerBarTest, BadAddressesShowTheirErrorAndChangeNothing)
         EXPECT_EQ(dialogs.messages()[0].title, "isExplorerBar");
         EXPECT_EQ(dialogs.messages()[0].icon, QMessageBox::Critical);
     }
-    EXPECT_EQ(QList<int>({bar_->ItemCount(Special), bar_->ItemCount(1), bar_->ItemCount(2), bar_->ItemCount("Details")}),
-              QList<int>({2, 1, 2, 0}));
+    const QList<int> itemCounts{bar_->ItemCount(Special), bar_->ItemCount(1), bar_->ItemCount(2),
+                                bar_->ItemCount("Details")};
+    EXPECT_EQ(itemCounts, QList<int>({2, 1, 2, 0}));
     EXPECT_TRUE(bar_->IsGroupExpanded(1) && bar_->IsGroupExpanded(2));
     EXPECT_EQ(bar_->ItemCaption(2, 1), "New Task Basket");
 }

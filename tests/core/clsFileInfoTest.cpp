@@ -105,7 +105,8 @@ TEST_F(clsFileInfoTest, HiddenReadOnlyAndUntypedFiles)
     EXPECT_FALSE(info.fATTR_Hidden() || info.fATTR_Normal());
 
     // When the MIME database cannot tell, the type is named after the extension.
-    for (const auto& [name, extension, type] : {std::array{"rawdata", "", "File"}, {"scan.xyzq", "xyzq", "XYZQ File"}}) {
+    for (const auto& [name, extension, type] :
+         {std::array{"rawdata", "", "File"}, std::array{"scan.xyzq", "xyzq", "XYZQ File"}}) {
         info.setFilePath(file(name, QByteArray("\0\1\2\xff", 4)));
         ASSERT_TRUE(QMimeDatabase().mimeTypeForFile(info.FilePath()).isDefault()) << name;
         EXPECT_EQ(info.fFileExtention(), extension);

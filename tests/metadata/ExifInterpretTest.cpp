@@ -79,8 +79,8 @@ TEST(ExifInterpret, ValuesThatDoNotFitAreReportedAndTheRawValueShows)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(fncEXIFInterpret(c.name, c.value), "");
-        reports.expectOne("modMetadata.fncEXIFInterpret", c.error, 0,
-                          QStringLiteral("Read exif attribute - '%1' with Value '%2' and interpret it to readable format")
-                              .arg(c.name, c.value));
+        const QString operation = QStringLiteral("Read exif attribute - '%1' with Value '%2' and interpret it to "
+                                                 "readable format").arg(c.name, c.value);
+        reports.expectOne("modMetadata.fncEXIFInterpret", c.error, 0, operation);
     }
 }

@@ -14,7 +14,7 @@ QString makePicture(const QString& path)
 
 bool exiftoolWrite(const QString& path, const QStringList& assignments)
 {
-    const ToolResult r = runTool("exiftool", QStringList{"-q", "-overwrite_original"} + assignments + QStringList{path});
+    const ToolResult r = runTool("exiftool", QStringList{"-q", "-overwrite_original"} + assignments << path);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return r.exitCode == 0;
 }

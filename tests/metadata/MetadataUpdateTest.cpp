@@ -45,7 +45,7 @@ TEST_F(MetadataUpdate, RefusedOrUnreadableValuesChangeNothing)
     EXPECT_FALSE(fncUpdateAttribute(photo, false, "PixelXDimension", QStringLiteral("wide"), engine));
     EXPECT_TRUE(reports.reports().empty());
     EXPECT_FALSE(fncUpdateAttribute(photo, false, "DateTime", QStringLiteral("next Tuesday"), engine));
-    reports.expectOne("modMetadata.fncUpdateAttribute", errnum::TypeMismatch, 1, QStringLiteral("Updating metadata attribute"));
+    reports.expectOne("modMetadata.fncUpdateAttribute", errnum::TypeMismatch, 1, "Updating metadata attribute");
     EXPECT_EQ(readBytes(photo), before);
     EXPECT_EQ(engine.ExifValueByName("Software"), "");
 

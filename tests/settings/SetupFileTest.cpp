@@ -21,8 +21,8 @@ namespace {
 
 class SetupFile : public ::testing::Test {
 protected:
-    void SetUp() override { previousHandler_ = SetSetupMessageHandler([this](const QString& text) { messages << text; }); }
-    void TearDown() override { SetSetupMessageHandler(std::move(previousHandler_)); }
+    void SetUp() override { previous_ = SetSetupMessageHandler([this](const QString& text) { messages << text; }); }
+    void TearDown() override { SetSetupMessageHandler(std::move(previous_)); }
 
     QString folder() const { return QDir::cleanPath(dir.path()); }
     QString file() const { return folder() + "/lumora"; }
@@ -40,7 +40,7 @@ protected:
     QStringList messages;
 
 private:
-    SetupMessageHandler previousHandler_;
+    SetupMessageHandler previous_;
 };
 
 TEST_F(SetupFile, ProgramFolderFollowsLumoraHome)
@@ -69,7 +69,8 @@ TEST_F(SetupFile, ZeroLengthFileWarnsOnceAndIsReplacedByAWholeRecordAtExit)
 {
     writeBytes(file(), {});
     const SetupRecord record = startUp();
-    EXPECT_EQ(messages, QStringList{"Configuration data file is corrupted\nSetting values will be initilized to default"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Configuration data file is corrupted\nSetting values will be initilized to default");
     EXPECT_FALSE(QFileInfo::exists(file()));
     EXPECT_EQ(record, defaultSetup(folder()));
     EXPECT_TRUE(FolderExists(folder() + "/Captured"));
