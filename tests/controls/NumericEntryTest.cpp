@@ -25,7 +25,7 @@ TEST(NumericEntry, LeavingClampsUpperLimitFirstAndTakesTextThatIsNoNumberAsTheDe
     const NumericFieldSpec crossed{"0", 100, 50, false};  // limits the wrong way round show which test comes first
     const NumericFieldSpec unlimited{"0"};
     const struct {
-        const NumericFieldSpec& spec;
+        const NumericFieldSpec& field;
         const char *text, *kept;
     } cases[] = {
         {FrameSize, "801", "800"}, {TextAngle, "-181", "-180"}, {FrameSize, "007", "007"},  // in range: as typed
@@ -37,7 +37,7 @@ TEST(NumericEntry, LeavingClampsUpperLimitFirstAndTakesTextThatIsNoNumberAsTheDe
         {TextAngle, "1-2", "0"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(NumericEntry(c.spec).onLeave(c.text), c.kept) << c.text;
+        EXPECT_EQ(NumericEntry(c.field).onLeave(c.text), c.kept) << c.text;
 }
 
 TEST(NumericEntry, ValueForTheCompanion)

@@ -36,7 +36,7 @@ protected:
     }
 
     QWidget window_;
-    QLineEdit* other_ = new QLineEdit(&window_);
+    QLineEdit* other_ = new QLineEdit(&window_);  // first in the focus chain
 };
 
 TEST_F(NumericFieldTest, OnlyDigitsBackspaceAndAllowedMinusReachTheField)
@@ -74,7 +74,7 @@ TEST_F(NumericFieldTest, EmptiedFieldShowsDefaultSelectedAndNextDigitReplacesIt)
     EXPECT_EQ(field->text(), "3");
 }
 
-TEST_F(NumericFieldTest, EnteringPutsTheCaretAfterTheTextOrSelectsItAsTheSpecSays)
+TEST_F(NumericFieldTest, EnteringPutsTheCaretAfterTheTextOrSelectsItAll)
 {
     NumericField* field = new NumericField(Degrees, &window_);
     NumericField* thumbnail = new NumericField(ThumbnailSizeSpec, &window_);
