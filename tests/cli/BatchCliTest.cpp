@@ -1,11 +1,12 @@
-// lumora-batch as scripts see it: exit codes, one-line errors, task lists and applied tasks,
-// with ImageMagick checking what it wrote.
+// lumora-batch as scripts see it: help, version and the wrong usage of every command, task lists
+// and applied tasks, with ImageMagick checking what it wrote.
 
-#include "support/Oracles.h"
+#include "cli/LumoraBatch.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,105 +15,79 @@ using namespace lumora::test;
 
 namespace {
 
-const QString kBatch = QStringLiteral(LUMORA_BATCH_EXE);
+const QByteArray kHalveAndInvert = taskRecord("\"3\",\"resize\",\"False\",\"50\"") + taskRecord("\"11\",\"invert\"");
 
-ToolResult batch(const QStringList& arguments) { return runTool(kBatch, arguments); }
+using BatchCli = BatchFolderTest;
 
-class BatchCli : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString writeTasks(const QByteArray& records)
-    {
-        const QString file = path(QStringLiteral("tasks.tbf"));
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(records);
-        return file;
-    }
-
-    QTemporaryDir dir;
-};
-
-const QByteArray kHalveAndInvert =
-    "\"3\",\"resize\",\"False\",\"50\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-    "\"11\",\"invert\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
-
-TEST_F(BatchCli, HelpVersionAndUsageErrors)
+TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
 {
-    ToolResult r = batch({QStringLiteral("--help")});
+    ToolResult r = lumoraBatch({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.contains(QStringLiteral("apply --tasks FILE.tbf")));
-    r = batch({QStringLiteral("--version")});
+    for (const char* usage : {"apply --tasks FILE.tbf", "convert [OPTIONS]", "header FILE", "info [--json] FILE"})
+        EXPECT_TRUE(r.out.contains(usage)) << usage;
+    r = lumoraBatch({"--version"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("lumora-batch ")));
-    EXPECT_EQ(batch({}).exitCode, 2);
-    EXPECT_EQ(batch({QStringLiteral("frobnicate")}).exitCode, 2);
-    EXPECT_EQ(batch({QStringLiteral("apply"), QStringLiteral("only-one-file.jpg")}).exitCode, 2);
-    EXPECT_EQ(batch({QStringLiteral("apply"), QStringLiteral("--quality"), QStringLiteral("0"), QStringLiteral("--tasks"),
-                     QStringLiteral("t.tbf"), QStringLiteral("a.jpg"), QStringLiteral("b.jpg")})
-                  .exitCode,
-              2);
+    EXPECT_TRUE(r.out.startsWith("lumora-batch "));
+
+    const ScopedEnvironment home("LUMORA_HOME", dir.path().toUtf8());  // nothing may land elsewhere
+    const QList<QStringList> wrong{
+        {}, {"frobnicate"}, {"apply", "only-one-file.jpg"},
+        {"apply", "--quality", "0", "--tasks", "t.tbf", "a.jpg", "b.jpg"},
+        {"convert"}, {"convert", "--naming", "fancy", "a.png"}, {"convert", "--quality", "0", "a.png"},
+        {"convert", "--quality", "high", "a.png"}, {"convert", "--jobs", "0", "a.png"},
+        {"convert", "--counter", "first", "a.png"}, {"convert", "--overwrite", "--no-overwrite", "a.png"},
+        {"convert", "--frobnicate", "a.png"}, {"header"}, {"header", "a.jpg", "b.jpg"}, {"header", "--width"},
+        {"info"}, {"info", "a.jpg", "a.jpg"}, {"info", "--xml", "a.jpg"},
+        {"settings"}, {"settings", "init"}, {"settings", "frob"}};
+    for (const QStringList& arguments : wrong) {
+        r = lumoraBatch(arguments);
+        EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(BatchCli, TasksListsOneLinePerTask)
 {
-    const ToolResult r = batch({QStringLiteral("tasks"), writeTasks(kHalveAndInvert)});
+    const ToolResult r = lumoraBatch({"tasks", writeTasks(kHalveAndInvert)});
     EXPECT_EQ(r.exitCode, 0);
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     const QStringList first = lines[0].split(u'\t');
     ASSERT_EQ(first.size(), 21);
     EXPECT_EQ(first.mid(0, 6), (QStringList{"1", "3", "Resize", "resize", "False", "50"}));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2\t11\tNegative\tinvert\t")));
+    EXPECT_TRUE(lines[1].startsWith("2\t11\tNegative\tinvert\t"));
 }
 
 TEST_F(BatchCli, ApplyWritesTheEditedPhotoInTheFormatOfItsExtension)
 {
-    writePng(markedPicture(120, 80, 0, 0, Rgb{255, 255, 255}, Rgb{0, 0, 0}), path(QStringLiteral("in.png")));
+    const QString in = writePng(markedPicture(120, 80, 0, 0, Rgb{255, 255, 255}, Rgb{0, 0, 0}), path("in.png"));
     const QString tasks = writeTasks(kHalveAndInvert);
-    ToolResult r = batch({QStringLiteral("apply"), QStringLiteral("--tasks"), tasks, path(QStringLiteral("in.png")),
-                          path(QStringLiteral("out.jpg"))});
+    ToolResult r = lumoraBatch({"apply", "--tasks", tasks, in, path("out.jpg")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
-    EXPECT_EQ(identify(path(QStringLiteral("out.jpg")), QStringLiteral("%m %wx%h %Q")), QStringLiteral("JPEG 60x40 80"));
-    // Inverted black is white.
-    EXPECT_EQ(identify(path(QStringLiteral("out.jpg")), QStringLiteral("%[fx:int(255*mean+0.5)]")), QStringLiteral("255"));
+    EXPECT_EQ(identify(path("out.jpg"), "%m %wx%h %Q"), "JPEG 60x40 80");
+    EXPECT_EQ(identify(path("out.jpg"), "%[fx:int(255*mean+0.5)]"), "255");  // inverted black is white
 
-    r = batch({QStringLiteral("apply"), QStringLiteral("-t"), tasks, QStringLiteral("--quality=55"),
-               path(QStringLiteral("in.png")), path(QStringLiteral("out.tif"))});
+    r = lumoraBatch({"apply", "-t", tasks, "--quality=55", in, path("out.tif")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(identify(path(QStringLiteral("out.tif")), QStringLiteral("%m %wx%h")), QStringLiteral("TIFF 60x40"));
+    EXPECT_EQ(identify(path("out.tif"), "%m %wx%h"), "TIFF 60x40");
 }
 
 TEST_F(BatchCli, FailuresExitWithOneLineOnStandardError)
 {
     const QString tasks = writeTasks(kHalveAndInvert);
-    ToolResult r = batch({QStringLiteral("apply"), QStringLiteral("--tasks"), tasks, path(QStringLiteral("missing.png")),
-                          path(QStringLiteral("out.jpg"))});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("missing.png")));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.jpg"))));
+    expectFailure(lumoraBatch({"apply", "--tasks", tasks, path("missing.png"), path("out.jpg")}), "missing.png");
+    EXPECT_FALSE(QFile::exists(path("out.jpg")));
+    expectFailure(lumoraBatch({"tasks", path("nothing-here.tbf")}), "nothing-here.tbf");
 
-    r = batch({QStringLiteral("tasks"), path(QStringLiteral("nothing-here.tbf"))});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
-}
-
-TEST_F(BatchCli, ATaskThatFailsIsReportedAndThePhotoWrittenAsItStood)
-{
-    writePng(gradientPicture(50, 40), path(QStringLiteral("in.png")));
-    const QString tasks = writeTasks(
-        "\"3\",\"resize\",\"False\",\"50\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-        "\"2\",\"rotate\",\"False\",\"quarter\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
-    const ToolResult r = batch({QStringLiteral("apply"), QStringLiteral("--tasks"), tasks, path(QStringLiteral("in.png")),
-                                path(QStringLiteral("out.png"))});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("subProcessPages")));
-    EXPECT_TRUE(r.err.contains(QStringLiteral("13")));
-    EXPECT_EQ(identify(path(QStringLiteral("out.png"))), QStringLiteral("25x20"));
+    // A task that fails is reported, and the photo is written as it stood.
+    writePng(gradientPicture(50, 40), path("in.png"));
+    writeTasks(taskRecord("\"3\",\"resize\",\"False\",\"50\"") + kFailingRotation);
+    const ToolResult r = lumoraBatch({"apply", "--tasks", tasks, path("in.png"), path("out.png")});
+    expectFailure(r, "subProcessPages");
+    EXPECT_TRUE(r.err.contains("13"));
+    EXPECT_EQ(identify(path("out.png")), "25x20");
 }
 
 }  // namespace

@@ -1,18 +1,15 @@
-// lumora-batch convert as scripts see it: usage errors, the summary line, naming and save
-// options, settings files, metadata imports, failures and the terminal's progress bar, with
-// ImageMagick and exiftool reading what it wrote.
+// lumora-batch convert as scripts see it: the summary line, naming and save options, settings
+// files, metadata imports, failures and the terminal's progress bar, with ImageMagick and
+// exiftool reading what it wrote.
 
-#include "support/FileBytes.h"
-#include "support/Oracles.h"
-#include "support/TestImages.h"
-
+#include "cli/LumoraBatch.h"
+#include "metadata/MetadataFiles.h"
 #include "settings/SetupRecordCodec.h"
+#include "support/TestImages.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,224 +18,150 @@ using namespace lumora::test;
 
 namespace {
 
-const QString kBatch = QStringLiteral(LUMORA_BATCH_EXE);
+const QByteArray kResize80x60 = taskRecord("\"3\",\"resize\",\"True\",\"80\",\"60\"");
 
-ToolResult convert(const QStringList& arguments) { return runTool(kBatch, QStringList{QStringLiteral("convert")} + arguments); }
+ToolResult convert(const QStringList& arguments) { return lumoraBatch(QStringList{"convert"} + arguments); }
 
-QString exifTag(const QString& path, const QString& tag)
-{
-    return runTool(QStringLiteral("exiftool"), {QStringLiteral("-s3"), u'-' + tag, path}).out.trimmed();
-}
-
-class ConvertCli : public ::testing::Test {
+class ConvertCli : public BatchFolderTest {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        beach = writePng(gradientPicture(160, 120), path(QStringLiteral("beach.png")));
-        logo = writePng(gradientPicture(30, 20), path(QStringLiteral("logo.png")));
-        const ToolResult r = runTool(QStringLiteral("convert"), {logo, path(QStringLiteral("flag.gif"))});
+        const ToolResult r = runTool("convert", {logo, flag});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        flag = path(QStringLiteral("flag.gif"));
     }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString writeTasks(const QByteArray& records)
-    {
-        const QString file = path(QStringLiteral("tasks.tbf"));
-        writeBytes(file, records);
-        return file;
-    }
-
-    QTemporaryDir dir;
-    QString beach;
-    QString logo;
-    QString flag;
+    const QString beach = writePng(gradientPicture(160, 120), path("beach.png"));
+    const QString logo = writePng(gradientPicture(30, 20), path("logo.png"));
+    const QString flag = path("flag.gif");
 };
-
-const QByteArray kResize80x60 =
-    "\"3\",\"resize\",\"True\",\"80\",\"60\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
-
-TEST_F(ConvertCli, UsageErrors)
-{
-    EXPECT_TRUE(runTool(kBatch, {QStringLiteral("--help")}).out.contains(QStringLiteral("convert [OPTIONS]")));
-    const QList<QStringList> wrong{
-        {},
-        {QStringLiteral("--naming"), QStringLiteral("fancy"), QStringLiteral("a.png")},
-        {QStringLiteral("--quality"), QStringLiteral("0"), QStringLiteral("a.png")},
-        {QStringLiteral("--quality"), QStringLiteral("high"), QStringLiteral("a.png")},
-        {QStringLiteral("--jobs"), QStringLiteral("0"), QStringLiteral("a.png")},
-        {QStringLiteral("--counter"), QStringLiteral("first"), QStringLiteral("a.png")},
-        {QStringLiteral("--overwrite"), QStringLiteral("--no-overwrite"), QStringLiteral("a.png")},
-        {QStringLiteral("--frobnicate"), QStringLiteral("a.png")},
-    };
-    for (const QStringList& arguments : wrong) {
-        const ToolResult r = convert(arguments);
-        EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-    }
-}
 
 TEST_F(ConvertCli, ConvertsNextToTheSourcesAndCountsExactly)
 {
-    writeBytes(path(QStringLiteral("notes.xyz")), "no photo");
-    ToolResult r = convert({beach, path(QStringLiteral("notes.xyz")), flag, logo});
+    writeBytes(path("notes.xyz"), "no photo");
+    ToolResult r = convert({beach, path("notes.xyz"), flag, logo});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();  // no progress bar off a terminal
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 3, skipped 1, failed 0"));
-    EXPECT_EQ(identify(path(QStringLiteral("beach.jpg")), QStringLiteral("%m %wx%h %Q")), QStringLiteral("JPEG 160x120 80"));
-    EXPECT_EQ(identify(path(QStringLiteral("flag.jpg")), QStringLiteral("%m %wx%h")), QStringLiteral("JPEG 30x20"));
-    EXPECT_EQ(identify(path(QStringLiteral("logo.jpg")), QStringLiteral("%m %wx%h")), QStringLiteral("JPEG 30x20"));
-    EXPECT_EQ(exifTag(path(QStringLiteral("logo.jpg")), QStringLiteral("Software")), QStringLiteral("Lumora"));
+    EXPECT_EQ(r.out, "written 3, skipped 1, failed 0\n");
+    EXPECT_EQ(identify(path("beach.jpg"), "%m %wx%h %Q"), "JPEG 160x120 80");
+    EXPECT_EQ(identify(path("flag.jpg"), "%m %wx%h"), "JPEG 30x20");
+    EXPECT_EQ(identify(path("logo.jpg"), "%m %wx%h"), "JPEG 30x20");
+    EXPECT_EQ(exiftoolValue(path("logo.jpg"), "Software"), "Lumora");
 
     // Overwriting is on by default (the settings of a first start); --no-overwrite leaves them.
-    const QDateTime before = QFileInfo(path(QStringLiteral("beach.jpg"))).lastModified();
-    const QByteArray bytes = readBytes(path(QStringLiteral("beach.jpg")));
-    r = convert({QStringLiteral("--no-overwrite"), QStringLiteral("--quality"), QStringLiteral("30"), beach, flag, logo});
+    const QByteArray bytes = readBytes(path("beach.jpg"));
+    r = convert({"--no-overwrite", "--quality", "30", beach, flag, logo});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 0, skipped 3, failed 0"));
-    EXPECT_EQ(QFileInfo(path(QStringLiteral("beach.jpg"))).lastModified(), before);
-    EXPECT_EQ(readBytes(path(QStringLiteral("beach.jpg"))), bytes);
-    r = convert({QStringLiteral("--quality"), QStringLiteral("30"), beach});
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 1, skipped 0, failed 0"));
-    EXPECT_EQ(identify(path(QStringLiteral("beach.jpg")), QStringLiteral("%Q")), QStringLiteral("30"));
+    EXPECT_EQ(r.out, "written 0, skipped 3, failed 0\n");
+    EXPECT_EQ(readBytes(path("beach.jpg")), bytes);
+    r = convert({"--quality", "30", beach});
+    EXPECT_EQ(r.out, "written 1, skipped 0, failed 0\n");
+    EXPECT_EQ(identify(path("beach.jpg"), "%Q"), "30");
 }
 
 TEST_F(ConvertCli, HybridNamesAfterTheTasksIntoTheDestination)
 {
-    const QString out = path(QStringLiteral("new/folder"));
-    const ToolResult r = convert({QStringLiteral("--tasks"), writeTasks(kResize80x60), QStringLiteral("--dest"), out,
-                                  QStringLiteral("--naming"), QStringLiteral("hybrid"), QStringLiteral("--prefix"),
-                                  QStringLiteral("[No Prefix]"), QStringLiteral("--sep1"), QStringLiteral("[No Separator]"),
-                                  QStringLiteral("--sep2"), QStringLiteral("_"), QStringLiteral("--suffix"),
-                                  QStringLiteral("[Resulting resolution]"), beach});
+    const QString out = path("new/folder");
+    ToolResult r = convert({"--tasks", writeTasks(kResize80x60), "--dest", out, "--naming", "hybrid", "--prefix",
+                            "[No Prefix]", "--sep1", "[No Separator]", "--sep2", "_", "--suffix",
+                            "[Resulting resolution]", beach});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(identify(out + QStringLiteral("/beach_80x60.jpg")), QStringLiteral("80x60"));
+    EXPECT_EQ(identify(out + "/beach_80x60.jpg"), "80x60");
 
     // Typed text goes in literally, less the characters a name cannot hold.
-    const ToolResult typed = convert({QStringLiteral("--dest"), out, QStringLiteral("--naming"), QStringLiteral("hybrid"),
-                                      QStringLiteral("--prefix"), QStringLiteral("Holi/day?"), QStringLiteral("--sep2"),
-                                      QStringLiteral("[WhiteSpace]"), QStringLiteral("--suffix"), QStringLiteral("[No Prefix]"),
-                                      beach});
-    EXPECT_EQ(typed.exitCode, 0) << typed.err.toStdString();
-    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/Holiday_beach .jpg")));
+    r = convert({"--dest", out, "--naming", "hybrid", "--prefix", "Holi/day?", "--sep2", "[WhiteSpace]", "--suffix",
+                 "[No Prefix]", beach});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "/Holiday_beach .jpg"));
 }
 
 TEST_F(ConvertCli, GenericNamesFromABasketFile)
 {
-    writeBytes(path(QStringLiteral("trip.ibf")), (u'"' + beach + QStringLiteral("\"\r\n\"") + path(QStringLiteral("gone.png"))
-                                                  + QStringLiteral("\"\r\n\"") + flag + QStringLiteral("\"\r\n"))
-                                                     .toUtf8());
-    const QString out = path(QStringLiteral("out"));
-    const ToolResult r = convert({QStringLiteral("--basket"), path(QStringLiteral("trip.ibf")), QStringLiteral("--dest"), out,
-                                  QStringLiteral("--naming"), QStringLiteral("generic"), QStringLiteral("--generic-name"),
-                                  QStringLiteral("Trip"), QStringLiteral("--counter"), QStringLiteral("[Starting 1001]"),
-                                  QStringLiteral("--jobs"), QStringLiteral("2"), logo});
+    const QString basket = QStringLiteral("\"%1\"\r\n\"%2\"\r\n\"%3\"\r\n").arg(beach, path("gone.png"), flag);
+    writeBytes(path("trip.ibf"), basket.toUtf8());
+    const QString out = path("out");
+    const ToolResult r = convert({"--basket", path("trip.ibf"), "--dest", out, "--naming", "generic", "--generic-name",
+                                  "Trip", "--counter", "[Starting 1001]", "--jobs", "2", logo});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 3, skipped 1, failed 0"));
-    EXPECT_EQ(QDir(out).entryList(QDir::Files),
-              (QStringList{"Trip1001.jpg", "Trip1003.jpg", "Trip1004.jpg"}));
-    EXPECT_EQ(identify(out + QStringLiteral("/Trip1001.jpg")), QStringLiteral("160x120"));
-    EXPECT_EQ(identify(out + QStringLiteral("/Trip1004.jpg")), QStringLiteral("30x20"));
+    EXPECT_EQ(r.out, "written 3, skipped 1, failed 0\n");
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList{"Trip1001.jpg", "Trip1003.jpg", "Trip1004.jpg"}));
+    EXPECT_EQ(identify(out + "/Trip1001.jpg"), "160x120");
+    EXPECT_EQ(identify(out + "/Trip1004.jpg"), "30x20");
 }
 
 TEST_F(ConvertCli, SaveOptionsAndJobsGiveTheSameFiles)
 {
-    const QStringList options{QStringLiteral("--quality"), QStringLiteral("55"), QStringLiteral("--progressive"),
-                              QStringLiteral("--grey"), QStringLiteral("--tasks"), writeTasks(kResize80x60)};
-    ToolResult r = convert(options + QStringList{QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--dest"),
-                                                 path(QStringLiteral("one")), beach, flag, logo});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    r = convert(options + QStringList{QStringLiteral("--jobs"), QStringLiteral("3"), QStringLiteral("--dest"),
-                                      path(QStringLiteral("three")), beach, flag, logo});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(identify(path(QStringLiteral("one/beach.jpg")), QStringLiteral("%Q %[colorspace] %[interlace] %wx%h")),
-              QStringLiteral("55 Gray JPEG 80x60"));
-    for (const QString& name : {QStringLiteral("beach.jpg"), QStringLiteral("flag.jpg"), QStringLiteral("logo.jpg")})
-        EXPECT_EQ(readBytes(path(QStringLiteral("one/") + name)), readBytes(path(QStringLiteral("three/") + name)))
-            << name.toStdString();
+    const QStringList options{"--quality", "55", "--progressive", "--grey", "--tasks", writeTasks(kResize80x60)};
+    for (const char* jobs : {"1", "3"}) {
+        const ToolResult r = convert(options + QStringList{"--jobs", jobs, "--dest", path(jobs), beach, flag, logo});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    EXPECT_EQ(identify(path("1/beach.jpg"), "%Q %[colorspace] %[interlace] %wx%h"), "55 Gray JPEG 80x60");
+    for (const char* name : {"beach.jpg", "flag.jpg", "logo.jpg"})
+        EXPECT_EQ(readBytes(path("1/") + name), readBytes(path("3/") + name)) << name;
 }
 
 TEST_F(ConvertCli, SettingsFileGivesTheDefaultsAndOptionsWin)
 {
     SetupRecord record = defaultSetup(dir.path());
     record.naming.nameMode = 2;
-    record.naming.genericName = QStringLiteral("Album");
-    record.naming.counterStart = QStringLiteral("20");
+    record.naming.genericName = "Album";
+    record.naming.counterStart = "20";
     record.naming.jpegQuality = 42;
     record.naming.overwrite = 0;
-    writeBytes(path(QStringLiteral("lumora")), encodeSetup(record));
+    writeBytes(path("lumora"), encodeSetup(record));
 
-    ToolResult r = convert({QStringLiteral("--settings"), path(QStringLiteral("lumora")), beach});
+    ToolResult r = convert({"--settings", path("lumora"), beach});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(identify(path(QStringLiteral("Album20.jpg")), QStringLiteral("%Q")), QStringLiteral("42"));
-    r = convert({QStringLiteral("--settings"), path(QStringLiteral("lumora")), beach});
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 0, skipped 1, failed 0"));  // the file's no-overwrite
+    EXPECT_EQ(identify(path("Album20.jpg"), "%Q"), "42");
+    r = convert({"--settings", path("lumora"), beach});
+    EXPECT_EQ(r.out, "written 0, skipped 1, failed 0\n");  // the file's no-overwrite
+    r = convert({"--settings", path("lumora"), "--naming", "original", "--quality", "90", beach});
+    EXPECT_EQ(identify(path("beach.jpg"), "%Q"), "90");
 
-    r = convert({QStringLiteral("--settings"), path(QStringLiteral("lumora")), QStringLiteral("--naming"),
-                 QStringLiteral("original"), QStringLiteral("--quality"), QStringLiteral("90"), beach});
-    EXPECT_EQ(identify(path(QStringLiteral("beach.jpg")), QStringLiteral("%Q")), QStringLiteral("90"));
-
-    r = convert({QStringLiteral("--settings"), path(QStringLiteral("no-such-settings")), beach});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0);
+    expectFailure(convert({"--settings", path("no-such-settings"), beach}), "no-such-settings");
 }
 
 TEST_F(ConvertCli, MetadataImports)
 {
-    writeBytes(path(QStringLiteral("studio.xiff")), "\"Artist\",\"Jane Roe\"\r\n");
-    QByteArray iptc("\x1c\x02\x00\x00\x02\x00\x04", 7);
-    iptc += QByteArray("\x1c\x02\x69\x00\x05", 5) + "Storm";
-    writeBytes(path(QStringLiteral("desk.ffo")), iptc);
-    ToolResult r = convert({QStringLiteral("--import-exif"), path(QStringLiteral("studio.xiff")),
-                            QStringLiteral("--import-iptc"), path(QStringLiteral("desk.ffo")), flag});
+    writeBytes(path("studio.xiff"), "\"Artist\",\"Jane Roe\"\r\n");
+    writeBytes(path("desk.ffo"), QByteArray("\x1c\x02\x00\x00\x02\x00\x04\x1c\x02\x69\x00\x05Storm", 17));
+    const ToolResult r = convert({"--import-exif", path("studio.xiff"), "--import-iptc", path("desk.ffo"), flag});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(exifTag(path(QStringLiteral("flag.jpg")), QStringLiteral("Artist")), QStringLiteral("Jane Roe"));
-    EXPECT_EQ(exifTag(path(QStringLiteral("flag.jpg")), QStringLiteral("Software")), QStringLiteral("Lumora"));
-    EXPECT_EQ(exifTag(path(QStringLiteral("flag.jpg")), QStringLiteral("IPTC:Headline")), QStringLiteral("Storm"));
+    EXPECT_EQ(exiftoolValue(path("flag.jpg"), "Artist"), "Jane Roe");
+    EXPECT_EQ(exiftoolValue(path("flag.jpg"), "Software"), "Lumora");
+    EXPECT_EQ(exiftoolValue(path("flag.jpg"), "IPTC:Headline"), "Storm");
 
     // A file named on the command line that is not there is an error, not silently skipped.
-    r = convert({QStringLiteral("--import-exif"), path(QStringLiteral("none.xiff")), flag});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("none.xiff")));
+    expectFailure(convert({"--import-exif", path("none.xiff"), flag}), "none.xiff");
 }
 
 TEST_F(ConvertCli, FailuresExitWithOne)
 {
-    writeBytes(path(QStringLiteral("file.txt")), "a file");
-    ToolResult r = convert({QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--dest"),
-                            path(QStringLiteral("file.txt/sub")), beach, logo});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("fncSaveSinglePage")));
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 0, skipped 0, failed 1"));
+    writeBytes(path("file.txt"), "a file");
+    ToolResult r = convert({"--jobs", "1", "--dest", path("file.txt/sub"), beach, logo});
+    expectFailure(r, "fncSaveSinglePage");
+    EXPECT_EQ(r.out, "written 0, skipped 0, failed 1\n");
 
     // A task that fails is reported; the photos are still written, and the exit status says so.
-    r = convert({QStringLiteral("--tasks"),
-                 writeTasks("\"2\",\"rotate\",\"False\",\"quarter\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-                            "\"\",\"\",\"\",\"\"\r\n"),
-                 beach});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("subProcessPages")));
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("written 1, skipped 0, failed 0"));
+    r = convert({"--tasks", writeTasks(kFailingRotation), beach});
+    expectFailure(r, "subProcessPages");
+    EXPECT_EQ(r.out, "written 1, skipped 0, failed 0\n");
 
-    r = convert({QStringLiteral("--tasks"), path(QStringLiteral("none.tbf")), beach});
-    EXPECT_EQ(r.exitCode, 1);
+    expectFailure(convert({"--tasks", path("none.tbf"), beach}), "none.tbf");
 }
 
 TEST_F(ConvertCli, ProgressBarOnATerminal)
 {
-    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    const QString script = QStandardPaths::findExecutable("script");
     if (script.isEmpty())
         GTEST_SKIP() << "no script(1) to give the program a terminal";
-    const QString command = QStringLiteral("'%1' convert --jobs 1 '%2' '%3'").arg(kBatch, beach, logo);
-    const ToolResult r = runTool(script, {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")});
+    const QString command = QStringLiteral("'%1' convert --jobs 1 '%2' '%3'").arg(LUMORA_BATCH_EXE, beach, logo);
+    const ToolResult r = runTool(script, {"-qec", command, "/dev/null"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("\r[##########          ] 1/2"))) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("\r[####################] 2/2"))) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("written 2, skipped 0, failed 0")));
+    EXPECT_TRUE(r.out.contains("\r[##########          ] 1/2")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\r[####################] 2/2")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("written 2, skipped 0, failed 0"));
 }
 
 }  // namespace

@@ -8,13 +8,8 @@ using namespace lumora;
 
 namespace {
 
-const NumericFieldSpec TextAngle{QStringLiteral("0"), -180, 180, true};
-const NumericFieldSpec FrameSize{QStringLiteral("0"), 0, 800, false};
-
-QString leave(const NumericFieldSpec& spec, const char* text)
-{
-    return NumericEntry(spec).onLeave(QString::fromLatin1(text));
-}
+const NumericFieldSpec TextAngle{"0", -180, 180, true};
+const NumericFieldSpec FrameSize{"0", 0, 800, false};
 
 TEST(NumericEntry, KeyFilter)
 {
@@ -25,36 +20,33 @@ TEST(NumericEntry, KeyFilter)
     EXPECT_TRUE(NumericEntry(TextAngle).acceptsKey(u'-'));
 }
 
-TEST(NumericEntry, LeavingClampsUpperLimitFirst)
+TEST(NumericEntry, LeavingClampsUpperLimitFirstAndTakesTextThatIsNoNumberAsTheDefault)
 {
-    EXPECT_EQ(leave(FrameSize, "801"), QStringLiteral("800"));
-    EXPECT_EQ(leave(TextAngle, "-181"), QStringLiteral("-180"));
-    EXPECT_EQ(leave(FrameSize, "007"), QStringLiteral("007"));  // in range: kept as typed
-    // Limits the wrong way round show which test comes first.
-    const NumericFieldSpec crossed{QStringLiteral("0"), 100, 50, false};
-    EXPECT_EQ(leave(crossed, "75"), QStringLiteral("50"));
-    EXPECT_EQ(leave(crossed, "10"), QStringLiteral("100"));
-}
-
-TEST(NumericEntry, LeavingWithTextBeyondSixteenBitsOrNoNumber)
-{
-    EXPECT_EQ(leave(FrameSize, "99999"), QStringLiteral("800"));
-    EXPECT_EQ(leave(FrameSize, "123456789012345678901234567890"), QStringLiteral("800"));
-    EXPECT_EQ(leave(TextAngle, "-99999"), QStringLiteral("-180"));
-    const NumericFieldSpec unlimited{QStringLiteral("0")};
-    EXPECT_EQ(leave(unlimited, "40000"), QStringLiteral("32767"));
-    EXPECT_EQ(leave(unlimited, "-40000"), QStringLiteral("-32768"));
-    for (const char* text : {"-", "5-", "--5", "", "1-2"})
-        EXPECT_EQ(leave(TextAngle, text), QStringLiteral("0")) << text;
+    const NumericFieldSpec crossed{"0", 100, 50, false};  // limits the wrong way round show which test comes first
+    const NumericFieldSpec unlimited{"0"};
+    const struct {
+        const NumericFieldSpec& field;
+        const char *text, *kept;
+    } cases[] = {
+        {FrameSize, "801", "800"}, {TextAngle, "-181", "-180"}, {FrameSize, "007", "007"},  // in range: as typed
+        {crossed, "75", "50"}, {crossed, "10", "100"},
+        // Beyond sixteen bits a number still counts with its true value.
+        {FrameSize, "99999", "800"}, {FrameSize, "123456789012345678901234567890", "800"},
+        {TextAngle, "-99999", "-180"}, {unlimited, "40000", "32767"}, {unlimited, "-40000", "-32768"},
+        {TextAngle, "-", "0"}, {TextAngle, "5-", "0"}, {TextAngle, "--5", "0"}, {TextAngle, "", "0"},
+        {TextAngle, "1-2", "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumericEntry(c.field).onLeave(c.text), c.kept) << c.text;
 }
 
 TEST(NumericEntry, ValueForTheCompanion)
 {
     const NumericEntry angle(TextAngle);
-    EXPECT_EQ(angle.valueOf(QStringLiteral("-45")), -45);
-    EXPECT_EQ(angle.valueOf(QStringLiteral("007")), 7);
-    EXPECT_EQ(angle.valueOf(QStringLiteral("99999")), 32767);
-    EXPECT_EQ(NumericEntry(NumericFieldSpec{QStringLiteral("45")}).valueOf(QStringLiteral("-")), 45);
+    EXPECT_EQ(angle.valueOf("-45"), -45);
+    EXPECT_EQ(angle.valueOf("007"), 7);
+    EXPECT_EQ(angle.valueOf("99999"), 32767);
+    EXPECT_EQ(NumericEntry(NumericFieldSpec{"45"}).valueOf("-"), 45);
 }
 
 }  // namespace

@@ -5,11 +5,12 @@
 #include "core/LumoraError.h"
 #include "core/OleColor.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace lumora;
 using namespace lumora::convert;
@@ -26,64 +27,43 @@ int errorOf(const std::function<void()>& f)
     return 0;
 }
 
-TEST(Conversions, WholeNumbersRoundHalfToEven)
+TEST(Conversions, WholeNumbersRoundHalfToEvenAndOverflowAfterRounding)
 {
-    EXPECT_EQ(toInt16(QStringLiteral("2.5")), 2);
-    EXPECT_EQ(toInt16(QStringLiteral("3.5")), 4);
-    EXPECT_EQ(toInt16(QStringLiteral("-2.5")), -2);
-    EXPECT_EQ(toInt16(QStringLiteral("-3.5")), -4);
-    EXPECT_EQ(toInt16(QStringLiteral("2.5000001")), 3);
-    EXPECT_EQ(toInt32(QStringLiteral("0.5")), 0);
-    EXPECT_EQ(toInt32(QStringLiteral("1.5")), 2);
+    const std::pair<const char*, int> int16s[] = {{"2.5", 2},         {"3.5", 4},         {"-2.5", -2},
+                                                  {"-3.5", -4},       {"2.5000001", 3},   {"32767", 32767},
+                                                  {"32767.4", 32767}, {"-32768.5", -32768}};
+    for (const auto& [text, value] : int16s)
+        EXPECT_EQ(toInt16(text), value) << text;
+    EXPECT_EQ(toInt32("0.5"), 0);
+    EXPECT_EQ(toInt32("1.5"), 2);
+    EXPECT_EQ(toInt32("2147483647"), 2147483647);
+    EXPECT_EQ(toByte("254.5"), 254);
     EXPECT_EQ(roundHalfEven(1e15 + 0.5), 1e15);
-    EXPECT_EQ(toByte(QStringLiteral("254.5")), 254);
+    for (const auto& convert : std::initializer_list<std::function<void()>>{
+             [] { toInt16("32767.5"); }, [] { toInt16("-32769"); }, [] { toInt32("2147483648"); },
+             [] { toInt32("1e400"); }, [] { toByte("-1"); }, [] { toByte("256"); }, [] { toSingle("1e39"); }})
+        EXPECT_EQ(errorOf(convert), errnum::Overflow);
 }
 
-TEST(Conversions, LimitsOverflowAfterRounding)
+TEST(Conversions, WhatCountsAsANumberOrAFlag)
 {
-    EXPECT_EQ(toInt16(QStringLiteral("32767")), 32767);
-    EXPECT_EQ(toInt16(QStringLiteral("32767.4")), 32767);
-    EXPECT_EQ(errorOf([] { toInt16(QStringLiteral("32767.5")); }), errnum::Overflow);
-    EXPECT_EQ(toInt16(QStringLiteral("-32768.5")), -32768);
-    EXPECT_EQ(errorOf([] { toInt16(QStringLiteral("-32769")); }), errnum::Overflow);
-    EXPECT_EQ(toInt32(QStringLiteral("2147483647")), 2147483647);
-    EXPECT_EQ(errorOf([] { toInt32(QStringLiteral("2147483648")); }), errnum::Overflow);
-    EXPECT_EQ(errorOf([] { toByte(QStringLiteral("-1")); }), errnum::Overflow);
-    EXPECT_EQ(errorOf([] { toByte(QStringLiteral("256")); }), errnum::Overflow);
-    EXPECT_EQ(errorOf([] { toInt32(QStringLiteral("1e400")); }), errnum::Overflow);
-    EXPECT_EQ(errorOf([] { toSingle(QStringLiteral("1e39")); }), errnum::Overflow);
-}
-
-TEST(Conversions, WhatCountsAsANumber)
-{
-    EXPECT_EQ(toDouble(QStringLiteral("  42 ")), 42.0);
-    EXPECT_EQ(toDouble(QStringLiteral("+7")), 7.0);
-    EXPECT_EQ(toDouble(QStringLiteral("-.25")), -0.25);
-    EXPECT_EQ(toDouble(QStringLiteral("5.")), 5.0);
-    EXPECT_EQ(toDouble(QStringLiteral("1.5e3")), 1500.0);
-    EXPECT_EQ(toDouble(QStringLiteral("2D2")), 200.0);
-    EXPECT_EQ(toDouble(QStringLiteral("&H10")), 16.0);
-    EXPECT_EQ(toDouble(QStringLiteral("&HFFFF")), -1.0);      // four digits: a 16-bit literal
-    EXPECT_EQ(toDouble(QStringLiteral("&H0000FFFF")), 65535.0);
-    EXPECT_EQ(toDouble(QStringLiteral("&O17")), 15.0);
-    EXPECT_EQ(toDouble(QStringLiteral("true")), -1.0);
-    EXPECT_EQ(toDouble(QStringLiteral("FALSE")), 0.0);
+    const std::pair<const char*, double> numbers[] = {
+        {"  42 ", 42.0}, {"+7", 7.0}, {"-.25", -0.25}, {"5.", 5.0}, {"1.5e3", 1500.0}, {"2D2", 200.0},
+        {"&H10", 16.0},  {"&HFFFF", -1.0},  // four digits: a 16-bit literal
+        {"&H0000FFFF", 65535.0}, {"&O17", 15.0}, {"true", -1.0}, {"FALSE", 0.0}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(toDouble(text), value) << text;
     for (const char* text : {"", "  ", "abc", "1,5", "12px", "1e", "--1", ".", "&H", "&HXYZ", "0x10", "١٢"})
         EXPECT_EQ(errorOf([&] { toDouble(QString::fromUtf8(text)); }), errnum::TypeMismatch) << text;
-}
 
-TEST(Conversions, FlagsAcceptWordsAndNumbers)
-{
-    EXPECT_TRUE(toFlag(QStringLiteral("True")));
-    EXPECT_FALSE(toFlag(QStringLiteral("False")));
-    EXPECT_TRUE(toFlag(QStringLiteral("1")));
-    EXPECT_TRUE(toFlag(QStringLiteral("-1")));
-    EXPECT_TRUE(toFlag(QStringLiteral("0.1")));
-    EXPECT_FALSE(toFlag(QStringLiteral("0")));
-    EXPECT_EQ(errorOf([] { toFlag(QStringLiteral("yes")); }), errnum::TypeMismatch);
+    for (const char* text : {"True", "1", "-1", "0.1"})
+        EXPECT_TRUE(toFlag(text)) << text;
+    EXPECT_FALSE(toFlag("False"));
+    EXPECT_FALSE(toFlag("0"));
+    EXPECT_EQ(errorOf([] { toFlag("yes"); }), errnum::TypeMismatch);
     EXPECT_EQ(errorOf([] { toFlag(QString()); }), errnum::TypeMismatch);
-    EXPECT_EQ(flagText(true), QStringLiteral("True"));
-    EXPECT_EQ(flagText(false), QStringLiteral("False"));
+    EXPECT_EQ(flagText(true), "True");
+    EXPECT_EQ(flagText(false), "False");
 }
 
 TEST(OleColors, ChannelOrderAndSystemColours)
@@ -100,17 +80,12 @@ TEST(OleColors, ChannelOrderAndSystemColours)
 TEST(FileExistsTest, TrueOnlyForExistingFiles)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("a b.txt"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    const QString file = dir.filePath("a b.txt");
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
     EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(QStringLiteral("  ") + file + QStringLiteral(" ")));
-    EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("missing"))));
-    EXPECT_FALSE(FileExists(QString()));
-    EXPECT_FALSE(FileExists(QStringLiteral("   ")));
-    EXPECT_FALSE(FileExists(QString(5000, u'x')));
+    EXPECT_TRUE(FileExists("  " + file + " "));
+    for (const QString& path : {dir.path(), dir.filePath("missing"), QString(), QString("   "), QString(5000, u'x')})
+        EXPECT_FALSE(FileExists(path)) << path.left(40).toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/clsFileInfo.h"
 
+#include "support/FileBytes.h"
 #include "support/TestImages.h"
 
 #include <QDateTime>
@@ -12,85 +13,79 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace lumora;
+using lumora::test::writeBytes;
 
 namespace {
 
-QString writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-    return path;
-}
+class clsFileInfoTest : public ::testing::Test {
+protected:
+    // A file of these bytes in the test's folder; returns its path.
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        writeBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    }
 
-QString size(qint64 s, bool detail = false) { return clsFileInfo::formatSize(s, detail); }
+    QTemporaryDir dir;
+    clsFileInfo info;
+};
 
 TEST(clsFileInfo, SizeTextsAtEachStep)
 {
-    EXPECT_EQ(size(500), QStringLiteral("500 bytes"));
-    EXPECT_EQ(size(1023), QStringLiteral("1,023 bytes"));
-    EXPECT_EQ(size(1024), QStringLiteral("1.00KB"));
-    EXPECT_EQ(size(1152), QStringLiteral("1.13KB"));  // exactly 1.125: half up
-    EXPECT_EQ(size(1536), QStringLiteral("1.50KB"));
-    EXPECT_EQ(size(10239), QStringLiteral("10.00KB"));  // k = 9: still two decimals
-    EXPECT_EQ(size(10240), QStringLiteral("10.0KB"));
-    EXPECT_EQ(size(20480), QStringLiteral("20.0KB"));
-    EXPECT_EQ(size(1023999), QStringLiteral("1000.0KB"));  // k = 999
-    EXPECT_EQ(size(1024000), QStringLiteral("0.98MB"));
-    EXPECT_EQ(size(5 * 1048576), QStringLiteral("5.00MB"));
-    EXPECT_EQ(size(10240000), QStringLiteral("9.8MB"));
-    EXPECT_EQ(size(1024000000), QStringLiteral("0.95GB"));
-    EXPECT_EQ(size(10240000000), QStringLiteral("9.5GB"));  // beyond any 32-bit size
-    EXPECT_EQ(size(-1), QStringLiteral("0.0KB (0 bytes)"));
-
-    EXPECT_EQ(size(1536, true), QStringLiteral("1.50KB (1,536 bytes)"));
-    EXPECT_EQ(size(5LL * 1073741824, true), QStringLiteral("5.00GB (5,368,709,120 bytes)"));
-    EXPECT_EQ(size(500, true), QStringLiteral("500 bytes"));  // already the byte count
+    // 1152 is exactly 1.125 KB: half up. Up to 9 KB two decimals, up to 999 KB one; sizes beyond
+    // any 32-bit number too.
+    const std::pair<qint64, const char*> plain[] = {
+        {500, "500 bytes"}, {1023, "1,023 bytes"}, {1024, "1.00KB"},      {1152, "1.13KB"},
+        {1536, "1.50KB"},   {10239, "10.00KB"},    {10240, "10.0KB"},     {1023999, "1000.0KB"},
+        {1024000, "0.98MB"}, {5 * 1048576, "5.00MB"}, {10240000, "9.8MB"}, {1024000000, "0.95GB"},
+        {10240000000, "9.5GB"}, {-1, "0.0KB (0 bytes)"}};
+    for (const auto& [size, text] : plain)
+        EXPECT_EQ(clsFileInfo::formatSize(size, false), text) << size;
+    EXPECT_EQ(clsFileInfo::formatSize(1536, true), "1.50KB (1,536 bytes)");
+    EXPECT_EQ(clsFileInfo::formatSize(5LL * 1073741824, true), "5.00GB (5,368,709,120 bytes)");
+    EXPECT_EQ(clsFileInfo::formatSize(500, true), "500 bytes");  // already the byte count
 }
 
-TEST(clsFileInfo, DetailFlagTakesEffectAtTheNextRefresh)
+TEST_F(clsFileInfoTest, DetailFlagTakesEffectAtTheNextRefresh)
 {
-    QTemporaryDir dir;
-    clsFileInfo info;
-    info.setFilePath(writeFile(dir.filePath(QStringLiteral("a.bin")), QByteArray(1536, 'x')));
-    EXPECT_EQ(info.fSizeFormated(1), QStringLiteral("1.50KB"));
+    info.setFilePath(file("a.bin", QByteArray(1536, 'x')));
+    EXPECT_EQ(info.fSizeFormated(1), "1.50KB");
     info.RefreshInfo();
-    EXPECT_EQ(info.fSizeFormated(1), QStringLiteral("1.50KB (1,536 bytes)"));
+    EXPECT_EQ(info.fSizeFormated(1), "1.50KB (1,536 bytes)");
     // A request without the argument turns the detail off, again for the next refresh.
-    EXPECT_EQ(info.fSizeFormated(), QStringLiteral("1.50KB (1,536 bytes)"));
-    info.setFilePath(writeFile(dir.filePath(QStringLiteral("b.bin")), QByteArray(2048, 'x')));
-    EXPECT_EQ(info.fSizeFormated(), QStringLiteral("2.00KB"));
+    EXPECT_EQ(info.fSizeFormated(), "1.50KB (1,536 bytes)");
+    info.setFilePath(file("b.bin", QByteArray(2048, 'x')));
+    EXPECT_EQ(info.fSizeFormated(), "2.00KB");
 }
 
-TEST(clsFileInfo, FactsOfAPng)
+TEST_F(clsFileInfoTest, FactsOfAPng)
 {
-    QTemporaryDir dir;
-    const QString path = test::writePng(test::gradientPicture(8, 6), dir.filePath(QStringLiteral("Photo.1.png")));
+    const QString path = test::writePng(test::gradientPicture(8, 6), dir.filePath("Photo.1.png"));
     const QDateTime modified(QDate(2001, 2, 3), QTime(4, 5, 6));
     {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        QFile png(path);
+        ASSERT_TRUE(png.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(png.setFileTime(modified, QFileDevice::FileModificationTime));
     }
-
-    clsFileInfo info;
     info.setFilePath(path);
-    EXPECT_EQ(info.fName32bit(), QStringLiteral("Photo.1.png"));
+    EXPECT_EQ(info.fName32bit(), "Photo.1.png");
     EXPECT_EQ(info.fPath16bit(), path);
     EXPECT_EQ(info.fLocation(), dir.path() + u'/');
-    EXPECT_EQ(info.fFileExtention(), QStringLiteral("png"));
+    EXPECT_EQ(info.fFileExtention(), "png");
     EXPECT_EQ(info.fSize(), QFile(path).size());
-    EXPECT_EQ(info.fType(), QMimeDatabase().mimeTypeForName(QStringLiteral("image/png")).comment());
-    EXPECT_EQ(info.fIconName(), QStringLiteral("image-png"));
+    EXPECT_EQ(info.fType(), QMimeDatabase().mimeTypeForName("image/png").comment());
+    EXPECT_EQ(info.fIconName(), "image-png");
     const QLocale locale = QLocale::system();
-    EXPECT_EQ(info.fDateModified(), locale.toString(modified.date(), QLocale::ShortFormat) + u' '
-                                        + locale.toString(modified.time(), QLocale::LongFormat));
+    EXPECT_EQ(info.fDateModified(), locale.toString(modified.date(), QLocale::ShortFormat) + u' ' +
+                                        locale.toString(modified.time(), QLocale::LongFormat));
     EXPECT_FALSE(info.fDateCreated().isEmpty());
     EXPECT_FALSE(info.fDateAccessed().isEmpty());
     EXPECT_TRUE(info.fATTR_Normal());
-    EXPECT_EQ(info.fSizeCompressedFormated(), QStringLiteral("Not Compressed"));
-    EXPECT_EQ(info.fTargetOS(), QStringLiteral("Undefined or Unknown"));
+    EXPECT_EQ(info.fSizeCompressedFormated(), "Not Compressed");
+    EXPECT_EQ(info.fTargetOS(), "Undefined or Unknown");
 
     info.ClearFileInfo();
     EXPECT_EQ(info.FilePath(), QString());
@@ -98,74 +93,56 @@ TEST(clsFileInfo, FactsOfAPng)
     EXPECT_EQ(info.fType(), QString());
 }
 
-TEST(clsFileInfo, HiddenAndReadOnlyFiles)
+TEST_F(clsFileInfoTest, HiddenReadOnlyAndUntypedFiles)
 {
-    QTemporaryDir dir;
-    clsFileInfo info;
-    info.setFilePath(writeFile(dir.filePath(QStringLiteral(".lumorarc")), "x"));
+    info.setFilePath(file(".lumorarc", "x"));
     EXPECT_TRUE(info.fATTR_Hidden());
-    EXPECT_FALSE(info.fATTR_ReadOnly());
-    EXPECT_FALSE(info.fATTR_Normal());
-
-    const QString locked = writeFile(dir.filePath(QStringLiteral("locked.txt")), "x");
+    EXPECT_FALSE(info.fATTR_ReadOnly() || info.fATTR_Normal());
+    const QString locked = file("locked.txt", "x");
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     info.setFilePath(locked);
     EXPECT_TRUE(info.fATTR_ReadOnly());
-    EXPECT_FALSE(info.fATTR_Hidden());
-    EXPECT_FALSE(info.fATTR_Normal());
-}
+    EXPECT_FALSE(info.fATTR_Hidden() || info.fATTR_Normal());
 
-TEST(clsFileInfo, TypeNameWhenTheMimeDatabaseCannotTell)
-{
-    QTemporaryDir dir;
-    const struct {
-        const char* name;
-        const char* extension;
-        const char* type;
-    } cases[] = {{"rawdata", "", "File"}, {"scan.xyzq", "xyzq", "XYZQ File"}};
-    for (const auto& c : cases) {
-        const QString path = writeFile(dir.filePath(QString::fromLatin1(c.name)), QByteArray("\0\1\2\xff", 4));
-        clsFileInfo info;
-        info.setFilePath(path);
-        EXPECT_EQ(info.fFileExtention(), QString::fromLatin1(c.extension));
-        const QMimeType mime = QMimeDatabase().mimeTypeForFile(path);
-        EXPECT_EQ(info.fType(), mime.isDefault() ? QString::fromLatin1(c.type) : mime.comment());
+    // When the MIME database cannot tell, the type is named after the extension.
+    for (const auto& [name, extension, type] :
+         {std::array{"rawdata", "", "File"}, std::array{"scan.xyzq", "xyzq", "XYZQ File"}}) {
+        info.setFilePath(file(name, QByteArray("\0\1\2\xff", 4)));
+        ASSERT_TRUE(QMimeDatabase().mimeTypeForFile(info.FilePath()).isDefault()) << name;
+        EXPECT_EQ(info.fFileExtention(), extension);
+        EXPECT_EQ(info.fType(), type);
     }
 }
 
-TEST(clsFileInfo, PathThatCannotBeReadKeepsThePreviousFacts)
+TEST_F(clsFileInfoTest, PathThatCannotBeReadKeepsThePreviousFacts)
 {
-    QTemporaryDir dir;
-    const QString path = writeFile(dir.filePath(QStringLiteral("kept.txt")), "hello");
-    clsFileInfo info;
+    const QString path = file("kept.txt", "hello");
     info.setFilePath(path);
-    info.setFilePath(dir.filePath(QStringLiteral("missing.txt")));
+    info.setFilePath(dir.filePath("missing.txt"));
     info.setFilePath(dir.path());  // a folder is no file
     EXPECT_EQ(info.FilePath(), path);
-    EXPECT_EQ(info.fName32bit(), QStringLiteral("kept.txt"));
+    EXPECT_EQ(info.fName32bit(), "kept.txt");
     EXPECT_EQ(info.fSize(), 5);
 }
 
-TEST(clsFileInfo, PathHelpers)
+TEST_F(clsFileInfoTest, PathHelpers)
 {
-    EXPECT_EQ(clsFileInfo::StripFileFromPath(QStringLiteral("/home/ann/a.b.jpg")), QStringLiteral("a.b.jpg"));
-    EXPECT_EQ(clsFileInfo::StripFileFromPath(QStringLiteral("a.jpg")), QStringLiteral("a.jpg"));
-    EXPECT_EQ(clsFileInfo::StripFileExtention(QStringLiteral("a.b.jpg")), QStringLiteral("jpg"));
-    EXPECT_EQ(clsFileInfo::StripFileExtention(QStringLiteral("README")), QString());
-    EXPECT_EQ(clsFileInfo::targetOSName(0x40004), QStringLiteral("Win32 API on Windows NT"));
-    EXPECT_EQ(clsFileInfo::targetOSName(0x40001), QStringLiteral("Undefined or Unknown"));
+    EXPECT_EQ(clsFileInfo::StripFileFromPath("/home/ann/a.b.jpg"), "a.b.jpg");
+    EXPECT_EQ(clsFileInfo::StripFileFromPath("a.jpg"), "a.jpg");
+    EXPECT_EQ(clsFileInfo::StripFileExtention("a.b.jpg"), "jpg");
+    EXPECT_EQ(clsFileInfo::StripFileExtention("README"), QString());
+    EXPECT_EQ(clsFileInfo::targetOSName(0x40004), "Win32 API on Windows NT");
+    EXPECT_EQ(clsFileInfo::targetOSName(0x40001), "Undefined or Unknown");
 
-    QTemporaryDir dir;
-    const QString file = writeFile(dir.filePath(QStringLiteral("Long Name.jpeg")), "1");
+    const QString jpeg = file("Long Name.jpeg", "1");
     QStringList warnings;
-    clsFileInfo info;
     info.setWarningHandler([&](const QString& message) { warnings << message; });
-    EXPECT_EQ(info.ConvertLong2Short(file), file);
+    EXPECT_EQ(info.ConvertLong2Short(jpeg), jpeg);
     EXPECT_TRUE(warnings.isEmpty());
-    const QString missing = dir.filePath(QStringLiteral("gone.jpg"));
+    const QString missing = dir.filePath("gone.jpg");
     EXPECT_EQ(info.ConvertLong2Short(missing), QString());
-    EXPECT_EQ(warnings, QStringList{QStringLiteral("  File Not Found\r\r") + missing
-                                    + QStringLiteral("\r\rCould not find this file to convert to 16bit file name.")});
+    EXPECT_EQ(warnings, QStringList{"  File Not Found\r\r" + missing +
+                                    "\r\rCould not find this file to convert to 16bit file name."});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/FileBytes.h"
 #include "support/FullDisk.h"
 #include "support/ReportCapture.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,42 +21,35 @@ namespace {
 
 class SetupFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previousHome_ = qgetenv("LUMORA_HOME");
-        hadHome_ = qEnvironmentVariableIsSet("LUMORA_HOME");
-        qputenv("LUMORA_HOME", dir.path().toUtf8());
-        previousHandler_ = SetSetupMessageHandler([this](const QString& text) { messages << text; });
-    }
-    void TearDown() override
-    {
-        SetSetupMessageHandler(std::move(previousHandler_));
-        if (hadHome_)
-            qputenv("LUMORA_HOME", previousHome_);
-        else
-            qunsetenv("LUMORA_HOME");
-    }
+    void SetUp() override { previous_ = SetSetupMessageHandler([this](const QString& text) { messages << text; }); }
+    void TearDown() override { SetSetupMessageHandler(std::move(previous_)); }
 
     QString folder() const { return QDir::cleanPath(dir.path()); }
-    QString file() const { return folder() + QStringLiteral("/lumora"); }
+    QString file() const { return folder() + "/lumora"; }
+    // The record start-up loads from the program folder.
+    SetupRecord startUp()
+    {
+        SetupRecord record;
+        LoadSetupAtStartup(record, folder());
+        return record;
+    }
 
     QTemporaryDir dir;
+    const ScopedEnvironment home{"LUMORA_HOME", dir.path().toUtf8()};
     ReportCapture capture;
     QStringList messages;
 
 private:
-    QByteArray previousHome_;
-    bool hadHome_ = false;
-    SetupMessageHandler previousHandler_;
+    SetupMessageHandler previous_;
 };
 
 TEST_F(SetupFile, ProgramFolderFollowsLumoraHome)
 {
     EXPECT_EQ(ProgramFolder::path(), folder());
     EXPECT_EQ(ProgramFolder::settingsFile(), file());
-    EXPECT_EQ(ProgramFolder::tempFolder(), folder() + QStringLiteral("/temp/"));
-    qputenv("LUMORA_HOME", (dir.path() + QStringLiteral("/sub/")).toUtf8());
-    EXPECT_EQ(ProgramFolder::path(), folder() + QStringLiteral("/sub"));
+    EXPECT_EQ(ProgramFolder::tempFolder(), folder() + "/temp/");
+    const ScopedEnvironment sub("LUMORA_HOME", (dir.path() + "/sub/").toUtf8());
+    EXPECT_EQ(ProgramFolder::path(), folder() + "/sub");
 }
 
 TEST_F(SetupFile, FirstStartGivesDefaultsAndMakesTheFoldersButNoFile)
@@ -66,21 +60,20 @@ TEST_F(SetupFile, FirstStartGivesDefaultsAndMakesTheFoldersButNoFile)
     EXPECT_EQ(SetupFilePath(), file());
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(capture.reports().empty());
-    EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Captured")));
-    EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Acquired")));
+    EXPECT_TRUE(FolderExists(folder() + "/Captured"));
+    EXPECT_TRUE(FolderExists(folder() + "/Acquired"));
     EXPECT_FALSE(QFileInfo::exists(file()));
 }
 
 TEST_F(SetupFile, ZeroLengthFileWarnsOnceAndIsReplacedByAWholeRecordAtExit)
 {
     writeBytes(file(), {});
-    SetupRecord record;
-    LoadSetupAtStartup(record, folder());
+    const SetupRecord record = startUp();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("Configuration data file is corrupted\nSetting values will be initilized to default"));
+    EXPECT_EQ(messages[0], "Configuration data file is corrupted\nSetting values will be initilized to default");
     EXPECT_FALSE(QFileInfo::exists(file()));
     EXPECT_EQ(record, defaultSetup(folder()));
-    EXPECT_TRUE(FolderExists(folder() + QStringLiteral("/Captured")));
+    EXPECT_TRUE(FolderExists(folder() + "/Captured"));
 
     EXPECT_TRUE(subSaveSetup(record));
     EXPECT_EQ(readBytes(file()), encodeSetup(defaultSetup(folder())));
@@ -91,44 +84,36 @@ TEST_F(SetupFile, SplittersBothAtTenAreDiscardedSilently)
 {
     SetupRecord saved = defaultSetup(folder());
     saved.paneSplits = {10, 10, 5, 5};
-    saved.lastFolder.path = QStringLiteral("/elsewhere");
+    saved.lastFolder.path = "/elsewhere";
     ASSERT_TRUE(subSaveSetup(saved, file()));
-    SetupRecord record;
-    LoadSetupAtStartup(record, folder());
-    EXPECT_EQ(record.paneSplits, (SetupRecord::PaneSplits{70, 30, 50, 50}));
-    EXPECT_EQ(record.lastFolder.path, folder());
+    EXPECT_EQ(startUp(), defaultSetup(folder()));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(file()));
 
     // Any other pair is a real choice and is read as stored.
     saved.paneSplits = {10, 11, 5, 5};
     ASSERT_TRUE(subSaveSetup(saved, file()));
-    LoadSetupAtStartup(record, folder());
-    EXPECT_EQ(record, saved);
+    EXPECT_EQ(startUp(), saved);
     EXPECT_TRUE(capture.reports().empty());
 }
 
-TEST_F(SetupFile, ShortFileKeepsTheFieldsItDoesNotReach)
+TEST_F(SetupFile, AShortFileKeepsTheFieldsItDoesNotReachAndAnUnreadableOneIsReported)
 {
     writeBytes(file(), encodeSetup(defaultSetup(folder())).left(20));
     SetupRecord record;
-    record.album.title = QStringLiteral("before");
+    record.album.title = "before";
     subLoadSetup(record, folder());
     EXPECT_EQ(record.outputFormat.lastFormat, 2);
-    EXPECT_EQ(record.album.title, QStringLiteral("before"));
+    EXPECT_EQ(record.album.title, "before");
     EXPECT_EQ(record.naming.genericName, QString());  // not defaulted either
-    EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(capture.reports().empty());
-}
 
-TEST_F(SetupFile, UnreadableFileIsReportedAndNoDefaultsApplied)
-{
-    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("lumora")));
-    SetupRecord record;
+    ASSERT_TRUE(QFile::remove(file()) && QDir(folder()).mkdir("lumora"));  // a folder cannot be read
+    record = SetupRecord();
     record.paneSplits.main = 33;
     subLoadSetup(record, folder());
     ASSERT_EQ(capture.reports().size(), 1u);
-    EXPECT_EQ(capture.reports()[0].routine, QStringLiteral("subLoadSetup"));
+    EXPECT_EQ(capture.reports()[0].routine, "subLoadSetup");
     EXPECT_EQ(record.paneSplits.main, 33);
     EXPECT_EQ(record.naming.genericName, QString());
     EXPECT_TRUE(messages.isEmpty());
@@ -137,14 +122,13 @@ TEST_F(SetupFile, UnreadableFileIsReportedAndNoDefaultsApplied)
 TEST_F(SetupFile, FailedSaveIsReportedAndLeavesTheOldFileWhole)
 {
     const SetupRecord record = defaultSetup(folder());
-    EXPECT_FALSE(subSaveSetup(record, folder() + QStringLiteral("/missing/lumora")));
+    EXPECT_FALSE(subSaveSetup(record, folder() + "/missing/lumora"));
     ASSERT_EQ(capture.reports().size(), 1u);
-    EXPECT_EQ(capture.reports()[0].routine, QStringLiteral("subSaveSetup"));
+    EXPECT_EQ(capture.reports()[0].routine, "subSaveSetup");
 
     // A full disk, made with the file size limit (which binds every user, root too): the write
     // fails part way, and the old file stays as it was, with no temporary file left behind.
-    const QByteArray old("old settings");
-    writeBytes(file(), old);
+    writeBytes(file(), "old settings");
     bool saved = true;
     {
         const FullDisk disk(64);
@@ -152,9 +136,9 @@ TEST_F(SetupFile, FailedSaveIsReportedAndLeavesTheOldFileWhole)
     }
     EXPECT_FALSE(saved);
     ASSERT_EQ(capture.reports().size(), 2u);
-    EXPECT_EQ(capture.reports()[1].routine, QStringLiteral("subSaveSetup"));
-    EXPECT_EQ(readBytes(file()), old);
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("lumora")});
+    EXPECT_EQ(capture.reports()[1].routine, "subSaveSetup");
+    EXPECT_EQ(readBytes(file()), "old settings");
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"lumora"});
 }
 
 }  // namespace

@@ -40,51 +40,33 @@ TEST(SetupRecordBytes, DefaultRecordFollowsTheFieldTable)
     // 2; folder view 27; basket view 29; metadata columns 8; twain 29; task defaults 100;
     // screensaver 3; slide show 9; capture 26; greeting 3; album 73; print 42.
     ASSERT_EQ(b.size(), 473);
-
-    EXPECT_EQ(int16At(b, 0), 2);                      // last format
-    EXPECT_EQ(b[10], 1);                              // GIF compression option
-    EXPECT_EQ(int32At(b, 12), static_cast<std::int32_t>(0x8000000E));
-    EXPECT_EQ(int16At(b, 33), 80);                    // JPEG quality
-    EXPECT_EQ(int32At(b, 36), 9500);
-    EXPECT_EQ(int32At(b, 40), 6000);
-
-    EXPECT_EQ(int16At(b, 45), 80);                    // naming: JPEG quality
+    // Bytes: GIF compression option, overwrite (first field after the destination folder), process
+    // the Task Basket, tool-tips, preview selection.
+    for (const int at : {10, 89, 98, 99, 123})
+        EXPECT_EQ(b[at], 1) << at;
+    // Integers: last format, JPEG quality, naming's JPEG quality, the first two splits, first folder
+    // column, folder thumbnail width, EXIF value column, the Text task's font size, slide show
+    // interval, album thumbnail width, its font size index (first field after the font name).
+    const std::pair<int, int> integers[] = {{0, 2},     {33, 80},  {45, 80},   {109, 70}, {111, 30},
+                                            {128, 100}, {146, 40}, {182, 200}, {275, 14}, {324, 3},
+                                            {358, 150}, {401, 2},  {422, 75}};
+    for (const auto& [at, value] : integers)
+        EXPECT_EQ(int16At(b, at), value) << at;
+    // Longs, print options A and F last.
+    const std::pair<int, std::int32_t> longs[] = {{12, std::int32_t(0x8000000E)}, {36, 9500}, {40, 6000},
+                                                  {100, 9600}, {104, 7200}, {277, std::int32_t(0x80000008)},
+                                                  {431, -1}, {456, 1}};
+    for (const auto& [at, value] : longs)
+        EXPECT_EQ(int32At(b, at), value) << at;
+    EXPECT_EQ(doubleAt(b, 460), 100.0);                  // print option G
     EXPECT_EQ(b.mid(49, 4), QByteArray("\0\0\0\0", 4));  // two empty texts
-    EXPECT_EQ(textAt(b, 53), "_");
-    EXPECT_EQ(textAt(b, 61), "Sample");
-    EXPECT_EQ(textAt(b, 69), "[Starting 1]");
-    EXPECT_EQ(textAt(b, 84), "/pf");                  // destination folder
-    EXPECT_EQ(b[89], 1);                              // overwrite, first field after it
-    EXPECT_EQ(b[98], 1);                              // process the Task Basket
-
-    EXPECT_EQ(b[99], 1);                              // tool-tips
-    EXPECT_EQ(int32At(b, 100), 9600);
-    EXPECT_EQ(int32At(b, 104), 7200);
-    EXPECT_EQ(int16At(b, 109), 70);
-    EXPECT_EQ(int16At(b, 111), 30);
-    EXPECT_EQ(textAt(b, 117), "/pf");                 // last folder
-    EXPECT_EQ(b[123], 1);                             // preview selection
-    EXPECT_EQ(int16At(b, 128), 100);                  // first folder column
-    EXPECT_EQ(int16At(b, 146), 40);                   // folder thumbnail width
-    EXPECT_EQ(textAt(b, 175), "/pf");                 // remembered basket folder
-    EXPECT_EQ(int16At(b, 182), 200);                  // EXIF value column
-    EXPECT_EQ(textAt(b, 190), "Twain");
-    EXPECT_EQ(textAt(b, 202), "/pf/Acquired/");
-    EXPECT_EQ(textAt(b, 256), "Sample");              // text of the Text task
-    EXPECT_EQ(int16At(b, 275), 14);                   // its font size
-    EXPECT_EQ(int32At(b, 277), static_cast<std::int32_t>(0x80000008));
-    EXPECT_EQ(int16At(b, 324), 3);                    // slide show interval
-    EXPECT_EQ(textAt(b, 331), "Captured");
-    EXPECT_EQ(textAt(b, 341), "/pf/Captured");
-    EXPECT_EQ(int16At(b, 358), 150);                  // album thumbnail width
-    EXPECT_EQ(textAt(b, 394), "Arial");
-    EXPECT_EQ(int16At(b, 401), 2);                    // font size index, first field after it
-    EXPECT_EQ(textAt(b, 407), "My Album");
-    EXPECT_EQ(textAt(b, 417), "/pf");                 // album folder
-    EXPECT_EQ(int16At(b, 422), 75);
-    EXPECT_EQ(int32At(b, 431), -1);                   // print option A
-    EXPECT_EQ(int32At(b, 456), 1);                    // print option F
-    EXPECT_EQ(doubleAt(b, 460), 100.0);               // print option G
+    // Texts: the destination, last, remembered basket and album folders are the program folder.
+    const std::pair<int, const char*> texts[] = {
+        {53, "_"},       {61, "Sample"},         {69, "[Starting 1]"}, {84, "/pf"},        {117, "/pf"},
+        {175, "/pf"},    {190, "Twain"},         {202, "/pf/Acquired/"}, {256, "Sample"},  {331, "Captured"},
+        {341, "/pf/Captured"}, {394, "Arial"},   {407, "My Album"},    {417, "/pf"}};
+    for (const auto& [at, text] : texts)
+        EXPECT_EQ(textAt(b, at), text) << at;
 }
 
 // Gives every field a value of its own, texts included, so that a field lost or swapped on the
