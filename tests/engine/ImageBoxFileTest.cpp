@@ -1,9 +1,10 @@
-// The engine's files: reading the formats it knows, writing with its options (checked by
+// The engine's files: reading the formats it knows, writing all or nothing (checked by
 // ImageMagick), snapshots, pictures and the view geometry.
 
 #include "engine/EngineError.h"
 #include "engine/ViewGeometry.h"
 #include "support/EngineFixtures.h"
+#include "support/FileBytes.h"
 #include "support/FullDisk.h"
 #include "support/Oracles.h"
 
@@ -21,14 +22,14 @@ TEST_P(EngineFiles, LosslessFormatsRoundTripExactly)
 {
     const Picture original = gradientPicture(37, 23);
     box.SetBitmapHandle(original);
-    for (const char* name : {"a.png", "a.tif", "a.bmp", "a.pcx", "a.psd"}) {
-        box.SaveToFile(path(QString::fromLatin1(name)));
+    for (const QString name : {"a.png", "a.tif", "a.bmp", "a.pcx", "a.psd"}) {
+        box.SaveToFile(path(name));
         ImageBox reader(GetParam());
-        reader.LoadFromFile(path(QString::fromLatin1(name)));
-        EXPECT_EQ(reader.Picture(), original) << name;
-        EXPECT_EQ(reader.ImageDepth(), 24) << name;
+        reader.LoadFromFile(path(name));
+        EXPECT_EQ(reader.Picture(), original) << name.toStdString();
+        EXPECT_EQ(reader.ImageDepth(), 24) << name.toStdString();
         // ImageMagick sees a PSD as the composite plus its layer; [0] is the composite.
-        EXPECT_EQ(identify(path(QString::fromLatin1(name)) + QStringLiteral("[0]")), QStringLiteral("37x23")) << name;
+        EXPECT_EQ(identify(path(name) + "[0]"), "37x23") << name.toStdString();
     }
 }
 
@@ -40,51 +41,17 @@ TEST_P(EngineFiles, GifAndPaletteFilesLoadWithTheirColours)
     four.setPixel(7, 3, Rgb{255, 255, 255});
     box.SetBitmapHandle(four);
     box.SaveToFile(path("four.gif"));
-    EXPECT_EQ(identify(path("four.gif"), QStringLiteral("%m %wx%h")), QStringLiteral("GIF 8x4"));
+    EXPECT_EQ(identify(path("four.gif"), "%m %wx%h"), "GIF 8x4");
     ImageBox reader(GetParam());
     reader.LoadFromFile(path("four.gif"));
     EXPECT_EQ(reader.ImageDepth(), 8);
-    const Picture back = reader.Picture();
-    EXPECT_EQ(back.rgbAt(1, 1), (Rgb{0, 255, 0}));
-    EXPECT_EQ(back.rgbAt(2, 2), (Rgb{0, 0, 255}));
-    EXPECT_EQ(back.rgbAt(7, 3), (Rgb{255, 255, 255}));
-    EXPECT_EQ(back.rgbAt(0, 0), (Rgb{255, 0, 0}));
-}
-
-TEST_P(EngineFiles, JpegOptionsReachTheFile)
-{
-    box.SetBitmapHandle(gradientPicture(64, 48));
-    box.SetJpegQuality(35);
-    box.SetJpegProgressive(true);
-    box.SaveToFile(path("q.jpg"));
-    EXPECT_EQ(identify(path("q.jpg"), QStringLiteral("%m %wx%h %Q %[interlace]")), QStringLiteral("JPEG 64x48 35 JPEG"));
-
-    box.SetJpegProgressive(false);
-    box.SetSaveColorDepth(2);
-    box.SaveToFile(path("grey.jpeg"));
-    EXPECT_EQ(identify(path("grey.jpeg"), QStringLiteral("%[colorspace] %[interlace]")), QStringLiteral("Gray None"));
-}
-
-TEST_P(EngineFiles, MonochromeAndPaletteDepthsReachTheFile)
-{
-    box.SetBitmapHandle(gradientPicture(32, 32));
-    box.SetSaveColorDepth(6);
-    box.SaveToFile(path("mono.bmp"));
-    EXPECT_EQ(identify(path("mono.bmp"), QStringLiteral("%[type]")), QStringLiteral("Bilevel"));
-    box.SetSaveColorDepth(0);
-    box.SetTiffCompression(2);
-    box.SaveToFile(path("fax.tif"));
-    EXPECT_EQ(identify(path("fax.tif"), QStringLiteral("%[compression] %z")), QStringLiteral("Group4 1"));
-    EXPECT_THROW(box.SetSaveColorDepth(7), EngineError);
+    EXPECT_EQ(reader.Picture(), four);
 }
 
 TEST_P(EngineFiles, WritesAreAllOrNothing)
 {
     box.SetBitmapHandle(gradientPicture(10, 10));
-    QFile existing(path("keep.png"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("old contents");
-    existing.close();
+    writeBytes(path("keep.png"), "old contents");
     EXPECT_THROW(box.SaveToFile(path("keep.xyz")), EngineError);
     EXPECT_THROW(box.SaveToFile(path("no/such/folder/a.png")), EngineError);
     box.SetBitmapHandle(gradientPicture(200, 200));
@@ -93,13 +60,12 @@ TEST_P(EngineFiles, WritesAreAllOrNothing)
         EXPECT_THROW(box.SaveToFile(path("keep.png")), EngineError);
     }
     EXPECT_FALSE(QFile::exists(path("no/such/folder/a.png")));
-    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(existing.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(readBytes(path("keep.png")), "old contents");
 }
 
 TEST_P(EngineFiles, SavingOverTheSourceFileWorks)
 {
-    loadThroughFile(markedPicture(30, 20, 3, 4), QStringLiteral("same.png"));
+    loadThroughFile(markedPicture(30, 20, 3, 4), "same.png");
     box.Flip(0);
     box.SaveToFile(path("same.png"));
     ImageBox reader;
@@ -109,10 +75,7 @@ TEST_P(EngineFiles, SavingOverTheSourceFileWorks)
 
 TEST_P(EngineFiles, BrokenAndForeignFilesFailWithAnEngineError)
 {
-    QFile junk(path("junk.jpg"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("this is not a photo");
-    junk.close();
+    writeBytes(path("junk.jpg"), "this is not a photo");
     EXPECT_THROW(box.LoadFromFile(path("junk.jpg")), EngineError);
     EXPECT_THROW(box.LoadFromFile(path("missing.png")), EngineError);
     EXPECT_FALSE(box.HasImage());
@@ -123,31 +86,24 @@ TEST_P(EngineFiles, ATruncatedPhotoStillOpensAtItsFullSize)
     ImageBox writer;
     writer.SetBitmapHandle(gradientPicture(300, 200));
     writer.SaveToFile(path("whole.jpg"));
-    QFile whole(path("whole.jpg"));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    QFile cut(path("cut.jpg"));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(whole.read(whole.size() / 2));
-    cut.close();
+    const QByteArray whole = readBytes(path("whole.jpg"));
+    writeBytes(path("cut.jpg"), whole.left(whole.size() / 2));
     box.LoadFromFile(path("cut.jpg"));
     box.Negative();
     box.SaveToFile(path("cut-out.png"));
-    EXPECT_EQ(identify(path("cut-out.png")), QStringLiteral("300x200"));
+    EXPECT_EQ(identify(path("cut-out.png")), "300x200");
 }
 
 TEST_P(EngineFiles, GreyAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
 {
-    ASSERT_EQ(runTool(QStringLiteral("convert"), {QStringLiteral("-size"), QStringLiteral("16x8"),
-                                                  QStringLiteral("gradient:"), path("grey.png")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(runTool("convert", {"-size", "16x8", "gradient:", path("grey.png")}).exitCode, 0);
     box.LoadFromFile(path("grey.png"));
     EXPECT_EQ(box.ImageDepth(), 8);
     EXPECT_EQ(box.Picture().bands(), 3);
     const Rgb top = box.Picture().rgbAt(0, 0);
     EXPECT_TRUE(top.r == top.g && top.g == top.b);
 
-    Picture withAlpha(2, 2, 4, QByteArray(16, '\x40'));
+    const Picture withAlpha(2, 2, 4, QByteArray(16, '\x40'));
     writePng(withAlpha, path("alpha.png"));
     box.LoadFromFile(path("alpha.png"));
     EXPECT_EQ(box.ImageDepth(), 32);
@@ -158,7 +114,7 @@ TEST_P(EngineFiles, TiffPagesAreReadByNumber)
 {
     writePng(Picture::filled(8, 8, Rgb{255, 0, 0}), path("p1.png"));
     writePng(Picture::filled(12, 6, Rgb{0, 0, 255}), path("p2.png"));
-    ASSERT_EQ(runTool(QStringLiteral("convert"), {path("p1.png"), path("p2.png"), path("two.tif")}).exitCode, 0);
+    ASSERT_EQ(runTool("convert", {path("p1.png"), path("p2.png"), path("two.tif")}).exitCode, 0);
     EXPECT_EQ(box.TiffPageCount(path("two.tif")), 2);
     EXPECT_EQ(box.TiffPageCount(path("p1.png")), 1);
     EXPECT_EQ(box.TiffPageCount(path("missing.tif")), 0);
@@ -170,6 +126,7 @@ TEST_P(EngineFiles, TiffPagesAreReadByNumber)
     EXPECT_THROW(box.LoadFromFile(path("two.tif")), EngineError);
 }
 
+// The metadata in snapshots: MetadataWrites.SnapshotsRestoreExifAndIptcExactly.
 TEST_P(EngineFiles, SnapshotsRoundTripExactly)
 {
     loadThroughFile(gradientPicture(50, 30));
@@ -194,36 +151,13 @@ TEST_P(EngineFiles, SnapshotsRoundTripExactly)
     EXPECT_EQ(box.Picture(), before) << "a failed restore keeps the image";
 }
 
-TEST_P(EngineFiles, SnapshotsKeepExifMetadata)
-{
-    ASSERT_EQ(runTool(QStringLiteral("convert"), {QStringLiteral("-size"), QStringLiteral("20x10"),
-                                                  QStringLiteral("xc:orange"), path("plain.jpg")})
-                  .exitCode,
-              0);
-    ASSERT_EQ(runTool(QStringLiteral("exiftool"), {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
-                                                   QStringLiteral("-Artist=Snapshot Tester"), path("plain.jpg")})
-                  .exitCode,
-              0);
-    box.LoadFromFile(path("plain.jpg"));
-    const QByteArray snapshot = box.SaveToMemory(7);
-    box.ClearImage();
-    box.LoadFromMemory(7, snapshot);
-    box.SaveToFile(path("again.jpg"));
-    EXPECT_EQ(runTool(QStringLiteral("exiftool"), {QStringLiteral("-s3"), QStringLiteral("-Artist"), path("again.jpg")})
-                  .out.trimmed(),
-              QStringLiteral("Snapshot Tester"));
-}
-
 TEST_P(EngineFiles, PicturesGoInAndOutAsCopies)
 {
     Picture picture = gradientPicture(9, 7);
     box.SetBitmapHandle(picture);
     picture.setPixel(0, 0, Rgb{1, 2, 3});
-    EXPECT_NE(box.PixelColor(0, 0), ole(1, 2, 3));
     EXPECT_EQ(box.ImageDepth(), 24);
-    const Picture out = box.Picture();
-    EXPECT_EQ(out.width(), 9);
-    EXPECT_EQ(out.rgbAt(8, 6), gradientPicture(9, 7).rgbAt(8, 6));
+    EXPECT_EQ(box.Picture(), gradientPicture(9, 7));
     EXPECT_THROW(box.SetBitmapHandle(Picture()), EngineError);
 }
 
