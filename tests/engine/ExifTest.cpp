@@ -3,15 +3,6 @@
 // types and places; damaged EXIF blocks cost attributes, never the photo.
 
 #include "MetadataTestFiles.h"
-#include "engine/EngineError.h"
-#include "engine/ImageBox.h"
-#include "support/FileBytes.h"
-#include "support/Oracles.h"
-#include "support/TestImages.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -21,13 +12,8 @@ using namespace lumora::test::metafiles;
 
 namespace {
 
-class ExifFiles : public ::testing::Test {
+class ExifFiles : public MetadataFiles {
 protected:
-    QTemporaryDir dir;
-    ImageBox box;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
     QStringList names() const
     {
         QStringList all;
@@ -85,11 +71,14 @@ QString engineTextOf(const Exiv2Row& row)
     return parts.join(u',');
 }
 
-TEST_F(ExifFiles, AttributesOtherToolsWroteComeBackInFileOrderWithTheirTexts)
+TEST_F(ExifFiles, AttributesOtherToolsWroteComeBackInFileOrderWithTheirTextsThumbnailsNot)
 {
     const QString file = cameraJpeg();
-    // An interoperability IFD too, so that all four listed IFDs and their pointers are there.
-    ASSERT_TRUE(exiftoolWrite(file, {"-InteropIndex=R98"}));
+    // An interoperability IFD too, so that all four listed IFDs and their pointers are there, and
+    // a thumbnail, whose IFD is not listed.
+    makePlainJpeg(path("thumb.jpg"), 8, 6);
+    ASSERT_TRUE(exiftoolWrite(file, {"-InteropIndex=R98", "-ThumbnailImage<=" + path("thumb.jpg")}));
+    ASSERT_FALSE(exiv2Row(file, "Exif.Thumbnail.JPEGInterchangeFormat").key.isEmpty());
     box.LoadFromFile(file);
 
     // The values as the tools were told to write them.
@@ -147,18 +136,6 @@ TEST_F(ExifFiles, TheMakerNoteIsOneRowWhereItStood)
     box.LoadFromFile(file);
     EXPECT_EQ(names().count("MakerNote"), 1);
     EXPECT_EQ(box.ExifValueByName("MakerNote"), "[Maker note, 5 bytes]");
-}
-
-TEST_F(ExifFiles, TheThumbnailsIfdIsNotListed)
-{
-    const QString file = cameraJpeg();
-    makePlainJpeg(path("thumb.jpg"), 8, 6);
-    ASSERT_TRUE(exiftoolWrite(file, {"-ThumbnailImage<=" + path("thumb.jpg")}));
-    ASSERT_FALSE(exiv2Row(file, "Exif.Thumbnail.JPEGInterchangeFormat").key.isEmpty());
-    box.LoadFromFile(file);
-    EXPECT_FALSE(names().contains("JPEGInterchangeFormat"));
-    EXPECT_FALSE(names().contains("Compression"));
-    EXPECT_EQ(box.ExifValueByName("Make"), "Canon");
 }
 
 TEST_F(ExifFiles, TiffPsdAndPngFilesHaveTheirExifOtherFormatsNone)

@@ -3,16 +3,8 @@
 // read with the datasets, the marker and the record version; .ffo files round-trip.
 
 #include "MetadataTestFiles.h"
-#include "engine/EngineError.h"
-#include "engine/ImageBox.h"
-#include "support/FileBytes.h"
-#include "support/Oracles.h"
-#include "support/TestImages.h"
 
 #include <QJsonArray>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -20,13 +12,8 @@ using namespace lumora::test::metafiles;
 
 namespace {
 
-class IptcFiles : public ::testing::Test {
+class IptcFiles : public MetadataFiles {
 protected:
-    QTemporaryDir dir;
-    ImageBox box;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
     QString jpegWith(const QStringList& exiftoolArguments, const QString& name = "iptc.jpg")
     {
         makePlainJpeg(path(name));

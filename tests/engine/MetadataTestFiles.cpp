@@ -1,12 +1,8 @@
 #include "MetadataTestFiles.h"
 
-#include "support/Oracles.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
-
-#include <gtest/gtest.h>
 
 namespace lumora::test::metafiles {
 

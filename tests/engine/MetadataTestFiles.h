@@ -3,13 +3,31 @@
 // Photos with metadata for the engine's EXIF and IPTC tests, and the views of the independent
 // tools on them: exiftool writes and reads, the exiv2 program lists keys, types and raw values.
 
+#include "engine/EngineError.h"
+#include "engine/ImageBox.h"
+#include "support/FileBytes.h"
+#include "support/Oracles.h"
+#include "support/TestImages.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 namespace lumora::test::metafiles {
+
+// An engine and a folder for its files.
+class MetadataFiles : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ImageBox box;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
 
 // A small JPEG made by ImageMagick, without any metadata.
 void makePlainJpeg(const QString& path, int width = 32, int height = 24);

@@ -3,19 +3,11 @@
 // engines on several threads at once. Failures leave files as they were.
 
 #include "MetadataTestFiles.h"
-#include "engine/EngineError.h"
-#include "engine/ImageBox.h"
-#include "support/FileBytes.h"
 #include "support/FullDisk.h"
-#include "support/Oracles.h"
-#include "support/TestImages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
@@ -28,13 +20,8 @@ using namespace lumora::test::metafiles;
 
 namespace {
 
-class MetadataWrites : public ::testing::Test {
+class MetadataWrites : public MetadataFiles {
 protected:
-    QTemporaryDir dir;
-    ImageBox box;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
     // A photo with EXIF (and a thumbnail), IPTC, XMP, a colour profile (libvips' own sRGB) and a
     // comment.
     QString richJpeg()
