@@ -1,11 +1,14 @@
 // The engine's files: reading the formats it knows, writing all or nothing (checked by
-// ImageMagick), snapshots, pictures and the view geometry.
+// ImageMagick), PNG files whose chunks claim more than the file holds, snapshots, pictures and the
+// view geometry.
 
 #include "engine/EngineError.h"
+#include "engine/PngChunkCheck.h"
 #include "engine/ViewGeometry.h"
 #include "support/EngineFixtures.h"
 #include "support/FileBytes.h"
 #include "support/FullDisk.h"
+#include "imageio/LoadPic.h"
 #include "support/Oracles.h"
 
 #include <QFile>
@@ -92,6 +95,45 @@ TEST_P(EngineFiles, ATruncatedPhotoStillOpensAtItsFullSize)
     box.Negative();
     box.SaveToFile(path("cut-out.png"));
     EXPECT_EQ(identify(path("cut-out.png")), "300x200");
+}
+
+// A tEXt chunk claiming `length` bytes, with a few bytes of text after it, put after the header.
+QByteArray withTextChunkClaiming(QByteArray png, quint32 length)
+{
+    QByteArray chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.append(char(length >> shift));
+    return png.insert(8 + 25, chunk + "tEXtComment" + QByteArray(1, '\0') + "hello");
+}
+
+TEST(PngChunkCheck, AChunkLongerThanTheFileIsRefusedEverywhere)
+{
+    // Found by fuzzing: a text chunk claiming 1.6 GB made libpng take 1.7 GB and ten seconds.
+    QTemporaryDir dir;
+    const QByteArray valid = readBytes(writePng(gradientPicture(30, 20), dir.filePath("valid.png")));
+    const QString hostile = dir.filePath("hostile.png");
+    writeBytes(hostile, withTextChunkClaiming(valid, 0x65000000));
+    EXPECT_FALSE(PngChunksFitTheFile(hostile));
+    ImageBox box;
+    EXPECT_THROW(box.LoadFromFile(hostile), EngineError);
+    EXPECT_TRUE(LoadPic(hostile).isNull());
+    EXPECT_TRUE(LoadPic(hostile, FixedBox, 40, 40).isNull());
+    writeBytes(dir.filePath("beyond.png"), withTextChunkClaiming(valid, 0x80000000));
+    EXPECT_FALSE(PngChunksFitTheFile(dir.filePath("beyond.png")));
+
+    // A whole file passes; so does one cut inside the image data, which the stream decoder deals
+    // with, but not one cut before it: nothing to draw. Other files are left to other checks.
+    const std::pair<const char*, QByteArray> files[] = {{"whole.png", valid},
+                                                        {"cut.png", valid.left(valid.size() - 20)},
+                                                        {"header-only.png", valid.left(8 + 25 + 4)},
+                                                        {"text.png", "just text"}};
+    for (const auto& [name, bytes] : files) {
+        writeBytes(dir.filePath(name), bytes);
+        EXPECT_EQ(PngChunksFitTheFile(dir.filePath(name)), QByteArray(name) != "header-only.png") << name;
+    }
+    EXPECT_TRUE(PngChunksFitTheFile(dir.filePath("missing.png")));
+    box.LoadFromFile(dir.filePath("whole.png"));
+    EXPECT_EQ(box.ImageWidth(), 30);
 }
 
 TEST_P(EngineFiles, GreyAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
