@@ -111,7 +111,8 @@ TEST_F(IptcFiles, EveryFieldTheEngineWritesIsReadByTheOtherTools)
         if (info.kind != IptcKind::Text)
             continue;
         const QByteArray text = textOf(info).toUtf8();
-        const QByteArray dataset = QByteArray("\x1C\x02", 2) + char(info.dataset) + char(text.size() >> 8) + char(text.size());
+        const QByteArray dataset =
+            QByteArray("\x1C\x02", 2) + char(info.dataset) + char(text.size() >> 8) + char(text.size());
         EXPECT_TRUE(block.contains(dataset + text)) << info.label;
         EXPECT_EQ(reader.IptcText(info.field), textOf(info)) << info.label;
     }

@@ -15,7 +15,8 @@ void makePlainJpeg(const QString& path, int width, int height)
 
 bool exiftoolWrite(const QString& path, const QStringList& arguments)
 {
-    const ToolResult result = runTool("exiftool", QStringList{"-q", "-m", "-overwrite_original"} + arguments + QStringList{path});
+    const ToolResult result =
+        runTool("exiftool", QStringList{"-q", "-m", "-overwrite_original"} + arguments + QStringList{path});
     if (result.exitCode != 0)
         ADD_FAILURE() << "exiftool: " << result.err.toStdString();
     return result.exitCode == 0;
