@@ -99,7 +99,7 @@ protected:
 TEST_F(LoadPicTest, CommonPicturesTakeTheLibvipsRoadAndReportTheirSize)
 {
     const Picture source = gradientPicture(60, 40);
-    const QString path = writePng(source, dir.filePath(QStringLiteral("photo.png")));
+    const QString path = writePng(source, dir.filePath("photo.png"));
 
     const Load natural = load(path);
     EXPECT_EQ(maxDifference(natural.picture, source), 0);
@@ -118,7 +118,7 @@ TEST_F(LoadPicTest, BmpThatLibvipsRefusesFallsThroughToFreeImage)
     // A file-size field far beyond the file, as some writers leave it: libvips (through
     // ImageMagick) refuses the file, FreeImage reads the pixels.
     const Picture source = gradientPicture(9, 7);
-    const QString path = write(QStringLiteral("damaged.bmp"), samples::bmp(source, 0x7FFFFFFF));
+    const QString path = write("damaged.bmp", samples::bmp(source, 0x7FFFFFFF));
 
     const Load natural = load(path);
     EXPECT_EQ(maxDifference(natural.picture, source), 0);
@@ -138,7 +138,7 @@ TEST_F(LoadPicTest, OtherContentUnderACommonExtensionGoesStraightToFreeImage)
 {
     // A C64 Koala picture named .png: FreeImage knows it by its content; it never reaches
     // libvips. It decodes as a 4-bit image, which the FreeImage road makes 8-bit.
-    const Load koala = load(write(QStringLiteral("c64.png"), samples::koala()));
+    const Load koala = load(write("c64.png", samples::koala()));
     EXPECT_EQ(koala.roads, Roads{LoadRoad::FreeImage});
     ASSERT_EQ(koala.picture.width(), 320);
     ASSERT_EQ(koala.picture.height(), 200);
@@ -150,7 +150,7 @@ TEST_F(LoadPicTest, OtherContentUnderACommonExtensionGoesStraightToFreeImage)
 TEST_F(LoadPicTest, PortableMapsThatFreeImageRecognisesNeverReachDevil)
 {
     const Picture source = gradientPicture(21, 5);
-    const Load grey = load(write(QStringLiteral("grey.pgm"), samples::pgm(source)));
+    const Load grey = load(write("grey.pgm", samples::pgm(source)));
     EXPECT_EQ(grey.roads, Roads{LoadRoad::FreeImage});
     ASSERT_EQ(grey.picture.width(), 21);
     for (const auto& [x, y] : {std::pair{0, 0}, {20, 0}, {7, 4}}) {
@@ -160,7 +160,7 @@ TEST_F(LoadPicTest, PortableMapsThatFreeImageRecognisesNeverReachDevil)
 
     // A 1-bit bitmap is made 24-bit on the way.
     const auto checker = [](int x, int y) { return (x + y) % 2 == 0; };
-    const Load bits = load(write(QStringLiteral("bits.pbm"), samples::pbm(11, 3, checker)));
+    const Load bits = load(write("bits.pbm", samples::pbm(11, 3, checker)));
     EXPECT_EQ(bits.roads, Roads{LoadRoad::FreeImage});
     ASSERT_EQ(bits.picture.width(), 11);
     EXPECT_EQ(bits.picture.rgbAt(0, 0), kBlack);
@@ -168,7 +168,7 @@ TEST_F(LoadPicTest, PortableMapsThatFreeImageRecognisesNeverReachDevil)
     EXPECT_EQ(bits.picture.rgbAt(10, 2), kBlack);
 
     // DevIL is asked only about content FreeImage does not recognise.
-    const Load unknown = load(write(QStringLiteral("odd.pgm"), "P9 not a portable map\n"));
+    const Load unknown = load(write("odd.pgm", "P9 not a portable map\n"));
     EXPECT_EQ(unknown.roads, Roads{LoadRoad::Devil});
     EXPECT_TRUE(unknown.picture.isNull());
 }
@@ -176,7 +176,7 @@ TEST_F(LoadPicTest, PortableMapsThatFreeImageRecognisesNeverReachDevil)
 TEST_F(LoadPicTest, DevilReadsFormatsFreeImageDoesNotKnow)
 {
     const Picture source = gradientPicture(13, 9);
-    const QString path = write(QStringLiteral("render.pix"), samples::pix(source));
+    const QString path = write("render.pix", samples::pix(source));
 
     const Load natural = load(path);
     EXPECT_EQ(natural.roads, Roads{LoadRoad::Devil});
@@ -196,12 +196,12 @@ TEST_F(LoadPicTest, Jpeg2000ThroughFreeImageOrOpenJpeg)
     ASSERT_FALSE(jp2.isEmpty()) << "opj_compress is needed";
 
     // FreeImage recognises an ordinary JP2 file and decodes it itself.
-    const Load plain = load(write(QStringLiteral("plain.jp2"), jp2));
+    const Load plain = load(write("plain.jp2", jp2));
     EXPECT_EQ(plain.roads, Roads{LoadRoad::FreeImage});
     EXPECT_EQ(maxDifference(plain.picture, source), 0);
 
     // The long form of the signature box hides it from FreeImage; OpenJPEG decodes it.
-    const QString path = write(QStringLiteral("long.jp2"), samples::withLongSignatureBox(jp2));
+    const QString path = write("long.jp2", samples::withLongSignatureBox(jp2));
     const Load natural = load(path);
     EXPECT_EQ(natural.roads, Roads{LoadRoad::Jpeg2000});
     EXPECT_EQ(maxDifference(natural.picture, source), 0);
@@ -223,7 +223,7 @@ TEST_F(LoadPicTest, Jpeg2000ThroughFreeImageOrOpenJpeg)
 
 TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
 {
-    const QString wmf = write(QStringLiteral("chart.wmf"), samples::placeableWmf(100, 80, 10, 20, 80, 60, kRed));
+    const QString wmf = write("chart.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, kRed));
     const Load natural = load(wmf);
     EXPECT_EQ(natural.roads, Roads{LoadRoad::Metafile});
     ASSERT_EQ(natural.picture.width(), 100);
@@ -241,7 +241,7 @@ TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
     EXPECT_EQ(boxed.picture.rgbAt(22, 25), kRed);   // drawn 50 x 40 at y = 5
     EXPECT_EQ(boxed.picture.rgbAt(22, 2), kWhite);
 
-    const QString emf = write(QStringLiteral("chart.emf"), samples::emf(100, 80, 10, 20, 80, 60, kGreen));
+    const QString emf = write("chart.emf", samples::emf(100, 80, 10, 20, 80, 60, kGreen));
     const Load enhanced = load(emf);
     EXPECT_EQ(enhanced.roads, Roads{LoadRoad::Metafile});
     ASSERT_EQ(enhanced.picture.width(), 100);
@@ -250,17 +250,17 @@ TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
     EXPECT_EQ(enhanced.picture.rgbAt(5, 5), kWhite);
 
     // A metafile the converters cannot read falls to FreeImage, which has no reader either.
-    const Load broken = load(write(QStringLiteral("broken.wmf"), samples::placeableWmf(100, 80, 1, 1, 9, 9, kRed).left(30)));
+    const Load broken = load(write("broken.wmf", samples::placeableWmf(100, 80, 1, 1, 9, 9, kRed).left(30)));
     EXPECT_EQ(broken.roads, (Roads{LoadRoad::Metafile, LoadRoad::FreeImage}));
     EXPECT_TRUE(broken.picture.isNull());
 }
 
 TEST_F(LoadPicTest, UnknownExtensionAndContentGiveNothingWithoutAMessage)
 {
-    const Load unknown = load(write(QStringLiteral("notes.xyz"), QByteArray(500, 'q')));
+    const Load unknown = load(write("notes.xyz", QByteArray(500, 'q')));
     EXPECT_TRUE(unknown.picture.isNull());
     EXPECT_TRUE(unknown.roads.empty());
-    EXPECT_TRUE(load(dir.filePath(QStringLiteral("missing.png"))).picture.isNull());
+    EXPECT_TRUE(load(dir.filePath("missing.png")).picture.isNull());
     EXPECT_TRUE(load(dir.path()).picture.isNull());
 }
 
@@ -274,7 +274,7 @@ TEST(LoadPicErrorRulesTest, OverflowResumesInvalidPictureGivesNothingOthersAreRe
     LoadPicErrorRules rules(result);
 
     int next = 0;
-    EXPECT_TRUE(rules.run(11, [] { throw LumoraError(errnum::Overflow, QStringLiteral("Overflow")); }));
+    EXPECT_TRUE(rules.run(11, [] { throw LumoraError(errnum::Overflow, "Overflow"); }));
     EXPECT_TRUE(rules.run(12, [&] { next = 12; }));
     EXPECT_EQ(next, 12);
     EXPECT_EQ(result, kept) << "an overflow leaves the result as it was";
@@ -284,40 +284,40 @@ TEST(LoadPicErrorRulesTest, OverflowResumesInvalidPictureGivesNothingOthersAreRe
     EXPECT_TRUE(reports.reports().empty());
 
     result = kept;
-    EXPECT_FALSE(rules.run(14, [] { throw LumoraError(errnum::FileNotFound, QStringLiteral("File not found")); }));
+    EXPECT_FALSE(rules.run(14, [] { throw LumoraError(errnum::FileNotFound, "File not found"); }));
     EXPECT_TRUE(result.isNull());
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::FileNotFound, 14);
+    reports.expectOne("LoadPic", errnum::FileNotFound, 14);
 
     EXPECT_FALSE(rules.run(15, [] { throw std::bad_alloc(); }));
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::OutOfMemory, 15);
+    reports.expectOne("LoadPic", errnum::OutOfMemory, 15);
 }
 
 TEST_F(LoadPicTest, AMissingDecoderIsReportedUnderLoadPic)
 {
-    const QString pix = write(QStringLiteral("art.pix"), samples::pix(gradientPicture(4, 4)));
-    const HelperReplaced missing(dir.filePath(QStringLiteral("no-such-decoder")));
+    const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
+    const HelperReplaced missing(dir.filePath("no-such-decoder"));
     EXPECT_TRUE(load(pix).picture.isNull());
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::FileNotFound, DevilLine);
+    reports.expectOne("LoadPic", errnum::FileNotFound, DevilLine);
 }
 
 TEST_F(LoadPicTest, ADecoderThatCrashesOrHangsCostsOnlyThePicture)
 {
-    const QString pix = write(QStringLiteral("art.pix"), samples::pix(gradientPicture(4, 4)));
-    const QString png = writePng(gradientPicture(4, 4), dir.filePath(QStringLiteral("fine.png")));
+    const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
+    const QString png = writePng(gradientPicture(4, 4), dir.filePath("fine.png"));
     {
-        const HelperReplaced crashing(script(QStringLiteral("crash.sh"), "kill -SEGV $$"));
+        const HelperReplaced crashing(script("crash.sh", "kill -SEGV $$"));
         EXPECT_TRUE(load(pix).picture.isNull());
         EXPECT_FALSE(load(png).picture.isNull()) << "the libvips road needs no helper";
     }
     {
-        const HelperReplaced hanging(script(QStringLiteral("hang.sh"), "exec sleep 600"));
+        const HelperReplaced hanging(script("hang.sh", "exec sleep 600"));
         const std::chrono::milliseconds previous = DecoderTimeLimit();
         SetDecoderTimeLimit(std::chrono::milliseconds(300));
         EXPECT_TRUE(load(pix).picture.isNull());
         SetDecoderTimeLimit(previous);
     }
     // The real helper, for a file that is not what its extension says.
-    EXPECT_TRUE(load(write(QStringLiteral("text.pix"), "plain text")).picture.isNull());
+    EXPECT_TRUE(load(write("text.pix", "plain text")).picture.isNull());
 }
 
 TEST_F(LoadPicTest, AFileThatCrashesFreeImageGivesNothing)
@@ -326,7 +326,7 @@ TEST_F(LoadPicTest, AFileThatCrashesFreeImageGivesNothing)
     // fuzzer's seed keeps it behind the byte that picks its extension.
     const QByteArray seed = readBytes(QStringLiteral(LUMORA_SOURCE_DIR "/tests/fuzz/corpus/loadpic/freeimage-psd-crash"));
     ASSERT_GT(seed.size(), 26);
-    const Load crashing = load(write(QStringLiteral("crash.psd"), seed.mid(1)));
+    const Load crashing = load(write("crash.psd", seed.mid(1)));
     EXPECT_EQ(crashing.roads, Roads{LoadRoad::FreeImage});
     EXPECT_TRUE(crashing.picture.isNull());
 }
@@ -339,8 +339,8 @@ TEST_F(LoadPicTest, SeveralThreadsLoadAtOnceEachWithItsOwnConversionFile)
     const Picture gradient = gradientPicture(64, 48);
     const QByteArray jp2 = samples::withLongSignatureBox(samples::jp2(gradient, dir.path()));
     ASSERT_FALSE(jp2.isEmpty());
-    const QString jp2Path = write(QStringLiteral("shared.jp2"), jp2);
-    const QString wmfPath = write(QStringLiteral("shared.wmf"), samples::placeableWmf(40, 40, 5, 5, 35, 35, kRed));
+    const QString jp2Path = write("shared.jp2", jp2);
+    const QString wmfPath = write("shared.wmf", samples::placeableWmf(40, 40, 5, 5, 35, 35, kRed));
 
     // Each thread's DevIL picture has its mark elsewhere: a shared conversion file would show.
     std::vector<Picture> marked;
