@@ -75,6 +75,23 @@ QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim)
     return jpeg.left(2) + QByteArray("\xFF\xED", 2) + be(quint32(payload.size() + 2), 2) + payload + jpeg.mid(2);
 }
 
+std::vector<std::string> exifRowsOf(const ImageBox& engine)
+{
+    std::vector<std::string> rows;
+    for (int i = 0; i < engine.ExifCount(); ++i)
+        rows.push_back((engine.ExifNameAt(i) + u'=' + engine.ExifValueAt(i)).toStdString());
+    return rows;
+}
+
+std::vector<std::string> iptcTextsOf(const ImageBox& engine)
+{
+    std::vector<std::string> texts;
+    for (const IptcFieldInfo& info : IptcFields())
+        if (!engine.IptcText(info.field).isEmpty())
+            texts.push_back(std::to_string(info.dataset) + '=' + engine.IptcText(info.field).toStdString());
+    return texts;
+}
+
 qsizetype exifTiffStart(const QByteArray& jpeg)
 {
     const qsizetype exif = jpeg.indexOf(QByteArray("Exif\0\0", 6));

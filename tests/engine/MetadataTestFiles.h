@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace lumora::test::metafiles {
 
 // An engine and a folder for its files.
@@ -54,6 +57,12 @@ QByteArray jpegScanData(const QByteArray& jpeg);
 // The JPEG with an APP13 Photoshop block right after its start marker that holds these IIM bytes
 // as its IPTC resource.
 QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim);
+
+// An engine's metadata as lines (UTF-8, so that failures print them): the EXIF attributes as
+// "name=value" in list order; the IPTC fields with a value as "dataset=text", in the order of the
+// field table.
+std::vector<std::string> exifRowsOf(const ImageBox& engine);
+std::vector<std::string> iptcTextsOf(const ImageBox& engine);
 
 // Where the TIFF structure of a JPEG's EXIF block starts (its "II"/"MM"); -1 without one.
 qsizetype exifTiffStart(const QByteArray& jpeg);
