@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <thread>
@@ -63,15 +64,6 @@ Load load(const QString& path, int mode = NaturalSize, int width = -1, int heigh
     return result;
 }
 
-// While it lives, LoadPic starts `program` as its decoder helper.
-class HelperReplaced {
-public:
-    explicit HelperReplaced(const QString& program) : variable_("LUMORA_DECODER", QFile::encodeName(program)) {}
-
-private:
-    ScopedEnvironment variable_;
-};
-
 class LoadPicTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -82,11 +74,12 @@ protected:
         writeBytes(dir.filePath(name), bytes);
         return dir.filePath(name);
     }
-    QString script(const QString& name, const QByteArray& body)
+    // While the returned object lives, LoadPic starts a helper that runs this shell script.
+    std::unique_ptr<ScopedEnvironment> helperScript(const QString& name, const QByteArray& body)
     {
         const QString path = write(name, "#!/bin/sh\n" + body + "\n");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return std::make_unique<ScopedEnvironment>("LUMORA_DECODER", QFile::encodeName(path));
     }
     void TearDown() override
     {
@@ -247,7 +240,7 @@ TEST(LoadPicErrorRulesTest, OverflowResumesInvalidPictureGivesNothingOthersAreRe
 TEST_F(LoadPicTest, AMissingDecoderIsReportedUnderLoadPic)
 {
     const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
-    const HelperReplaced missing(dir.filePath("no-such-decoder"));
+    const ScopedEnvironment missing("LUMORA_DECODER", QFile::encodeName(dir.filePath("no-such-decoder")));
     EXPECT_TRUE(load(pix).picture.isNull());
     reports.expectOne("LoadPic", errnum::FileNotFound, DevilLine);
 }
@@ -257,12 +250,12 @@ TEST_F(LoadPicTest, ADecoderThatCrashesOrHangsCostsOnlyThePicture)
     const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
     const QString png = writePng(gradientPicture(4, 4), dir.filePath("fine.png"));
     {
-        const HelperReplaced crashing(script("crash.sh", "kill -SEGV $$"));
+        const auto crashing = helperScript("crash.sh", "kill -SEGV $$");
         EXPECT_TRUE(load(pix).picture.isNull());
         EXPECT_FALSE(load(png).picture.isNull()) << "the libvips road needs no helper";
     }
     {
-        const HelperReplaced hanging(script("hang.sh", "exec sleep 600"));
+        const auto hanging = helperScript("hang.sh", "exec sleep 600");
         const std::chrono::milliseconds previous = DecoderTimeLimit();
         SetDecoderTimeLimit(std::chrono::milliseconds(300));
         EXPECT_TRUE(load(pix).picture.isNull());
