@@ -316,12 +316,8 @@ TEST_F(EncoderFiles, OddSizesAndSinglePixelsDecodeExactly)
                     continue;
                 for (int compression = 0; compression <= (ext == "tif" ? 2 : 0); ++compression) {
                     box.SetTiffCompression(compression);
-                    const QString file = saved(QStringLiteral("%1x%2-%3-%4.%5")
-                                                   .arg(size.width())
-                                                   .arg(size.height())
-                                                   .arg(depth)
-                                                   .arg(compression)
-                                                   .arg(ext));
+                    const QString file = saved(QStringLiteral("%1x%2-%3-%4.").arg(size.width()).arg(size.height())
+                                                   .arg(depth).arg(compression) + ext);
                     // See MonochromeDithersWhileBlackAndWhiteCutsAtMidGrey for one-bit PCX files.
                     const bool monoPcx = ext == "pcx" && depth >= 5;
                     EXPECT_EQ(monoPcx ? decodedByPillow(file) : decodedByImageMagick(file), pattern)
