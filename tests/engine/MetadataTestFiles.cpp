@@ -1,33 +1,22 @@
 #include "MetadataTestFiles.h"
 
-#include "support/Oracles.h"
-
-using lumora::test::ToolResult;
-using lumora::test::runTool;
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
-
-#include <gtest/gtest.h>
 
 namespace lumora::test::metafiles {
 
 void makePlainJpeg(const QString& path, int width, int height)
 {
-    const ToolResult made = runTool(QStringLiteral("convert"), {QStringLiteral("-size"),
-                                                                QStringLiteral("%1x%2").arg(width).arg(height),
-                                                                QStringLiteral("gradient:orange-navy"),
-                                                                QStringLiteral("-strip"), path});
+    const ToolResult made = runTool("convert", {"-size", QStringLiteral("%1x%2").arg(width).arg(height),
+                                                "gradient:orange-navy", "-strip", path});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
 }
 
 bool exiftoolWrite(const QString& path, const QStringList& arguments)
 {
-    const ToolResult result = runTool(QStringLiteral("exiftool"),
-                                      QStringList{QStringLiteral("-q"), QStringLiteral("-m"),
-                                                  QStringLiteral("-overwrite_original")} +
-                                          arguments + QStringList{path});
+    const ToolResult result =
+        runTool("exiftool", QStringList{"-q", "-m", "-overwrite_original"} + arguments + QStringList{path});
     if (result.exitCode != 0)
         ADD_FAILURE() << "exiftool: " << result.err.toStdString();
     return result.exitCode == 0;
@@ -35,19 +24,16 @@ bool exiftoolWrite(const QString& path, const QStringList& arguments)
 
 QJsonObject exiftoolJson(const QString& path, const QStringList& arguments)
 {
-    const ToolResult result = runTool(QStringLiteral("exiftool"),
-                                      QStringList{QStringLiteral("-j"), QStringLiteral("-G1")} + arguments +
-                                          QStringList{path});
+    const ToolResult result = runTool("exiftool", QStringList{"-j", "-G1"} + arguments + QStringList{path});
     const QJsonArray all = QJsonDocument::fromJson(result.out.toUtf8()).array();
     return all.isEmpty() ? QJsonObject() : all.first().toObject();
 }
 
 QList<Exiv2Row> exiv2Rows(const QString& path)
 {
-    const ToolResult result = runTool(QStringLiteral("exiv2"), {QStringLiteral("-u"), QStringLiteral("-Pkyv"), path});
-    static const QRegularExpression line(QStringLiteral("^(\\S+)\\s+(\\S+)(?:\\s(.*))?$"));
+    static const QRegularExpression line("^(\\S+)\\s+(\\S+)(?:\\s(.*))?$");
     QList<Exiv2Row> rows;
-    for (const QString& text : result.out.split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& text : runTool("exiv2", {"-u", "-Pkyv", path}).out.split(u'\n', Qt::SkipEmptyParts)) {
         const QRegularExpressionMatch match = line.match(text);
         if (match.hasMatch())
             rows.append({match.captured(1), match.captured(2), match.captured(3).trimmed()});
@@ -67,8 +53,7 @@ QByteArray jpegScanData(const QByteArray& jpeg)
 {
     qsizetype at = 2;
     while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
-        const uchar marker = uchar(jpeg[at + 1]);
-        if (marker == 0xDA)
+        if (uchar(jpeg[at + 1]) == 0xDA)
             return jpeg.mid(at);
         at += 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]));
     }
@@ -77,22 +62,34 @@ QByteArray jpegScanData(const QByteArray& jpeg)
 
 QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim)
 {
-    QByteArray resource("8BIM\x04\x04\x00\x00", 8);  // type, id 0x0404, empty name (padded)
-    const quint32 size = quint32(iim.size());
-    resource += char(size >> 24);
-    resource += char(size >> 16);
-    resource += char(size >> 8);
-    resource += char(size);
-    resource += iim;
-    if (iim.size() % 2)
-        resource += '\0';
-    QByteArray payload = QByteArray("Photoshop 3.0", 14) + resource;
-    QByteArray segment("\xFF\xED", 2);
-    const int length = int(payload.size()) + 2;
-    segment += char(length >> 8);
-    segment += char(length & 0xFF);
-    segment += payload;
-    return jpeg.left(2) + segment + jpeg.mid(2);
+    const auto be = [](quint32 value, int bytes) {
+        QByteArray out;
+        for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+            out += char(value >> shift);
+        return out;
+    };
+    // Resource type, id 0x0404, an empty name (padded), the size, the data padded to even.
+    const QByteArray resource = QByteArray("8BIM\x04\x04\x00\x00", 8) + be(quint32(iim.size()), 4) + iim +
+                                QByteArray(iim.size() % 2, '\0');
+    const QByteArray payload = QByteArray("Photoshop 3.0", 14) + resource;
+    return jpeg.left(2) + QByteArray("\xFF\xED", 2) + be(quint32(payload.size() + 2), 2) + payload + jpeg.mid(2);
+}
+
+std::vector<std::string> exifRowsOf(const ImageBox& engine)
+{
+    std::vector<std::string> rows;
+    for (int i = 0; i < engine.ExifCount(); ++i)
+        rows.push_back((engine.ExifNameAt(i) + u'=' + engine.ExifValueAt(i)).toStdString());
+    return rows;
+}
+
+std::vector<std::string> iptcTextsOf(const ImageBox& engine)
+{
+    std::vector<std::string> texts;
+    for (const IptcFieldInfo& info : IptcFields())
+        if (!engine.IptcText(info.field).isEmpty())
+            texts.push_back(std::to_string(info.dataset) + '=' + engine.IptcText(info.field).toStdString());
+    return texts;
 }
 
 qsizetype exifTiffStart(const QByteArray& jpeg)

@@ -3,13 +3,34 @@
 // Photos with metadata for the engine's EXIF and IPTC tests, and the views of the independent
 // tools on them: exiftool writes and reads, the exiv2 program lists keys, types and raw values.
 
+#include "engine/EngineError.h"
+#include "engine/ImageBox.h"
+#include "support/FileBytes.h"
+#include "support/Oracles.h"
+#include "support/TestImages.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace lumora::test::metafiles {
+
+// An engine and a folder for its files.
+class MetadataFiles : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ImageBox box;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
 
 // A small JPEG made by ImageMagick, without any metadata.
 void makePlainJpeg(const QString& path, int width = 32, int height = 24);
@@ -36,6 +57,12 @@ QByteArray jpegScanData(const QByteArray& jpeg);
 // The JPEG with an APP13 Photoshop block right after its start marker that holds these IIM bytes
 // as its IPTC resource.
 QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim);
+
+// An engine's metadata as lines (UTF-8, so that failures print them): the EXIF attributes as
+// "name=value" in list order; the IPTC fields with a value as "dataset=text", in the order of the
+// field table.
+std::vector<std::string> exifRowsOf(const ImageBox& engine);
+std::vector<std::string> iptcTextsOf(const ImageBox& engine);
 
 // Where the TIFF structure of a JPEG's EXIF block starts (its "II"/"MM"); -1 without one.
 qsizetype exifTiffStart(const QByteArray& jpeg);

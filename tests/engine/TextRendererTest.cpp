@@ -1,8 +1,12 @@
+// The text renderer: sizes at 96 dpi, plain text in lines, the picture it draws (straight alpha,
+// the box, hard masks, underline, the logical box) and the same pictures on several threads.
+
 #include "engine/TextRenderer.h"
+
+#include <QRect>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <thread>
 #include <utility>
@@ -16,7 +20,7 @@ const Rgb kInk{200, 30, 90};  // distinct channels: a swapped channel order show
 const Rgb kPaper{20, 160, 240};
 
 TextStyle styleOf(int points, bool bold = false, bool italic = false, bool underline = false,
-                  const QString& family = QStringLiteral("DejaVu Sans"))
+                  const QString& family = "DejaVu Sans")
 {
     TextStyle style;
     style.font = TextFont{family, points, bold, italic, underline};
@@ -26,6 +30,7 @@ TextStyle styleOf(int points, bool bold = false, bool italic = false, bool under
 
 int widthOf(const QString& text, const TextStyle& style) { return TextRenderer::measure(text, style).width(); }
 int heightOf(const QString& text, const TextStyle& style) { return TextRenderer::measure(text, style).height(); }
+QSize sizeOf(const Picture& p) { return QSize(p.width(), p.height()); }
 
 // How many pixels of the picture satisfy pred(x, y).
 template <typename Pred>
@@ -44,15 +49,13 @@ int partlyCovered(const Picture& p)
     return countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 0 && p.alphaAt(x, y) < 255; });
 }
 
-// The smallest box (inclusive) holding every pixel with ink; right < left if there is none.
-struct Box { int left, top, right, bottom; };
-
-Box inkBox(const Picture& picture)
+// The smallest rectangle holding every pixel with ink.
+QRect inkBox(const Picture& picture)
 {
-    Box box{picture.width(), picture.height(), -1, -1};
+    QRect box;
     countPixels(picture, [&](int x, int y) {
         if (picture.alphaAt(x, y) > 0)
-            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+            box |= QRect(x, y, 1, 1);
         return false;
     });
     return box;
@@ -67,47 +70,44 @@ TEST(TextRendererMeasure, sizeFollowsThePointSizeAt96Dpi)
 {
     // At 96 dpi a 12 pt em is 16 px, so the line (ascent + descent) is taller than that; at
     // 72 dpi it would be about 14.
-    const int h12 = heightOf(QStringLiteral("Hello"), styleOf(12));
+    const int h12 = heightOf("Hello", styleOf(12));
     EXPECT_GE(h12, 17);
     EXPECT_LE(h12, 20);
-    EXPECT_NEAR(heightOf(QStringLiteral("Hello"), styleOf(24)), 2 * h12, 2);
+    EXPECT_NEAR(heightOf("Hello", styleOf(24)), 2 * h12, 2);
 }
 
 TEST(TextRendererMeasure, fontFamilyAndWeightAreApplied)
 {
     // A monospaced family gives every character the same advance; a proportional one does not.
-    const TextStyle mono = styleOf(20, false, false, false, QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_EQ(widthOf(QStringLiteral("iiiiiiii"), mono), widthOf(QStringLiteral("WWWWWWWW"), mono));
-    EXPECT_LT(widthOf(QStringLiteral("iiiiiiii"), styleOf(20)), widthOf(QStringLiteral("WWWWWWWW"), styleOf(20)) / 2);
-
-    const QString text = QStringLiteral("Bold and regular text");
-    EXPECT_GT(widthOf(text, styleOf(16, true)), widthOf(text, styleOf(16)));
+    const TextStyle mono = styleOf(20, false, false, false, "DejaVu Sans Mono");
+    EXPECT_EQ(widthOf("iiiiiiii", mono), widthOf("WWWWWWWW", mono));
+    EXPECT_LT(widthOf("iiiiiiii", styleOf(20)), widthOf("WWWWWWWW", styleOf(20)) / 2);
+    EXPECT_GT(widthOf("Bold and regular text", styleOf(16, true)), widthOf("Bold and regular text", styleOf(16)));
 
     // An unknown family falls back to a similar font.
-    const TextStyle style = styleOf(12, false, false, false, QStringLiteral("No Such Font Family 123"));
-    const QSize size = TextRenderer::measure(QStringLiteral("Hello"), style);
-    EXPECT_GT(size.width(), 20);
-    EXPECT_NEAR(size.height(), heightOf(QStringLiteral("Hello"), styleOf(12)), 4);
-    EXPECT_GT(inked(TextRenderer::render(QStringLiteral("Hello"), style)), 0);
+    const TextStyle style = styleOf(12, false, false, false, "No Such Font Family 123");
+    EXPECT_GT(widthOf("Hello", style), 20);
+    EXPECT_NEAR(heightOf("Hello", style), heightOf("Hello", styleOf(12)), 4);
+    EXPECT_GT(inked(TextRenderer::render("Hello", style)), 0);
 }
 
 TEST(TextRendererMeasure, textIsPlainWithLinesStackedAndEmptyTextDrawsNothing)
 {
     const TextStyle style = styleOf(14);
     // As markup these would be a bold "x" and a single "&"; "a<b" would not parse at all.
-    EXPECT_GT(widthOf(QStringLiteral("<b>x</b>"), style), 4 * widthOf(QStringLiteral("x"), style));
-    EXPECT_GT(widthOf(QStringLiteral("&amp;"), style), 3 * widthOf(QStringLiteral("&"), style));
-    EXPECT_GT(inked(TextRenderer::render(QStringLiteral("a<b"), style)), 0);
+    EXPECT_GT(widthOf("<b>x</b>", style), 4 * widthOf("x", style));
+    EXPECT_GT(widthOf("&amp;", style), 3 * widthOf("&", style));
+    EXPECT_GT(inked(TextRenderer::render("a<b", style)), 0);
 
-    const int line = heightOf(QStringLiteral("Hello"), style);
-    EXPECT_NEAR(heightOf(QStringLiteral("Hello\nworld"), style), 2 * line, 2);
+    const int line = heightOf("Hello", style);
+    EXPECT_NEAR(heightOf("Hello\nworld", style), 2 * line, 2);
     // The block is as wide as its widest line.
-    EXPECT_EQ(widthOf(QStringLiteral("Hi\nHello there"), style), widthOf(QStringLiteral("Hello there"), style));
+    EXPECT_EQ(widthOf("Hi\nHello there", style), widthOf("Hello there", style));
 
     // An empty text is one line high and no width; without width there is nothing to draw.
     EXPECT_EQ(TextRenderer::measure(QString(), style), QSize(0, line));
     EXPECT_TRUE(TextRenderer::render(QString(), style).isNull());
-    EXPECT_TRUE(TextRenderer::render(QStringLiteral("\n"), style).isNull());
+    EXPECT_TRUE(TextRenderer::render("\n", style).isNull());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -115,7 +115,7 @@ TEST(TextRendererMeasure, textIsPlainWithLinesStackedAndEmptyTextDrawsNothing)
 
 TEST(TextRendererRender, pictureIsRgbaOfExactlyTheMeasuredSize)
 {
-    for (const QString& text : {QStringLiteral("fjord Wy"), QStringLiteral("two\nlines here"), QStringLiteral(" ")})
+    for (const QString text : {"fjord Wy", "two\nlines here", " "})
         for (int flags = 0; flags < 16; ++flags) {  // every mix of bold, italic, underline and smoothing
             TextStyle style = styleOf(30, (flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0);
             style.antiAlias = (flags & 8) != 0;
@@ -123,30 +123,25 @@ TEST(TextRendererRender, pictureIsRgbaOfExactlyTheMeasuredSize)
             const Picture picture = TextRenderer::render(text, style);
             ASSERT_FALSE(picture.isNull());
             EXPECT_EQ(picture.bands(), 4);
-            EXPECT_EQ(QSize(picture.width(), picture.height()), TextRenderer::measure(text, style));
+            EXPECT_EQ(sizeOf(picture), TextRenderer::measure(text, style));
         }
 }
 
 TEST(TextRendererRender, withoutABoxOnlyTheGlyphsShowInTheTextColour)
 {
-    const Picture picture = TextRenderer::render(QStringLiteral("I"), styleOf(48, true));
+    const Picture picture = TextRenderer::render("I", styleOf(48, true));
     ASSERT_FALSE(picture.isNull());
     // Above the capital, below the baseline and beside the stem there is nothing.
-    const Box ink = inkBox(picture);
-    EXPECT_GT(ink.left, 0);
-    EXPECT_GT(ink.top, 0);
-    EXPECT_LT(ink.right, picture.width() - 1);
-    EXPECT_LT(ink.bottom, picture.height() - 1);
+    const QRect ink = inkBox(picture);
+    EXPECT_TRUE(QRect(1, 1, picture.width() - 2, picture.height() - 2).contains(ink));
     // Clear pixels keep the text colour, so scaling without premultiplying shows no dark fringe.
     EXPECT_EQ(picture.rgbAt(0, 0), kInk);
     // The middle of the thick stem is solid text colour.
-    const int cx = (ink.left + ink.right) / 2;
-    const int cy = (ink.top + ink.bottom) / 2;
-    EXPECT_EQ(picture.alphaAt(cx, cy), 255);
-    EXPECT_EQ(picture.rgbAt(cx, cy), kInk);
+    EXPECT_EQ(picture.alphaAt(ink.center().x(), ink.center().y()), 255);
+    EXPECT_EQ(picture.rgbAt(ink.center().x(), ink.center().y()), kInk);
 
     // Soft edges keep the straight text colour: the alpha is not multiplied into it.
-    const Picture soft = TextRenderer::render(QStringLiteral("Soft edges around curves"), styleOf(20));
+    const Picture soft = TextRenderer::render("Soft edges around curves", styleOf(20));
     const auto edge = [&](int x, int y) { return soft.alphaAt(x, y) >= 32 && soft.alphaAt(x, y) < 255; };
     EXPECT_GT(countPixels(soft, edge), 20);
     EXPECT_EQ(countPixels(soft, [&](int x, int y) {
@@ -158,21 +153,19 @@ TEST(TextRendererRender, withoutABoxOnlyTheGlyphsShowInTheTextColour)
 TEST(TextRendererRender, opaqueBoxIsTheBackColourBlendedWithTheGlyphs)
 {
     TextStyle style = styleOf(48, true);
-    const Picture mask = TextRenderer::render(QStringLiteral("I"), style);
+    const Picture mask = TextRenderer::render("I", style);
     style.backColor = kPaper;
     style.transparent = false;
-    const Picture boxed = TextRenderer::render(QStringLiteral("I"), style);
+    const Picture boxed = TextRenderer::render("I", style);
     ASSERT_FALSE(boxed.isNull());
-    ASSERT_EQ(QSize(boxed.width(), boxed.height()), QSize(mask.width(), mask.height()));
+    ASSERT_EQ(sizeOf(boxed), sizeOf(mask));
 
     EXPECT_EQ(boxed.rgbAt(0, 0), kPaper);  // exactly, where there is no ink
     // Every pixel is opaque, the two colours mixed by the coverage of the glyphs.
     const auto wrong = [&](int x, int y) {
         const int a = mask.alphaAt(x, y);
         const Rgb c = boxed.rgbAt(x, y);
-        const auto off = [a](int got, int fg, int bg) {
-            return std::abs(got - (fg * a + bg * (255 - a)) / 255.0) > 1.5;
-        };
+        const auto off = [a](int got, int fg, int bg) { return std::abs(got - (fg * a + bg * (255 - a)) / 255.0) > 1.5; };
         return boxed.alphaAt(x, y) != 255 || off(c.r, kInk.r, kPaper.r) || off(c.g, kInk.g, kPaper.g) ||
                off(c.b, kInk.b, kPaper.b);
     };
@@ -182,7 +175,7 @@ TEST(TextRendererRender, opaqueBoxIsTheBackColourBlendedWithTheGlyphs)
 TEST(TextRendererRender, antiAliasOffGivesAHardMask)
 {
     // Curves, slopes and an underline all get soft edges when smoothed.
-    const QString text = QStringLiteral("Round curves & slopes: Oswald 8\nfjord WAVY");
+    const QString text = "Round curves & slopes: Oswald 8\nfjord WAVY";
     TextStyle style = styleOf(17, false, true, true);
     EXPECT_GT(partlyCovered(TextRenderer::render(text, style)), 50);
 
@@ -203,17 +196,16 @@ TEST(TextRendererRender, antiAliasOffGivesAHardMask)
 TEST(TextRendererRender, underlineDrawsBelowTheBaselineAndItalicChangesTheGlyphs)
 {
     // No descenders: below the baseline the plain text leaves empty rows.
-    const QString text = QStringLiteral("ace");
-    const Picture plain = TextRenderer::render(text, styleOf(40));
-    const Picture underlined = TextRenderer::render(text, styleOf(40, false, false, true));
-    ASSERT_EQ(QSize(underlined.width(), underlined.height()), QSize(plain.width(), plain.height()));
-    const int baseline = inkBox(plain).bottom;
+    const Picture plain = TextRenderer::render("ace", styleOf(40));
+    const Picture underlined = TextRenderer::render("ace", styleOf(40, false, false, true));
+    ASSERT_EQ(sizeOf(underlined), sizeOf(plain));
+    const int baseline = inkBox(plain).bottom();
     ASSERT_LT(baseline, plain.height() - 1);
     // At least a row's worth of ink right across the text.
     EXPECT_GT(countPixels(underlined, [&](int x, int y) { return y > baseline && underlined.alphaAt(x, y) > 0; }),
               plain.width() * 3 / 4);
 
-    EXPECT_FALSE(TextRenderer::render(text, styleOf(40, false, true)) == plain);
+    EXPECT_FALSE(TextRenderer::render("ace", styleOf(40, false, true)) == plain);
 }
 
 TEST(TextRendererRender, fullBlockFillsTheLogicalBox)
@@ -222,13 +214,9 @@ TEST(TextRendererRender, fullBlockFillsTheLogicalBox)
     // in the right place, it touches all four edges and is solid text colour inside.
     for (const int points : {12, 48}) {
         SCOPED_TRACE(points);
-        const Picture picture = TextRenderer::render(QStringLiteral("\u2588"), styleOf(points));
+        const Picture picture = TextRenderer::render("\u2588", styleOf(points));
         ASSERT_FALSE(picture.isNull());
-        const Box ink = inkBox(picture);
-        EXPECT_EQ(ink.left, 0);
-        EXPECT_EQ(ink.top, 0);
-        EXPECT_EQ(ink.right, picture.width() - 1);
-        EXPECT_EQ(ink.bottom, picture.height() - 1);
+        EXPECT_EQ(inkBox(picture), QRect(0, 0, picture.width(), picture.height()));
         const auto notSolid = [&](int x, int y) {
             const bool inner = x > 0 && y > 0 && x < picture.width() - 1 && y < picture.height() - 1;
             return inner && (picture.alphaAt(x, y) != 255 || !(picture.rgbAt(x, y) == kInk));
@@ -240,9 +228,9 @@ TEST(TextRendererRender, fullBlockFillsTheLogicalBox)
 TEST(TextRendererRender, sameTextGivesTheSamePictureOnEveryThread)
 {
     std::vector<std::pair<QString, TextStyle>> jobs{
-        {QStringLiteral("Parallel text, one"), styleOf(28)},
-        {QStringLiteral("Bold italic\nunderlined"), styleOf(22, true, true, true)},
-        {QStringLiteral("Serif, hard, boxed"), styleOf(19, false, false, false, QStringLiteral("DejaVu Serif"))}};
+        {"Parallel text, one", styleOf(28)},
+        {"Bold italic\nunderlined", styleOf(22, true, true, true)},
+        {"Serif, hard, boxed", styleOf(19, false, false, false, "DejaVu Serif")}};
     jobs[2].second.antiAlias = false;
     jobs[2].second.transparent = false;
     const auto job = [&](std::size_t i, int thread) { return jobs[(i + static_cast<std::size_t>(thread)) % 3]; };

@@ -12,6 +12,15 @@
 // format descriptions so that each test knows exactly what the file holds.
 namespace lumora::test::samples {
 
+// Numbers as their bytes, little- and big-endian.
+QByteArray le16(int v);
+QByteArray le32(std::uint32_t v);
+QByteArray be16(int v);
+QByteArray be32(std::uint32_t v);
+
+// A PNG chunk: length, type, data and CRC.
+QByteArray pngChunk(const char* type, const QByteArray& data);
+
 // Portable grey map (P5) and bit map (P4, 1 = black).
 QByteArray pgm(const Picture& picture);  // the red channel as grey
 QByteArray pbm(int width, int height, bool (*black)(int x, int y));

@@ -16,10 +16,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSize>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <thread>
@@ -62,15 +64,6 @@ Load load(const QString& path, int mode = NaturalSize, int width = -1, int heigh
     return result;
 }
 
-// While it lives, LoadPic starts `program` as its decoder helper.
-class HelperReplaced {
-public:
-    explicit HelperReplaced(const QString& program) : variable_("LUMORA_DECODER", QFile::encodeName(program)) {}
-
-private:
-    ScopedEnvironment variable_;
-};
-
 class LoadPicTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -81,11 +74,12 @@ protected:
         writeBytes(dir.filePath(name), bytes);
         return dir.filePath(name);
     }
-    QString script(const QString& name, const QByteArray& body)
+    // While the returned object lives, LoadPic starts a helper that runs this shell script.
+    std::unique_ptr<ScopedEnvironment> helperScript(const QString& name, const QByteArray& body)
     {
         const QString path = write(name, "#!/bin/sh\n" + body + "\n");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return std::make_unique<ScopedEnvironment>("LUMORA_DECODER", QFile::encodeName(path));
     }
     void TearDown() override
     {
@@ -96,172 +90,123 @@ protected:
 
 // --- the roads -------------------------------------------------------------------------------
 
-TEST_F(LoadPicTest, CommonPicturesTakeTheLibvipsRoadAndReportTheirSize)
+// A picture whose pixel (x, y) is black where black(x, y), else white.
+Picture blackWhere(int width, int height, bool (*black)(int x, int y))
 {
-    const Picture source = gradientPicture(60, 40);
-    const QString path = writePng(source, dir.filePath(QStringLiteral("photo.png")));
-
-    const Load natural = load(path);
-    EXPECT_EQ(maxDifference(natural.picture, source), 0);
-    EXPECT_EQ(natural.sourceWidth, 60);
-    EXPECT_EQ(natural.sourceHeight, 40);
-    EXPECT_EQ(natural.roads, Roads{LoadRoad::LibVips});
-
-    const Load boxed = load(path, FixedBox, 30, 30);
-    ASSERT_EQ(boxed.picture.width(), 30);
-    ASSERT_EQ(boxed.picture.height(), 30);
-    EXPECT_EQ(boxed.picture.rgbAt(15, 2), kWhite);  // drawn 30 x 20 at y = 5
+    Picture p = Picture::filled(width, height, kWhite);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (black(x, y))
+                p.setPixel(x, y, kBlack);
+    return p;
 }
 
-TEST_F(LoadPicTest, BmpThatLibvipsRefusesFallsThroughToFreeImage)
-{
-    // A file-size field far beyond the file, as some writers leave it: libvips (through
-    // ImageMagick) refuses the file, FreeImage reads the pixels.
-    const Picture source = gradientPicture(9, 7);
-    const QString path = write(QStringLiteral("damaged.bmp"), samples::bmp(source, 0x7FFFFFFF));
-
-    const Load natural = load(path);
-    EXPECT_EQ(maxDifference(natural.picture, source), 0);
-    EXPECT_EQ(natural.roads, (Roads{LoadRoad::LibVips, LoadRoad::FreeImage}));
-    // Only the libvips road reports the source size; the caller's values stay.
-    EXPECT_EQ(natural.sourceWidth, -7);
-
-    const Load boxed = load(path, FixedBox, 18, 18);
-    EXPECT_EQ(boxed.picture.width(), 18);
-    EXPECT_EQ(boxed.picture.height(), 18);
-    const Load shrunk = load(path, ShrinkToFit, 100, 100);
-    EXPECT_EQ(shrunk.picture.width(), 9) << "never enlarged";
-    EXPECT_EQ(shrunk.picture.height(), 7);
-}
-
-TEST_F(LoadPicTest, OtherContentUnderACommonExtensionGoesStraightToFreeImage)
-{
-    // A C64 Koala picture named .png: FreeImage knows it by its content; it never reaches
-    // libvips. It decodes as a 4-bit image, which the FreeImage road makes 8-bit.
-    const Load koala = load(write(QStringLiteral("c64.png"), samples::koala()));
-    EXPECT_EQ(koala.roads, Roads{LoadRoad::FreeImage});
-    ASSERT_EQ(koala.picture.width(), 320);
-    ASSERT_EQ(koala.picture.height(), 200);
-    EXPECT_EQ(koala.picture.rgbAt(10, 10), kWhite);
-    EXPECT_EQ(koala.picture.rgbAt(300, 95), kWhite);
-    EXPECT_EQ(koala.picture.rgbAt(10, 96), kBlack);
-}
-
-TEST_F(LoadPicTest, PortableMapsThatFreeImageRecognisesNeverReachDevil)
-{
-    const Picture source = gradientPicture(21, 5);
-    const Load grey = load(write(QStringLiteral("grey.pgm"), samples::pgm(source)));
-    EXPECT_EQ(grey.roads, Roads{LoadRoad::FreeImage});
-    ASSERT_EQ(grey.picture.width(), 21);
-    for (const auto& [x, y] : {std::pair{0, 0}, {20, 0}, {7, 4}}) {
-        const std::uint8_t v = source.rgbAt(x, y).r;
-        EXPECT_EQ(grey.picture.rgbAt(x, y), (Rgb{v, v, v}));
-    }
-
-    // A 1-bit bitmap is made 24-bit on the way.
-    const auto checker = [](int x, int y) { return (x + y) % 2 == 0; };
-    const Load bits = load(write(QStringLiteral("bits.pbm"), samples::pbm(11, 3, checker)));
-    EXPECT_EQ(bits.roads, Roads{LoadRoad::FreeImage});
-    ASSERT_EQ(bits.picture.width(), 11);
-    EXPECT_EQ(bits.picture.rgbAt(0, 0), kBlack);
-    EXPECT_EQ(bits.picture.rgbAt(1, 0), kWhite);
-    EXPECT_EQ(bits.picture.rgbAt(10, 2), kBlack);
-
-    // DevIL is asked only about content FreeImage does not recognise.
-    const Load unknown = load(write(QStringLiteral("odd.pgm"), "P9 not a portable map\n"));
-    EXPECT_EQ(unknown.roads, Roads{LoadRoad::Devil});
-    EXPECT_TRUE(unknown.picture.isNull());
-}
-
-TEST_F(LoadPicTest, DevilReadsFormatsFreeImageDoesNotKnow)
+TEST_F(LoadPicTest, EachKindOfFileTakesItsRoadAndGivesItsPicture)
 {
     const Picture source = gradientPicture(13, 9);
-    const QString path = write(QStringLiteral("render.pix"), samples::pix(source));
-
-    const Load natural = load(path);
-    EXPECT_EQ(natural.roads, Roads{LoadRoad::Devil});
-    EXPECT_EQ(maxDifference(natural.picture, source), 0);
-    EXPECT_EQ(natural.sourceWidth, 13);  // rendered by libvips from the conversion file
-    EXPECT_EQ(natural.sourceHeight, 9);
-
-    const Load boxed = load(path, FixedBox, 26, 26);
-    EXPECT_EQ(boxed.picture.width(), 26);
-    EXPECT_EQ(boxed.picture.height(), 26);
-}
-
-TEST_F(LoadPicTest, Jpeg2000ThroughFreeImageOrOpenJpeg)
-{
-    const Picture source = gradientPicture(64, 48);
+    Picture grey = source;  // the red channel as grey
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 13; ++x)
+            grey.setPixel(x, y, Rgb{source.rgbAt(x, y).r, source.rgbAt(x, y).r, source.rgbAt(x, y).r});
+    const auto checker = [](int x, int y) { return (x + y) % 2 == 0; };
     const QByteArray jp2 = samples::jp2(source, dir.path());
     ASSERT_FALSE(jp2.isEmpty()) << "opj_compress is needed";
+    const QSize unreported(-7, -7);  // the caller's values stay: only the libvips road reports the size
 
-    // FreeImage recognises an ordinary JP2 file and decodes it itself.
-    const Load plain = load(write(QStringLiteral("plain.jp2"), jp2));
-    EXPECT_EQ(plain.roads, Roads{LoadRoad::FreeImage});
-    EXPECT_EQ(maxDifference(plain.picture, source), 0);
-
-    // The long form of the signature box hides it from FreeImage; OpenJPEG decodes it.
-    const QString path = write(QStringLiteral("long.jp2"), samples::withLongSignatureBox(jp2));
-    const Load natural = load(path);
-    EXPECT_EQ(natural.roads, Roads{LoadRoad::Jpeg2000});
-    EXPECT_EQ(maxDifference(natural.picture, source), 0);
-
-    // A thumbnail comes from a reduced resolution level, placed as the full image would be.
-    const Load boxed = load(path, FixedBox, 16, 16);
-    ASSERT_EQ(boxed.picture.width(), 16);
-    ASSERT_EQ(boxed.picture.height(), 16);
-    const Picture expected = ResizePicture(source, FixedBox, 16, 16, 0xFFFFFF);
-    EXPECT_LE(maxDifference(boxed.picture, expected), 24);
-    for (int x = 0; x < 16; ++x) {
-        EXPECT_EQ(boxed.picture.rgbAt(x, 1), kWhite);   // drawn 16 x 12 at y = 2
-        EXPECT_EQ(boxed.picture.rgbAt(x, 14), kWhite);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        Roads roads;
+        Picture picture;  // null: none
+        QSize source;
+    } cases[] = {
+        {"photo.png", readBytes(writePng(source, dir.filePath("source.png"))), {LoadRoad::LibVips}, source, {13, 9}},
+        // A file-size field far beyond the file, as some writers leave it: libvips (through
+        // ImageMagick) refuses the file, FreeImage reads the pixels.
+        {"damaged.bmp", samples::bmp(source, 0x7FFFFFFF), {LoadRoad::LibVips, LoadRoad::FreeImage}, source, unreported},
+        // A C64 Koala picture named .png: FreeImage knows it by its content, so it never reaches
+        // libvips. It decodes as a 4-bit image, which the FreeImage road makes 8-bit.
+        {"c64.png", samples::koala(), {LoadRoad::FreeImage}, blackWhere(320, 200, [](int, int y) { return y >= 96; }),
+         unreported},
+        // Portable maps FreeImage recognises never reach DevIL; a 1-bit one is made 24-bit.
+        {"grey.pgm", samples::pgm(source), {LoadRoad::FreeImage}, grey, unreported},
+        {"bits.pbm", samples::pbm(11, 3, checker), {LoadRoad::FreeImage}, blackWhere(11, 3, checker), unreported},
+        // DevIL is asked about content FreeImage does not recognise; libvips renders its
+        // conversion file.
+        {"odd.pgm", "P9 not a portable map\n", {LoadRoad::Devil}, {}, unreported},
+        {"render.pix", samples::pix(source), {LoadRoad::Devil}, source, {13, 9}},
+        // FreeImage decodes an ordinary JP2 file itself; the long form of the signature box hides
+        // it from FreeImage, and OpenJPEG decodes it.
+        {"plain.jp2", jp2, {LoadRoad::FreeImage}, source, unreported},
+        {"long.jp2", samples::withLongSignatureBox(jp2), {LoadRoad::Jpeg2000}, source, unreported},
+        // A metafile the converters cannot read falls to FreeImage, which has no reader either.
+        {"broken.wmf", samples::placeableWmf(100, 80, 1, 1, 9, 9, kRed).left(30), {LoadRoad::Metafile, LoadRoad::FreeImage},
+         {}, unreported},
+        {"notes.xyz", QByteArray(500, 'q'), {}, {}, unreported},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = write(c.name, c.bytes);
+        const Load natural = load(path);
+        EXPECT_EQ(natural.roads, c.roads);
+        EXPECT_EQ(maxDifference(natural.picture, c.picture), 0);
+        if (c.source != unreported) {
+            EXPECT_EQ(QSize(natural.sourceWidth, natural.sourceHeight), c.source);
+        }
+        // Thumbnails are exactly the box, fitted pictures never enlarged.
+        if (!c.picture.isNull()) {
+            const Picture boxed = load(path, FixedBox, 30, 30).picture;
+            EXPECT_EQ(QSize(boxed.width(), boxed.height()), QSize(30, 30));
+            const Picture fitted = load(path, ShrinkToFit, 400, 400).picture;
+            EXPECT_EQ(QSize(fitted.width(), fitted.height()), QSize(c.picture.width(), c.picture.height()));
+        }
     }
-    const Load fitted = load(path, ShrinkToFit, 20, 20);
-    EXPECT_EQ(fitted.picture.width(), 20);
-    EXPECT_EQ(fitted.picture.height(), 15);
+    EXPECT_TRUE(load(dir.filePath("missing.png")).picture.isNull());
+    EXPECT_TRUE(load(dir.path()).picture.isNull());
+}
+
+TEST_F(LoadPicTest, ThumbnailsArePlacedAsTheWholeImageWouldBe)
+{
+    const Picture source = gradientPicture(64, 48);
+    const Load boxed = load(writePng(source, dir.filePath("photo.png")), FixedBox, 30, 30);
+    EXPECT_EQ(boxed.picture.rgbAt(15, 2), kWhite);  // drawn 30 x 22 at y = 4
+    EXPECT_NE(boxed.picture.rgbAt(15, 5), kWhite);
+
+    // A JPEG 2000 thumbnail comes from a reduced resolution level.
+    const QString jp2 = write("long.jp2", samples::withLongSignatureBox(samples::jp2(source, dir.path())));
+    const Load small = load(jp2, FixedBox, 16, 16);
+    EXPECT_EQ(small.roads, Roads{LoadRoad::Jpeg2000});
+    EXPECT_LE(maxDifference(small.picture, ResizePicture(source, FixedBox, 16, 16, 0xFFFFFF)), 24);
+    for (int x = 0; x < 16; ++x) {
+        EXPECT_EQ(small.picture.rgbAt(x, 1), kWhite);  // drawn 16 x 12 at y = 2
+        EXPECT_EQ(small.picture.rgbAt(x, 14), kWhite);
+    }
+    const Picture fitted = load(jp2, ShrinkToFit, 20, 20).picture;
+    EXPECT_EQ(QSize(fitted.width(), fitted.height()), QSize(20, 15));
 }
 
 TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
 {
-    const QString wmf = write(QStringLiteral("chart.wmf"), samples::placeableWmf(100, 80, 10, 20, 80, 60, kRed));
+    const QString wmf = write("chart.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, kRed));
     const Load natural = load(wmf);
     EXPECT_EQ(natural.roads, Roads{LoadRoad::Metafile});
-    ASSERT_EQ(natural.picture.width(), 100);
-    ASSERT_EQ(natural.picture.height(), 80);
-    EXPECT_EQ(natural.sourceWidth, 100);
-    EXPECT_EQ(natural.sourceHeight, 80);
+    ASSERT_EQ(QSize(natural.picture.width(), natural.picture.height()), QSize(100, 80));
+    EXPECT_EQ(QSize(natural.sourceWidth, natural.sourceHeight), QSize(100, 80));
     EXPECT_EQ(natural.picture.rgbAt(45, 40), kRed);
     EXPECT_EQ(natural.picture.rgbAt(5, 5), kWhite);
     EXPECT_EQ(natural.picture.rgbAt(90, 70), kWhite);
     EXPECT_LT(natural.picture.rgbAt(10, 40).r, 128) << "the default black pen outlines the rectangle";
 
     const Load boxed = load(wmf, FixedBox, 50, 50);
-    ASSERT_EQ(boxed.picture.width(), 50);
-    ASSERT_EQ(boxed.picture.height(), 50);
-    EXPECT_EQ(boxed.picture.rgbAt(22, 25), kRed);   // drawn 50 x 40 at y = 5
+    ASSERT_EQ(QSize(boxed.picture.width(), boxed.picture.height()), QSize(50, 50));
+    EXPECT_EQ(boxed.picture.rgbAt(22, 25), kRed);  // drawn 50 x 40 at y = 5
     EXPECT_EQ(boxed.picture.rgbAt(22, 2), kWhite);
 
-    const QString emf = write(QStringLiteral("chart.emf"), samples::emf(100, 80, 10, 20, 80, 60, kGreen));
-    const Load enhanced = load(emf);
+    const Load enhanced = load(write("chart.emf", samples::emf(100, 80, 10, 20, 80, 60, kGreen)));
     EXPECT_EQ(enhanced.roads, Roads{LoadRoad::Metafile});
-    ASSERT_EQ(enhanced.picture.width(), 100);
-    ASSERT_EQ(enhanced.picture.height(), 80);
+    ASSERT_EQ(QSize(enhanced.picture.width(), enhanced.picture.height()), QSize(100, 80));
     EXPECT_EQ(enhanced.picture.rgbAt(45, 40), kGreen);
     EXPECT_EQ(enhanced.picture.rgbAt(5, 5), kWhite);
-
-    // A metafile the converters cannot read falls to FreeImage, which has no reader either.
-    const Load broken = load(write(QStringLiteral("broken.wmf"), samples::placeableWmf(100, 80, 1, 1, 9, 9, kRed).left(30)));
-    EXPECT_EQ(broken.roads, (Roads{LoadRoad::Metafile, LoadRoad::FreeImage}));
-    EXPECT_TRUE(broken.picture.isNull());
-}
-
-TEST_F(LoadPicTest, UnknownExtensionAndContentGiveNothingWithoutAMessage)
-{
-    const Load unknown = load(write(QStringLiteral("notes.xyz"), QByteArray(500, 'q')));
-    EXPECT_TRUE(unknown.picture.isNull());
-    EXPECT_TRUE(unknown.roads.empty());
-    EXPECT_TRUE(load(dir.filePath(QStringLiteral("missing.png"))).picture.isNull());
-    EXPECT_TRUE(load(dir.path()).picture.isNull());
 }
 
 // --- the error rules ------------------------------------------------------------------------
@@ -274,7 +219,7 @@ TEST(LoadPicErrorRulesTest, OverflowResumesInvalidPictureGivesNothingOthersAreRe
     LoadPicErrorRules rules(result);
 
     int next = 0;
-    EXPECT_TRUE(rules.run(11, [] { throw LumoraError(errnum::Overflow, QStringLiteral("Overflow")); }));
+    EXPECT_TRUE(rules.run(11, [] { throw LumoraError(errnum::Overflow, "Overflow"); }));
     EXPECT_TRUE(rules.run(12, [&] { next = 12; }));
     EXPECT_EQ(next, 12);
     EXPECT_EQ(result, kept) << "an overflow leaves the result as it was";
@@ -284,40 +229,40 @@ TEST(LoadPicErrorRulesTest, OverflowResumesInvalidPictureGivesNothingOthersAreRe
     EXPECT_TRUE(reports.reports().empty());
 
     result = kept;
-    EXPECT_FALSE(rules.run(14, [] { throw LumoraError(errnum::FileNotFound, QStringLiteral("File not found")); }));
+    EXPECT_FALSE(rules.run(14, [] { throw LumoraError(errnum::FileNotFound, "File not found"); }));
     EXPECT_TRUE(result.isNull());
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::FileNotFound, 14);
+    reports.expectOne("LoadPic", errnum::FileNotFound, 14);
 
     EXPECT_FALSE(rules.run(15, [] { throw std::bad_alloc(); }));
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::OutOfMemory, 15);
+    reports.expectOne("LoadPic", errnum::OutOfMemory, 15);
 }
 
 TEST_F(LoadPicTest, AMissingDecoderIsReportedUnderLoadPic)
 {
-    const QString pix = write(QStringLiteral("art.pix"), samples::pix(gradientPicture(4, 4)));
-    const HelperReplaced missing(dir.filePath(QStringLiteral("no-such-decoder")));
+    const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
+    const ScopedEnvironment missing("LUMORA_DECODER", QFile::encodeName(dir.filePath("no-such-decoder")));
     EXPECT_TRUE(load(pix).picture.isNull());
-    reports.expectOne(QStringLiteral("LoadPic"), errnum::FileNotFound, DevilLine);
+    reports.expectOne("LoadPic", errnum::FileNotFound, DevilLine);
 }
 
 TEST_F(LoadPicTest, ADecoderThatCrashesOrHangsCostsOnlyThePicture)
 {
-    const QString pix = write(QStringLiteral("art.pix"), samples::pix(gradientPicture(4, 4)));
-    const QString png = writePng(gradientPicture(4, 4), dir.filePath(QStringLiteral("fine.png")));
+    const QString pix = write("art.pix", samples::pix(gradientPicture(4, 4)));
+    const QString png = writePng(gradientPicture(4, 4), dir.filePath("fine.png"));
     {
-        const HelperReplaced crashing(script(QStringLiteral("crash.sh"), "kill -SEGV $$"));
+        const auto crashing = helperScript("crash.sh", "kill -SEGV $$");
         EXPECT_TRUE(load(pix).picture.isNull());
         EXPECT_FALSE(load(png).picture.isNull()) << "the libvips road needs no helper";
     }
     {
-        const HelperReplaced hanging(script(QStringLiteral("hang.sh"), "exec sleep 600"));
+        const auto hanging = helperScript("hang.sh", "exec sleep 600");
         const std::chrono::milliseconds previous = DecoderTimeLimit();
         SetDecoderTimeLimit(std::chrono::milliseconds(300));
         EXPECT_TRUE(load(pix).picture.isNull());
         SetDecoderTimeLimit(previous);
     }
     // The real helper, for a file that is not what its extension says.
-    EXPECT_TRUE(load(write(QStringLiteral("text.pix"), "plain text")).picture.isNull());
+    EXPECT_TRUE(load(write("text.pix", "plain text")).picture.isNull());
 }
 
 TEST_F(LoadPicTest, AFileThatCrashesFreeImageGivesNothing)
@@ -326,7 +271,7 @@ TEST_F(LoadPicTest, AFileThatCrashesFreeImageGivesNothing)
     // fuzzer's seed keeps it behind the byte that picks its extension.
     const QByteArray seed = readBytes(QStringLiteral(LUMORA_SOURCE_DIR "/tests/fuzz/corpus/loadpic/freeimage-psd-crash"));
     ASSERT_GT(seed.size(), 26);
-    const Load crashing = load(write(QStringLiteral("crash.psd"), seed.mid(1)));
+    const Load crashing = load(write("crash.psd", seed.mid(1)));
     EXPECT_EQ(crashing.roads, Roads{LoadRoad::FreeImage});
     EXPECT_TRUE(crashing.picture.isNull());
 }
@@ -339,8 +284,8 @@ TEST_F(LoadPicTest, SeveralThreadsLoadAtOnceEachWithItsOwnConversionFile)
     const Picture gradient = gradientPicture(64, 48);
     const QByteArray jp2 = samples::withLongSignatureBox(samples::jp2(gradient, dir.path()));
     ASSERT_FALSE(jp2.isEmpty());
-    const QString jp2Path = write(QStringLiteral("shared.jp2"), jp2);
-    const QString wmfPath = write(QStringLiteral("shared.wmf"), samples::placeableWmf(40, 40, 5, 5, 35, 35, kRed));
+    const QString jp2Path = write("shared.jp2", jp2);
+    const QString wmfPath = write("shared.wmf", samples::placeableWmf(40, 40, 5, 5, 35, 35, kRed));
 
     // Each thread's DevIL picture has its mark elsewhere: a shared conversion file would show.
     std::vector<Picture> marked;

@@ -4,14 +4,11 @@
 #include "imageio/PictureRendering.h"
 
 #include "engine/ImageBox.h"
-#include "engine/VipsRuntime.h"
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/TestImages.h"
 
 #include <QTemporaryDir>
-
-#include <vips/vips8>
 
 #include <gtest/gtest.h>
 
@@ -35,14 +32,6 @@ namespace {
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kGround{10, 200, 30};
 const std::uint32_t kGroundOle = OleColor::fromRgb(kGround);
-
-QSize fit(int sw, int sh, int mw, int mh)
-{
-    int w = -1;
-    int h = -1;
-    FitInside(sw, sh, mw, mh, w, h);
-    return QSize(w, h);
-}
 
 // A picture of four flat quadrants: red, green / blue, white.
 Picture quadrants(int width, int height)
@@ -68,6 +57,8 @@ Picture smoothGradient(int width, int height)
     return p;
 }
 
+QSize sizeOf(const Picture& p) { return QSize(p.width(), p.height()); }
+
 bool nearColour(Rgb a, Rgb b, int tolerance)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
@@ -79,20 +70,13 @@ protected:
 
     QString png(const Picture& picture, const QString& name) { return writePng(picture, path(name)); }
 
-    // A JPEG, left half red, right half blue, written by libvips; orientation 6 says "turn me a
-    // quarter clockwise to show me".
-    QString jpeg(int width, int height, const QString& name, int orientation = 1)
+    // A JPEG, left half red, right half blue, written by ImageMagick.
+    QString jpeg(int width, int height, const QString& name)
     {
-        ensureVipsStarted();
-        const vips::VImage left = vips::VImage::black(width / 2, height).new_from_image({255, 0, 0});
-        const vips::VImage right = vips::VImage::black(width - width / 2, height).new_from_image({0, 0, 255});
-        const QString file = path(name);
-        vips::VImage image = left.join(right, VIPS_DIRECTION_HORIZONTAL)
-                                 .cast(VIPS_FORMAT_UCHAR)
-                                 .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
-        image.set("orientation", orientation);
-        image.jpegsave(file.toLocal8Bit().constData(), vips::VImage::option()->set("Q", 95));
-        return file;
+        const QString half = QStringLiteral("%1x%2").arg(width / 2).arg(height);
+        EXPECT_EQ(runTool("convert", {"-size", half, "xc:red", "xc:blue", "+append", "-quality", "95", path(name)}).exitCode,
+                  0);
+        return path(name);
     }
 
     Picture render(const QString& file, int mode, int width, int height)
@@ -109,34 +93,29 @@ protected:
 
 // --- the size rules ----------------------------------------------------------------------------
 
-TEST(PictureRenderingFit, NeverEnlargesAnImageThatFits)
+TEST(PictureRenderingFit, NeverEnlargesShrinksToTheLimitingSideAndRoundsHalvesToEven)
 {
-    EXPECT_EQ(fit(30, 20, 40, 40), QSize(30, 20));
-    EXPECT_EQ(fit(40, 40, 40, 40), QSize(40, 40));
-    EXPECT_EQ(fit(40, 10, 40, 40), QSize(40, 10));
-    EXPECT_EQ(fit(1, 1, 150, 100), QSize(1, 1));
-}
-
-TEST(PictureRenderingFit, ShrinksWideAndTallImagesToTheLimitingSide)
-{
-    EXPECT_EQ(fit(400, 100, 100, 100), QSize(100, 25));
-    EXPECT_EQ(fit(100, 400, 100, 100), QSize(25, 100));
-    EXPECT_EQ(fit(3264, 2448, 40, 40), QSize(40, 30));
-    EXPECT_EQ(fit(41, 30, 40, 40), QSize(40, 29));  // 29.27
-    EXPECT_EQ(fit(200, 100, 100, 50), QSize(100, 50));
-}
-
-TEST(PictureRenderingFit, RoundsHalvesToEvenFromSinglePrecisionRatios)
-{
-    EXPECT_EQ(fit(80, 5, 40, 40), QSize(40, 2));  // 2.5
-    EXPECT_EQ(fit(80, 7, 40, 40), QSize(40, 4));  // 3.5
-    EXPECT_EQ(fit(5, 80, 40, 40), QSize(2, 40));
-    // 40 / 48 held in single precision is a hair under 5/6, so 9 x ratio is 7.4999998: 7. The
-    // same ratio in double precision would give exactly 7.5 and round to 8.
-    EXPECT_EQ(fit(48, 9, 40, 40), QSize(40, 7));
-    EXPECT_EQ(fit(9, 48, 40, 40), QSize(7, 40));
-    // And the other way: 40 / 112 in single precision is a hair over, 2.5000001 rounds up to 3.
-    EXPECT_EQ(fit(112, 7, 40, 40), QSize(40, 3));
+    const struct {
+        int sw, sh, mw, mh;
+        QSize fitted;
+    } cases[] = {
+        {30, 20, 40, 40, {30, 20}}, {40, 40, 40, 40, {40, 40}},     {40, 10, 40, 40, {40, 10}},
+        {1, 1, 150, 100, {1, 1}},   {400, 100, 100, 100, {100, 25}}, {100, 400, 100, 100, {25, 100}},
+        {3264, 2448, 40, 40, {40, 30}}, {41, 30, 40, 40, {40, 29}},  // 29.27
+        {200, 100, 100, 50, {100, 50}}, {80, 5, 40, 40, {40, 2}},    // 2.5
+        {80, 7, 40, 40, {40, 4}},       {5, 80, 40, 40, {2, 40}},    // 3.5, 2.5
+        // 40 / 48 held in single precision is a hair under 5/6, so 9 x ratio is 7.4999998: 7. The
+        // same ratio in double precision would give exactly 7.5 and round to 8.
+        {48, 9, 40, 40, {40, 7}}, {9, 48, 40, 40, {7, 40}},
+        // And the other way: 40 / 112 in single precision is a hair over, 2.5000001 rounds up to 3.
+        {112, 7, 40, 40, {40, 3}},
+    };
+    for (const auto& c : cases) {
+        int w = -1;
+        int h = -1;
+        FitInside(c.sw, c.sh, c.mw, c.mh, w, h);
+        EXPECT_EQ(QSize(w, h), c.fitted) << c.sw << "x" << c.sh << " into " << c.mw << "x" << c.mh;
+    }
 }
 
 TEST(PictureRenderingPlacement, CentresTheImageWithHalvesRoundedToEven)
@@ -154,49 +133,37 @@ TEST(PictureRenderingPlacement, CentresTheImageWithHalvesRoundedToEven)
 
 // --- files ------------------------------------------------------------------------------------
 
-TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredOnTheBackground)
+TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredTheRightWayRound)
 {
-    const QString file = png(Picture::filled(400, 100, kRed), QStringLiteral("wide.png"));
-    const Picture p = render(file, 2, 100, 100);
-    ASSERT_FALSE(p.isNull());
-    EXPECT_EQ(p.width(), 100);
-    EXPECT_EQ(p.height(), 100);
+    const Picture p = render(png(quadrants(400, 100), "quadrants.png"), 2, 100, 100);
+    ASSERT_EQ(sizeOf(p), QSize(100, 100));
     EXPECT_EQ(p.bands(), 3);
-    EXPECT_EQ(sourceWidth, 400);
-    EXPECT_EQ(sourceHeight, 100);
-    // The image covers rows 38 to 62 exactly; everything else is the background, unblended.
-    EXPECT_EQ(findColour(p, kRed), (Point{0, 38}));
-    EXPECT_EQ(countColour(p, kRed), 100 * 25);
+    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 100));
+    // Drawn 100 x 25 at y = 38 (37.5 to even): everything else is the background, unblended.
     EXPECT_EQ(countColour(p, kGround), 100 * 75);
-}
-
-TEST_F(PictureRenderingFile, DrawnAreaShowsTheImageTheRightWayRound)
-{
-    const QString file = png(quadrants(200, 100), QStringLiteral("quadrants.png"));
-    const Picture p = render(file, 2, 50, 50);
-    ASSERT_EQ(p.width(), 50);
-    // Drawn 50 x 25 at y = 12 (12.5 to even); the quadrants' middles keep their colours.
-    EXPECT_EQ(p.rgbAt(25, 5), kGround);
-    EXPECT_EQ(p.rgbAt(25, 44), kGround);
-    EXPECT_TRUE(nearColour(p.rgbAt(12, 17), kRed, 2));
-    EXPECT_TRUE(nearColour(p.rgbAt(37, 17), (Rgb{0, 255, 0}), 2));
-    EXPECT_TRUE(nearColour(p.rgbAt(12, 31), (Rgb{0, 0, 255}), 2));
-    EXPECT_TRUE(nearColour(p.rgbAt(37, 31), (Rgb{255, 255, 255}), 2));
+    EXPECT_EQ(findColour(p, kRed), (Point{0, 38}));
+    EXPECT_EQ(p.rgbAt(50, 37), kGround);
+    EXPECT_EQ(p.rgbAt(50, 63), kGround);
+    // The quadrants' middles keep their colours.
+    EXPECT_TRUE(nearColour(p.rgbAt(25, 44), kRed, 2));
+    EXPECT_TRUE(nearColour(p.rgbAt(75, 44), (Rgb{0, 255, 0}), 2));
+    EXPECT_TRUE(nearColour(p.rgbAt(25, 56), (Rgb{0, 0, 255}), 2));
+    EXPECT_TRUE(nearColour(p.rgbAt(75, 56), (Rgb{255, 255, 255}), 2));
 }
 
 TEST_F(PictureRenderingFile, ShrinkToFitNeverEnlargesAndNaturalSizeIsTheImageItself)
 {
     const Picture small = smoothGradient(30, 20);
-    const QString smallFile = png(small, QStringLiteral("small.png"));
+    const QString smallFile = png(small, "small.png");
     Picture p = render(smallFile, 1, 100, 100);
     EXPECT_EQ(maxDifference(p, small), 0);
     p = render(smallFile, 0, -1, -1);
     EXPECT_EQ(maxDifference(p, small), 0);
     EXPECT_EQ(sourceWidth, 30);
 
-    const QString wide = png(Picture::filled(400, 100, kRed), QStringLiteral("wide.png"));
+    const QString wide = png(Picture::filled(400, 100, kRed), "wide.png");
     p = render(wide, 1, 100, 100);
-    EXPECT_EQ(QSize(p.width(), p.height()), QSize(100, 25));
+    EXPECT_EQ(sizeOf(p), QSize(100, 25));
     EXPECT_EQ(countColour(p, kRed), 100 * 25);
 }
 
@@ -206,8 +173,8 @@ TEST_F(PictureRenderingFile, TransparentPixelsShowTheBackground)
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 20; ++x)
             rgba.setPixel(x, y, x < 10 ? Rgb{0, 0, 255} : kRed, x < 10 ? 0 : 255);
-    const QString file = png(rgba, QStringLiteral("alpha.png"));
-    ASSERT_EQ(identify(file, QStringLiteral("%[channels]")), QStringLiteral("srgba"));
+    const QString file = png(rgba, "alpha.png");
+    ASSERT_EQ(identify(file, "%[channels]"), "srgba");
     const Picture p = render(file, 0, -1, -1);
     EXPECT_EQ(p.bands(), 3);
     EXPECT_EQ(countColour(p, kGround), 100);
@@ -216,37 +183,29 @@ TEST_F(PictureRenderingFile, TransparentPixelsShowTheBackground)
 
 TEST_F(PictureRenderingFile, MultiPageFilesShowTheirFirstPage)
 {
-    ensureVipsStarted();
-    const vips::VImage first = vips::VImage::black(30, 20).new_from_image({255, 0, 0});
-    const vips::VImage second = vips::VImage::black(30, 20).new_from_image({0, 0, 255});
-    vips::VImage pages = first.join(second, VIPS_DIRECTION_VERTICAL)
-                             .cast(VIPS_FORMAT_UCHAR)
-                             .copy(vips::VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
-    pages.set("page-height", 20);
-    const QString file = path(QStringLiteral("pages.tif"));
-    pages.tiffsave(file.toLocal8Bit().constData());
-    ASSERT_EQ(identify(file, QStringLiteral("%wx%h;")), QStringLiteral("30x20;30x20;"));
-
+    const QString file = path("pages.tif");
+    ASSERT_EQ(runTool("convert", {"-size", "30x20", "xc:red", "xc:blue", file}).exitCode, 0);
+    ASSERT_EQ(identify(file, "%wx%h;"), "30x20;30x20;");
     const Picture p = render(file, 0, -1, -1);
-    EXPECT_EQ(QSize(p.width(), p.height()), QSize(30, 20));
+    EXPECT_EQ(sizeOf(p), QSize(30, 20));
     EXPECT_EQ(countColour(p, kRed), 30 * 20);
 }
 
 TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)
 {
-    writeBytes(path(QStringLiteral("text.jpg")), "not a picture at all");
+    writeBytes(path("text.jpg"), "not a picture at all");
     // A header that promises 20000 x 20000 pixels (400 million); the data never comes.
-    writeBytes(path(QStringLiteral("huge.ppm")), "P6\n20000 20000\n255\n");
+    writeBytes(path("huge.ppm"), "P6\n20000 20000\n255\n");
     // The same kind of file at a sane size does render: the refusal above is the size.
-    writeBytes(path(QStringLiteral("tiny.ppm")), QByteArray("P6\n2 1\n255\n") + QByteArray("\xff\x00\x00\xff\x00\x00", 6));
+    writeBytes(path("tiny.ppm"), QByteArray("P6\n2 1\n255\n") + QByteArray("\xff\x00\x00\xff\x00\x00", 6));
 
-    EXPECT_TRUE(render(path(QStringLiteral("missing.png")), 0, -1, -1).isNull());
+    EXPECT_TRUE(render(path("missing.png"), 0, -1, -1).isNull());
     EXPECT_EQ(sourceWidth, -7);  // left as the caller had it
-    EXPECT_TRUE(render(path(QStringLiteral("text.jpg")), 2, 40, 40).isNull());
-    EXPECT_TRUE(render(path(QStringLiteral("huge.ppm")), 2, 40, 40).isNull());
-    EXPECT_EQ(countColour(render(path(QStringLiteral("tiny.ppm")), 0, -1, -1), kRed), 2);
+    EXPECT_TRUE(render(path("text.jpg"), 2, 40, 40).isNull());
+    EXPECT_TRUE(render(path("huge.ppm"), 2, 40, 40).isNull());
+    EXPECT_EQ(countColour(render(path("tiny.ppm"), 0, -1, -1), kRed), 2);
 
-    const QString file = png(Picture::filled(40, 30, kRed), QStringLiteral("fine.png"));
+    const QString file = png(Picture::filled(40, 30, kRed), "fine.png");
     EXPECT_TRUE(render(file, 3, 40, 40).isNull());
     EXPECT_TRUE(render(file, 2, 0, 40).isNull());
     EXPECT_TRUE(render(file, 1, 40, -1).isNull());
@@ -254,19 +213,19 @@ TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)
 
 TEST_F(PictureRenderingFile, LargeJpegDecodesAtAReducedScale)
 {
-    const QString file = jpeg(4000, 3000, QStringLiteral("large.jpg"));
-    ASSERT_EQ(identify(file), QStringLiteral("4000x3000"));
+    const QString file = jpeg(4000, 3000, "large.jpg");
+    ASSERT_EQ(identify(file), "4000x3000");
     // The largest of 1/8, 1/4, 1/2 that still covers the drawn size.
     EXPECT_EQ(RenderDecodeSize(file, 100, 75), QSize(500, 375));
     EXPECT_EQ(RenderDecodeSize(file, 501, 375), QSize(1000, 750));
     EXPECT_EQ(RenderDecodeSize(file, 2001, 1500), QSize(4000, 3000));
     // Formats without reduced decoding read at their own size.
-    const QString pngFile = png(Picture::filled(400, 100, kRed), QStringLiteral("wide.png"));
+    const QString pngFile = png(Picture::filled(400, 100, kRed), "wide.png");
     EXPECT_EQ(RenderDecodeSize(pngFile, 40, 10), QSize(400, 100));
-    EXPECT_TRUE(RenderDecodeSize(path(QStringLiteral("missing.jpg")), 40, 10).isEmpty());
+    EXPECT_TRUE(RenderDecodeSize(path("missing.jpg"), 40, 10).isEmpty());
 
     const Picture p = render(file, 2, 100, 100);
-    ASSERT_EQ(QSize(p.width(), p.height()), QSize(100, 100));
+    ASSERT_EQ(sizeOf(p), QSize(100, 100));
     EXPECT_EQ(sourceWidth, 4000);
     EXPECT_EQ(sourceHeight, 3000);
     // Drawn 100 x 75 at y = 12: rows 0-11 and 87-99 are margin.
@@ -280,18 +239,20 @@ TEST_F(PictureRenderingFile, LargeJpegDecodesAtAReducedScale)
 
 TEST_F(PictureRenderingFile, PhotosAreDrawnAsStoredWhateverTheirOrientationTag)
 {
-    const QString file = jpeg(400, 300, QStringLiteral("turned.jpg"), 6);
-    ASSERT_EQ(identify(file, QStringLiteral("%[EXIF:Orientation]")), QStringLiteral("6"));
+    // Orientation 6 says "turn me a quarter clockwise to show me".
+    const QString file = jpeg(400, 300, "turned.jpg");
+    ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", file}).exitCode, 0);
+    ASSERT_EQ(identify(file, "%[EXIF:Orientation]"), "6");
     const Picture p = render(file, 1, 100, 100);
-    EXPECT_EQ(QSize(p.width(), p.height()), QSize(100, 75));
+    EXPECT_EQ(sizeOf(p), QSize(100, 75));
     EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
     EXPECT_TRUE(nearColour(p.rgbAt(10, 37), kRed, 8));  // red still on the left
 }
 
 TEST_F(PictureRenderingFile, RendersOnSeveralThreadsAtOnceAsOnOne)
 {
-    const QString jpegFile = jpeg(1600, 1200, QStringLiteral("photo.jpg"));
-    const QString pngFile = png(quadrants(300, 200), QStringLiteral("quadrants.png"));
+    const QString jpegFile = jpeg(1600, 1200, "photo.jpg");
+    const QString pngFile = png(quadrants(300, 200), "quadrants.png");
     const Picture jpegAlone = render(jpegFile, 2, 64, 64);
     const Picture pngAlone = render(pngFile, 2, 64, 64);
     ASSERT_FALSE(jpegAlone.isNull());
@@ -316,26 +277,19 @@ TEST_F(PictureRenderingFile, RendersOnSeveralThreadsAtOnceAsOnOne)
 
 // --- pictures in memory -----------------------------------------------------------------------
 
-TEST(PictureRenderingPicture, FollowsTheSizeModes)
+// Fixed boxes and fitting of files, which render like pictures: PictureRenderingFile.
+TEST(PictureRenderingPicture, StretchesWithoutAspectKeepsSliversAndGivesSmallPicturesBack)
 {
     const Picture wide = Picture::filled(400, 100, kRed);
-    Picture p = PictureFromHandle(wide, 100, 100, 2, kGroundOle, true);
-    ASSERT_EQ(QSize(p.width(), p.height()), QSize(100, 100));
-    EXPECT_EQ(findColour(p, kRed), (Point{0, 38}));
-    EXPECT_EQ(countColour(p, kRed), 100 * 25);
-    EXPECT_EQ(countColour(p, kGround), 100 * 75);
-
-    p = PictureFromHandle(wide, 100, 100, 1, kGroundOle, true);
-    EXPECT_EQ(QSize(p.width(), p.height()), QSize(100, 25));
-    p = PictureFromHandle(wide, 50, 50, 2, kGroundOle, false);
-    EXPECT_EQ(countColour(p, kRed), 50 * 50);
+    EXPECT_EQ(countColour(PictureFromHandle(wide, 50, 50, 2, kGroundOle, false), kRed), 50 * 50);
     EXPECT_EQ(ResizePicture(wide, 2, 40, 40, kGroundOle), PictureFromHandle(wide, 40, 40, 2, kGroundOle, true));
+    EXPECT_EQ(sizeOf(PictureFromHandle(wide, 100, 100, 1, kGroundOle, true)), QSize(100, 25));
 
     // Slivers: drawn 0 pixels wide in a box leaves only the margin; fitted, the sliver is kept.
     const Picture sliver = Picture::filled(1, 1000, kRed);
     EXPECT_EQ(countColour(PictureFromHandle(sliver, 100, 100, 2, kGroundOle, true), kGround), 100 * 100);
-    p = PictureFromHandle(sliver, 100, 100, 1, kGroundOle, true);
-    EXPECT_EQ(QSize(p.width(), p.height()), QSize(1, 100));  // 0.1 rounds to nothing; kept at 1
+    const Picture p = PictureFromHandle(sliver, 100, 100, 1, kGroundOle, true);
+    EXPECT_EQ(sizeOf(p), QSize(1, 100));  // 0.1 rounds to nothing; kept at 1
     EXPECT_EQ(countColour(p, kRed), 100);
 
     const Picture small = smoothGradient(30, 20);
@@ -360,25 +314,21 @@ TEST(PictureRenderingPicture, FlattensTransparencyAndRefusesWhatItCannotDraw)
 TEST_F(PictureRenderingFile, PictureAndFileRenderingAgreeAndMatchAnIndependentResampler)
 {
     const Picture source = smoothGradient(400, 300);
-    const QString file = png(source, QStringLiteral("gradient.png"));
+    const QString file = png(source, "gradient.png");
     const Picture fromFile = render(file, 2, 100, 100);
     const Picture fromMemory = PictureFromHandle(source, 100, 100, 2, kGroundOle, true);
     EXPECT_EQ(maxDifference(fromFile, fromMemory), 0);
 
     // ImageMagick's Catmull-Rom resize of the same image to the drawn 100 x 75.
-    const QString magick = path(QStringLiteral("magick.png"));
-    ASSERT_EQ(runTool(QStringLiteral("convert"), {file, QStringLiteral("-filter"), QStringLiteral("Catrom"),
-                                                  QStringLiteral("-resize"), QStringLiteral("100x75!"), magick})
-                  .exitCode,
-              0);
-    ImageBox box;
-    box.LoadFromFile(magick);
-    const Picture expected = box.Picture();
+    const QString magick = path("magick.png");
+    ASSERT_EQ(runTool("convert", {file, "-filter", "Catrom", "-resize", "100x75!", magick}).exitCode, 0);
+    ImageBox reader;
+    reader.LoadFromFile(magick);
     Picture drawn = Picture::filled(100, 75, Rgb{});
     for (int y = 0; y < 75; ++y)
         for (int x = 0; x < 100; ++x)
             drawn.setPixel(x, y, fromMemory.rgbAt(x, y + 12));
-    EXPECT_LE(maxDifference(drawn, expected), 3);
+    EXPECT_LE(maxDifference(drawn, reader.Picture()), 3);
 }
 
 }  // namespace
