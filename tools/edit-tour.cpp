@@ -74,7 +74,7 @@ int main(int argc, char** argv)
         clock.start();
         command();
         const qint64 call = clock.elapsed();
-        waitUntil([&] { return !panel.isBusy() && !preview.isRendering(); });
+        waitUntil([&] { return !window->session().isBusy(); });
         const qint64 done = clock.elapsed();
         pump(100);
         std::printf("%s: %lld ms in the call, done after %lld ms; longest GUI-thread gap %.1f ms\n", what,

@@ -133,7 +133,7 @@ int main(int argc, char** argv)
         tasksClock.start();
         heartbeat.reset();
         window->preview().reapplyTasks();
-        waitUntil([&] { return !window->preview().isRendering(); });
+        waitUntil([&] { return !window->session().isBusy(); });
         std::printf("the Task Basket on the previewed photo: shown after %lld ms; longest GUI-thread gap %.1f ms\n",
                     static_cast<long long>(tasksClock.elapsed()), heartbeat.longestMs());
         window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"))->setCurrentIndex(1);

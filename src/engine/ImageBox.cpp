@@ -244,6 +244,21 @@ void ImageBox::TakeImageFrom(ImageBox& other)
         d->materialise("TakeImageFrom");
 }
 
+void ImageBox::CopyImageFrom(const ImageBox& other)
+{
+    if (&other == this)
+        return;
+    if (other.d->streamedSource)
+        fail("CopyImageFrom", QStringLiteral("the image is read from its file and cannot be shared yet"));
+    d->image = other.d->image;
+    d->depth = other.d->depth;
+    d->metadata = other.d->metadata;
+    d->streamedSource = false;
+    d->pipelineDepth = other.d->pipelineDepth;
+    if (d->image && d->mode == Mode::View && d->pipelineDepth > 0)
+        d->materialise("CopyImageFrom");
+}
+
 bool ImageBox::HasImage() const { return d->image.has_value(); }
 int ImageBox::ImageWidth() const { return d->image ? d->image->width() : 0; }
 int ImageBox::ImageHeight() const { return d->image ? d->image->height() : 0; }

@@ -51,6 +51,12 @@ public:
     // loaded into an engine of its own on a worker thread and then shown by the view's engine
     // without a copy.
     void TakeImageFrom(ImageBox& other);
+    // Shares the other engine's image with this one: pixels, depth, EXIF, IPTC and XMP, without a
+    // copy of the pixels (operations never change an image in place, they make a new one). This
+    // engine keeps its own settings. The other engine must hold a computed image (any view
+    // engine's, or a batch engine's that was not read from a file top to bottom); else
+    // EngineError. Reading one engine from two threads at once is safe for this call only.
+    void CopyImageFrom(const ImageBox& other);
     bool HasImage() const;
     int ImageWidth() const;
     int ImageHeight() const;

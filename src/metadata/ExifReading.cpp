@@ -21,7 +21,7 @@ QString shownValue(const QString& name, const QString& raw)
 
 }  // namespace
 
-bool ReadFileEXIFInfo(ImageBox& engine, MetadataList& list, const QString& filePath)
+bool ReadFileEXIFInfo(const ImageBox& engine, MetadataList& list, const QString& filePath)
 {
     static const QString operation = QStringLiteral("Reading EXIF information from the selected file!");
     SetCurrentOperation(operation);

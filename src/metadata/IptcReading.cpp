@@ -25,7 +25,7 @@ QString shownValue(const ImageBox& engine, const IptcFieldInfo& info)
 
 }  // namespace
 
-bool ReadFileIPTCInfo(ImageBox& engine, MetadataList& list, const QString& filePath)
+bool ReadFileIPTCInfo(const ImageBox& engine, MetadataList& list, const QString& filePath)
 {
     SetCurrentOperation(QStringLiteral("Reading IPTC information from the selected file!"));
     int line = 0;

@@ -20,11 +20,11 @@ namespace modMetadata {
 // One row per EXIF attribute, in the engine's order: the display name (or raw name), the readable
 // value (dates as "m/d/yyyy h:mm:ss AM/PM", interpreted values, else the raw value); editable
 // attributes carry their name as key and the editable icon.
-bool ReadFileEXIFInfo(ImageBox& engine, MetadataList& list, const QString& filePath);
+bool ReadFileEXIFInfo(const ImageBox& engine, MetadataList& list, const QString& filePath);
 
 // The 52 listed IPTC fields in their order, every row editable: text as stored, keywords and
 // supplemental categories joined with ",", dates as the system's short date ("" when absent).
-bool ReadFileIPTCInfo(ImageBox& engine, MetadataList& list, const QString& filePath);
+bool ReadFileIPTCInfo(const ImageBox& engine, MetadataList& list, const QString& filePath);
 
 }  // namespace modMetadata
 }  // namespace lumora

@@ -1,6 +1,7 @@
 #include "shell/EngineView.h"
 
 #include "core/Conversions.h"
+#include "core/OleColor.h"
 #include "engine/Picture.h"
 
 #include <QMouseEvent>
@@ -56,15 +57,17 @@ QSize EngineView::sizeHint() const { return {400, 300}; }
 
 QSize EngineView::minimumSizeHint() const { return {40, 40}; }
 
-void EngineView::refresh()
+void EngineView::showPicture(const lumora::Picture& picture) { takeImage(SharedImage(picture)); }
+
+void EngineView::setFit(bool stretchToFit, double zoom)
 {
-    takeImage(engine_.HasImage() ? SharedImage(engine_.Picture()) : QImage());
+    view_.stretchToFit = stretchToFit;
+    view_.zoom = zoom;
+    relayout();
+    Q_EMIT viewChanged();
 }
 
-void EngineView::showPicture(const lumora::Picture& picture)
-{
-    takeImage(engine_.HasImage() ? SharedImage(picture) : QImage());
-}
+QSize EngineView::viewSize() const { return ViewGeometry::shown(image_.size(), view_); }
 
 void EngineView::takeImage(QImage image)
 {
@@ -95,10 +98,10 @@ QRect EngineView::canvasRect() const
 
 QRect EngineView::imageRect() const
 {
-    if (image_.isNull() || !engine_.HasImage())
+    if (image_.isNull())
         return {};
     const QRect canvas = canvasRect();
-    const QSize shown(engine_.ViewWidth(), engine_.ViewHeight());
+    const QSize shown = viewSize();
     // Centred where it fits; scrolled where it does not.
     const int x = shown.width() <= canvas.width() ? (canvas.width() - shown.width()) / 2 : -hsb_->value();
     const int y = shown.height() <= canvas.height() ? (canvas.height() - shown.height()) / 2 : -vsb_->value();
@@ -115,17 +118,17 @@ void EngineView::layoutScrollBars()
     bool needV = false;
     int boxW = full_w;
     int boxH = full_h;
-    const bool scrolls = engine_.HasImage() && !engine_.StretchToFit();
+    const bool scrolls = !image_.isNull() && !view_.stretchToFit;
+    const QSize previousBox = view_.box;
     // A scroll bar takes room from the other direction, so the need is settled in two rounds.
     for (int round = 0; round < 3; ++round) {
         boxW = std::max(0, full_w - (needV ? extent : 0));
         boxH = std::max(0, full_h - (needH ? extent : 0));
-        engine_.SetWidth(boxW);
-        engine_.SetHeight(boxH);
+        view_.box = QSize(boxW, boxH);
         if (!scrolls)
             break;
-        const bool h = engine_.ViewWidth() > boxW;
-        const bool v = engine_.ViewHeight() > boxH;
+        const bool h = viewSize().width() > boxW;
+        const bool v = viewSize().height() > boxH;
         if (h == needH && v == needV)
             break;
         needH = h;
@@ -134,7 +137,7 @@ void EngineView::layoutScrollBars()
 
     if (needH) {
         hsb_->setGeometry(0, full_h - extent, boxW, extent);
-        hsb_->setRange(0, engine_.ViewWidth() - boxW);
+        hsb_->setRange(0, viewSize().width() - boxW);
         hsb_->setPageStep(std::max(1, boxW));
         hsb_->setSingleStep(std::max(1, boxW / 20));
     } else {
@@ -142,7 +145,7 @@ void EngineView::layoutScrollBars()
     }
     if (needV) {
         vsb_->setGeometry(full_w - extent, 0, extent, boxH);
-        vsb_->setRange(0, engine_.ViewHeight() - boxH);
+        vsb_->setRange(0, viewSize().height() - boxH);
         vsb_->setPageStep(std::max(1, boxH));
         vsb_->setSingleStep(std::max(1, boxH / 20));
     } else {
@@ -150,6 +153,8 @@ void EngineView::layoutScrollBars()
     }
     hsb_->setVisible(needH);
     vsb_->setVisible(needV);
+    if (view_.box != previousBox)
+        Q_EMIT viewChanged();
 }
 
 const QImage& EngineView::scaledImage(QSize size) const
@@ -221,19 +226,20 @@ std::optional<QPoint> EngineView::viewPointAt(QPoint widgetPos) const
 QPoint EngineView::clampedViewPoint(QPoint widgetPos) const
 {
     const QPoint point = widgetPos - imageRect().topLeft();
-    return {std::clamp(point.x(), 0, engine_.ViewWidth()), std::clamp(point.y(), 0, engine_.ViewHeight())};
+    const QSize shown = viewSize();
+    return {std::clamp(point.x(), 0, shown.width()), std::clamp(point.y(), 0, shown.height())};
 }
 
 QPoint EngineView::imagePixelAt(QPoint viewPoint) const
 {
-    if (!engine_.HasImage() || engine_.ViewWidth() <= 0 || engine_.ViewHeight() <= 0)
+    const QSize shown = viewSize();
+    if (image_.isNull() || shown.isEmpty())
         return {};
     const auto map = [](int value, int imageExtent, int viewExtent) {
         const double scaled = convert::roundHalfEven(double(value) * imageExtent / viewExtent);
         return std::clamp(int(scaled), 0, imageExtent - 1);
     };
-    return {map(viewPoint.x(), engine_.ImageWidth(), engine_.ViewWidth()),
-            map(viewPoint.y(), engine_.ImageHeight(), engine_.ViewHeight())};
+    return {map(viewPoint.x(), image_.width(), shown.width()), map(viewPoint.y(), image_.height(), shown.height())};
 }
 
 std::optional<std::pair<QPoint, QPoint>> EngineView::rubberBand() const
@@ -260,7 +266,7 @@ void EngineView::mousePressEvent(QMouseEvent* event)
     }
     // Taken whatever the tool, so that its release comes here too.
     event->accept();
-    if (tool_ == MouseTool::None || image_.isNull() || !engine_.HasImage())
+    if (tool_ == MouseTool::None || image_.isNull())
         return;
     const QPoint pos = event->position().toPoint();
     if (tool_ == MouseTool::PickColor) {
@@ -268,7 +274,10 @@ void EngineView::mousePressEvent(QMouseEvent* event)
         if (!point)
             return;
         const QPoint pixel = imagePixelAt(*point);
-        Q_EMIT colorPicked(pixel, engine_.PixelColor(pixel.x(), pixel.y()));
+        const QColor colour = image_.pixelColor(pixel);
+        Q_EMIT colorPicked(pixel, OleColor::fromRgb(static_cast<std::uint8_t>(colour.red()),
+                                                    static_cast<std::uint8_t>(colour.green()),
+                                                    static_cast<std::uint8_t>(colour.blue())));
     } else if (tool_ == MouseTool::DragRectangle) {
         // A press beside the image starts the rectangle at its nearest edge, so a crop can take
         // the whole width without aiming at the outermost pixel.
@@ -304,7 +313,7 @@ void EngineView::mouseReleaseEvent(QMouseEvent* event)
     }
     event->accept();
     const QPoint pos = event->position().toPoint();
-    if (tool_ == MouseTool::PickPoint && engine_.HasImage()) {
+    if (tool_ == MouseTool::PickPoint && !image_.isNull()) {
         if (const std::optional<QPoint> point = viewPointAt(pos))
             Q_EMIT pointPicked(*point);
     } else if (tool_ == MouseTool::DragRectangle && dragging_) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/ImageBox.h"
+#include "engine/Picture.h"
+#include "engine/ViewGeometry.h"
 
 #include <QImage>
 #include <QPoint>
@@ -15,14 +16,11 @@ class QScrollBar;
 
 namespace lumora {
 
-// The preview's engine on screen (`ibMain`): owns a view engine and draws its image at the
-// engine's view geometry. Best Fit (StretchToFit on) shows the image fitted into the widget,
-// never enlarged, centred; Actual Size shows it at the engine's zoom with the scroll bars
-// `hsbView` and `vsbView` when it does not fit.
-//
-// The engine's view box (Width, Height) follows the widget's drawing area. The picture is turned
-// into a QImage only when refresh() says the engine's image changed, so repaints and resizes never
-// go back to the engine's pixels.
+// The preview's picture on screen (`ibMain`): draws the picture it is given at the view geometry
+// of an engine view. Best Fit (stretched to fit) shows it fitted into the widget, never
+// enlarged, centred; Actual Size shows it at the zoom with the scroll bars `hsbView` and `vsbView`
+// when it does not fit. The view box follows the widget's drawing area; viewChanged() tells when
+// it or the fit changes.
 //
 // The edit panel arms one mouse tool at a time on the view: picking a colour, picking a point, or
 // dragging a rectangle (drawn as a rubber band). Positions are given in view coordinates, those of
@@ -36,20 +34,17 @@ public:
     explicit EngineView(QWidget* parent = nullptr);
     ~EngineView() override;
 
-    ImageBox& engine() { return engine_; }
-    const ImageBox& engine() const { return engine_; }
-
-    // Takes the engine's image anew (after a load, a clear or an edit) and lays out the view.
-    void refresh();
-    // As refresh(), with the engine's image already made into a picture (on a worker thread, say):
-    // `picture` must be what engine().Picture() gives now. Spares the GUI thread that conversion,
-    // the longest part of showing a large photo.
+    // The picture to draw (a null picture empties the view); it is shared, not copied.
     void showPicture(const lumora::Picture& picture);
-    // Lays the view out again after a change of StretchToFit or Zoom (the image is unchanged).
-    void relayout();
+    // Best Fit or Actual Size at a zoom.
+    void setFit(bool stretchToFit, double zoom = 100);
+    // The view box, fit and zoom: what a task previewed for this view is laid out by.
+    ViewSettings viewSettings() const { return view_; }
+    // The picture as shown (its size fitted or zoomed); empty without one.
+    QSize viewSize() const;
 
-    // What is drawn, for tests and for tools that map mouse positions: the engine's image as last
-    // taken by refresh(), and where it lands in widget coordinates (empty without an image).
+    // What is drawn, for tests and for tools that map mouse positions: the picture as last given,
+    // and where it lands in widget coordinates (empty without a picture).
     const QImage& shownImage() const { return image_; }
     QRect imageRect() const;
     // The part of the widget the image is drawn in (the widget less the visible scroll bars).
@@ -60,8 +55,8 @@ public:
     MouseTool mouseTool() const { return tool_; }
     // The view point under a widget position; nothing outside the drawn image.
     std::optional<QPoint> viewPointAt(QPoint widgetPos) const;
-    // A view point as a pixel of the engine's image (x * ImageWidth / ViewWidth, y likewise,
-    // rounded), clamped into the image; (0, 0) without an image.
+    // A view point as a pixel of the picture (x * width / view width, y likewise, rounded),
+    // clamped into the picture; (0, 0) without one.
     QPoint imagePixelAt(QPoint viewPoint) const;
     // The dragged rectangle in view coordinates (start and current or end point); empty when
     // none is drawn.
@@ -84,6 +79,8 @@ Q_SIGNALS:
     void rectangleReleased(QPoint start, QPoint end);
     // Every left release on the view, whatever tool is armed (after the tool's own signal).
     void mouseReleased();
+    // The view box, fit or zoom changed.
+    void viewChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -95,6 +92,7 @@ protected:
 
 private:
     void layoutScrollBars();
+    void relayout();
     const QImage& scaledImage(QSize size) const;
     // Takes a new image to draw; a rectangle dragged on another image goes.
     void takeImage(QImage image);
@@ -102,7 +100,7 @@ private:
     QPoint clampedViewPoint(QPoint widgetPos) const;
     void clearRubberBand();
 
-    ImageBox engine_{ImageBox::Mode::View};
+    ViewSettings view_;
     QScrollBar* hsb_ = nullptr;
     QScrollBar* vsb_ = nullptr;
     QImage image_;

@@ -122,7 +122,13 @@ frmMain::frmMain(SetupRecord& record, QWidget* parent) : QMainWindow(parent), re
     resize(1180, 760);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The preview and the task pane work on the session and the Task Basket, which are members
+    // and go before the window's children would: the panes go first.
+    delete editPanel_;
+    delete preview_;
+}
 
 void frmMain::buildPanes()
 {
@@ -143,15 +149,14 @@ void frmMain::buildPanes()
     browseTabs_->addTab(taskPane_, QStringLiteral("  Task Basket"));
 
     metadata_ = new MetadataPane(this);
-    preview_ = new PreviewPane(metadata_->exifList(), metadata_->iptcList(), this);
-    preview_->setTaskBasket(&tasks_);
+    preview_ = new PreviewPane(session_, metadata_->exifList(), metadata_->iptcList(), this);
 
     // Edit mode shows the task pane where the browse tabs were.
-    editPanel_ = new TaskEditingPanel(tasks_, *preview_, browsePane);
+    editPanel_ = new TaskEditingPanel(tasks_, session_, *preview_, record_.taskDefaults, browsePane);
     editPanel_->setExplorerList(taskPane_->taskList());
     taskPane_->setCommands({editPanel_->editBarAction(0), editPanel_->editBarAction(1), editPanel_->editBarAction(2),
                             editPanel_->editBarAction(3)});
-    preview_->setTaskRunOptionsProvider([this] { return editPanel_->runOptions(); });
+    preview_->setLastRowProvider([this] { return editPanel_->lastRow(); });
     preview_->addCommand(editPanel_->editAction(), editPanel_->editMenuAction());
     browseStack_ = new QStackedWidget(browsePane);
     browseStack_->addWidget(browseTabs_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/EditSession.h"
 #include "tasks/TaskBasket.h"
 
 #include <QMainWindow>
@@ -56,6 +57,7 @@ public:
     BasketPanel& basketPanel() const { return *basketPanel_; }
     StatusPanels& statusPanels() const { return *status_; }
     TaskBasket& tasks() { return tasks_; }
+    EditSession& session() { return session_; }
     TaskBasketPane& taskPane() const { return *taskPane_; }
     TaskEditingPanel& editPanel() const { return *editPanel_; }
 
@@ -86,6 +88,8 @@ private:
 
     SetupRecord& record_;
     TaskBasket tasks_;
+    // The photo in the preview and its edits, shared by the preview and the task pane.
+    EditSession session_{tasks_};
 
     FolderBrowser* browser_ = nullptr;
     PreviewPane* preview_ = nullptr;

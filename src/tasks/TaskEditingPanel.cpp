@@ -1,10 +1,9 @@
 #include "tasks/TaskEditingPanel.h"
 
 #include "controls/isExplorerBar.h"
-#include "engine/ImageBox.h"
+#include "edit/EditSession.h"
 #include "shell/EngineView.h"
 #include "shell/FileDialogs.h"
-#include "shell/GlobalSetup.h"
 #include "shell/MessageBoxes.h"
 #include "shell/PreviewPane.h"
 #include "tasks/TaskBasket.h"
@@ -19,12 +18,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace lumora {
 
@@ -40,8 +40,9 @@ const QString TaskBasketFilter = QStringLiteral("Task basket file (*.tbf)|*.tbf"
 
 TaskEditingPanel::~TaskEditingPanel() = default;
 
-TaskEditingPanel::TaskEditingPanel(TaskBasket& basket, PreviewPane& preview, QWidget* parent)
-    : QWidget(parent), basket_(basket), preview_(preview)
+TaskEditingPanel::TaskEditingPanel(TaskBasket& basket, EditSession& session, PreviewPane& preview,
+                                   SetupRecord::TaskDefaults& defaults, QWidget* parent)
+    : QWidget(parent), basket_(basket), session_(session), preview_(preview), defaults_(defaults)
 {
     setObjectName(QStringLiteral("picTaskPane"));
     buildActions();
@@ -53,18 +54,14 @@ TaskEditingPanel::TaskEditingPanel(TaskBasket& basket, PreviewPane& preview, QWi
     showPage(NothingKey.toLower());
     updateButtons();
 
-    // A run overtaken by another one, or by a new photo, never calls back: the preview's own
-    // notices end the wait.
-    connect(&preview_, &PreviewPane::tasksRendered, this, [this] {
-        busy_ = 0;
-        updateButtons();
-    });
+    connect(&session_, &EditSession::stateChanged, this, &TaskEditingPanel::updateButtons);
+    connect(&session_, &EditSession::previewed, this, &TaskEditingPanel::taskPreviewed);
+    connect(&session_, &EditSession::confirmed, this, &TaskEditingPanel::taskConfirmed);
     connect(&preview_, &PreviewPane::previewShown, this, &TaskEditingPanel::photoChanged);
 }
 
 void TaskEditingPanel::photoChanged(const QString&, bool ok)
 {
-    busy_ = 0;
     if (viewMode_ != EditMode) {
         updateButtons();
         return;
@@ -73,14 +70,14 @@ void TaskEditingPanel::photoChanged(const QString&, bool ok)
         leaveEditMode();
         return;
     }
-    // Editing goes on with the new photo: its size is the new start size, and its base is the
-    // photo with the Task Basket applied.
+    // Editing goes on with the new photo: its size is the new start size, and what is shown is
+    // its base, the photo with the whole Task Basket.
     cancelMouseTool();
-    startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
+    startSize_ = session_.imageSize();
     showPage(NothingKey.toLower());
     loadPage();
-    // The new photo was read for edit mode.
-    takeBaseFromScreen(lvEditPreview_);
+    lvEditPreview_->clearSelection();
+    session_.showBase();
 }
 
 void TaskEditingPanel::buildActions()
@@ -169,8 +166,8 @@ QWidget* TaskEditingPanel::buildOptionsGroup()
         page->installEventFilter(this);
         connect(page, &TaskOptionPanel::optionsChanged, this, &TaskEditingPanel::pageChangedOptions);
         connect(page, &TaskOptionPanel::mouseToolChanged, this, &TaskEditingPanel::applyMouseTool);
-        connect(page, &TaskOptionPanel::backColorChosen, this,
-                [this](std::uint32_t colour) { engine().SetBackColor(colour); });
+        connect(page, &TaskOptionPanel::backColorChosen, &session_, &EditSession::setBackColor);
+        page->setRemembered(&defaults_);
     }
     layout->addWidget(pages_);
     pages_->installEventFilter(this);
@@ -244,7 +241,7 @@ void TaskEditingPanel::connectView()
         if (!current_ || current_->mouseTool() != TaskOptionPanel::MouseTool::PickColor)
             return;
         current_->colorPicked(colour);
-        engine().SetBackColor(colour);
+        session_.setBackColor(colour);
         pageChangedOptions();
     });
     connect(&v, &EngineView::pointPicked, this, [this](QPoint point) {
@@ -265,7 +262,6 @@ void TaskEditingPanel::connectView()
     });
 }
 
-ImageBox& TaskEditingPanel::engine() const { return preview_.engine(); }
 EngineView& TaskEditingPanel::view() const { return *preview_.view(); }
 
 TaskOptionPanel* TaskEditingPanel::page(const QString& key) const
@@ -278,27 +274,18 @@ TaskOptionPanel* TaskEditingPanel::page(const QString& key) const
 
 TaskViewContext TaskEditingPanel::viewContext() const
 {
-    const ImageBox& e = engine();
-    TaskViewContext c;
-    c.imageWidth = e.ImageWidth();
-    c.imageHeight = e.ImageHeight();
-    c.startWidth = startSize_.width();
-    c.startHeight = startSize_.height();
-    c.viewWidth = e.ViewWidth();
-    c.viewHeight = e.ViewHeight();
-    c.boxWidth = e.Width();
-    c.boxHeight = e.Height();
-    c.scaled = e.StretchToFit() && (c.viewWidth != c.imageWidth || c.viewHeight != c.imageHeight);
-    return c;
+    return TaskViewContext::of(session_.imageSize(), startSize_, view().viewSettings());
 }
 
-TaskRunOptions TaskEditingPanel::runOptions(bool applyAll) const
+int TaskEditingPanel::lastRow() const
 {
-    TaskRunOptions options;
-    if (!applyAll)
-        options.lastRow = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);
-    return options;
+    const int row = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);
+    return row < 0 ? EditSession::AllTasks : row;
 }
+
+bool TaskEditingPanel::imageModified() const { return session_.taskPending(); }
+
+bool TaskEditingPanel::atBase() const { return session_.atBase(); }
 
 int TaskEditingPanel::selectedRow(const QListView* list) const
 {
@@ -319,8 +306,6 @@ void TaskEditingPanel::setEditCaption(const QString& caption)
 
 void TaskEditingPanel::toggleEditMode()
 {
-    if (isBusy())
-        return;
     if (viewMode_ == EditMode)
         leaveEditMode();
     else
@@ -329,29 +314,18 @@ void TaskEditingPanel::toggleEditMode()
 
 void TaskEditingPanel::enterEditMode()
 {
-    if (viewMode_ == EditMode || !engine().HasImage())
+    if (viewMode_ == EditMode || !session_.shown())
         return;
     viewMode_ = EditMode;
     setEditCaption(QStringLiteral("     Finish"));
     editMenuAction_->setText(QStringLiteral("Back to Explorer view"));
-    startSize_ = QSize(engine().ImageWidth(), engine().ImageHeight());
+    startSize_ = session_.imageSize();
     showPage(NothingKey.toLower());
     loadPage();
     Q_EMIT editModeChanged(true);
-    // The photo on screen was made for the explorer view.
-    takeBaseFromScreen(lvEdit_);
-}
-
-void TaskEditingPanel::takeBaseFromScreen(const QListView* stopping)
-{
-    // The base is the photo with the whole Task Basket applied: on screen already when the
-    // preview shows the optimized photo and no task selected in `stopping`, the list that run
-    // followed, cut it short.
-    if (preview_.typeMode() == PreviewPane::Optimized && !preview_.isRendering() && !preview_.isLoading() &&
-        selectedRow(stopping) < 0)
-        base_ = engine().SaveToMemory(ImageBox::SnapshotFormat);
-    else
-        renderBasket(true);
+    // The photo is edited on its base: every task, whatever the explorer list had selected.
+    lvEditPreview_->clearSelection();
+    session_.showBase();
 }
 
 void TaskEditingPanel::leaveEditMode()
@@ -362,27 +336,19 @@ void TaskEditingPanel::leaveEditMode()
     viewMode_ = ExplorerView;
     setEditCaption(QStringLiteral("     Edit"));
     editMenuAction_->setText(QStringLiteral("Edit/Enhance image"));
-    base_.clear();
-    const bool changed = imageModified_ || !atBase_;
     showPage(NothingKey.toLower());
-    imageModified_ = false;
     optionsChanged_ = false;
-    atBase_ = true;
-    updateButtons();
+    afterConfirm_ = nullptr;
     Q_EMIT editModeChanged(false);
     // Back to what the preview type asks for; a task previewed but not confirmed goes.
-    if (preview_.typeMode() != PreviewPane::Optimized)
-        preview_.restoreSnapshot();
-    else if (changed)
-        preview_.reapplyTasks();
+    preview_.reapplyTasks();
+    updateButtons();
 }
 
 // --- the chosen task ------------------------------------------------------------------------
 
 void TaskEditingPanel::chooseItem(const QString& itemKey)
 {
-    if (isBusy())
-        return;
     const QString key = itemKey.toLower();
     auto choose = [this, key] {
         showPage(key);
@@ -390,7 +356,7 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
         // The chart is tall: bring the options the person has just asked for into view.
         QTimer::singleShot(0, this, &TaskEditingPanel::scrollToOptions);
     };
-    if (imageModified_) {
+    if (imageModified()) {
         const auto answer = ui::ShowMessage(
             this,
             QStringLiteral("The image has been modified!\r\nDo you want to confirm the changes made to the image?"),
@@ -398,13 +364,15 @@ void TaskEditingPanel::chooseItem(const QString& itemKey)
         if (answer == QMessageBox::Cancel)
             return;
         if (answer == QMessageBox::Yes) {
-            confirmTask(choose);
+            afterConfirm_ = choose;
+            confirmTask();
             return;
         }
         resetTask();
     }
     choose();
 }
+
 bool TaskEditingPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::LayoutRequest && (watched == current_ || watched == pages_))
@@ -443,10 +411,8 @@ void TaskEditingPanel::showPage(const QString& key)
 
 void TaskEditingPanel::loadPage()
 {
-    current_->loadOptions(globalSetup().taskDefaults, viewContext());
+    current_->loadOptions(defaults_, viewContext());
     cancelMouseTool();
-    atBase_ = true;
-    imageModified_ = false;
     // Crop and red-eye wait for an area; every other task previews as it stands, so Confirm
     // without a change still shows what it records.
     const TaskKind kind = current_->kind();
@@ -458,28 +424,21 @@ void TaskEditingPanel::pageChangedOptions()
 {
     optionsChanged_ = true;
     updateButtons();
-    cmdApply_->setEnabled(!isBusy());
-    cmdOK_->setEnabled(!isBusy());
 }
 
 void TaskEditingPanel::updateButtons()
 {
-    // While the preview works on the photo, nothing else may change it or the basket under it.
-    for (QAction* command : editBar_)
-        command->setEnabled(!isBusy());
-    editAction_->setEnabled(!isBusy());
-    editMenuAction_->setEnabled(!isBusy());
-    const bool idle = !isBusy() && viewMode_ == EditMode;
+    const bool editing = viewMode_ == EditMode;
     const TaskKind kind = current_ ? current_->kind() : TaskKind::None;
     if (kind == TaskKind::None) {
         cmdApply_->setEnabled(false);
-        cmdOK_->setEnabled(idle);
+        cmdOK_->setEnabled(editing);
         cmdReset_->setEnabled(false);
         return;
     }
-    cmdApply_->setEnabled(idle && optionsChanged_);
-    cmdOK_->setEnabled(idle && (optionsChanged_ || imageModified_));
-    cmdReset_->setEnabled(idle && imageModified_);
+    cmdApply_->setEnabled(editing && optionsChanged_);
+    cmdOK_->setEnabled(editing && (optionsChanged_ || imageModified()));
+    cmdReset_->setEnabled(editing && imageModified());
 }
 
 void TaskEditingPanel::fitOptionsGroup()
@@ -518,172 +477,114 @@ void TaskEditingPanel::cancelMouseTool()
 {
     if (current_)
         current_->cancelMouseTool();
-    engine().CancelMouseTool();
     view().setMouseTool(EngineView::MouseTool::None);
 }
 
-void TaskEditingPanel::refresh()
+void TaskEditingPanel::previewTask()
 {
-    view().refresh();
-}
-
-void TaskEditingPanel::previewTask(std::function<void()> then)
-{
-    if (!optionsChanged_ || isBusy() || pendingKind() == TaskKind::None || !engine().HasImage() || base_.isEmpty())
+    if (!optionsChanged_ || pendingKind() == TaskKind::None || !session_.shown())
         return;
     const TaskViewContext context = viewContext();
-    auto task = std::make_shared<TaskRecord>(current_->record(context));
+    const TaskRecord task = current_->record(context);
     const QRect area = current_->markedArea();
     if (current_->needsMarkedArea())
         view().setMouseTool(EngineView::MouseTool::None);
-
-    // Previewed: the image is no longer the base, whatever comes of it.
-    auto previewed = [this, task, then = std::move(then)] {
-        busy_ = 0;
-        pending_ = *task;
-        atBase_ = false;
-        optionsChanged_ = false;
-        imageModified_ = true;
-        updateButtons();
-        if (then)
-            then();
-    };
-    const TaskPreviewResult logo = CheckWatermarkLogo(*task);
+    // A logo that cannot be drawn is said before any work starts; the preview then shows the base.
+    const TaskPreviewResult logo = CheckWatermarkLogo(task);
     if (logo != TaskPreviewResult::Applied) {
-        // Nothing is drawn: the base is all there is to show.
-        if (!atBase_) {
-            engine().LoadFromMemory(ImageBox::SnapshotFormat, base_);
-            refresh();
-        }
         ui::ShowMessage(this,
                         logo == TaskPreviewResult::NoLogoChosen
                             ? QStringLiteral("Please select an image/logo for watermarking the image.")
                             : QStringLiteral("The last watermark image/logo file has either moved, renamed or deleted.\r\n"
                                              "Please select an image/logo from disk."),
                         QMessageBox::Information);
-        previewed();
-        return;
     }
-    // Always from the base; on the preview's worker, so a heavy task (a frame on a large photo
-    // takes a second or more) never freezes the window.
-    ++busy_;
+    optionsChanged_ = false;
+    pending_ = task;
+    session_.previewTask(task, context, area);
     updateButtons();
-    preview_.renderWork(
-        base_, [task, context, area](ImageBox& image) { PreviewTask(image, *task, context, area); },
-        whileAlive(std::move(previewed)));
 }
-void TaskEditingPanel::confirmTask(std::function<void()> then)
+
+void TaskEditingPanel::taskPreviewed()
 {
-    if (isBusy())
-        return;
+    // The task as previewed, with what the preview worked out on the photo (a text's anchor).
+    pending_ = session_.previewedTask();
+    updateButtons();
+}
+
+void TaskEditingPanel::confirmTask()
+{
     if (pendingKind() == TaskKind::None) {
         leaveEditMode();
         return;
     }
-    auto confirm = [this, then = std::move(then)] {
-        imageModified_ = false;
-        if (pendingKind() != TaskKind::RedEye) {
-            if (basket_.append(pending_))
-                current_->storeOptions(globalSetup().taskDefaults);
-        }
-        cancelMouseTool();
-        showPage(NothingKey.toLower());
-        optionsChanged_ = false;
-        atBase_ = true;
-        base_ = engine().SaveToMemory(ImageBox::SnapshotFormat);
-        updateButtons();
-        if (then)
-            then();
-    };
     // Confirm without a preview of the latest options previews them first, so what is recorded
     // is what was seen.
     if (optionsChanged_)
-        previewTask(std::move(confirm));
-    else
-        confirm();
+        previewTask();
+    if (!imageModified()) {
+        afterConfirm_ = nullptr;
+        return;
+    }
+    session_.confirm();
 }
+
+void TaskEditingPanel::taskConfirmed(bool recorded)
+{
+    if (recorded)
+        current_->storeOptions(defaults_);
+    cancelMouseTool();
+    showPage(NothingKey.toLower());
+    optionsChanged_ = false;
+    updateButtons();
+    if (auto then = std::exchange(afterConfirm_, nullptr))
+        then();
+}
+
 void TaskEditingPanel::resetTask()
 {
-    if (isBusy() || pendingKind() == TaskKind::None)
+    if (pendingKind() == TaskKind::None)
         return;
-    if (!atBase_ && !base_.isEmpty())
-        engine().LoadFromMemory(ImageBox::SnapshotFormat, base_);
+    afterConfirm_ = nullptr;
+    session_.reset();
     loadPage();
-    refresh();
 }
 
 // --- the Task Basket --------------------------------------------------------------------------
 
-std::function<void()> TaskEditingPanel::whileAlive(std::function<void()> callback)
+void TaskEditingPanel::showBasketChanged()
 {
-    // The preview may outlive the panel (the window takes its panes apart in its own order).
-    return [self = QPointer<TaskEditingPanel>(this), callback = std::move(callback)] {
-        if (self)
-            callback();
-    };
-}
-
-void TaskEditingPanel::renderBasket(bool retakeBase)
-{
-    if (preview_.snapshot().isEmpty())
+    if (!session_.shown())
         return;
-    ++busy_;
-    updateButtons();
-    // The base is the photo with every confirmed task: such a run stops at no selected task, and
-    // the list shows no selection that the photo would not follow.
-    if (retakeBase)
+    if (viewMode_ == EditMode) {
         lvEditPreview_->clearSelection();
-    preview_.renderTasks(basket_.tasks(), runOptions(retakeBase), whileAlive([this, retakeBase] {
-        busy_ = 0;
-        if (retakeBase && viewMode_ == EditMode)
-            takeBase(engine().SaveToMemory(ImageBox::SnapshotFormat));
-        updateButtons();
-    }));
+        session_.showBase();
+    } else {
+        preview_.reapplyTasks();
+    }
 }
 
 void TaskEditingPanel::taskListClicked()
 {
     if (basket_.isEmpty())
         return;
-    if (viewMode_ == EditMode) {
-        // The photo now shows an earlier state than the base: a preview starts from the base.
-        renderBasket(false);
-        atBase_ = false;
-    } else {
+    // The photo as it stands after the clicked task; in edit mode a preview starts from the base.
+    if (viewMode_ == EditMode)
+        session_.runBasket(lastRow());
+    else
         preview_.reapplyTasks();
-    }
 }
 
 void TaskEditingPanel::newTaskBasket()
 {
-    if (isBusy())
-        return;
     if (basket_.isEmpty())
         return;
     basket_.clear();
-    if (!engine().HasImage() || preview_.snapshot().isEmpty())
-        return;
-    preview_.restoreSnapshot();
-    if (viewMode_ == EditMode)
-        takeBase(preview_.snapshot());
-}
-
-void TaskEditingPanel::takeBase(const QByteArray& base)
-{
-    base_ = base;
-    atBase_ = true;
-    // A task previewed but not confirmed is gone from the photo; its options stay on show, ready
-    // to be previewed again on the new base.
-    if (imageModified_)
-        optionsChanged_ = true;
-    imageModified_ = false;
-    updateButtons();
+    showBasketChanged();
 }
 
 void TaskEditingPanel::openTaskBasket()
 {
-    if (isBusy())
-        return;
     const ui::FileChoice choice = ui::ChooseOpenFile(this, QStringLiteral("Open task basket"), TaskBasketFilter);
     if (choice.path.isEmpty())
         return;
@@ -692,12 +593,7 @@ void TaskEditingPanel::openTaskBasket()
                         QMessageBox::Information);
     }
     // The tasks read before a failure stay in the basket, so the preview follows them either way.
-    if (!engine().HasImage())
-        return;
-    if (viewMode_ == EditMode)
-        renderBasket(true);
-    else
-        preview_.reapplyTasks();
+    showBasketChanged();
 }
 
 void TaskEditingPanel::saveTaskBasket()
@@ -713,20 +609,13 @@ void TaskEditingPanel::saveTaskBasket()
 
 void TaskEditingPanel::removeTask()
 {
-    if (isBusy())
-        return;
     if (basket_.isEmpty())
         return;
     const int row = selectedRow(viewMode_ == EditMode ? lvEditPreview_ : lvEdit_);
     if (row < 0 || row >= basket_.size())
         return;
     basket_.removeAt(row);
-    if (!engine().HasImage())
-        return;
-    if (viewMode_ == EditMode)
-        renderBasket(true);
-    else
-        preview_.reapplyTasks();
+    showBasketChanged();
 }
 
 }  // namespace lumora

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "settings/SetupRecord.h"
 #include "tasks/TaskOptionPanel.h"
 #include "tasks/TaskRecord.h"
-#include "tasks/TaskRunner.h"
 #include "tasks/TaskViewContext.h"
 
-#include <QByteArray>
 #include <QSize>
 #include <QWidget>
 
@@ -19,8 +18,8 @@ class QPushButton;
 
 namespace lumora {
 
+class EditSession;
 class EngineView;
-class ImageBox;
 class PreviewPane;
 class TaskBasket;
 class isExplorerBar;
@@ -30,20 +29,23 @@ class isExplorerBar;
 // task (" Task Options", with Preview, Confirm and Reset) and the Task Basket with its four
 // commands.
 //
-// The panel works on the preview's engine. It keeps a base image (the photo with the confirmed
-// Task Basket applied) on which the chosen task is previewed, so Reset and a second Preview start
-// from it. Runs of the whole Task Basket (a click in a task list, a removal, an opened file) are
-// computed off the GUI thread by the preview; until one has arrived the commands that change the
-// image wait.
+// The photo, its base (the photo with the confirmed Task Basket) and the task previewed on it are
+// the edit session's (EditSession): the panel keeps its option pages and buttons, asks the
+// session to preview, confirm, reset or run the basket, and follows its state. Requests never
+// wait for each other: a new one replaces the work under way, or waits for it when it must (a
+// confirm for its preview), so no click is lost while a large photo is being worked on.
 //
 // The same Task Basket model backs both visible lists (`lvEdit` in the browse pane and
-// `lvEditPreview` here), so the three copies of the basket can never disagree.
+// `lvEditPreview` here), so the lists and the data can never disagree.
 class TaskEditingPanel : public QWidget {
     Q_OBJECT
 public:
     enum ViewModes { ExplorerView = 0, EditMode = 1 };
 
-    TaskEditingPanel(TaskBasket& basket, PreviewPane& preview, QWidget* parent = nullptr);
+    // `defaults`: the remembered options of the task kinds, read when a page is shown and written
+    // when its task is confirmed.
+    TaskEditingPanel(TaskBasket& basket, EditSession& session, PreviewPane& preview,
+                     SetupRecord::TaskDefaults& defaults, QWidget* parent = nullptr);
     ~TaskEditingPanel() override;
 
     isExplorerBar& bar() const { return *bar_; }
@@ -59,9 +61,9 @@ public:
     QAction* editAction() const { return editAction_; }
     QAction* editMenuAction() const { return editMenuAction_; }
 
-    // How a run of the Task Basket on the preview goes now: the list in view decides where it
-    // stops.
-    TaskRunOptions runOptions(bool applyAll = false) const;
+    // The last task a run of the Task Basket on the preview goes to: the row selected in the
+    // list in view, or -1 (every task) when none is.
+    int lastRow() const;
 
     int viewMode() const { return viewMode_; }
     void enterEditMode();
@@ -70,10 +72,10 @@ public:
 
     // A click on an item of the task chart ("Resize" ... "RedEye"), or "Nothing".
     void chooseItem(const QString& itemKey);
-    // cmdApply. The task is previewed on the preview's worker; `then` runs once it is on screen.
-    void previewTask(std::function<void()> then = {});
-    // cmdOK: previews first when the options changed since; `then` runs once it is recorded.
-    void confirmTask(std::function<void()> then = {});
+    void previewTask();   // cmdApply
+    // cmdOK: previews first when the options changed since; the task is recorded once its
+    // preview is there.
+    void confirmTask();
     void resetTask();     // cmdReset
 
     void newTaskBasket();     // cmdEditBar(0)
@@ -85,14 +87,13 @@ public:
 
     // The state behind the commands.
     bool optionsChanged() const { return optionsChanged_; }
-    bool imageModified() const { return imageModified_; }
-    bool atBase() const { return atBase_; }
+    // A task is previewed on the photo (or its preview is being made).
+    bool imageModified() const;
+    // The photo on show is the base.
+    bool atBase() const;
     TaskKind pendingKind() const { return pending_.kind; }
     const TaskRecord& pendingTask() const { return pending_; }
     QSize startSize() const { return startSize_; }
-    const QByteArray& baseSnapshot() const { return base_; }
-    // True while a run of the Task Basket is being computed for the preview.
-    bool isBusy() const { return busy_ > 0; }
 
     TaskOptionPanel* currentPage() const { return current_; }
     TaskOptionPanel* page(const QString& key) const;
@@ -112,6 +113,8 @@ protected:
 
 private:
     void photoChanged(const QString& path, bool ok);
+    void taskPreviewed();
+    void taskConfirmed(bool recorded);
     void buildBar();
     QWidget* buildOptionsGroup();
     QWidget* buildBasketGroup();
@@ -126,23 +129,17 @@ private:
     void scrollToOptions();
     void applyMouseTool();
     void cancelMouseTool();
-    void refresh();
-    // Runs the Task Basket on the as-loaded photo off the GUI thread; `retakeBase` makes the
-    // result the new base once it is shown.
-    void renderBasket(bool retakeBase);
-    // The photo on screen becomes the base when it already shows every task, else a run makes it.
-    void takeBaseFromScreen(const QListView* stopping);
-    // The photo on screen, as `base`, becomes the base.
-    void takeBase(const QByteArray& base);
+    // After a change of the Task Basket: the photo with every task in edit mode (the new base),
+    // else what the preview type and list ask for.
+    void showBasketChanged();
     int selectedRow(const QListView* list) const;
-    // A callback for the preview that does nothing once the panel is gone.
-    std::function<void()> whileAlive(std::function<void()> callback);
 
-    ImageBox& engine() const;
     EngineView& view() const;
 
     TaskBasket& basket_;
+    EditSession& session_;
     PreviewPane& preview_;
+    SetupRecord::TaskDefaults& defaults_;
 
     isExplorerBar* bar_ = nullptr;
     QWidget* optionsGroup_ = nullptr;
@@ -162,11 +159,9 @@ private:
     int viewMode_ = ExplorerView;
     TaskRecord pending_;
     bool optionsChanged_ = false;
-    bool imageModified_ = false;
-    bool atBase_ = true;
     QSize startSize_;
-    QByteArray base_;
-    int busy_ = 0;
+    // What follows a confirm asked for by a task-chart click ("Yes, confirm the changes").
+    std::function<void()> afterConfirm_;
 };
 
 }  // namespace lumora

@@ -45,6 +45,8 @@ public:
     virtual void loadOptions(const SetupRecord::TaskDefaults& defaults, const TaskViewContext& view) = 0;
     // Writes this page's values into the fields that remember them; other fields stay.
     virtual void storeOptions(SetupRecord::TaskDefaults& defaults) const = 0;
+    // Where a choice the page remembers at once (the watermark's logo) goes; none by default.
+    void setRemembered(SetupRecord::TaskDefaults* defaults) { remembered_ = defaults; }
     // The task the controls describe now: kind, key and P0..P16 as the task runner reads them
     // (colours as the decimal text of the signed 32-bit OLE colour). Slots that depend on the
     // image at preview time (a text anchor) are filled by the preview.
@@ -75,10 +77,14 @@ Q_SIGNALS:
     // A colour was chosen in the page that the preview engine should use as its BackColor.
     void backColorChosen(std::uint32_t oleColor);
 
+protected:
+    SetupRecord::TaskDefaults* remembered() const { return remembered_; }
+
 private:
     TaskKind kind_;
     QString key_;
     QString title_;
+    SetupRecord::TaskDefaults* remembered_ = nullptr;
 };
 
 }  // namespace lumora

@@ -4,6 +4,22 @@
 
 namespace lumora {
 
+TaskViewContext TaskViewContext::of(QSize image, QSize start, const ViewSettings& view)
+{
+    const QSize shown = ViewGeometry::shown(image, view);
+    TaskViewContext c;
+    c.imageWidth = image.width();
+    c.imageHeight = image.height();
+    c.startWidth = start.width();
+    c.startHeight = start.height();
+    c.viewWidth = shown.width();
+    c.viewHeight = shown.height();
+    c.boxWidth = view.box.width();
+    c.boxHeight = view.box.height();
+    c.scaled = view.stretchToFit && shown != image;
+    return c;
+}
+
 QPoint TaskViewContext::toImage(QPoint view) const
 {
     if (!scaled || viewWidth <= 0 || viewHeight <= 0)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/ViewGeometry.h"
+
 #include <QPoint>
+#include <QSize>
 
 namespace lumora {
 
@@ -17,6 +20,9 @@ struct TaskViewContext {
     int boxWidth = 0;     // the view box the image is fitted into (engine Width, Height)
     int boxHeight = 0;
     bool scaled = false;  // drawn fitted into the box at another size than its own
+
+    // The context of an image of `image` pixels shown in `view`, edit mode having begun at `start`.
+    static TaskViewContext of(QSize image, QSize start, const ViewSettings& view);
 
     // A view point in image pixels (x * imageWidth / viewWidth, y likewise, rounded half to
     // even); the point itself when the image is not scaled.

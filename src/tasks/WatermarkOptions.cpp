@@ -2,7 +2,6 @@
 
 #include "imageio/LoadPic.h"
 #include "shell/FileDialogs.h"
-#include "shell/GlobalSetup.h"
 #include "shell/PictureImage.h"
 #include "tasks/ColorButton.h"
 #include "tasks/LogoThumbnail.h"
@@ -136,7 +135,8 @@ void WatermarkOptions::chooseLogo()
         return;
     logoPath_ = choice.path;
     // The chosen logo is remembered at once: a Reset or the next visit of the page keeps it.
-    globalSetup().taskDefaults.watermarkFile = logoPath_;
+    if (remembered())
+        remembered()->watermarkFile = logoPath_;
     showLogo();
     userChanged();
 }

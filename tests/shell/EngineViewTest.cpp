@@ -1,7 +1,6 @@
 #include "shell/EngineView.h"
 
 #include "core/OleColor.h"
-#include "engine/ImageBox.h"
 #include "engine/Picture.h"
 
 #include <QApplication>
@@ -48,23 +47,18 @@ protected:
     EngineViewTest()
     {
         // 240 x 150 around a 400 x 300 photo: fitted at half size, 200 x 150, 20 pixels in.
-        view.engine().SetStretchToFit(true);
+        view.setFit(true);
         view.resize(240, 150);
         view.show();
     }
 
     void showPicture(const Picture& picture)
     {
-        view.engine().SetBitmapHandle(picture);
-        view.refresh();
+        shown = picture;
+        view.showPicture(picture);
     }
 
-    void actualSize()
-    {
-        view.engine().SetStretchToFit(false);
-        view.engine().SetZoom(100);
-        view.relayout();
-    }
+    void actualSize() { view.setFit(false, 100); }
 
     void press(QPoint at) { QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at); }
     void move(QPoint to) { QTest::mouseMove(&view, to); }
@@ -97,6 +91,7 @@ protected:
     QImage shot() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     EngineView view;
+    Picture shown;
     QSignalSpy colours{&view, &EngineView::colorPicked};
     QSignalSpy points{&view, &EngineView::pointPicked};
     QSignalSpy pressed{&view, &EngineView::rectanglePressed};
@@ -107,9 +102,8 @@ protected:
 TEST_F(EngineViewTest, ViewPointsOfAFittedImageAndOfAScrolledOne)
 {
     showPicture(quadrants(400, 300));
-    ASSERT_TRUE(view.engine().StretchToFit());
-    ASSERT_EQ(view.engine().ViewWidth(), 200);
-    ASSERT_EQ(view.engine().ViewHeight(), 150);
+    ASSERT_TRUE(view.viewSettings().stretchToFit);
+    ASSERT_EQ(view.viewSize(), QSize(200, 150));
 
     // Best Fit: the image starts 20 pixels in, centred across.
     EXPECT_EQ(view.viewPointAt({20, 0}), QPoint(0, 0));
@@ -133,8 +127,7 @@ TEST_F(EngineViewTest, ViewPointsOfAFittedImageAndOfAScrolledOne)
     EXPECT_EQ(view.viewPointAt({view.width() - 2, 10}), std::nullopt);
 
     // No image, no view point.
-    view.engine().ClearImage();
-    view.refresh();
+    showPicture(Picture());
     EXPECT_EQ(view.viewPointAt({120, 75}), std::nullopt);
 }
 
@@ -194,7 +187,7 @@ TEST_F(EngineViewTest, PickedPixelsRoundHalvesToEven)
     photo.setPixel(2, 5, Red);
     photo.setPixel(8, 5, Blue);
     showPicture(photo);
-    ASSERT_EQ(view.engine().ViewWidth(), 160);
+    ASSERT_EQ(view.viewSize().width(), 160);
     ASSERT_EQ(view.imageRect().topLeft(), QPoint(0, 0));
     view.setMouseTool(EngineView::MouseTool::PickColor);
 
@@ -272,8 +265,8 @@ TEST_F(EngineViewTest, DragRectangleDrawsARubberBandThatStaysUntilCleared)
     EXPECT_EQ(releases.count(), 1);
     ASSERT_TRUE(view.rubberBand().has_value());
 
-    // It stays drawn after the release, across repaints and a refresh of the same image.
-    view.refresh();
+    // It stays drawn after the release, across repaints and the same picture shown again.
+    view.showPicture(shown);
     drawn = shot();
     EXPECT_EQ(row(drawn, 120, 40, 219).bandPixels, 180);
     EXPECT_EQ(row(drawn, 99, 41, 218).bandPixels, 0);
@@ -333,8 +326,7 @@ TEST_F(EngineViewTest, WithoutAToolOnlyTheReleaseIsTold)
     EXPECT_FALSE(view.rubberBand().has_value());
 
     // Armed tools on an empty view have nothing to work on.
-    view.engine().ClearImage();
-    view.refresh();
+    showPicture(Picture());
     for (auto tool : {EngineView::MouseTool::PickColor, EngineView::MouseTool::PickPoint,
                       EngineView::MouseTool::DragRectangle}) {
         view.setMouseTool(tool);

@@ -1,5 +1,6 @@
 #include "shell/PreviewPane.h"
 
+#include "edit/EditSession.h"
 #include "engine/ImageBox.h"
 #include "metadata/MetadataList.h"
 #include "shell/EngineView.h"
@@ -12,27 +13,20 @@
 #include "support/WaitFor.h"
 #include "tasks/TaskBasket.h"
 #include "tasks/TaskRecord.h"
-#include "tasks/TaskRunner.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QIcon>
-#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -72,7 +66,7 @@ QString valueOfRow(const MetadataList& list, const QString& tag)
 
 class PreviewPaneTest : public ::testing::Test {
 protected:
-    PreviewPaneTest() : pane(metadata.exifList(), metadata.iptcList())
+    PreviewPaneTest()
     {
         pane.resize(400, 330);
         pane.show();
@@ -97,21 +91,16 @@ protected:
         shownSpy.clear();
         if (!pane.showSelectedFile(file, pages, resolution))
             return "not started";
-        if (!pane.isLoading())
-            return "not loading";
         if (!waitFor([&] { return !shownSpy.isEmpty(); }))
             return "timed out";
         if (shownSpy.count() != 1 || shownSpy.first().at(0).toString() != file)
             return "previewShown for another file";
-        if (pane.isLoading())
-            return "still loading";
         return shownSpy.first().at(1).toBool() ? "ok" : "failed";
     }
 
-    // Waits until the render asked for last is on screen.
-    bool rendered()
+    bool settled()
     {
-        return waitFor([&] { return !pane.isRendering(); });
+        return waitFor([&] { return !pane.session().isBusy(); });
     }
 
     QString taggedJpeg()
@@ -126,7 +115,9 @@ protected:
 
     QTemporaryDir dir;
     MetadataPane metadata;
-    PreviewPane pane;
+    TaskBasket basket;
+    EditSession session{basket};
+    PreviewPane pane{session, metadata.exifList(), metadata.iptcList()};
     QSignalSpy statusSpy{&pane, &PreviewPane::statusText};
     QSignalSpy shownSpy{&pane, &PreviewPane::previewShown};
     ReportCapture reports;
@@ -174,7 +165,7 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
     exiftoolWrite(psd, {QStringLiteral("-Make=Canon"), QStringLiteral("-IPTC:Caption-Abstract=From Photoshop")});
     ASSERT_EQ(exiftoolValue(psd, QStringLiteral("Make")), QStringLiteral("Canon"));
     ASSERT_EQ(preview(psd), "ok");
-    EXPECT_TRUE(pane.engine().HasImage());
+    EXPECT_TRUE(pane.session().shown() != nullptr);
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata -  IPTC"));
     EXPECT_TRUE(metadata.exifList().isEmpty());
     EXPECT_EQ(metadata.iptcList().size(), 52);
@@ -184,7 +175,7 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
     const QString gif = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:green"),
                                  path(QStringLiteral("plain.gif"))});
     ASSERT_EQ(preview(gif), "ok");
-    EXPECT_TRUE(pane.engine().HasImage());
+    EXPECT_TRUE(pane.session().shown() != nullptr);
     EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("No metadata"));
     EXPECT_TRUE(metadata.exifList().isEmpty());
     EXPECT_TRUE(metadata.iptcList().isEmpty());
@@ -199,32 +190,6 @@ TEST_F(PreviewPaneTest, MetadataStatusNamesOnlyTheKindsTheFileCarries)
     EXPECT_EQ(metadata.iptcList().size(), 52);
     EXPECT_EQ(valueOfRow(metadata.iptcList(), QStringLiteral("Caption")), QString());
     EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, ReselectingThePreviewedFileDoesNotReadItAgain)
-{
-    const QString first = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:red"),
-                                   path(QStringLiteral("first.gif"))});
-    const QString second = convert({QStringLiteral("-size"), QStringLiteral("10x10"), QStringLiteral("xc:blue"),
-                                    path(QStringLiteral("second.png"))});
-    ASSERT_EQ(preview(first), "ok");
-    EXPECT_EQ(pane.previewedPath(), first);
-    EXPECT_EQ(pane.engine().Tag(), first);
-
-    // Were the file read again, its removal would empty the preview.
-    ASSERT_TRUE(QFile::remove(first));
-    statusSpy.clear();
-    EXPECT_FALSE(pane.showSelectedFile(first, 1, QString()));
-    EXPECT_EQ(statusSpy.count(), 0);
-    EXPECT_TRUE(pane.engine().HasImage());
-    EXPECT_EQ(pane.engine().ImageWidth(), 30);
-
-    // Once another file was shown, the first one is read again, and now it is gone.
-    ASSERT_EQ(preview(second), "ok");
-    EXPECT_EQ(pane.engine().ImageWidth(), 10);
-    EXPECT_EQ(preview(first), "failed");
-    EXPECT_FALSE(pane.engine().HasImage());
-    EXPECT_TRUE(pane.previewedPath().isEmpty());
 }
 
 TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
@@ -242,10 +207,7 @@ TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
         QSignalSpy resolutions(&pane, &PreviewPane::resolutionKnown);
         EXPECT_EQ(preview(path(name)), "failed");
         EXPECT_TRUE(pane.previewedPath().isEmpty());
-        EXPECT_FALSE(pane.engine().HasImage());
         EXPECT_TRUE(pane.view()->shownImage().isNull());
-        EXPECT_TRUE(pane.view()->imageRect().isEmpty());
-        EXPECT_TRUE(pane.snapshot().isEmpty());
         EXPECT_TRUE(metadata.exifList().isEmpty());
         EXPECT_TRUE(metadata.iptcList().isEmpty());
         EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("No metadata"));
@@ -253,123 +215,6 @@ TEST_F(PreviewPaneTest, UnreadableFilesLeaveThePreviewAndTheListsEmpty)
     }
     // An unreadable file is expected, not an error to report.
     EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, OfTwoQuickRequestsOnlyTheSecondIsShown)
-{
-    const QString first = taggedJpeg();
-    const QString second = convert({QStringLiteral("-size"), QStringLiteral("30x20"), QStringLiteral("xc:blue"),
-                                     path(QStringLiteral("second.jpg"))});
-    exiftoolWrite(second, {QStringLiteral("-Make=Nikon"), QStringLiteral("-Artist=Bo Ek")});
-
-    // The second request comes before the first file could possibly have been shown: both return
-    // at once, the reading is left to the worker.
-    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
-    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
-    EXPECT_TRUE(pane.isLoading());
-    EXPECT_EQ(pane.previewedPath(), second);
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-
-    // The first read, wherever it had got to, gives no signal and shows nothing: had it been
-    // posted, it would have arrived before the second.
-    ASSERT_EQ(shownSpy.count(), 1);
-    EXPECT_EQ(shownSpy.first().at(0).toString(), second);
-    EXPECT_TRUE(shownSpy.first().at(1).toBool());
-    EXPECT_FALSE(pane.isLoading());
-    EXPECT_EQ(pane.engine().Tag(), second);
-    EXPECT_EQ(pane.engine().ImageWidth(), 30);
-    EXPECT_EQ(pane.view()->shownImage().size(), QSize(30, 20));
-    EXPECT_EQ(pane.view()->shownImage(), toQImage(pane.engine().Picture()));
-    EXPECT_EQ(status(QStringLiteral("filename")), QStringLiteral("second.jpg"));
-    for (const QList<QVariant>& emitted : statusSpy)
-        EXPECT_NE(emitted.at(1).toString(), QStringLiteral("tagged.jpg"));
-    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Make")), exiftoolValue(second, QStringLiteral("Make")));
-    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Artist")), QStringLiteral("Bo Ek"));
-    EXPECT_EQ(metadata.exifList().tag(), second);
-    EXPECT_EQ(valueOfRow(metadata.iptcList(), QStringLiteral("Caption")), QString());
-    EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("Metadata - EXIF"));
-
-    // Going back to the first file reads it now.
-    EXPECT_EQ(preview(first), "ok");
-    EXPECT_EQ(valueOfRow(metadata.exifList(), QStringLiteral("Make")), QStringLiteral("Canon"));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, SelectingTheFileBeingReadStartsNoSecondRead)
-{
-    const QString photo = taggedJpeg();
-    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
-    EXPECT_TRUE(pane.isLoading());
-    EXPECT_FALSE(pane.showSelectedFile(photo, 1, QString()));
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-
-    // Were a second read under way, it would end in a second signal and a second file name.
-    const QString other = convert({QStringLiteral("-size"), QStringLiteral("8x8"), QStringLiteral("xc:red"),
-                                   path(QStringLiteral("other.png"))});
-    EXPECT_EQ(preview(other), "ok");
-    int names = 0;
-    for (const QList<QVariant>& emitted : statusSpy)
-        if (emitted.at(0).toString() == u"filename" && emitted.at(1).toString() == u"tagged.jpg")
-            ++names;
-    EXPECT_EQ(names, 1);
-    EXPECT_EQ(pane.engine().Tag(), other);
-}
-
-TEST_F(PreviewPaneTest, AFileThatCannotBeReadEmptiesThePreviewAndSaysSo)
-{
-    const QString good = writePng(gradientPicture(48, 36), path(QStringLiteral("good.png")));
-    ASSERT_EQ(preview(good), "ok");
-    ASSERT_FALSE(pane.view()->shownImage().isNull());
-    ASSERT_FALSE(pane.snapshot().isEmpty());
-
-    const QString missing = path(QStringLiteral("missing.jpg"));
-    shownSpy.clear();
-    ASSERT_TRUE(pane.showSelectedFile(missing, 1, QString()));
-    // While the worker reads, the photo before stays on screen.
-    EXPECT_EQ(pane.view()->shownImage().size(), QSize(48, 36));
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-    ASSERT_EQ(shownSpy.count(), 1);
-    EXPECT_EQ(shownSpy.first().at(0).toString(), missing);
-    EXPECT_FALSE(shownSpy.first().at(1).toBool());
-    EXPECT_FALSE(pane.engine().HasImage());
-    EXPECT_TRUE(pane.view()->shownImage().isNull());
-    EXPECT_TRUE(pane.snapshot().isEmpty());
-    EXPECT_TRUE(pane.previewedPath().isEmpty());
-    EXPECT_EQ(status(QStringLiteral("metadata")), QStringLiteral("No metadata"));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, ClearingThePreviewDropsTheFileBeingRead)
-{
-    const QString photo = taggedJpeg();
-    const QString other = writePng(gradientPicture(16, 12), path(QStringLiteral("other.png")));
-    ASSERT_TRUE(pane.showSelectedFile(photo, 1, QString()));
-    pane.clearPreview();
-    EXPECT_FALSE(pane.isLoading());
-    EXPECT_TRUE(pane.previewedPath().isEmpty());
-
-    // The later request's result comes after anything of the dropped one.
-    EXPECT_EQ(preview(other), "ok");
-    EXPECT_EQ(pane.engine().Tag(), other);
-    EXPECT_TRUE(metadata.exifList().isEmpty());
-    EXPECT_EQ(status(QStringLiteral("filename")), QStringLiteral("other.png"));
-    // Selected again, the dropped file is read.
-    EXPECT_EQ(preview(photo), "ok");
-}
-
-TEST_F(PreviewPaneTest, APaneClosedWhileReadingGoesQuietly)
-{
-    const QString photo = writePng(gradientPicture(1200, 900), path(QStringLiteral("large.png")));
-    for (int i = 0; i < 3; ++i) {
-        auto closing = std::make_unique<PreviewPane>(metadata.exifList(), metadata.iptcList());
-        QSignalSpy shown(closing.get(), &PreviewPane::previewShown);
-        ASSERT_TRUE(closing->showSelectedFile(photo, 1, QString()));
-        closing.reset();
-        QTest::qWait(20);
-        EXPECT_EQ(shown.count(), 0);
-    }
-    // The lists belong to the metadata pane: nothing was written into them.
-    EXPECT_TRUE(metadata.exifList().isEmpty());
 }
 
 TEST_F(PreviewPaneTest, PagesAndResolutionOfAThreePageTiff)
@@ -388,7 +233,7 @@ TEST_F(PreviewPaneTest, PagesAndResolutionOfAThreePageTiff)
     EXPECT_EQ(resolutions.at(0).at(1).toString(), QStringLiteral("24 X 16 X 24"));
     EXPECT_EQ(status(QStringLiteral("resolution")), QStringLiteral("     24 X 16 X 24"));
     // The preview shows page 1.
-    EXPECT_EQ(pane.engine().Picture().rgbAt(5, 5), (Rgb{255, 0, 0}));
+    EXPECT_EQ(pane.session().picture().rgbAt(5, 5), (Rgb{255, 0, 0}));
 
     // Pages and resolution as the list gives them.
     const QString gif = convert({QStringLiteral("-size"), QStringLiteral("5x5"), QStringLiteral("xc:red"), path(QStringLiteral("a.gif"))});
@@ -406,11 +251,10 @@ TEST_F(PreviewPaneTest, BestFitFitsTheImageIntoTheViewAndActualSizeScrollsIt)
     ASSERT_EQ(preview(wide), "ok");
 
     EngineView* view = pane.view();
-    ImageBox& engine = pane.engine();
-    // The view box follows the widget.
-    EXPECT_EQ(engine.Width(), view->width());
-    EXPECT_EQ(engine.Height(), view->height());
-    EXPECT_TRUE(engine.StretchToFit());
+    // The view box follows the widget, and the session lays task previews out by it.
+    EXPECT_EQ(view->viewSettings().box, view->size());
+    EXPECT_EQ(pane.session().view(), view->viewSettings());
+    EXPECT_TRUE(view->viewSettings().stretchToFit);
     EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(view->verticalScrollBar()->isVisible());
     // Width-limited: the whole width, the shape kept, centred vertically.
@@ -418,33 +262,29 @@ TEST_F(PreviewPaneTest, BestFitFitsTheImageIntoTheViewAndActualSizeScrollsIt)
     EXPECT_EQ(fitted.width(), view->width());
     EXPECT_NEAR(fitted.height(), view->width() / 4.0, 1.0);
     EXPECT_NEAR(fitted.top(), (view->height() - fitted.height()) / 2.0, 1.0);
-    EXPECT_EQ(view->shownImage(), toQImage(engine.Picture()));
+    EXPECT_EQ(view->shownImage(), toQImage(pane.session().picture()));
 
     statusSpy.clear();
     pane.chooseFit(PreviewPane::ActualSize);
     EXPECT_EQ(status(QStringLiteral("status")), QStringLiteral("100%"));
     EXPECT_EQ(pane.fitMode(), int(PreviewPane::ActualSize));
-    EXPECT_EQ(pane.findChild<QToolButton*>(QStringLiteral("cmdPreviewView"))->text(), QStringLiteral("  Actual Size"));
-    EXPECT_FALSE(engine.StretchToFit());
-    EXPECT_EQ(engine.ViewWidth(), 800);
-    EXPECT_EQ(engine.ViewHeight(), 200);
+    EXPECT_FALSE(view->viewSettings().stretchToFit);
+    EXPECT_EQ(view->viewSize(), QSize(800, 200));
     QScrollBar* hsb = view->horizontalScrollBar();
     ASSERT_TRUE(hsb->isVisible());
-    EXPECT_EQ(hsb->objectName(), QStringLiteral("hsbView"));
     EXPECT_FALSE(view->verticalScrollBar()->isVisible());
-    EXPECT_EQ(engine.Width(), view->width());
-    EXPECT_EQ(engine.Height(), view->height() - hsb->height());
+    EXPECT_EQ(view->viewSettings().box, QSize(view->width(), view->height() - hsb->height()));
+    EXPECT_EQ(pane.session().view(), view->viewSettings());
     EXPECT_EQ(hsb->maximum(), 800 - view->width());
     hsb->setValue(120);
-    EXPECT_EQ(view->imageRect(), QRect(-120, (engine.Height() - 200) / 2, 800, 200));
+    EXPECT_EQ(view->imageRect(), QRect(-120, (view->viewSettings().box.height() - 200) / 2, 800, 200));
 
     // A taller pane: still 1:1, the box grows with it.
     pane.resize(400, 600);
-    EXPECT_EQ(engine.Height(), view->height() - hsb->height());
+    EXPECT_EQ(view->viewSettings().box.height(), view->height() - hsb->height());
     EXPECT_EQ(view->imageRect().size(), QSize(800, 200));
 
     pane.chooseFit(PreviewPane::BestFit);
-    EXPECT_EQ(pane.findChild<QToolButton*>(QStringLiteral("cmdPreviewView"))->text(), QStringLiteral("  Best Fit"));
     EXPECT_FALSE(hsb->isVisible());
     EXPECT_EQ(view->imageRect().width(), view->width());
 
@@ -456,9 +296,7 @@ TEST_F(PreviewPaneTest, BestFitFitsTheImageIntoTheViewAndActualSizeScrollsIt)
 
 TEST_F(PreviewPaneTest, OptimizedShowsTheTaskBasketAppliedAndOriginalTheFileAsLoaded)
 {
-    TaskBasket basket;
     basket.append(TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QStringLiteral("0")}));
-    pane.setTaskBasket(&basket);
     pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Optimized);
     auto* typeButton = pane.findChild<QToolButton*>(QStringLiteral("cmdPreviewType"));
     EXPECT_EQ(typeButton->text(), QStringLiteral("    Optimized"));
@@ -466,317 +304,32 @@ TEST_F(PreviewPaneTest, OptimizedShowsTheTaskBasketAppliedAndOriginalTheFileAsLo
     const Rgb red{255, 0, 0};
     const QString photo = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("marked.png")));
     ASSERT_EQ(preview(photo), "ok");
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
     EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 3), QColor(255, 0, 0));
 
     pane.chooseType(PreviewPane::Original);
     EXPECT_EQ(typeButton->text(), QStringLiteral("    Original"));
-    EXPECT_EQ(pane.typeMode(), int(PreviewPane::Original));
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{2, 3}));
+    ASSERT_TRUE(settled());
     EXPECT_EQ(pane.view()->shownImage().pixelColor(2, 3), QColor(255, 0, 0));
 
-    // Choosing Optimized again starts from the file as loaded: one flip, not two.
-    pane.chooseType(PreviewPane::Optimized);
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
-    pane.chooseType(PreviewPane::Optimized);
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
-
-    // A changed Task Basket shows once the preview is asked to re-apply it.
+    // The last row the provider gives: the photo as it stands after that task.
     basket.append(TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QStringLiteral("1")}));
+    int lastRow = 0;
+    pane.setLastRowProvider([&] { return lastRow; });
+    pane.chooseType(PreviewPane::Optimized);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(findColour(pane.session().picture(), red), (Point{17, 3}));
+    lastRow = -1;
     pane.reapplyTasks();
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 6}));
+    ASSERT_TRUE(settled());
     EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 6), QColor(255, 0, 0));
-    basket.clear();
-    pane.reapplyTasks();
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{2, 3}));
-    EXPECT_TRUE(reports.reports().empty());
-}
 
-TEST_F(PreviewPaneTest, ThePreviewSelectionChosenWhileAPhotoIsReadHoldsWhenItArrives)
-{
-    TaskBasket basket;
-    basket.append(TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QStringLiteral("0")}));
-    pane.setTaskBasket(&basket);
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Optimized);
-    const Rgb red{255, 0, 0};
-    const QString first = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("first.png")));
+    // The preview type chosen while a photo is being read holds when it arrives.
     const QString second = writePng(markedPicture(20, 10, 4, 5, red), path(QStringLiteral("second.png")));
-
-    // The worker flips the photo it reads; Original chosen before it arrives must win. The
-    // photo can only arrive through the event loop, which runs after both calls.
-    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
+    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
     pane.chooseType(PreviewPane::Original);
     ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{2, 3}));
-    EXPECT_EQ(pane.view()->shownImage().pixelColor(2, 3), QColor(255, 0, 0));
-
-    // And the other way round: read as Original, shown Optimized.
-    shownSpy.clear();
-    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
-    pane.chooseType(PreviewPane::Optimized);
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{15, 5}));
-    EXPECT_EQ(pane.view()->shownImage().pixelColor(15, 5), QColor(255, 0, 0));
-    // Original still shows the file as loaded.
-    pane.chooseType(PreviewPane::Original);
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{4, 5}));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-// The image a render must show: the tasks run, the plain synchronous way, on an engine of its own
-// that starts from the snapshot.
-Picture renderedBySnapshot(const QByteArray& snapshot, const QList<TaskRecord>& tasks, const TaskRunOptions& options = {})
-{
-    ImageBox box(ImageBox::Mode::View);
-    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
-    subProcessPages(tasks, box, options);
-    return box.Picture();
-}
-
-TaskRecord flip(int direction)
-{
-    return TaskRecord(TaskKind::Orientation, QStringLiteral("flip"), {QString::number(direction)});
-}
-
-// Enough work for the worker to be busy a good while on a large photo.
-QList<TaskRecord> heavyBlurs(int count)
-{
-    QList<TaskRecord> tasks;
-    for (int i = 0; i < count; ++i)
-        tasks << TaskRecord(TaskKind::Blur, QStringLiteral("blur"), {QStringLiteral("16")});
-    return tasks;
-}
-
-TEST_F(PreviewPaneTest, RenderTasksShowsTheTasksRunOnTheFileAsLoaded)
-{
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    const Rgb red{255, 0, 0};
-    const QString photo = writePng(markedPicture(60, 40, 5, 7, red), path(QStringLiteral("marked.png")));
-    ASSERT_EQ(preview(photo), "ok");
-    const QByteArray asLoaded = pane.snapshot();
-    const Picture original = pane.engine().Picture();
-
-    QSignalSpy renderedSpy(&pane, &PreviewPane::tasksRendered);
-    int done = 0;
-    const QList<TaskRecord> tasks = {flip(0), flip(1),
-                                     TaskRecord(TaskKind::Brightness, QStringLiteral("bright"),
-                                                {QStringLiteral("70"), QStringLiteral("True"), QStringLiteral("True"),
-                                                 QStringLiteral("False")})};
-    pane.renderTasks(tasks, {}, [&] {
-        ++done;
-        // The result is on screen before the caller hears of it.
-        EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, tasks));
-        EXPECT_EQ(renderedSpy.count(), 0);
-    });
-    EXPECT_TRUE(pane.isRendering());
-    ASSERT_TRUE(rendered());
-    ASSERT_TRUE(waitFor([&] { return renderedSpy.count() == 1; }));
-    EXPECT_EQ(done, 1);
-
-    const Picture expected = renderedBySnapshot(asLoaded, tasks);
-    EXPECT_EQ(pane.engine().Picture(), expected);
-    EXPECT_EQ(pane.view()->shownImage(), toQImage(expected));
-    // Both flips moved the mark to the opposite corner; it is no longer pure red, but the
-    // brightest red pixel of the grey picture.
-    EXPECT_EQ(pane.engine().Picture().rgbAt(54, 32).r, expected.rgbAt(54, 32).r);
-    EXPECT_GT(pane.engine().Picture().rgbAt(54, 32).r, pane.engine().Picture().rgbAt(5, 7).r);
-    EXPECT_NE(pane.engine().Picture(), original);
-    // The engine kept its own settings and the as-loaded snapshot is untouched.
-    EXPECT_EQ(pane.engine().Tag(), photo);
-    EXPECT_TRUE(pane.engine().StretchToFit());
-    EXPECT_EQ(pane.engine().Width(), pane.view()->width());
-    EXPECT_EQ(pane.snapshot(), asLoaded);
-
-    // No tasks: the file as loaded, at once; the caller still hears of it.
-    pane.renderTasks({}, {}, [&] { ++done; });
-    EXPECT_EQ(pane.engine().Picture(), original);
-    EXPECT_EQ(pane.view()->shownImage(), toQImage(original));
-    ASSERT_TRUE(waitFor([&] { return renderedSpy.count() == 2; }));
-    EXPECT_EQ(done, 2);
-    EXPECT_FALSE(pane.isRendering());
-
-    // restoreSnapshot brings the file as loaded back without the event loop.
-    pane.renderTasks({flip(0)}, {});
-    ASSERT_TRUE(rendered());
-    ASSERT_EQ(findColour(pane.engine().Picture(), red), (Point{54, 7}));
-    pane.restoreSnapshot();
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{5, 7}));
-    EXPECT_EQ(pane.view()->shownImage().pixelColor(5, 7), QColor(255, 0, 0));
-    EXPECT_EQ(done, 2);
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, ReapplyTasksRunsTheBasketWithTheRunOptionsGiven)
-{
-    TaskBasket basket;
-    basket.append(flip(0));
-    basket.append(flip(1));
-    pane.setTaskBasket(&basket);
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    const Rgb red{255, 0, 0};
-    ASSERT_EQ(preview(writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("marked.png")))), "ok");
-
-    // The list on screen has its first row selected: the preview stops after that task.
-    TaskRunOptions options;
-    options.lastRow = 0;
-    pane.setTaskRunOptionsProvider([&] { return options; });
-    pane.chooseType(PreviewPane::Optimized);
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 3}));
-
-    options.lastRow = 1;
-    pane.reapplyTasks();
-    ASSERT_TRUE(rendered());
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{17, 6}));
-    EXPECT_EQ(pane.view()->shownImage().pixelColor(17, 6), QColor(255, 0, 0));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, OfTwoQuickRendersOnlyTheLastIsShownAndDone)
-{
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    ASSERT_EQ(preview(writePng(gradientPicture(600, 400), path(QStringLiteral("gradient.png")))), "ok");
-    const QByteArray asLoaded = pane.snapshot();
-    QSignalSpy renderedSpy(&pane, &PreviewPane::tasksRendered);
-
-    int firstDone = 0;
-    int secondDone = 0;
-    pane.renderTasks(heavyBlurs(3), {}, [&] { ++firstDone; });
-    pane.renderTasks({flip(0)}, {}, [&] { ++secondDone; });
-    ASSERT_TRUE(waitFor([&] { return secondDone == 1; }));
-    EXPECT_EQ(renderedSpy.count(), 1);
-    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(0)}));
-
-    // A third render passes through the worker after whatever was left of the first: the first
-    // never reaches the screen or its caller.
-    int thirdDone = 0;
-    pane.renderTasks({flip(1)}, {}, [&] { ++thirdDone; });
-    ASSERT_TRUE(waitFor([&] { return thirdDone == 1; }));
-    EXPECT_EQ(firstDone, 0);
-    EXPECT_EQ(secondDone, 1);
-    EXPECT_EQ(renderedSpy.count(), 2);
-    const Picture expected = renderedBySnapshot(asLoaded, {flip(1)});
-    EXPECT_EQ(pane.engine().Picture(), expected);
-    EXPECT_EQ(pane.view()->shownImage(), toQImage(expected));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, ARenderAskedForWhileAFileIsReadAppliesToThatFile)
-{
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    const Rgb red{255, 0, 0};
-    const QString first = writePng(markedPicture(20, 10, 2, 3, red), path(QStringLiteral("first.png")));
-    const QString second = writePng(markedPicture(30, 20, 10, 4, red), path(QStringLiteral("second.png")));
-    ASSERT_EQ(preview(first), "ok");
-
-    shownSpy.clear();
-    int done = 0;
-    qsizetype shownWhenDone = -1;
-    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
-    pane.renderTasks({flip(0)}, {}, [&] {
-        ++done;
-        shownWhenDone = shownSpy.count();
-    });
-    EXPECT_TRUE(pane.isRendering());
-    ASSERT_TRUE(waitFor([&] { return done == 1; }));
-    EXPECT_EQ(shownWhenDone, 1);
-    EXPECT_EQ(pane.engine().Tag(), second);
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{19, 4}));
-    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(pane.snapshot(), {flip(0)}));
-    EXPECT_EQ(pane.view()->shownImage().size(), QSize(30, 20));
-
-    // Another file chosen before the one the render was for arrived: the render is dropped.
-    int droppedDone = 0;
-    shownSpy.clear();
-    ASSERT_TRUE(pane.showSelectedFile(first, 1, QString()));
-    pane.renderTasks({flip(1)}, {}, [&] { ++droppedDone; });
-    ASSERT_TRUE(pane.showSelectedFile(second, 1, QString()));
-    EXPECT_FALSE(pane.isRendering());
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-    int later = 0;
-    pane.renderTasks({flip(0), flip(1)}, {}, [&] { ++later; });
-    ASSERT_TRUE(waitFor([&] { return later == 1; }));
-    EXPECT_EQ(droppedDone, 0);
-    EXPECT_EQ(pane.engine().Tag(), second);
-    EXPECT_EQ(findColour(pane.engine().Picture(), red), (Point{19, 15}));
-
-    // A file that cannot be read leaves the render nothing to work on.
-    shownSpy.clear();
-    ASSERT_TRUE(pane.showSelectedFile(path(QStringLiteral("missing.png")), 1, QString()));
-    pane.renderTasks({flip(0)}, {}, [&] { ++droppedDone; });
-    ASSERT_TRUE(waitFor([&] { return !shownSpy.isEmpty(); }));
-    EXPECT_FALSE(pane.isRendering());
-    QTest::qWait(50);
-    EXPECT_EQ(droppedDone, 0);
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, RestoreSnapshotAndAClearedPreviewDropARenderUnderWay)
-{
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    const QString photo = writePng(gradientPicture(600, 400), path(QStringLiteral("gradient.png")));
-    ASSERT_EQ(preview(photo), "ok");
-    const QByteArray asLoaded = pane.snapshot();
-    const Picture original = pane.engine().Picture();
-
-    int dropped = 0;
-    pane.renderTasks(heavyBlurs(3), {}, [&] { ++dropped; });
-    pane.restoreSnapshot();
-    EXPECT_FALSE(pane.isRendering());
-    EXPECT_EQ(pane.engine().Picture(), original);
-    // The worker takes a later render only after the dropped one: once that is shown, the
-    // dropped one can no longer arrive.
-    int done = 0;
-    pane.renderTasks({flip(1)}, {}, [&] { ++done; });
-    ASSERT_TRUE(waitFor([&] { return done == 1; }));
-    EXPECT_EQ(dropped, 0);
-    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(1)}));
-
-    pane.renderTasks(heavyBlurs(3), {}, [&] { ++dropped; });
-    pane.clearPreview();
-    EXPECT_FALSE(pane.isRendering());
-    EXPECT_FALSE(pane.engine().HasImage());
-    EXPECT_TRUE(pane.view()->shownImage().isNull());
-    // Without an image there is nothing to render.
-    pane.renderTasks({flip(0)}, {}, [&] { ++dropped; });
-    EXPECT_FALSE(pane.isRendering());
-
-    ASSERT_EQ(preview(photo), "ok");
-    pane.renderTasks({flip(0)}, {}, [&] { ++done; });
-    ASSERT_TRUE(waitFor([&] { return done == 2; }));
-    EXPECT_EQ(dropped, 0);
-    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(asLoaded, {flip(0)}));
-    EXPECT_TRUE(reports.reports().empty());
-}
-
-TEST_F(PreviewPaneTest, TheWindowKeepsWorkingWhileTheTasksRender)
-{
-    pane.setPreviewMode(PreviewPane::BestFit, PreviewPane::Original);
-    ASSERT_EQ(preview(writePng(gradientPicture(2400, 1600), path(QStringLiteral("large.png")))), "ok");
-
-    // Ticks of a timer on the GUI thread, counted while the render is under way: a render on
-    // the GUI thread would let none through.
-    int ticksWhileRendering = 0;
-    QTimer timer;
-    timer.setInterval(5);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (pane.isRendering())
-            ++ticksWhileRendering;
-    });
-    timer.start();
-
-    TaskRunOptions options;
-    bool done = false;
-    pane.renderTasks(heavyBlurs(4), options, [&] { done = true; });
-    ASSERT_TRUE(waitFor([&] { return done; }, 120000));
-    timer.stop();
-    EXPECT_GT(ticksWhileRendering, 0);
-    EXPECT_EQ(pane.engine().Picture(), renderedBySnapshot(pane.snapshot(), heavyBlurs(4)));
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(pane.view()->shownImage().pixelColor(4, 5), QColor(255, 0, 0));
     EXPECT_TRUE(reports.reports().empty());
 }
 
@@ -815,8 +368,6 @@ TEST_F(PreviewPaneTest, MenusAndCommands)
     pane.contextMenu()->actions().at(1)->trigger();
     EXPECT_EQ(previous.count(), 1);
     EXPECT_EQ(next.count(), 1);
-    EXPECT_EQ(pane.findChild<QToolButton*>(QStringLiteral("cmdPreviewNext"))->text(), QStringLiteral("Next image"));
-    EXPECT_NE(pane.findChild<QWidget*>(QStringLiteral("PicViewImage"))->findChild<EngineView*>(QStringLiteral("ibMain")), nullptr);
 }
 
 TEST_F(PreviewPaneTest, SavePreviewAsImageDocumentWritesTheShownImage)
@@ -850,15 +401,7 @@ TEST_F(PreviewPaneTest, SavePreviewAsImageDocumentWritesTheShownImage)
 TEST(MetadataPaneTest, ListsColumnsAndEditableIcons)
 {
     MetadataPane pane;
-    EXPECT_EQ(pane.findChild<QLabel*>(QStringLiteral("lblMetadata"))->text(), QStringLiteral(" Metadata"));
     QTabBar* tabs = pane.tabs();
-    EXPECT_EQ(tabs->objectName(), QStringLiteral("tbsMetadata"));
-    ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("EXIF Tags"));
-    EXPECT_EQ(tabs->tabText(1), QStringLiteral("IPTC File Info"));
-    EXPECT_EQ(pane.exifView()->objectName(), QStringLiteral("lvExif"));
-    EXPECT_EQ(pane.iptcView()->objectName(), QStringLiteral("lvIPTC"));
-
     pane.show();
     EXPECT_TRUE(pane.exifView()->isVisible());
     tabs->setCurrentIndex(1);

@@ -32,10 +32,10 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
         auto* type = window->preview().findChild<QWidget*>(QStringLiteral("cmdPreviewType"));
         TaskEditingPanel& panel = window->editPanel();
         edit->click();
-        ASSERT_TRUE(test::waitFor([&] { return !panel.isBusy(); }));
+        ASSERT_TRUE(test::waitFor([&] { return !window->session().isBusy(); }));
         EXPECT_TRUE(panel.isVisible());
         EXPECT_FALSE(tabs->isVisible());
         EXPECT_FALSE(type->isEnabled());
@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
         QTest::keyClicks(degrees, QStringLiteral("30"));
         QTest::keyClick(degrees, Qt::Key_Tab);
         panel.confirmButton()->click();
-        ASSERT_TRUE(test::waitFor([&] { return !panel.isBusy(); }));
+        ASSERT_TRUE(test::waitFor([&] { return !window->session().isBusy(); }));
         ASSERT_EQ(window->tasks().size(), 1);
         // The task shows in the explorer view's list too.
         EXPECT_EQ(window->findChild<QListView*>(QStringLiteral("lvEdit"))->model()->rowCount(), 1);

@@ -1,10 +1,10 @@
 #include "core/LumoraError.h"
-#include "tasks/TaskBasket.h"
-#include "tasks/clsFile.h"
-#include "tasks/modSaveOpenImageList.h"
 #include "support/FileBytes.h"
 #include "support/FullDisk.h"
 #include "support/ReportCapture.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/clsFile.h"
+#include "tasks/modSaveOpenImageList.h"
 
 #include <QDir>
 #include <QTemporaryDir>

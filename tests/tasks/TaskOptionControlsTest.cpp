@@ -3,7 +3,6 @@
 
 #include "controls/NumericField.h"
 #include "settings/SetupRecord.h"
-#include "shell/GlobalSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
 #include "tasks/CanvasOptions.h"
@@ -349,8 +348,8 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const SetupRecord saved = globalSetup();
-    setDefaults(globalSetup(), dir.path());
+    SetupRecord remembered;
+    setDefaults(remembered, dir.path());
     // A logo red on the left, blue on the right.
     Picture logo = Picture::filled(40, 20, Rgb{255, 0, 0});
     for (int y = 0; y < 20; ++y)
@@ -360,6 +359,7 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
 
     ScriptedDialogs dialogs;
     WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
+    watermark->setRemembered(&remembered.taskDefaults);
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
     auto* select = find<QPushButton>(QStringLiteral("cmdSelectMerge"));
     EXPECT_EQ(select->text(), QStringLiteral("Select Image"));
@@ -383,7 +383,7 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
     dialogs.answerNextFileDialog({path, 0});
     clickOn(select);
     EXPECT_EQ(watermark->logoPath(), path);
-    EXPECT_EQ(globalSetup().taskDefaults.watermarkFile, path);
+    EXPECT_EQ(remembered.taskDefaults.watermarkFile, path);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(watermark->record(view(800, 600)).params[3], path);
     TaskDefaults stored;
@@ -397,7 +397,6 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
     clickOn(select);
     EXPECT_EQ(dialogs.fileDialogs().last().directory, dir.path());
     EXPECT_EQ(watermark->logoPath(), path) << "a cancelled dialog keeps the logo";
-    globalSetup() = saved;
 }
 
 TEST_F(TaskOptionControlsTest, TheTransparentColourIsTakenFromTheLogoUnderThePointer)

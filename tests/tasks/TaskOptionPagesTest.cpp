@@ -10,10 +10,10 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QLabel>
 #include <QSlider>
 #include <QStackedLayout>
 #include <QTest>

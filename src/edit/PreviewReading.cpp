@@ -1,0 +1,56 @@
+#include "edit/PreviewReading.h"
+
+#include "engine/EngineError.h"
+#include "engine/ImageBox.h"
+#include "imageio/LoadPic.h"
+#include "metadata/MetadataTables.h"
+
+#include <QStringList>
+
+namespace lumora {
+namespace {
+
+QString extensionOf(const QString& path) { return modMetadata::LowerExtension(path); }
+
+bool engineReadsForPreview(const QString& extension)
+{
+    static const QStringList own = {QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpg"),
+                                    QStringLiteral("jpeg"), QStringLiteral("psd")};
+    return own.contains(extension);
+}
+
+}  // namespace
+
+std::unique_ptr<ImageBox> ReadForPreview(const QString& path)
+{
+    auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
+    const QString extension = extensionOf(path);
+    if (engineReadsForPreview(extension)) {
+        engine->SetTiffPage(1);
+        try {
+            engine->LoadFromFile(path);
+            return engine;
+        } catch (const EngineError&) {
+            // A file the engine cannot read is not an error: only a PSD still has the universal
+            // loader's roads to try.
+            engine->ClearImage();
+            if (extension != u"psd")
+                return nullptr;
+        }
+    }
+    const Picture picture = LoadPic(path);
+    if (picture.isNull())
+        return nullptr;
+    engine->SetBitmapHandle(picture);
+    return engine;
+}
+
+int PreviewPageCount(const QString& path)
+{
+    const QString extension = extensionOf(path);
+    if (extension != u"tif" && extension != u"tiff")
+        return 1;
+    return ImageBox().TiffPageCount(path);
+}
+
+}  // namespace lumora
