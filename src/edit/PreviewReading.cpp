@@ -1,31 +1,22 @@
 #include "edit/PreviewReading.h"
 
 #include "engine/EngineError.h"
+#include "engine/EngineReadFormats.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
 #include "metadata/MetadataTables.h"
-
-#include <QStringList>
 
 namespace lumora {
 namespace {
 
 QString extensionOf(const QString& path) { return modMetadata::LowerExtension(path); }
 
-bool engineReadsForPreview(const QString& extension)
-{
-    static const QStringList own = {QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpg"),
-                                    QStringLiteral("jpeg"), QStringLiteral("psd")};
-    return own.contains(extension);
-}
-
 }  // namespace
 
 std::unique_ptr<ImageBox> ReadForPreview(const QString& path)
 {
     auto engine = std::make_unique<ImageBox>(ImageBox::Mode::View);
-    const QString extension = extensionOf(path);
-    if (engineReadsForPreview(extension)) {
+    if (EngineReadFormats::previewReads(path)) {
         engine->SetTiffPage(1);
         try {
             engine->LoadFromFile(path);
@@ -34,7 +25,7 @@ std::unique_ptr<ImageBox> ReadForPreview(const QString& path)
             // A file the engine cannot read is not an error: only a PSD still has the universal
             // loader's roads to try.
             engine->ClearImage();
-            if (extension != u"psd")
+            if (extensionOf(path) != u"psd")
                 return nullptr;
         }
     }

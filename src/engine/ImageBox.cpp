@@ -229,21 +229,6 @@ void ImageBox::ClearImage()
     d->metadata.clear();
 }
 
-void ImageBox::TakeImageFrom(ImageBox& other)
-{
-    if (&other == this)
-        return;
-    // Exactly the state LoadFromFile, LoadFromMemory and ClearImage look after; the settings stay.
-    d->image = std::move(other.d->image);
-    d->depth = other.d->depth;
-    d->metadata = std::move(other.d->metadata);
-    d->streamedSource = other.d->streamedSource;
-    d->pipelineDepth = other.d->pipelineDepth;
-    other.ClearImage();
-    if (d->image && d->mode == Mode::View && (d->streamedSource || d->pipelineDepth > 0))
-        d->materialise("TakeImageFrom");
-}
-
 void ImageBox::CopyImageFrom(const ImageBox& other)
 {
     if (&other == this)

@@ -44,18 +44,11 @@ public:
     // complete or not at all. JPEG, TIFF and PSD files carry the engine's EXIF and IPTC.
     void SaveToFile(const QString& path);
     void ClearImage();
-    // Moves the other engine's image into this one: pixels, depth, EXIF, IPTC and XMP, and how the
-    // image is held (pipeline or computed). The other engine is left as after ClearImage. This
-    // engine keeps its own settings (view box, StretchToFit, zoom, colours, text, save options,
-    // tag, TIFF page); a view engine computes an image that arrives as a pipeline. Lets a photo be
-    // loaded into an engine of its own on a worker thread and then shown by the view's engine
-    // without a copy.
-    void TakeImageFrom(ImageBox& other);
     // Shares the other engine's image with this one: pixels, depth, EXIF, IPTC and XMP, without a
     // copy of the pixels (operations never change an image in place, they make a new one). This
-    // engine keeps its own settings. The other engine must hold a computed image (any view
-    // engine's, or a batch engine's that was not read from a file top to bottom); else
-    // EngineError. Reading one engine from two threads at once is safe for this call only.
+    // engine keeps its own settings. A batch engine whose photo is still to be decoded from its
+    // file top to bottom cannot share it until it has been computed (a save or a pixel read);
+    // EngineError. Two threads may copy from one engine at once; nothing else may run on it then.
     void CopyImageFrom(const ImageBox& other);
     bool HasImage() const;
     int ImageWidth() const;

@@ -5,6 +5,7 @@
 #include "core/FileExists.h"
 #include "core/ReportFailures.h"
 #include "engine/EngineError.h"
+#include "engine/EngineReadFormats.h"
 #include "imageio/LoadPic.h"
 #include "metadata/ExifExchange.h"
 #include "output/BatchConversion.h"
@@ -20,15 +21,6 @@ namespace lumora {
 namespace {
 
 const QString kRoutine = QStringLiteral("fncSaveSinglePage");
-
-// Formats the engine reads itself; everything else goes through LoadPic.
-bool engineReads(const QString& path)
-{
-    static const QStringList extensions{QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpeg"),
-                                        QStringLiteral("jpg"),  QStringLiteral("psd"), QStringLiteral("bmp"),
-                                        QStringLiteral("pcx"),  QStringLiteral("gif"), QStringLiteral("png")};
-    return extensions.contains(QFileInfo(path).suffix().toLower());
-}
 
 // Once an entry is taken, the ledger must hear that it was read (or not), where it writes and
 // that it is finished, on every way out, or later entries would wait for it for ever.
@@ -122,7 +114,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
 
 bool BatchWorker::read(const QString& path)
 {
-    if (engineReads(path)) {
+    if (EngineReadFormats::batchReads(path)) {
         try {
             engine_.LoadFromFile(path);
         } catch (const EngineError&) {
