@@ -78,40 +78,72 @@ int BatchConversion::count(BatchEntryOutcome outcome) const
                                           [outcome](const BatchEntryResult& r) { return r.outcome == outcome; }));
 }
 
-bool BatchConversion::fncSaveSinglePage()
+struct BatchConversion::Run {
+    Run(const QStringList& sources, std::vector<bool> reads) : ledger(sources), readFirst(std::move(reads)) {}
+
+    BatchLedger ledger;
+    const std::vector<bool> readFirst;
+    std::vector<std::unique_ptr<BatchWorker>> workers;
+    std::unique_ptr<OrderedJobs<bool>> jobs;
+};
+
+BatchConversion::~BatchConversion()
+{
+    cancel();
+    // The jobs go first: their destructor waits for the photos in progress.
+    if (run_)
+        run_->jobs.reset();
+}
+
+std::unique_ptr<BatchConversion::Run> BatchConversion::prepare(QObject* receiver, std::function<void()> finished)
 {
     const int entryCount = static_cast<int>(entries_.size());
     results_.assign(static_cast<size_t>(entryCount), BatchEntryResult{});
     QStringList sources;
     for (const BatchEntry& entry : entries_)
         sources.append(entry.tag);
-    BatchLedger ledger(sources);
-    const std::vector<bool> readFirst = readAfterEarlierWrites(entries_, settings_);
+    auto run = std::make_unique<Run>(sources, readAfterEarlierWrites(entries_, settings_));
 
     const int workerCount = std::clamp(jobs_, 1, std::max(1, entryCount));
-    std::vector<std::unique_ptr<BatchWorker>> workers;
     for (int w = 0; w < workerCount; ++w)
-        workers.push_back(std::make_unique<BatchWorker>(*this, ledger, readFirst));
-
-    OrderedJobs<bool> jobs({
+        run->workers.push_back(std::make_unique<BatchWorker>(*this, run->ledger, run->readFirst));
+    Run& r = *run;
+    run->jobs = std::make_unique<OrderedJobs<bool>>(OrderedJobs<bool>::Setup{
         .count = entryCount,
         .workers = workerCount,
-        .work = [&](int index, int worker,
-                    const std::stop_token&) { return workers[static_cast<size_t>(worker)]->process(index); },
+        .work = [&r](int index, int worker,
+                     const std::stop_token&) { return r.workers[static_cast<size_t>(worker)]->process(index); },
         .deliver =
-            [&](int first, std::vector<bool>&& done) {
+            [this, entryCount](int first, std::vector<bool>&& done) {
                 if (!progress_)
                     return;
                 for (size_t i = 0; i < done.size(); ++i)
                     progress_(first + static_cast<int>(i) + 1, entryCount);
             },
-        .receiver = nullptr,
-        .finished = {},
+        .receiver = receiver,
+        .finished = std::move(finished),
         .cancel = cancel_.get_token(),
         // An error ends the run: the photos in progress finish, no new one starts.
         .endsWork = [](bool ran) { return !ran; },
     });
-    jobs.run();
+    return run;
+}
+
+void BatchConversion::start(QObject* receiver, std::function<void(bool ok)> finished)
+{
+    if (run_)
+        return;
+    run_ = prepare(receiver, [this, finished = std::move(finished)] {
+        if (finished)
+            finished(count(BatchEntryOutcome::Failed) == 0);
+    });
+    run_->jobs->start();
+}
+
+bool BatchConversion::fncSaveSinglePage()
+{
+    const std::unique_ptr<Run> run = prepare(nullptr, {});
+    run->jobs->run();
     return count(BatchEntryOutcome::Failed) == 0;
 }
 

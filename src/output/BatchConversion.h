@@ -7,8 +7,11 @@
 #include <QList>
 
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <vector>
+
+class QObject;
 
 namespace lumora {
 
@@ -49,6 +52,8 @@ public:
     using ProgressCallback = std::function<void(int done, int count)>;
 
     BatchConversion(QList<BatchEntry> entries, QList<TaskRecord> tasks, SetupRecord::Naming settings);
+    // A run under way is cancelled, and its photos in progress are waited for.
+    ~BatchConversion();
 
     // The basket's label and processed file of each entry.
     static QList<BatchEntry> entriesOf(const QList<BasketEntry>& basket);
@@ -66,7 +71,12 @@ public:
     void cancel() { cancel_.request_stop(); }
     bool cancelRequested() const { return cancel_.stop_requested(); }
 
-    // Runs the batch. Any failure (an engine operation, a destination that cannot be written) is
+    // Runs the batch on worker threads and returns at once; the progress callback and then
+    // `finished` (with what fncSaveSinglePage would return) come through the receiver's event
+    // loop. One run per conversion.
+    void start(QObject* receiver, std::function<void(bool ok)> finished);
+
+    // Runs the batch and returns when it is done. Any failure (an engine operation, a destination that cannot be written) is
     // reported through ReportError under "fncSaveSinglePage", with the entry's basket position as
     // the line, and ends the run: the photos in progress finish, no new one starts, the files
     // written before stay, and the result is false. True when the loop ran out of entries or was
@@ -81,6 +91,10 @@ public:
 private:
     friend class BatchWorker;
 
+    // The jobs of one run, with the workers and the ledger they share.
+    struct Run;
+    std::unique_ptr<Run> prepare(QObject* receiver, std::function<void()> finished);
+
     QList<BatchEntry> entries_;
     QList<TaskRecord> tasks_;
     SetupRecord::Naming settings_;
@@ -89,6 +103,7 @@ private:
     int jobs_;
     std::stop_source cancel_;
     std::vector<BatchEntryResult> results_;
+    std::unique_ptr<Run> run_;
 };
 
 }  // namespace lumora

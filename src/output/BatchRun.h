@@ -4,18 +4,15 @@
 
 #include <QObject>
 
-#include <memory>
-#include <thread>
 
 namespace lumora {
 
-// One batch conversion run on a thread of its own, so that the window stays responsive while
-// the photos are converted (the conversion itself spreads them over its workers).
+// One batch conversion run in the background, so that the window stays responsive while the
+// photos are converted on the conversion's workers.
 //
-// progress() is emitted on the run's thread: receivers living on the GUI thread get it queued
-// (Qt's default connection), in order. finished() is emitted on the thread the BatchRun lives on,
-// after the run's thread has ended, so results() can be read from its slots. Destroying a
-// BatchRun that still runs cancels it and waits for the photos in progress.
+// progress() and then finished() are emitted on the thread the BatchRun lives on, in order;
+// results() can be read from finished()'s slots. Destroying a BatchRun that still runs cancels it
+// and waits for the photos in progress.
 class BatchRun : public QObject {
     Q_OBJECT
 
@@ -28,7 +25,7 @@ public:
     void setJobs(int jobs) { conversion_.setJobs(jobs); }
     void setGallery(const Gallery* gallery) { conversion_.setGallery(gallery); }
 
-    bool isRunning() const { return thread_.joinable(); }
+    bool isRunning() const { return started_ && !finished_; }
     bool isFinished() const { return finished_; }
     // After finished(): what the run did with each entry, and its result.
     const std::vector<BatchEntryResult>& results() const { return conversion_.results(); }
@@ -49,7 +46,6 @@ private:
     void ended(bool ok);
 
     BatchConversion conversion_;
-    std::thread thread_;
     bool started_ = false;
     bool finished_ = false;
     bool ok_ = false;
