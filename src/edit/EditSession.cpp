@@ -191,21 +191,16 @@ void EditSession::tookAllTasks(const std::shared_ptr<const Shot>& shot, quint64 
     }
 }
 
-void EditSession::showBase()
-{
-    rowWanted_ = BaseRow;
-    previewWanted_.reset();
-    confirmWanted_ = false;
-    if (state_ == State::Loading || !loaded_)
-        return;
-    follow();
-}
+void EditSession::showBase() { want(BaseRow); }
 
-void EditSession::runBasket(int lastRow)
+void EditSession::runBasket(int lastRow) { want(lastRow); }
+
+void EditSession::want(int row)
 {
-    rowWanted_ = lastRow;
+    rowWanted_ = row;
     previewWanted_.reset();
     confirmWanted_ = false;
+    // A photo being read applies what is wanted once it is there.
     if (state_ == State::Loading || !loaded_)
         return;
     follow();
@@ -389,15 +384,7 @@ void EditSession::finishConfirm()
     Q_EMIT confirmed(recorded);
 }
 
-void EditSession::reset()
-{
-    previewWanted_.reset();
-    confirmWanted_ = false;
-    rowWanted_ = BaseRow;
-    if (state_ == State::Loading || !loaded_)
-        return;
-    follow();
-}
+void EditSession::reset() { want(BaseRow); }
 
 void EditSession::clear()
 {

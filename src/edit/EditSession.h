@@ -125,6 +125,8 @@ private:
 
     void setState(State state);
     void show(const std::shared_ptr<const Shot>& shot, Showing showing, int row);
+    // Asks for the photo with the tasks up to a row, or BaseRow; no preview.
+    void want(int row);
     void follow();
     void postRun(int lastRow);
     void tookAllTasks(const std::shared_ptr<const Shot>& shot, quint64 revision);

@@ -26,9 +26,9 @@ class TaskEditingPanel;
 struct SetupRecord;
 
 // Lumora's one top-level window: the browse pane (folder tree and files, or the Task Basket),
-// the preview, the metadata pane, the Image Basket and the status bar. It owns the preview
-// engine and the Task Basket, lays the panes out from the settings record when it opens and puts
-// the window's state back into the record when it closes.
+// the preview, the metadata pane, the Image Basket and the status bar. It owns the Task Basket
+// and the edit session that the preview and the task pane work on, lays the panes out from the
+// settings record when it opens and puts the window's state back into the record when it closes.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:

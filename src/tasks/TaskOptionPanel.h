@@ -74,7 +74,7 @@ Q_SIGNALS:
     void optionsChanged();
     // The page wants another mouse tool on the preview (a box was ticked or unticked).
     void mouseToolChanged();
-    // A colour was chosen in the page that the preview engine should use as its BackColor.
+    // A colour was chosen in the page that a task preview should start with as its BackColor.
     void backColorChosen(std::uint32_t oleColor);
 
 protected:

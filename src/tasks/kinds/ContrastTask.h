@@ -1,29 +1,13 @@
 #pragma once
 
-#include "tasks/TaskRecord.h"
-
-#include <cstdint>
-
 namespace lumora {
 
 class TaskContext;
 
-// Contrast (kind 5): 50 leaves the photo as it is, 0 and 100 are the extremes.
-//   P0          the amount, a 32-bit whole number
-//   P1, P2, P3  whether red, green and blue change, flags ("1" / "0")
+// Contrast (kind 5): an amount on the chosen colour channels (ChannelAmountSlots).
 class ContrastTask {
 public:
-    explicit ContrastTask(const TaskSlots& slots) : p_(slots) {}
-
-    std::int32_t amount() const;
-    bool red() const;
-    bool green() const;
-    bool blue() const;
-
     static void run(TaskContext& task);
-
-private:
-    const TaskSlots& p_;
 };
 
 }  // namespace lumora
