@@ -137,6 +137,17 @@ int main(int argc, char** argv)
     timed("click the second task", [&] { panel.taskListClicked(); });
     shoot(shots, QStringLiteral("edit-21-second-task"));
 
+    // Clicks faster than the photo can be worked on: none is lost, the last one shows.
+    timed("click the first task, then the third 30 ms later", [&] {
+        list->setCurrentIndex(list->model()->index(0, 0));
+        panel.taskListClicked();
+        pump(30);
+        list->setCurrentIndex(list->model()->index(2, 0));
+        panel.taskListClicked();
+    });
+    shoot(shots, QStringLiteral("edit-21b-third-task"));
+    list->setCurrentIndex(list->model()->index(1, 0));
+
     timed("remove the second task", [&] { panel.removeTask(); });
     shoot(shots, QStringLiteral("edit-22-removed"));
 
