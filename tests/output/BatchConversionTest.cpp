@@ -90,95 +90,59 @@ protected:
     std::unique_ptr<BatchConversion> conversion;
 };
 
-TEST_F(BatchConversionRun, GifPcxAndPsdBecomeJpegsNextToTheirSourcesAndStayWithoutOverwrite)
+TEST_F(BatchConversionRun, PhotosBecomeJpegsNextToTheirSourcesUnreadableOnesAreSkippedAndNoneIsOverwrittenUnasked)
 {
-    const QStringList sources{makePhoto(dir.path(), "flag.gif", 30, 20), makePhoto(dir.path(), "scan.pcx", 41, 17),
+    writeBytes(path("notes.xyz"), "nothing to see here");
+    writeBytes(path("broken.png"), "\x89PNG but not really");
+    const QStringList sources{makePhoto(dir.path(), "flag.gif", 30, 20), path("notes.xyz"), path("gone.jpg"),
+                              makePhoto(dir.path(), "scan.pcx", 41, 17), path("broken.png"), path("missing.tga"),
                               makePhoto(dir.path(), "layers.psd", 25, 36)};
     const QStringList outputs{path("flag.jpg"), path("scan.jpg"), path("layers.jpg")};
     ReportCapture reports;
     ASSERT_TRUE(run(sources));
     EXPECT_TRUE(reports.reports().empty());
-    EXPECT_EQ(runTool("identify", QStringList{"-format", "%m %wx%h,"} + outputs).out, "JPEG 30x20,JPEG 41x17,JPEG 25x36,");
-    EXPECT_EQ(outcomes(), "WWW");
-    EXPECT_EQ(conversion->results().at(1).outputPath, outputs[1]);
+    EXPECT_EQ(outcomes(), "WUUWUUW");
+    EXPECT_EQ(conversion->results().at(3).outputPath, outputs[1]);
+    EXPECT_EQ(runTool("identify", QStringList{"-format", "%m %wx%h %[colorspace] %[interlace],"} + outputs).out,
+              "JPEG 30x20 sRGB None,JPEG 41x17 sRGB None,JPEG 25x36 sRGB None,");
+    EXPECT_EQ(filesIn(dir.path()), (QStringList{"broken.png", "flag.gif", "flag.jpg", "layers.jpg", "layers.psd",
+                                                "notes.xyz", "scan.jpg", "scan.pcx"}));
 
     // A second run that may not overwrite leaves every file as it was.
     QList<QByteArray> before;
-    QList<QDateTime> times;
-    for (const QString& output : outputs) {
+    for (const QString& output : outputs)
         before.append(readBytes(output));
-        times.append(QFileInfo(output).lastModified());
-    }
     settings.overwrite = 0;
-    settings.jpegQuality = 20;
-    ASSERT_TRUE(run(sources));
-    EXPECT_EQ(outcomes(), "EEE");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(readBytes(outputs[i]), before[i]);
-        EXPECT_EQ(QFileInfo(outputs[i]).lastModified(), times[i]);
-    }
-    // With overwrite the files are written again, at the new quality.
-    settings.overwrite = 1;
-    ASSERT_TRUE(run(sources));
-    EXPECT_EQ(identify(outputs[1], "%Q"), "20");
-}
-
-TEST_F(BatchConversionRun, UnreadableEntriesAreSkippedAndTheRunGoesOn)
-{
-    writeBytes(path("notes.xyz"), "nothing to see here");
-    writeBytes(path("broken.png"), "\x89PNG but not really");
-    ReportCapture reports;
-    ASSERT_TRUE(run({makePhoto(dir.path(), "a.png", 12, 9), path("notes.xyz"), path("gone.jpg"), path("broken.png"),
-                     path("missing.tga"), makePhoto(dir.path(), "b.bmp", 7, 5)}));
-    EXPECT_EQ(outcomes(), "WUUUUW");
-    EXPECT_TRUE(reports.reports().empty());
-    EXPECT_EQ(identify(path("b.jpg")), "7x5");
-    EXPECT_EQ(filesIn(dir.path()), (QStringList{"a.jpg", "a.png", "b.bmp", "b.jpg", "broken.png", "notes.xyz"}));
-}
-
-TEST_F(BatchConversionRun, NamingAfterTheTasksIntoTheChosenFolder)
-{
-    const QString beach = makePhoto(dir.path(), "beach.jpg", 160, 120);
-    settings.destinationChoice = 1;
-    settings.destinationFolder = " " + path("out") + " ";
-    ASSERT_TRUE(QDir().mkpath(path("out")));
-    settings.nameMode = 1;
-    settings.prefix = "[No Prefix]";
-    settings.separator1 = "[No Separator]";
-    settings.separator2 = "_";
-    settings.suffix = "[Resulting resolution]";
-    const QList<TaskRecord> resize{TaskRecord(TaskKind::Resize, "resize", {"True", "80", "60"})};
-    ASSERT_TRUE(run({beach}, 1, resize));
-    EXPECT_EQ(identify(path("out/beach_80x60.jpg")), "80x60");
-    // Without processing, the tasks are not applied.
-    settings.processTaskBasket = 0;
-    ASSERT_TRUE(run({beach}, 1, resize));
-    EXPECT_EQ(identify(path("out/beach_160x120.jpg")), "160x120");
-}
-
-TEST_F(BatchConversionRun, SaveOptionsReachTheFile)
-{
-    const QString photo = makePhoto(dir.path(), "colour.png", 48, 32);
     settings.jpegQuality = 63;
+    ASSERT_TRUE(run(sources));
+    EXPECT_EQ(outcomes(), "EUUEUUE");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(readBytes(outputs[i]), before[i]);
+
+    // With overwrite the files are written again, with the save options of the settings.
+    settings.overwrite = 1;
     settings.progressive = 1;
     settings.jpegDepth = 1;  // "8 bit Grayscale"
-    ASSERT_TRUE(run({photo}));
-    EXPECT_EQ(identify(path("colour.jpg"), "%Q %[colorspace] %[interlace]"), "63 Gray JPEG");
-    settings.progressive = 0;
-    settings.jpegDepth = 0;
-    ASSERT_TRUE(run({photo}));
-    EXPECT_EQ(identify(path("colour.jpg"), "%[colorspace] %[interlace]"), "sRGB None");
+    ASSERT_TRUE(run(sources));
+    EXPECT_EQ(identify(outputs[1], "%Q %[colorspace] %[interlace]"), "63 Gray JPEG");
 }
 
-TEST_F(BatchConversionRun, ATaskThatFailsIsReportedAndThePhotoStillWritten)
+TEST_F(BatchConversionRun, TasksRunWhenAskedAndOneThatFailsIsReportedWithThePhotoStillWritten)
 {
     const QList<TaskRecord> tasks{TaskRecord(TaskKind::Resize, "resize", {"False", "50"}),
                                   TaskRecord(TaskKind::Rotate, "rotate", {"False", "quarter", "0"})};
+    const QStringList files{makePhoto(dir.path(), "a.png", 40, 20), makePhoto(dir.path(), "b.png", 20, 40)};
     ReportCapture reports;
-    EXPECT_TRUE(run({makePhoto(dir.path(), "a.png", 40, 20), makePhoto(dir.path(), "b.png", 20, 40)}, 1, tasks));
+    EXPECT_TRUE(run(files, 1, tasks));
     ASSERT_EQ(reports.reports().size(), 2u);
     EXPECT_EQ(reports.reports().at(0).routine, "subProcessPages");
     EXPECT_EQ(identify(path("a.jpg")) + ' ' + identify(path("b.jpg")), "20x10 10x20");
+    // Without processing, the tasks are not applied.
+    reports.clear();
+    settings.processTaskBasket = 0;
+    EXPECT_TRUE(run(files, 1, tasks));
+    EXPECT_TRUE(reports.reports().empty());
+    EXPECT_EQ(identify(path("a.jpg")) + ' ' + identify(path("b.jpg")), "40x20 20x40");
 }
 
 TEST_F(BatchConversionRun, SeveralWorkersWriteTheBytesOfOneWorkerWhateverTheTasksLeaveInTheEngine)

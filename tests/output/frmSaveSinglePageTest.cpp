@@ -1,4 +1,5 @@
 #include "controls/NumericField.h"
+#include "output/NamingTokens.h"
 #include "output/frmSaveSinglePage.h"
 #include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -25,21 +26,12 @@ namespace {
 // by the script.
 class frmSaveSinglePageTest : public ::testing::Test {
 protected:
-    frmSaveSinglePageTest() : settings(defaultSetup(QStringLiteral("/lumora")).naming) {}
-
-    frmSaveSinglePage& dialog()
-    {
-        if (!dialog_) {
-            dialog_ = std::make_unique<frmSaveSinglePage>(settings);
-            dialog_->show();
-        }
-        return *dialog_;
-    }
+    frmSaveSinglePageTest() { dialog.show(); }
 
     template <typename T = QWidget>
     T* find(const char* name)
     {
-        T* widget = dialog().findChild<T*>(QString::fromLatin1(name));
+        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
@@ -55,37 +47,25 @@ protected:
         QCoreApplication::sendEvent(widget, &out);
     }
 
-    SetupRecord::Naming settings;
+    SetupRecord::Naming settings = defaultSetup(QStringLiteral("/lumora")).naming;
     test::ScriptedDialogs scripted;
-
-private:
-    std::unique_ptr<frmSaveSinglePage> dialog_;
+    frmSaveSinglePage dialog{settings};
 };
 
 TEST_F(frmSaveSinglePageTest, TheNamingBoxesListTheTokensAndSeparatorsInOrder)
 {
-    const auto items = [](QComboBox* box) {
+    const auto items = [this](const char* name) {
         QStringList list;
-        for (int i = 0; i < box->count(); ++i)
-            list.append(box->itemText(i));
+        for (int i = 0; i < combo(name)->count(); ++i)
+            list.append(combo(name)->itemText(i));
+        EXPECT_TRUE(combo(name)->isEditable()) << name;
         return list;
     };
-    // Settings files hold these texts: they never change.
-    const QStringList tokens{"[No Prefix]", "[Resulting resolution]", "[Resulting size]", "[Date Today-Time]",
-                             "[Date Today]", "[Source resolution]", "[Source size]", "[Source Date Created]",
-                             "[Source Date Modified]", "[Source Date Accessed]", "[EXIF Image Description]",
-                             "[EXIF Artist]", "[EXIF Date]", "[EXIF Date-Time]", "[EXIF Make]", "[EXIF Model]",
-                             "[EXIF Make & Model]", "[EXIF X-Y Dimension]", "[IPTC Headline]", "[IPTC Caption]",
-                             "[IPTC Author]", "[IPTC Date Created]", "[IPTC Date Released]", "[IPTC Ref. Date]",
-                             "[IPTC Ref. Number]"};
-    const QStringList separators{"_", "-", "=", ",", ".", ";", "!", "AND", "[WhiteSpace]", "[No Separator]"};
-    EXPECT_EQ(items(combo("cboRenamePrefix")), tokens);
-    EXPECT_EQ(items(combo("cboRenameSuffix")), tokens);
-    EXPECT_EQ(items(combo("cboSeparator1")), separators);
-    EXPECT_EQ(items(combo("cboSeparator2")), separators);
-    EXPECT_EQ(items(combo("cboRenameGeneric")), (QStringList{"[Starting 1]", "[Starting 1001]"}));
-    for (const char* name : {"cboRenamePrefix", "cboSeparator1", "cboSeparator2", "cboRenameSuffix", "cboRenameGeneric"})
-        EXPECT_TRUE(combo(name)->isEditable()) << name;
+    EXPECT_EQ(items("cboRenamePrefix"), namingTokens());
+    EXPECT_EQ(items("cboRenameSuffix"), namingTokens());
+    EXPECT_EQ(items("cboSeparator1"), namingSeparators());
+    EXPECT_EQ(items("cboSeparator2"), namingSeparators());
+    EXPECT_EQ(items("cboRenameGeneric"), (QStringList{"[Starting 1]", "[Starting 1001]"}));
 }
 
 // Every field of the settings, in their order, as "name=value" texts.
@@ -124,8 +104,8 @@ TEST_F(frmSaveSinglePageTest, SaveStoresEveryControlAndTheDialogShowsItAgain)
     radio("optJPEGDepth_1")->click();
     button("cmdStarConversion")->click();
     EXPECT_TRUE(scripted.messages().isEmpty());
-    EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
     const QString saved = "jpegQuality=100 progressive=1 jpegDepth=1 suffix=Holiday prefix=[Resulting size] "
                           "separator1=[WhiteSpace] separator2=AND nameMode=2 genericName=Trip counterStart=50 "
                           "destinationChoice=1 destinationFolder=/photos/out/ overwrite=0 running=-1 importIptc=1 "
@@ -151,42 +131,28 @@ TEST_F(frmSaveSinglePageTest, SaveStoresEveryControlAndTheDialogShowsItAgain)
                                   "processTaskBasket=1");
 }
 
-TEST_F(frmSaveSinglePageTest, SaveRefusesAMissingOrNonNumericCounterAndCancelClearsTheRunningFlag)
+TEST_F(frmSaveSinglePageTest, SaveRefusesAMissingOrNonNumericCounterAndEscapeCancels)
 {
-    const struct {
-        QString counter;
-        QStringList messages;
-    } cases[] = {
-        {"   ", {"The count variable cannot be empty!"}},
-        {"[Starting 7]", {"Count should be numeric!"}},  // only digits can be typed, but a settings file may hold anything
-        {"[Starting 1001]", {}},
-        {"[Starting 1]", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.counter.toStdString());
-        settings.running = 0;
-        frmSaveSinglePage dlg(settings);
-        dlg.show();
+    // Only digits can be typed, but a settings file may hold anything.
+    for (const auto& [counter, message] : {std::pair{"   ", "The count variable cannot be empty!"},
+                                           {"[Starting 7]", "Count should be numeric!"}}) {
         scripted.clear();
-        dlg.findChild<QComboBox*>("cboRenameGeneric")->setEditText(c.counter);
-        dlg.findChild<QPushButton*>("cmdStarConversion")->click();
-        EXPECT_EQ(scripted.messageTexts(), c.messages);
-        EXPECT_EQ(dlg.isVisible(), !c.messages.isEmpty());
-        EXPECT_EQ(dlg.result() == QDialog::Accepted, c.messages.isEmpty());
-        if (c.messages.isEmpty()) {
-            EXPECT_EQ(settings.running, -1);
-            EXPECT_EQ(settings.counterStart, c.counter);
-            continue;
-        }
-        // Cancel, or Esc, after a refused Save: no run.
-        if (c.counter.trimmed().isEmpty())
-            dlg.findChild<QPushButton*>("cmdCancel")->click();
-        else
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-        EXPECT_EQ(settings.running, 0);
-        EXPECT_EQ(dlg.result(), QDialog::Rejected);
-        EXPECT_FALSE(dlg.isVisible());
+        combo("cboRenameGeneric")->setEditText(counter);
+        button("cmdStarConversion")->click();
+        EXPECT_EQ(scripted.messageTexts(), QStringList{message});
+        EXPECT_TRUE(dialog.isVisible());
     }
+    // Esc after a refused Save: no run.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(settings.running, 0);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+
+    frmSaveSinglePage listed(settings);
+    listed.findChild<QComboBox*>("cboRenameGeneric")->setCurrentIndex(1);
+    listed.findChild<QPushButton*>("cmdStarConversion")->click();
+    EXPECT_EQ(listed.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.counterStart, "[Starting 1001]");
 }
 
 TEST_F(frmSaveSinglePageTest, CounterTakesDigitsAndIsHeldToItsLimitsOnLeaving)
@@ -245,72 +211,52 @@ TEST_F(frmSaveSinglePageTest, FileNameCharactersAreDroppedAsTypedOrPasted)
     EXPECT_EQ(settings.genericName, "Sample 1");
 }
 
-TEST_F(frmSaveSinglePageTest, OnlyTheChosenOptionsBoxesAreEnabled)
+TEST_F(frmSaveSinglePageTest, EachOptionOpensItsOwnBoxesAndBrowseButtonsFillThem)
 {
-    const auto enabled = [this] {
+    const auto open = [this] {
         QStringList names;
         for (const char* name : {"cboRenamePrefix", "cboSeparator1", "cboSeparator2", "cboRenameSuffix",
-                                 "txtRenameGeneric", "cboRenameGeneric", "txtDestinationFolder", "cmdBrowseFolder"}) {
-            if (find(name)->isEnabled())
+                                 "txtRenameGeneric", "cboRenameGeneric", "txtDestinationFolder", "cmdBrowseFolder",
+                                 "txtImportEXIF", "cmdImportEXIF", "txtImportIPTC", "cmdImportIPTC"}) {
+            if (find(name)->isEnabled() && find(name)->isVisible())
                 names.append(QString::fromLatin1(name));
         }
         return names.join(u' ');
     };
-    EXPECT_EQ(enabled(), QString());
+    EXPECT_EQ(open(), QString());
     radio("OptName_1")->click();
-    EXPECT_EQ(enabled(), "cboRenamePrefix cboSeparator1 cboSeparator2 cboRenameSuffix");
+    EXPECT_EQ(open(), "cboRenamePrefix cboSeparator1 cboSeparator2 cboRenameSuffix");
     radio("OptName_2")->click();
     radio("optDestinationFolder_1")->click();
-    EXPECT_EQ(enabled(), "txtRenameGeneric cboRenameGeneric txtDestinationFolder cmdBrowseFolder");
-    radio("OptName_0")->click();
-    radio("optDestinationFolder_0")->click();
-    EXPECT_EQ(enabled(), QString());
-
-    radio("OptName_1")->click();  // Cancel stores nothing
-    button("cmdCancel")->click();
-    EXPECT_TRUE(settings == defaultSetup(QStringLiteral("/lumora")).naming);
-}
-
-TEST_F(frmSaveSinglePageTest, BrowseButtonsFillTheirBoxUnlessCancelled)
-{
-    radio("optDestinationFolder_1")->click();
     check("chkImportEXIF")->click();
+    EXPECT_EQ(open(), "txtRenameGeneric cboRenameGeneric txtDestinationFolder cmdBrowseFolder txtImportEXIF cmdImportEXIF");
     check("chkImportIPTC")->click();
-    const struct {
-        const char* browse;
-        const char* text;
-        ui::FileDialogRequest::Kind kind;
-    } boxes[] = {
-        {"cmdBrowseFolder", "txtDestinationFolder", ui::FileDialogRequest::Kind::Folder},
-        {"cmdImportEXIF", "txtImportEXIF", ui::FileDialogRequest::Kind::OpenFile},
-        {"cmdImportIPTC", "txtImportIPTC", ui::FileDialogRequest::Kind::OpenFile},
-    };
-    for (const auto& box : boxes) {
-        SCOPED_TRACE(box.browse);
+    EXPECT_TRUE(find("txtImportIPTC")->isVisible() && find("cmdImportIPTC")->isVisible());
+
+    // Each browse button fills its box, unless its dialog is cancelled.
+    for (const auto& [browse, text, kind] :
+         {std::tuple{"cmdBrowseFolder", "txtDestinationFolder", ui::FileDialogRequest::Kind::Folder},
+          {"cmdImportEXIF", "txtImportEXIF", ui::FileDialogRequest::Kind::OpenFile},
+          {"cmdImportIPTC", "txtImportIPTC", ui::FileDialogRequest::Kind::OpenFile}}) {
+        SCOPED_TRACE(browse);
         scripted.clear();
         scripted.answerNextFileDialog({"/picked/here", 0});
-        button(box.browse)->click();
+        button(browse)->click();
         ASSERT_EQ(scripted.fileDialogs().size(), 1);
-        EXPECT_EQ(scripted.fileDialogs().at(0).kind, box.kind);
-        EXPECT_EQ(edit(box.text)->text(), "/picked/here");
-        button(box.browse)->click();  // cancelled: the text stays
-        EXPECT_EQ(edit(box.text)->text(), "/picked/here");
+        EXPECT_EQ(scripted.fileDialogs().at(0).kind, kind);
+        EXPECT_EQ(edit(text)->text(), "/picked/here");
+        button(browse)->click();
+        EXPECT_EQ(edit(text)->text(), "/picked/here");
     }
+    radio("OptName_0")->click();
+    radio("optDestinationFolder_0")->click();
+    check("chkImportEXIF")->click();
+    check("chkImportIPTC")->click();
+    EXPECT_EQ(open(), QString());
+
+    radio("optDestinationFolder_1")->click();
     button("cmdStarConversion")->click();
     EXPECT_EQ(settings.destinationFolder, "/picked/here/");
-}
-
-TEST_F(frmSaveSinglePageTest, ImportBoxesShowTheirPathAndBrowserWhenChecked)
-{
-    for (const auto& [box, path, browse] : {std::tuple{"chkImportEXIF", "txtImportEXIF", "cmdImportEXIF"},
-                                            {"chkImportIPTC", "txtImportIPTC", "cmdImportIPTC"}}) {
-        SCOPED_TRACE(box);
-        EXPECT_FALSE(edit(path)->isVisible() || button(browse)->isVisible());
-        check(box)->click();
-        EXPECT_TRUE(edit(path)->isVisible() && button(browse)->isVisible());
-        check(box)->click();
-        EXPECT_FALSE(edit(path)->isVisible() || button(browse)->isVisible());
-    }
 }
 
 TEST_F(frmSaveSinglePageTest, QualitySliderFieldAndSpinnerMirrorEachOther)
@@ -339,6 +285,9 @@ TEST_F(frmSaveSinglePageTest, QualitySliderFieldAndSpinnerMirrorEachOther)
     field->setText("250");
     leave(field);
     EXPECT_EQ(shown(), "100 100 100");
+
+    button("cmdCancel")->click();  // Cancel stores nothing
+    EXPECT_TRUE(settings == defaultSetup(QStringLiteral("/lumora")).naming);
 }
 
 }  // namespace
