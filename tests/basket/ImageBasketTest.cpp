@@ -251,10 +251,16 @@ TEST_F(ImageBasketAdding, MakesOneEntryPerPhotoWithItsColumnsAndTheThumbnailSize
     EXPECT_EQ(QSize(entry.thumbnail.width(), entry.thumbnail.height()), QSize(48, 36));
     EXPECT_EQ(entry.thumbnail.rgbAt(24, 0), (Rgb{255, 255, 255}));
 
-    // A settings file is not trusted: the size is held to 20..300.
+    // A settings file is not trusted: the size is held to 20..300. A one-page TIFF file is an
+    // ordinary entry.
+    const QString single = photos_.filePath("single.TIFF");
+    ASSERT_EQ(runTool("convert", {"-size", "50x20", "xc:green", "tiff:" + single}).exitCode, 0);
     adder_.setThumbnailSize(QSize(1000, 3));
-    add({photo("later.png")});
+    add({single});
+    EXPECT_EQ((QStringList{basket_.at(1).text, basket_.at(1).tag, basket_.at(1).sourcePath, basket_.at(1).sourceSize}),
+              (QStringList{"single", single, single, "50 X 20"}));
     EXPECT_EQ(QSize(basket_.at(1).thumbnail.width(), basket_.at(1).thumbnail.height()), QSize(300, 20));
+    EXPECT_FALSE(QFileInfo::exists(temp()));
     EXPECT_FALSE(adder_.isRunning() || adder_.wasCancelled());
     EXPECT_TRUE(capture_.reports().empty());
 }
@@ -308,8 +314,7 @@ TEST_F(ImageBasketAdding, CancelFinishesTheFilesInProgressAndStartsNoOther)
         ImageBasket basket;
         BasketAdder adder(basket);
         adder.setWorkerCount(workers);
-        // Cancels from the worker that reports the first file from the fourth on, so the test
-        // does not depend on how fast the files go.
+        // Cancels from the worker that reports the first file from the fourth on, whatever the pace.
         int cancelledAt = -1;
         QObject::connect(
             &adder, &BasketAdder::progress, &basket,
@@ -410,17 +415,6 @@ TEST_F(Multipage, TheDropRoadNamesPagesWithoutTheExtensionAndNewBasketDeletesThe
     EXPECT_EQ(tempFiles(), QStringList{"notes.txt"});
     EXPECT_TRUE(QFileInfo::exists(tiff_));
     EXPECT_TRUE(capture_.reports().empty());
-}
-
-TEST_F(Multipage, AOnePageTiffIsAnOrdinaryEntry)
-{
-    const QString single = photos_.filePath("single.TIFF");
-    ASSERT_EQ(runTool("convert", {"-size", "50x20", "xc:green", "tiff:" + single}).exitCode, 0);
-    add({single});
-    ASSERT_EQ(basket_.size(), 1);
-    EXPECT_EQ((QStringList{basket_.at(0).text, basket_.at(0).tag, basket_.at(0).sourcePath, basket_.at(0).sourceSize}),
-              (QStringList{"single", single, single, "50 X 20"}));
-    EXPECT_TRUE(tempFiles().isEmpty());
 }
 
 TEST_F(Multipage, AnUnreadablePageEndsTheAddButOnReopeningOnlyItsFile)
