@@ -34,8 +34,8 @@ namespace {
 // An entry whose columns tell which one it is; none of its files exist.
 BasketEntry fakeEntry(const QString& name)
 {
-    return {name,         "/pages/" + name + ".tif", "10 X 10",      "1 KB",
-            "TIFF image", "/photos/" + name + ".jpg", "about " + name, Picture::filled(48, 36, Rgb{200, 10, 10})};
+    return {name, "/pages/" + name + ".tif", "10 X 10", "1 KB", "TIFF image", "/photos/" + name + ".jpg",
+            "about " + name, Picture::filled(48, 36, Rgb{200, 10, 10})};
 }
 
 class BasketPanelTest : public ::testing::Test {

@@ -33,7 +33,7 @@ namespace {
 // An entry whose every column, and thumbnail, tells which one it is.
 BasketEntry fakeEntry(const QString& name, std::uint8_t shade)
 {
-    return {name,           "/pages/" + name + ".tif", QString::number(shade) + " X 10", QString::number(shade) + " bytes",
+    return {name, "/pages/" + name + ".tif", QString::number(shade) + " X 10", QString::number(shade) + " bytes",
             "type " + name, "/photos/" + name + ".jpg", "about " + name, Picture::filled(4, 3, Rgb{shade, 0, 0})};
 }
 
@@ -211,15 +211,11 @@ TEST_F(ImageBasketModel, MovesTheSelectedEntriesWithEveryColumnBeforeTheTarget)
     }
 }
 
-TEST_F(ImageBasketModel, AnswersEveryColumnThroughItsRoleAndKeepsSourceAndDescription)
+TEST_F(ImageBasketModel, ShowsLabelTagAndThumbnailAndKeepsSourceAndDescription)
 {
+    // What the thumbnail view draws and previews.
     const QModelIndex c = basket_.index(2);
-    QStringList texts;
-    for (const int role : {int(Qt::DisplayRole), int(ImageBasket::TagRole), int(ImageBasket::SourceSizeRole),
-                           int(ImageBasket::FileSizeRole), int(ImageBasket::FileTypeRole),
-                           int(ImageBasket::SourcePathRole), int(ImageBasket::DescriptionRole)})
-        texts.append(c.data(role).toString());
-    EXPECT_EQ(texts, (QStringList{"c", "/pages/c.tif", "20 X 10", "20 bytes", "type c", "/photos/c.jpg", "about c"}));
+    EXPECT_EQ(c.data(Qt::DisplayRole).toString() + u' ' + c.data(ImageBasket::TagRole).toString(), "c /pages/c.tif");
     EXPECT_EQ(c.data(ImageBasket::ThumbnailRole).value<Picture>(), entries_[2].thumbnail);
     EXPECT_EQ(c.data(Qt::DecorationRole).value<Picture>(), entries_[2].thumbnail);
 

@@ -76,10 +76,10 @@ protected:
     // photo1.jpg, photo2.gif, photo3.bmp, photo4.png, ... of 33x21, 36x22, ...
     QStringList photos(int count)
     {
+        const QStringList kinds{"png", "jpg", "gif", "bmp"};
         QStringList files;
         for (int i = 1; i <= count; ++i)
-            files.append(makePhoto(dir.path(), QStringLiteral("photo%1.").arg(i) + QStringList{"png", "jpg", "gif", "bmp"}[i % 4],
-                                   30 + 3 * i, 20 + i));
+            files.append(makePhoto(dir.path(), QStringLiteral("photo%1.").arg(i) + kinds[i % 4], 30 + 3 * i, 20 + i));
         return files;
     }
     static QString photoSize(int i) { return QStringLiteral("%1x%2").arg(30 + 3 * i).arg(20 + i); }
@@ -320,53 +320,41 @@ protected:
     const QStringList outputs{"drawing.jpg", "camera.jpg", "old.jpg"};
 };
 
-TEST_F(BatchMetadata, AnExifExchangeFileGoesIntoEveryOutputWhichNamesLumoraAsItsSoftware)
+TEST_F(BatchMetadata, ExifAndIptcFilesGoIntoEveryOutputWhichNamesLumoraAsItsSoftware)
 {
     const QStringList files = sources();
     writeBytes(path("studio.xiff"),
                "\"Artist\",\"Jane Roe\"\r\n\"ImageDescription\",\"Harbour at dawn\"\r\n\"Copyright\",\"(c) Roe\"\r\n");
-    settings.importExif = 1;
-    settings.exifFile = "  " + path("studio.xiff");
-    runInto("out", files, 2);
-    for (const QString& name : outputs) {
-        const QString out = path("out/" + name);
-        EXPECT_EQ(QStringList({exifTag(out, "Artist"), exifTag(out, "ImageDescription"), exifTag(out, "Copyright"),
-                               exifTag(out, "Software")}),
-                  QStringList({"Jane Roe", "Harbour at dawn", "(c) Roe", "Lumora"}))
-            << name.toStdString();
-    }
-    // The camera's own attributes travel with the photo.
-    EXPECT_EQ(exifTag(path("out/camera.jpg"), "Make"), "Canon");
-
-    // Switched off, or pointing at nothing, the file is passed over without a word.
-    ReportCapture reports;
-    settings.importExif = 0;
-    runInto("off", files, 1);
-    EXPECT_EQ(exifTag(path("off/drawing.jpg"), "Artist"), QString());
-    settings.importExif = 1;
-    settings.exifFile = path("none.xiff");
-    runInto("none", files, 1);
-    EXPECT_TRUE(reports.reports().empty());
-    EXPECT_EQ(exifTag(path("none/drawing.jpg"), "Artist") + exifTag(path("none/drawing.jpg"), "Software"), "Lumora");
-}
-
-TEST_F(BatchMetadata, AnIptcFileGoesIntoEveryOutput)
-{
-    const QStringList files = sources();
     writeBytes(path("desk.ffo"), dataset(0, QByteArray("\x00\x04", 2)) + dataset(105, "Storm warning") +
                                      dataset(80, "Bob Roe") + dataset(120, "Waves over the pier"));
-    settings.importIptc = 1;
+    settings.importExif = settings.importIptc = 1;
+    settings.exifFile = "  " + path("studio.xiff");
     settings.iptcFile = path("desk.ffo");
-    ASSERT_TRUE(run(files));
+    const QStringList tags{"Artist", "ImageDescription", "Copyright", "Software", "IPTC:Headline", "IPTC:By-line",
+                           "IPTC:Caption-Abstract"};
+    runInto("out", files, 2);
     for (const QString& name : outputs)
-        EXPECT_EQ(QStringList({exifTag(path(name), "IPTC:Headline"), exifTag(path(name), "IPTC:By-line"),
-                               exifTag(path(name), "IPTC:Caption-Abstract")}),
-                  QStringList({"Storm warning", "Bob Roe", "Waves over the pier"}))
+        EXPECT_EQ(exifTags(path("out/" + name), tags), (QStringList{"Jane Roe", "Harbour at dawn", "(c) Roe", "Lumora",
+                                                                    "Storm warning", "Bob Roe", "Waves over the pier"}))
             << name.toStdString();
+    // The camera's own attributes travel with the photo.
+    EXPECT_EQ(exifTags(path("out/camera.jpg"), {"Make"}), QStringList{"Canon"});
 
-    // A file that is not IPTC is an error that ends the run.
-    writeBytes(path("desk.ffo"), "not iptc at all");
+    // Switched off, or pointing at nothing, the files are passed over without a word.
     ReportCapture reports;
+    settings.importExif = settings.importIptc = 0;
+    runInto("off", files, 1);
+    EXPECT_EQ(exifTags(path("off/drawing.jpg"), tags), (QStringList{"-", "-", "-", "Lumora", "-", "-", "-"}));
+    settings.importExif = settings.importIptc = 1;
+    settings.exifFile = path("none.xiff");
+    settings.iptcFile = path("none.ffo");
+    runInto("none", files, 1);
+    EXPECT_EQ(exifTags(path("none/drawing.jpg"), tags), (QStringList{"-", "-", "-", "Lumora", "-", "-", "-"}));
+    EXPECT_TRUE(reports.reports().empty());
+
+    // An IPTC file that is not IPTC is an error that ends the run.
+    writeBytes(path("desk.ffo"), "not iptc at all");
+    settings.iptcFile = path("desk.ffo");
     EXPECT_FALSE(run(files));
     ASSERT_EQ(reports.reports().size(), 1u);
     EXPECT_EQ(reports.reports().at(0).routine, "fncSaveSinglePage");

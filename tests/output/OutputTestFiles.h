@@ -30,10 +30,14 @@ inline QString makePhoto(const QString& folder, const QString& name, int width, 
     return path;
 }
 
-// exiftool's value of one tag ("Software", "IPTC:Headline"), printed plainly.
-inline QString exifTag(const QString& path, const QString& tag)
+// exiftool's values of the tags ("Software", "IPTC:Headline"), printed plainly, "-" for a tag the
+// file does not have.
+inline QStringList exifTags(const QString& path, const QStringList& tags)
 {
-    return runTool(QStringLiteral("exiftool"), {QStringLiteral("-s3"), u'-' + tag, path}).out.trimmed();
+    QStringList arguments{QStringLiteral("-f"), QStringLiteral("-s3")};
+    for (const QString& tag : tags)
+        arguments.append(u'-' + tag);
+    return runTool(QStringLiteral("exiftool"), arguments << path).out.trimmed().split(u'\n');
 }
 
 // Writes tags into the file in place ("-Make=Canon", "-IPTC:Headline=Harbour").
