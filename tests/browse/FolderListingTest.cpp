@@ -161,7 +161,10 @@ TEST(FolderLister, ASlowWindowDoesNotEndTheListingBeforeItsLastRows)
     for (const auto& [name, size] : {std::pair{"a-tiny.png", 8}, {"b-large.png", 2000}, {"c-tiny.png", 8}})
         paths.append(writePng(gradientPicture(size, size), dir.filePath(QString::fromLatin1(name))));
     const int unbudgeted = ThreadBudget::cores() + 7;
-    const int before = vips_concurrency_get();
+    const struct Restore {
+        int threads;
+        ~Restore() { vips_concurrency_set(threads); }
+    } restore{vips_concurrency_get()};
     vips_concurrency_set(unbudgeted);
     FolderLister lister;
     lister.setWorkerCount(2);
@@ -174,7 +177,6 @@ TEST(FolderLister, ASlowWindowDoesNotEndTheListingBeforeItsLastRows)
     });
     ASSERT_EQ(lister.start(dir.path(), FolderThumbnails, 40, 40, false), 3);
     EXPECT_TRUE(waitFor([&] { return delivered.finished > 0; }));
-    vips_concurrency_set(before);
     EXPECT_EQ(delivered.paths, paths);
 }
 
