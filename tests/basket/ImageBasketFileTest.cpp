@@ -46,19 +46,29 @@ protected:
 
 }  // namespace
 
-TEST_F(ImageBasketFile, SavesEachSourceOnceInBasketOrderWithItsFirstDescription)
+TEST_F(ImageBasketFile, SavesEachSourceOnceInBasketOrderWithItsFirstDescriptionAndReopensIt)
 {
-    writeBytes(path("set.ibd"), QByteArray(3000, 'x'));
+    writeBytes(path("set.ibd"), QByteArray(3000, 'x'));  // replaced whole
     ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Description, path("set.ibd"), Basket));
     EXPECT_EQ(readBytes(path("set.ibd")),
               "\"/photos/a.jpg\",\"Sea, sun\"\r\n\"/photos/scan.tif\",\"page one\"\r\n\"/photos/b.jpg\",\"\"\r\n");
-
     ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Favourite, path("set"), Basket));
     EXPECT_EQ(readBytes(path("set.ibf")), "\"/photos/a.jpg\"\r\n\"/photos/scan.tif\"\r\n\"/photos/b.jpg\"\r\n");
+    EXPECT_EQ(files(), (QStringList{"set.ibd", "set.ibf"}));
+
+    const Entries saved{{QString::fromUtf8(u8"/photos/Grüße/Café, Nice.jpg"), QString::fromUtf8(u8"Sea, sun € 5")},
+                        {"/photos/b.jpg", ""}};
+    Entries opened{{"/old.jpg", "stays?"}};
+    ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Description, path("x"), saved));
+    ASSERT_TRUE(fncOpenImageBasket(path("x.ibd"), opened));
+    EXPECT_EQ(opened, saved);
+    ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Favourite, path("x"), saved));
+    ASSERT_TRUE(fncOpenImageBasket(path("x.ibf"), opened));
+    EXPECT_EQ(opened, (Entries{{saved[0].sourcePath, ""}, {"/photos/b.jpg", ""}}));
     EXPECT_TRUE(capture_.reports().empty());
 }
 
-TEST_F(ImageBasketFile, ExtensionFollowsTheKindUnlessTheNameEndsInItInAnyCase)
+TEST(ImageBasketFileName, ExtensionFollowsTheKindUnlessTheNameEndsInItInAnyCase)
 {
     using K = ImageBasketKind;
     const std::tuple<K, QString, QString> names[] = {
@@ -69,24 +79,6 @@ TEST_F(ImageBasketFile, ExtensionFollowsTheKindUnlessTheNameEndsInItInAnyCase)
     };
     for (const auto& [kind, given, used] : names)
         EXPECT_EQ(imageBasketFileName(kind, given), used);
-
-    ASSERT_TRUE(fncSaveImageBasket(K::Description, path("list"), Basket));
-    EXPECT_EQ(files(), QStringList{"list.ibd"});
-}
-
-TEST_F(ImageBasketFile, ReopensWhatWasSaved)
-{
-    const Entries saved{{QString::fromUtf8(u8"/photos/Grüße/Café, Nice.jpg"), QString::fromUtf8(u8"Sea, sun € 5")},
-                        {"/photos/b.jpg", ""}};
-    Entries opened{{"/old.jpg", "stays?"}};
-    ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Description, path("x"), saved));
-    ASSERT_TRUE(fncOpenImageBasket(path("x.ibd"), opened));
-    EXPECT_EQ(opened, saved);
-
-    ASSERT_TRUE(fncSaveImageBasket(ImageBasketKind::Favourite, path("x"), saved));
-    ASSERT_TRUE(fncOpenImageBasket(path("x.ibf"), opened));
-    EXPECT_EQ(opened, (Entries{{saved[0].sourcePath, ""}, {"/photos/b.jpg", ""}}));
-    EXPECT_TRUE(capture_.reports().empty());
 }
 
 TEST_F(ImageBasketFile, ReadsLinesWhateverTheirLayout)

@@ -1,9 +1,14 @@
+// The Image Basket without a window: the model's order, moves and columns, adding files side by
+// side with duplicates, unreadable files and cancel, multipage TIFF files split into pages
+// (checked by ImageMagick), and reopening basket files.
+
 #include "basket/BasketAdder.h"
 #include "basket/BasketFileCommands.h"
 #include "basket/ImageBasket.h"
+#include "core/LumoraError.h"
 #include "core/clsFileInfo.h"
-#include "settings/SetupFile.h"
 #include "support/FileBytes.h"
+#include "support/Oracles.h"
 #include "support/ReportCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
@@ -12,12 +17,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPersistentModelIndex>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -27,14 +33,8 @@ namespace {
 // An entry whose every column, and thumbnail, tells which one it is.
 BasketEntry fakeEntry(const QString& name, std::uint8_t shade)
 {
-    return {name,
-            "/pages/" + name + ".tif",
-            QString::number(shade) + " X 10",
-            QString::number(shade) + " bytes",
-            "type " + name,
-            "/photos/" + name + ".jpg",
-            "about " + name,
-            Picture::filled(4, 3, Rgb{shade, 0, 0})};
+    return {name, "/pages/" + name + ".tif", QString::number(shade) + " X 10", QString::number(shade) + " bytes",
+            "type " + name, "/photos/" + name + ".jpg", "about " + name, Picture::filled(4, 3, Rgb{shade, 0, 0})};
 }
 
 QStringList labels(const ImageBasket& basket)
@@ -45,7 +45,7 @@ QStringList labels(const ImageBasket& basket)
     return texts;
 }
 
-// A basket holding a..f.
+// Entries a..f, and a basket holding them.
 class ImageBasketModel : public ::testing::Test {
 protected:
     void SetUp() override
@@ -56,7 +56,7 @@ protected:
     }
 
     // The entries at these positions of a..f.
-    QList<BasketEntry> pick(std::initializer_list<int> rows) const
+    QList<BasketEntry> pick(const QList<int>& rows) const
     {
         QList<BasketEntry> picked;
         for (const int row : rows)
@@ -68,7 +68,7 @@ protected:
     ImageBasket basket_;
 };
 
-// Runs adds with its own program folder and the basket thumbnail size 48 x 36.
+// Adds with a program folder of its own and the basket thumbnail size 48 x 36.
 class ImageBasketAdding : public ::testing::Test {
 protected:
     void SetUp() override
@@ -76,9 +76,10 @@ protected:
         ASSERT_TRUE(home_.isValid() && photos_.isValid());
         adder_.setWorkerCount(4);
         adder_.setThumbnailSize(QSize(48, 36));
+        QObject::connect(&adder_, &BasketAdder::progress, &basket_, [this](int index, int count, const QString& status) {
+            progress_.append(QStringLiteral("%1/%2 ").arg(index).arg(count) + status);
+        });
     }
-
-    void setThumbnailSize(int width, int height) { adder_.setThumbnailSize(QSize(width, height)); }
 
     // A PNG of its own size, so each entry's column 1 tells which file it came from.
     QString photo(const QString& name, int width = 60, int height = 40) const
@@ -92,13 +93,82 @@ protected:
         adder_.waitForFinished();
     }
 
+    QString temp() const { return home_.filePath("temp"); }
+    QStringList tempFiles() const { return QDir(temp()).entryList(QDir::Files, QDir::Name); }
+
     QTemporaryDir home_;
     ScopedEnvironment homeVariable_{"LUMORA_HOME", home_.path().toUtf8()};
     QTemporaryDir photos_;
     ReportCapture capture_;
     ImageBasket basket_;
     BasketAdder adder_{basket_};
+    QStringList progress_;
 };
+
+// The pages of three.tif, each of its own size so an entry shows which page it holds.
+const QStringList PageSizes{"40x30", "50x20", "30x60"};
+
+// Adds three.tif, made by ImageMagick, not by Lumora's engine.
+class Multipage : public ImageBasketAdding {
+protected:
+    void SetUp() override
+    {
+        ImageBasketAdding::SetUp();
+        const ToolResult made = runTool("convert", {"-size", "40x30", "xc:red", "-size", "50x20", "xc:green", "-size",
+                                                    "30x60", "xc:blue", tiff_});
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+        ASSERT_EQ(identify(tiff_, "%wx%h,"), PageSizes.join(u',') + u',');
+    }
+
+    // Checks every entry as a page of three.tif: label, page file name (the number N in order),
+    // the page file itself (one page of the right size), the columns and the thumbnail.
+    void expectPages(const QString& stem, const QString& labelPattern)
+    {
+        ASSERT_EQ(basket_.size(), 3);
+        const QRegularExpression name("^" + QRegularExpression::escape(stem) + "([123])_(\\d{1,4})\\.tif$");
+        QSet<QString> tags;
+        for (int row = 0; row < 3; ++row) {
+            SCOPED_TRACE(row);
+            const BasketEntry& entry = basket_.at(row);
+            const QFileInfo page(entry.tag);
+            const QRegularExpressionMatch match = name.match(page.fileName());
+            ASSERT_TRUE(match.hasMatch() && page.absolutePath() == temp()) << entry.tag.toStdString();
+            EXPECT_EQ(match.captured(1).toInt(), row + 1);
+            EXPECT_LE(match.captured(2).toInt(), 9998);
+            EXPECT_EQ(identify(entry.tag, "%n %wx%h"), "1 " + PageSizes[row]);
+            EXPECT_EQ((QStringList{entry.text, entry.sourceSize, entry.fileSize, entry.sourcePath}),
+                      (QStringList{labelPattern.arg(row + 1), QString(PageSizes[row]).replace("x", " X "),
+                                   clsFileInfo::formatSize(page.size(), false), tiff_}));
+            EXPECT_EQ(QSize(entry.thumbnail.width(), entry.thumbnail.height()), QSize(48, 36));
+            tags.insert(entry.tag);
+        }
+        EXPECT_EQ(tags.size(), 3);
+    }
+
+    const QString tiff_ = photos_.filePath("three.tif");
+};
+
+// Makes page 2 of a little-endian TIFF unreadable by giving it a compression scheme no decoder
+// knows; the file still names its three pages.
+void breakSecondPage(const QString& path)
+{
+    QByteArray bytes = readBytes(path);
+    ASSERT_TRUE(bytes.startsWith("II"));
+    const auto u16 = [&](qsizetype at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
+    const auto u32 = [&](qsizetype at) { return quint32(u16(at) | quint32(u16(at + 2)) << 16); };
+    const qsizetype second = u32(u32(4) + 2 + 12 * u16(u32(4)));
+    ASSERT_GT(second, 0);
+    for (int i = 0; i < u16(second); ++i) {
+        const qsizetype entry = second + 2 + 12 * i;
+        if (u16(entry) == 259) {  // Compression, a SHORT held in the entry
+            bytes[entry + 8] = char(0x0F);
+            bytes[entry + 9] = char(0x27);  // 9999
+            writeBytes(path, bytes);
+            return;
+        }
+    }
+    FAIL() << "no compression tag";
+}
 
 }  // namespace
 
@@ -107,10 +177,6 @@ TEST_F(ImageBasketModel, RemovesExactlyTheSelectedPositionsAndKeepsTheOrder)
     basket_.removePositions({4, 1, 3, 1, 9, -1});
     EXPECT_EQ(basket_.entries(), pick({0, 2, 5}));
     EXPECT_EQ(basket_.countText(), "3 file(s) in basket");
-
-    basket_.removePositions({0, 1, 2});
-    EXPECT_TRUE(basket_.isEmpty());
-    EXPECT_EQ(basket_.countText(), "0 file(s) in basket");
 }
 
 TEST_F(ImageBasketModel, MovesTheSelectedEntriesWithEveryColumnBeforeTheTarget)
@@ -123,141 +189,114 @@ TEST_F(ImageBasketModel, MovesTheSelectedEntriesWithEveryColumnBeforeTheTarget)
     } cases[] = {
         {{1, 3}, 5, {0, 2, 4, 1, 3, 5}, {3, 4}},
         {{4, 2}, 0, {2, 4, 0, 1, 3, 5}, {0, 1}},
-        {{0, 5}, 6, {1, 2, 3, 4, 0, 5}, {4, 5}},  // past the end: appended
+        {{0, 5}, 6, {1, 2, 3, 4, 0, 5}, {4, 5}},        // past the end: appended
         {{1, 2, 4}, 2, {0, 1, 2, 4, 3, 5}, {1, 2, 3}},  // onto a selected entry: the block stays there
         {{3}, 3, {0, 1, 2, 3, 4, 5}, {3}},
+        {{}, 2, {0, 1, 2, 3, 4, 5}, {}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
         ImageBasket basket;
         basket.append(entries_);
-        // The first selected entry, and an entry that is not moved.
-        const int first = *std::min_element(c.selected.begin(), c.selected.end());
+        // Views' persistent indexes follow: the first selected entry, and one that is not moved.
+        const int first = c.selected.isEmpty() ? 0 : *std::min_element(c.selected.begin(), c.selected.end());
         const QPersistentModelIndex followed = basket.index(first);
         const QPersistentModelIndex other = basket.index(first == 0 ? 1 : 0);
         const QString otherText = other.data().toString();
 
         EXPECT_EQ(basket.moveEntries(c.selected, c.target), c.newPositions);
-        QList<BasketEntry> expected;
-        for (const int row : c.order)
-            expected.append(entries_.at(row));
-        EXPECT_EQ(basket.entries(), expected);
-        EXPECT_EQ(followed.row(), c.newPositions.first());
+        EXPECT_EQ(basket.entries(), pick(c.order));
+        EXPECT_EQ(followed.row(), c.newPositions.value(0, first));
         EXPECT_EQ(other.data().toString(), otherText);
     }
-    EXPECT_TRUE(basket_.moveEntries({}, 2).isEmpty());
-    EXPECT_EQ(basket_.entries(), entries_);
 }
 
-TEST_F(ImageBasketModel, AnswersEveryColumnThroughItsRole)
+TEST_F(ImageBasketModel, ShowsLabelTagAndThumbnailAndKeepsSourceAndDescription)
 {
+    // What the thumbnail view draws and previews.
     const QModelIndex c = basket_.index(2);
-    EXPECT_EQ(c.data(Qt::DisplayRole).toString(), "c");
-    EXPECT_EQ(c.data(ImageBasket::TagRole).toString(), "/pages/c.tif");
-    EXPECT_EQ(c.data(ImageBasket::SourceSizeRole).toString(), "20 X 10");
-    EXPECT_EQ(c.data(ImageBasket::FileSizeRole).toString(), "20 bytes");
-    EXPECT_EQ(c.data(ImageBasket::FileTypeRole).toString(), "type c");
-    EXPECT_EQ(c.data(ImageBasket::SourcePathRole).toString(), "/photos/c.jpg");
-    EXPECT_EQ(c.data(ImageBasket::DescriptionRole).toString(), "about c");
+    EXPECT_EQ(c.data(Qt::DisplayRole).toString() + u' ' + c.data(ImageBasket::TagRole).toString(), "c /pages/c.tif");
     EXPECT_EQ(c.data(ImageBasket::ThumbnailRole).value<Picture>(), entries_[2].thumbnail);
     EXPECT_EQ(c.data(Qt::DecorationRole).value<Picture>(), entries_[2].thumbnail);
 
+    // Only the description can be edited.
     EXPECT_TRUE(basket_.setData(c, "Sea, sun", ImageBasket::DescriptionRole));
     EXPECT_FALSE(basket_.setData(c, "renamed", Qt::DisplayRole));
-    EXPECT_EQ(basket_.at(2).description, "Sea, sun");
     EXPECT_EQ(basket_.at(2).text, "c");
+    // Duplicates are told by column 4 alone; basket files keep columns 4 and 5.
     EXPECT_TRUE(basket_.containsSource("/photos/c.jpg"));
-    EXPECT_FALSE(basket_.containsSource("/pages/c.tif"));  // the duplicate test looks at column 4 only
-
+    EXPECT_FALSE(basket_.containsSource("/pages/c.tif"));
     const QList<ImageBasketFileEntry> kept = basket_.fileEntries();
     ASSERT_EQ(kept.size(), 6);
     EXPECT_EQ(kept[2], (ImageBasketFileEntry{"/photos/c.jpg", "Sea, sun"}));
 }
 
-TEST_F(ImageBasketAdding, MakesOneEntryPerPhotoWithItsColumns)
+TEST_F(ImageBasketAdding, MakesOneEntryPerPhotoWithItsColumnsAndTheThumbnailSize)
 {
     const QString path = photo("Sea view.2024.png", 90, 30);
     add({path});
     ASSERT_EQ(basket_.size(), 1);
     const BasketEntry& entry = basket_.at(0);
-    EXPECT_EQ(entry.text, "Sea view.2024");
-    EXPECT_EQ(entry.tag, path);
-    EXPECT_EQ(entry.sourcePath, path);
-    EXPECT_EQ(entry.sourceSize, "90 X 30");
-    EXPECT_EQ(entry.fileSize, clsFileInfo::formatSize(QFileInfo(path).size(), false));
     clsFileInfo info;
     info.setFilePath(path);
-    EXPECT_EQ(entry.fileType, info.fType());
-    EXPECT_TRUE(entry.description.isEmpty());
+    EXPECT_EQ((QStringList{entry.text, entry.tag, entry.sourcePath, entry.sourceSize, entry.fileSize, entry.fileType,
+                           entry.description}),
+              (QStringList{"Sea view.2024", path, path, "90 X 30", clsFileInfo::formatSize(QFileInfo(path).size(), false),
+                           info.fType(), ""}));
     // A wide photo leaves white bands above and below it in the box.
+    EXPECT_EQ(QSize(entry.thumbnail.width(), entry.thumbnail.height()), QSize(48, 36));
     EXPECT_EQ(entry.thumbnail.rgbAt(24, 0), (Rgb{255, 255, 255}));
-    EXPECT_FALSE(adder_.isRunning());
-    EXPECT_FALSE(adder_.wasCancelled());
+
+    // A settings file is not trusted: the size is held to 20..300. A one-page TIFF file is an
+    // ordinary entry.
+    const QString single = photos_.filePath("single.TIFF");
+    ASSERT_EQ(runTool("convert", {"-size", "50x20", "xc:green", "tiff:" + single}).exitCode, 0);
+    adder_.setThumbnailSize(QSize(1000, 3));
+    add({single});
+    EXPECT_EQ((QStringList{basket_.at(1).text, basket_.at(1).tag, basket_.at(1).sourcePath, basket_.at(1).sourceSize}),
+              (QStringList{"single", single, single, "50 X 20"}));
+    EXPECT_EQ(QSize(basket_.at(1).thumbnail.width(), basket_.at(1).thumbnail.height()), QSize(300, 20));
+    EXPECT_FALSE(QFileInfo::exists(temp()));
+    EXPECT_FALSE(adder_.isRunning() || adder_.wasCancelled());
     EXPECT_TRUE(capture_.reports().empty());
 }
 
-TEST_F(ImageBasketAdding, SkipsFilesAlreadyInTheBasket)
+TEST_F(ImageBasketAdding, SkipsFilesAlreadyInTheBasketAndFilesThatCannotBeRead)
 {
     const QString a = photo("a.png");
     const QString b = photo("b.png");
+    writeBytes(photos_.filePath("text.png"), "not a picture at all");
+    writeBytes(photos_.filePath("empty.jpg"), "");
+    writeBytes(photos_.filePath("noise.tif"), QByteArray(300, '\x5a'));
     add({a, a});
-    add({b, a});
+    add({photos_.filePath("text.png"), photos_.filePath("empty.jpg"), photos_.filePath("missing.png"),
+         photos_.filePath("noise.tif"), b, a});
     add({a, b});
     EXPECT_EQ(labels(basket_), (QStringList{"a", "b"}));
     EXPECT_TRUE(capture_.reports().empty());
 }
 
-TEST_F(ImageBasketAdding, UnreadableFilesMakeNoEntryAndNoReport)
-{
-    writeBytes(photos_.filePath("text.png"), "not a picture at all");
-    writeBytes(photos_.filePath("empty.jpg"), "");
-    writeBytes(photos_.filePath("noise.tif"), QByteArray(300, '\x5a'));
-    const QString good = photo("good.png");
-    add({photos_.filePath("text.png"), photos_.filePath("empty.jpg"), photos_.filePath("missing.png"),
-         photos_.filePath("noise.tif"), good});
-    EXPECT_EQ(labels(basket_), QStringList{"good"});
-    EXPECT_TRUE(capture_.reports().empty());
-}
-
-TEST_F(ImageBasketAdding, ThumbnailsAreTheBasketSizeOfTheSettings)
-{
-    add({photo("wide.png", 200, 20), photo("tall.png", 20, 200)});
-    setThumbnailSize(1000, 3);  // a settings file is not trusted: held to 20..300
-    add({photo("later.png")});
-    ASSERT_EQ(basket_.size(), 3);
-    for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(basket_.at(row).thumbnail.width(), 48);
-        EXPECT_EQ(basket_.at(row).thumbnail.height(), 36);
-    }
-    EXPECT_EQ(basket_.at(2).thumbnail.width(), 300);
-    EXPECT_EQ(basket_.at(2).thumbnail.height(), 20);
-}
-
 TEST_F(ImageBasketAdding, KeepsTheListOrderWhileFilesRunSideBySide)
 {
     QStringList paths;
-    QStringList names;
+    QStringList expected;
     for (int i = 0; i < 30; ++i) {
-        names.append(QStringLiteral("p%1").arg(i, 2, 10, QChar(u'0')));
         // Sizes vary so the files take different times and each entry shows whose it is.
-        paths.append(photo(names.last() + ".png", 40 + (i * 37) % 300, 20 + i));
+        const int width = 40 + (i * 37) % 300;
+        paths.append(photo(QStringLiteral("p%1.png").arg(i, 2, 10, QChar(u'0')), width, 20 + i));
+        expected.append(paths.last() + QStringLiteral(" %1 X %2").arg(width).arg(20 + i));
     }
-    QList<int> startedFiles;
-    QObject::connect(&adder_, &BasketAdder::progress, &basket_, [&](int index, int, const QString& status) {
-        if (status.startsWith("Adding file to basket - '"))
-            startedFiles.append(index);
-    });
     add(paths);
-
-    EXPECT_EQ(labels(basket_), names);
-    for (int i = 0; i < basket_.size(); ++i) {
-        EXPECT_EQ(basket_.at(i).tag, paths[i]);
-        EXPECT_EQ(basket_.at(i).sourceSize, QStringLiteral("%1 X %2").arg(40 + (i * 37) % 300).arg(20 + i));
-    }
-    ASSERT_FALSE(startedFiles.isEmpty());
-    EXPECT_EQ(startedFiles.first(), 0);
-    // In list order, each file once.
-    EXPECT_EQ(std::adjacent_find(startedFiles.begin(), startedFiles.end(), std::greater_equal<int>()),
-              startedFiles.end());
+    QStringList entries;
+    for (const BasketEntry& entry : basket_.entries())
+        entries.append(entry.tag + u' ' + entry.sourceSize);
+    EXPECT_EQ(entries, expected);
+    // Files report their start in list order, each once.
+    QList<int> started;
+    for (const QString& step : progress_)
+        started.append(step.section(u'/', 0, 0).toInt());
+    EXPECT_TRUE(!started.isEmpty() && started.first() == 0);
+    EXPECT_EQ(std::adjacent_find(started.begin(), started.end(), std::greater_equal<int>()), started.end());
 }
 
 TEST_F(ImageBasketAdding, CancelFinishesTheFilesInProgressAndStartsNoOther)
@@ -271,9 +310,7 @@ TEST_F(ImageBasketAdding, CancelFinishesTheFilesInProgressAndStartsNoOther)
         ImageBasket basket;
         BasketAdder adder(basket);
         adder.setWorkerCount(workers);
-        adder.setThumbnailSize(QSize(48, 36));
-        // Cancels from the worker that reports the first file from the fourth on, so the test
-        // does not depend on how fast the files go.
+        // Cancels from the worker that reports the first file from the fourth on, whatever the pace.
         int cancelledAt = -1;
         QObject::connect(
             &adder, &BasketAdder::progress, &basket,
@@ -292,12 +329,9 @@ TEST_F(ImageBasketAdding, CancelFinishesTheFilesInProgressAndStartsNoOther)
         // The files before the reporting one were done and it was in progress; whatever else was
         // started finished too, so the basket holds the beginning of the list without gaps.
         EXPECT_GE(basket.size(), cancelledAt + 1);
+        EXPECT_TRUE(workers > 1 || basket.size() == 4) << basket.size();
         for (int i = 0; i < basket.size(); ++i)
             EXPECT_EQ(basket.at(i).tag, paths[i]);
-        if (workers == 1) {
-            EXPECT_EQ(cancelledAt, 3);
-            EXPECT_EQ(basket.size(), 4);
-        }
 
         // The next add starts afresh.
         ASSERT_TRUE(adder.start({photo("after.png")}, BasketRoad::AddButton));
@@ -316,37 +350,83 @@ TEST_F(ImageBasketAdding, ReopeningSkipsDeletedFilesAndRestoresDescriptions)
     writeBytes(list, ("\"" + c + "\",\"Sea, sun\"\r\n\"" + b + "\",\"gone\"\r\n\"" + a + "\",\"\"\r\n").toUtf8());
     ASSERT_TRUE(QFile::remove(b));
     basket_.append(fakeEntry("old", 1));
-
-    QStringList statuses;
-    QObject::connect(&adder_, &BasketAdder::progress, &basket_, [&](int index, int count, const QString& status) {
-        statuses.append(QStringLiteral("%1/%2 ").arg(index).arg(count) + status);
-    });
     ASSERT_TRUE(basketFileCommands::openImageBasket(list, basket_, adder_));
     adder_.waitForFinished();
-
     EXPECT_EQ(labels(basket_), (QStringList{"c", "a"}));
-    EXPECT_EQ(basket_.at(0).description, "Sea, sun");
-    EXPECT_EQ(basket_.at(1).description, "");
-    // Whether the last file shows depends on whether it is still at work when the first is done.
-    ASSERT_FALSE(statuses.isEmpty());
-    EXPECT_EQ(statuses.first(), "0/3 Opening image list from file!");
-    EXPECT_LE(statuses.size(), 2);
-    EXPECT_EQ(statuses.last().mid(4), "Opening image list from file!");
     EXPECT_TRUE(capture_.reports().empty());
 
     // Saving writes back what was opened, less the deleted file.
     ASSERT_TRUE(basketFileCommands::saveImageBasket(ImageBasketKind::Description, photos_.filePath("again"), basket_));
-    EXPECT_EQ(readBytes(photos_.filePath("again.ibd")),
-              ("\"" + c + "\",\"Sea, sun\"\r\n\"" + a + "\",\"\"\r\n").toUtf8());
-}
+    EXPECT_EQ(readBytes(photos_.filePath("again.ibd")), ("\"" + c + "\",\"Sea, sun\"\r\n\"" + a + "\",\"\"\r\n").toUtf8());
 
-TEST_F(ImageBasketAdding, ABasketFileThatCannotBeReadLeavesAnEmptyBasket)
-{
+    // A basket file that cannot be read leaves an empty basket.
     ASSERT_TRUE(QDir(photos_.path()).mkdir("folder.ibf"));
-    basket_.append(fakeEntry("old", 1));
     EXPECT_FALSE(basketFileCommands::openImageBasket(photos_.filePath("folder.ibf"), basket_, adder_));
     EXPECT_TRUE(basket_.isEmpty());
     EXPECT_FALSE(adder_.isRunning());
     ASSERT_EQ(capture_.reports().size(), 1u);
     EXPECT_EQ(capture_.reports()[0].routine, "modSaveOpenImageList.fncOpenImageBasket");
+}
+
+TEST_F(Multipage, TheAddButtonMakesOneEntryPerPageAndReopeningASavedBasketSplitsItAgain)
+{
+    ASSERT_FALSE(QFileInfo::exists(temp()));  // made when first needed
+    add({tiff_});
+    expectPages("three.tif", "three%1");
+    EXPECT_EQ(progress_, (QStringList{"0/1 Adding file to basket - 'three.tif'",
+                                      "0/3 Please wait... extracting multipage file - 'three.tif' Pages 1 of 3",
+                                      "1/3 Please wait... extracting multipage file - 'three.tif' Pages 2 of 3",
+                                      "2/3 Please wait... extracting multipage file - 'three.tif' Pages 3 of 3"}));
+
+    // The basket file names the source once; reopening makes new pages and leaves the old ones.
+    basket_.setDescription(0, "Scan, 1998");
+    const QStringList firstPages = tempFiles();
+    ASSERT_TRUE(basketFileCommands::saveImageBasket(ImageBasketKind::Description, photos_.filePath("scans"), basket_));
+    EXPECT_EQ(readBytes(photos_.filePath("scans.ibd")), ("\"" + tiff_ + "\",\"Scan, 1998\"\r\n").toUtf8());
+    ASSERT_TRUE(basketFileCommands::openImageBasket(photos_.filePath("scans.ibd"), basket_, adder_));
+    adder_.waitForFinished();
+    expectPages("three.tif", "three%1");
+    for (const BasketEntry& entry : basket_.entries()) {
+        EXPECT_EQ(entry.description, "Scan, 1998");
+        EXPECT_FALSE(firstPages.contains(QFileInfo(entry.tag).fileName()));
+    }
+    EXPECT_EQ(tempFiles().size(), 6);
+    EXPECT_TRUE(capture_.reports().empty());
+}
+
+TEST_F(Multipage, TheDropRoadNamesPagesWithoutTheExtensionAndNewBasketDeletesThePagesOnly)
+{
+    add({tiff_}, BasketRoad::Drop);
+    expectPages("three", "three(%1)");
+    EXPECT_EQ(progress_.last(), "2/3 Please wait... extracting multipage document - 'three.tif' Pages 3 of 3");
+    // A file already split is not split again.
+    const QStringList pages = tempFiles();
+    add({tiff_});
+    EXPECT_EQ(basket_.size(), 3);
+    EXPECT_EQ(tempFiles(), pages);
+
+    writeBytes(temp() + "/notes.txt", "kept");
+    basket_.newBasket();
+    EXPECT_TRUE(basket_.isEmpty());
+    EXPECT_EQ(tempFiles(), QStringList{"notes.txt"});
+    EXPECT_TRUE(QFileInfo::exists(tiff_));
+    EXPECT_TRUE(capture_.reports().empty());
+}
+
+TEST_F(Multipage, AnUnreadablePageEndsTheAddButOnReopeningOnlyItsFile)
+{
+    breakSecondPage(tiff_);
+    const QString before = writePng(gradientPicture(20, 20), photos_.filePath("before.png"));
+    const QString after = writePng(gradientPicture(20, 20), photos_.filePath("after.png"));
+
+    add({before, tiff_, after});
+    EXPECT_EQ(labels(basket_), (QStringList{"before", "three1"}));
+    capture_.expectOne("FrmMain.cmdAddToQueue_Click", errnum::EngineFailure, 2, "Adding selected files to basket!");
+
+    writeBytes(photos_.filePath("set.ibf"), ("\"" + before + "\"\r\n\"" + tiff_ + "\"\r\n\"" + after + "\"\r\n").toUtf8());
+    ASSERT_TRUE(basketFileCommands::openImageBasket(photos_.filePath("set.ibf"), basket_, adder_));
+    adder_.waitForFinished();
+    EXPECT_EQ(labels(basket_), (QStringList{"before", "three1", "after"}));
+    capture_.expectOne("modSaveOpenImageList.subAddEntryToListView", errnum::EngineFailure, 2,
+                       "Opening image list from file!");
 }

@@ -1,9 +1,9 @@
 #include "controls/NumericField.h"
+#include "output/NamingTokens.h"
 #include "output/frmSaveSinglePage.h"
 #include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <type_traits>
+
 namespace lumora {
 namespace {
 
@@ -23,21 +26,12 @@ namespace {
 // by the script.
 class frmSaveSinglePageTest : public ::testing::Test {
 protected:
-    frmSaveSinglePageTest() : settings(defaultSetup(QStringLiteral("/lumora")).naming) {}
+    frmSaveSinglePageTest() { dialog.show(); }
 
-    frmSaveSinglePage& dialog()
-    {
-        if (!dialog_) {
-            dialog_ = std::make_unique<frmSaveSinglePage>(settings);
-            dialog_->show();
-        }
-        return *dialog_;
-    }
-
-    template <typename T>
+    template <typename T = QWidget>
     T* find(const char* name)
     {
-        T* widget = dialog().findChild<T*>(QString::fromLatin1(name));
+        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
@@ -47,103 +41,47 @@ protected:
     QCheckBox* check(const char* name) { return find<QCheckBox>(name); }
     QPushButton* button(const char* name) { return find<QPushButton>(name); }
 
-    void leave(QWidget* widget)
+    static void leave(QWidget* widget)
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QCoreApplication::sendEvent(widget, &out);
     }
 
-    SetupRecord::Naming settings;
+    SetupRecord::Naming settings = defaultSetup(QStringLiteral("/lumora")).naming;
     test::ScriptedDialogs scripted;
-
-private:
-    std::unique_ptr<frmSaveSinglePage> dialog_;
+    frmSaveSinglePage dialog{settings};
 };
 
-TEST_F(frmSaveSinglePageTest, CaptionsAndListsInOrder)
+TEST_F(frmSaveSinglePageTest, TheNamingBoxesListTheTokensAndSeparatorsInOrder)
 {
-    EXPECT_EQ(radio("OptName_0")->text(), "Retain the original filename (extension will differ)");
-    EXPECT_EQ(radio("OptName_1")->text(), "Hybrid");
-    EXPECT_EQ(radio("OptName_2")->text(), "Generic ");
-    EXPECT_EQ(radio("optDestinationFolder_0")->text(), "Place the output files to the source folder");
-    EXPECT_EQ(radio("optDestinationFolder_1")->text(), "Place the output files to the following folder");
-    EXPECT_EQ(check("chkOverwrite")->text(), "Overwrite existing files");
-    EXPECT_EQ(check("chkProcessEditingList")->text(), "Process task basket");
-    EXPECT_EQ(check("chkImportEXIF")->text(), "Import a .XIFF (EXIF file info)");
-    EXPECT_EQ(check("chkImportIPTC")->text(), "Import a .FFO (IPTC file info)");
-    EXPECT_EQ(check("chkJPGProgressive")->text(), "Progressive");
-    EXPECT_EQ(radio("optJPEGDepth_0")->text(), "24 bit True Color");
-    EXPECT_EQ(radio("optJPEGDepth_1")->text(), "8 bit Grayscale");
-    EXPECT_EQ(button("cmdStarConversion")->text(), "Save");
-    EXPECT_EQ(button("cmdCancel")->text(), "Cancel");
-
-    const auto items = [](QComboBox* box) {
+    const auto items = [this](const char* name) {
         QStringList list;
-        for (int i = 0; i < box->count(); ++i)
-            list.append(box->itemText(i));
+        for (int i = 0; i < combo(name)->count(); ++i)
+            list.append(combo(name)->itemText(i));
+        EXPECT_TRUE(combo(name)->isEditable()) << name;
         return list;
     };
-    const QStringList tokens{"[No Prefix]", "[Resulting resolution]", "[Resulting size]", "[Date Today-Time]",
-                             "[Date Today]", "[Source resolution]", "[Source size]", "[Source Date Created]",
-                             "[Source Date Modified]", "[Source Date Accessed]", "[EXIF Image Description]",
-                             "[EXIF Artist]", "[EXIF Date]", "[EXIF Date-Time]", "[EXIF Make]", "[EXIF Model]",
-                             "[EXIF Make & Model]", "[EXIF X-Y Dimension]", "[IPTC Headline]", "[IPTC Caption]",
-                             "[IPTC Author]", "[IPTC Date Created]", "[IPTC Date Released]", "[IPTC Ref. Date]",
-                             "[IPTC Ref. Number]"};
-    const QStringList separators{"_", "-", "=", ",", ".", ";", "!", "AND", "[WhiteSpace]", "[No Separator]"};
-    EXPECT_EQ(items(combo("cboRenamePrefix")), tokens);
-    EXPECT_EQ(items(combo("cboRenameSuffix")), tokens);
-    EXPECT_EQ(items(combo("cboSeparator1")), separators);
-    EXPECT_EQ(items(combo("cboSeparator2")), separators);
-    EXPECT_EQ(items(combo("cboRenameGeneric")), (QStringList{"[Starting 1]", "[Starting 1001]"}));
-    for (const char* name : {"cboRenamePrefix", "cboSeparator1", "cboSeparator2", "cboRenameSuffix", "cboRenameGeneric"})
-        EXPECT_TRUE(combo(name)->isEditable()) << name;
+    EXPECT_EQ(items("cboRenamePrefix"), namingTokens());
+    EXPECT_EQ(items("cboRenameSuffix"), namingTokens());
+    EXPECT_EQ(items("cboSeparator1"), namingSeparators());
+    EXPECT_EQ(items("cboSeparator2"), namingSeparators());
+    EXPECT_EQ(items("cboRenameGeneric"), (QStringList{"[Starting 1]", "[Starting 1001]"}));
 }
 
-TEST_F(frmSaveSinglePageTest, OpensWithTheStoredSettings)
+// Every field of the settings, in their order, as "name=value" texts.
+QString describe(const SetupRecord::Naming& naming)
 {
-    settings.nameMode = 1;
-    settings.prefix = "[Source size]";
-    settings.separator1 = "[WhiteSpace]";
-    settings.separator2 = "AND";
-    settings.suffix = "Holiday";
-    settings.genericName = "Trip";
-    settings.counterStart = "[Starting 1001]";
-    settings.destinationChoice = 1;
-    settings.destinationFolder = "/photos/out/";
-    settings.overwrite = 0;
-    settings.processTaskBasket = 0;
-    settings.importExif = 1;
-    settings.exifFile = "/meta/a.xiff";
-    settings.importIptc = 0;
-    settings.iptcFile = "/meta/b.ffo";
-    settings.jpegQuality = 42;
-    settings.progressive = 1;
-    settings.jpegDepth = 1;
-
-    EXPECT_TRUE(radio("OptName_1")->isChecked());
-    EXPECT_EQ(combo("cboRenamePrefix")->currentText(), "[Source size]");
-    EXPECT_EQ(combo("cboSeparator1")->currentText(), "[WhiteSpace]");
-    EXPECT_EQ(combo("cboSeparator2")->currentText(), "AND");
-    EXPECT_EQ(combo("cboRenameSuffix")->currentText(), "Holiday");
-    EXPECT_EQ(edit("txtRenameGeneric")->text(), "Trip");
-    EXPECT_EQ(combo("cboRenameGeneric")->currentText(), "[Starting 1001]");
-    EXPECT_TRUE(radio("optDestinationFolder_1")->isChecked());
-    EXPECT_EQ(edit("txtDestinationFolder")->text(), "/photos/out/");
-    EXPECT_FALSE(check("chkOverwrite")->isChecked());
-    EXPECT_FALSE(check("chkProcessEditingList")->isChecked());
-    EXPECT_TRUE(check("chkImportEXIF")->isChecked());
-    EXPECT_EQ(edit("txtImportEXIF")->text(), "/meta/a.xiff");
-    EXPECT_FALSE(check("chkImportIPTC")->isChecked());
-    EXPECT_EQ(edit("txtImportIPTC")->text(), "/meta/b.ffo");
-    EXPECT_EQ(find<QSlider>("sldJPGQuality")->value(), 42);
-    EXPECT_EQ(find<NumericField>("tJPGQuality")->text(), "42");
-    EXPECT_EQ(find<QScrollBar>("tJPGQualityD")->value(), 42);
-    EXPECT_TRUE(check("chkJPGProgressive")->isChecked());
-    EXPECT_TRUE(radio("optJPEGDepth_1")->isChecked());
+    QStringList fields;
+    SetupRecord::Naming::forEachField(naming, [&](const char* name, const auto& value) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>)
+            fields.append(QString::fromLatin1(name) + u'=' + value);
+        else
+            fields.append(QString::fromLatin1(name) + u'=' + QString::number(value));
+    });
+    return fields.join(u' ');
 }
 
-TEST_F(frmSaveSinglePageTest, SaveStoresEveryControl)
+TEST_F(frmSaveSinglePageTest, SaveStoresEveryControlAndTheDialogShowsItAgain)
 {
     radio("OptName_2")->click();
     combo("cboRenamePrefix")->setCurrentIndex(2);
@@ -164,124 +102,87 @@ TEST_F(frmSaveSinglePageTest, SaveStoresEveryControl)
     find<NumericField>("tJPGQuality")->setText("137");
     check("chkJPGProgressive")->setChecked(true);
     radio("optJPEGDepth_1")->click();
-
     button("cmdStarConversion")->click();
-
     EXPECT_TRUE(scripted.messages().isEmpty());
-    EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(settings.running, -1);
-    EXPECT_EQ(settings.nameMode, 2);
-    EXPECT_EQ(settings.prefix, "[Resulting size]");
-    EXPECT_EQ(settings.separator1, "[WhiteSpace]");
-    EXPECT_EQ(settings.separator2, "AND");
-    EXPECT_EQ(settings.suffix, "Holiday");
-    EXPECT_EQ(settings.genericName, "Trip");
-    EXPECT_EQ(settings.counterStart, "50");
-    EXPECT_EQ(settings.destinationChoice, 1);
-    EXPECT_EQ(settings.destinationFolder, "/photos/out/");
-    EXPECT_EQ(settings.overwrite, 0);
-    EXPECT_EQ(settings.processTaskBasket, 0);
-    EXPECT_EQ(settings.importExif, 1);
-    EXPECT_EQ(settings.exifFile, "/meta/a.xiff");
-    EXPECT_EQ(settings.importIptc, 1);
-    EXPECT_EQ(settings.iptcFile, "/meta/b.ffo");
-    EXPECT_EQ(settings.jpegQuality, 100);
-    EXPECT_EQ(settings.progressive, 1);
-    EXPECT_EQ(settings.jpegDepth, 1);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    const QString saved = "jpegQuality=100 progressive=1 jpegDepth=1 suffix=Holiday prefix=[Resulting size] "
+                          "separator1=[WhiteSpace] separator2=AND nameMode=2 genericName=Trip counterStart=50 "
+                          "destinationChoice=1 destinationFolder=/photos/out/ overwrite=0 running=-1 importIptc=1 "
+                          "importExif=1 iptcFile=/meta/b.ffo exifFile=/meta/a.xiff processTaskBasket=0";
+    EXPECT_EQ(describe(settings), saved);
+
+    // Opened again, a Save keeps it: the controls show what was saved, each in its place.
+    settings.running = 0;
+    frmSaveSinglePage(settings).findChild<QPushButton*>("cmdStarConversion")->click();
+    EXPECT_EQ(describe(settings), saved);
+
+    // The other choice of every option and box is stored too.
+    frmSaveSinglePage third(settings);
+    for (const char* name : {"OptName_1", "optDestinationFolder_0", "chkOverwrite", "chkProcessEditingList",
+                             "chkImportEXIF", "chkImportIPTC", "chkJPGProgressive", "optJPEGDepth_0"})
+        third.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    third.findChild<QSlider*>("sldJPGQuality")->setValue(63);
+    third.findChild<QPushButton*>("cmdStarConversion")->click();
+    EXPECT_EQ(describe(settings), "jpegQuality=63 progressive=0 jpegDepth=0 suffix=Holiday prefix=[Resulting size] "
+                                  "separator1=[WhiteSpace] separator2=AND nameMode=1 genericName=Trip counterStart=50 "
+                                  "destinationChoice=0 destinationFolder=/photos/out/ overwrite=1 running=-1 "
+                                  "importIptc=0 importExif=0 iptcFile=/meta/b.ffo exifFile=/meta/a.xiff "
+                                  "processTaskBasket=1");
 }
 
-TEST_F(frmSaveSinglePageTest, SaveKeepsAFolderThatEndsInSlashAndTheOtherChoices)
+TEST_F(frmSaveSinglePageTest, SaveRefusesAMissingOrNonNumericCounterAndEscapeCancels)
 {
-    settings.destinationFolder = "/photos/out/";
-    settings.overwrite = 0;
-    settings.processTaskBasket = 0;
-    radio("OptName_1")->click();
-    check("chkOverwrite")->setChecked(true);
-    check("chkProcessEditingList")->setChecked(true);
-    find<QSlider>("sldJPGQuality")->setValue(63);
-    radio("optJPEGDepth_0")->click();
-
-    button("cmdStarConversion")->click();
-
-    EXPECT_EQ(settings.nameMode, 1);
-    EXPECT_EQ(settings.destinationChoice, 0);
-    EXPECT_EQ(settings.destinationFolder, "/photos/out/");
-    EXPECT_EQ(settings.overwrite, 1);
-    EXPECT_EQ(settings.processTaskBasket, 1);
-    EXPECT_EQ(settings.jpegQuality, 63);
-    EXPECT_EQ(settings.jpegDepth, 0);
-    EXPECT_EQ(settings.counterStart, "[Starting 1]");
-}
-
-TEST_F(frmSaveSinglePageTest, CounterMustBeGivenAndNumeric)
-{
-    radio("OptName_2")->click();
-    combo("cboRenameGeneric")->setEditText("   ");
-    button("cmdStarConversion")->click();
-    EXPECT_EQ(scripted.messageTexts(), QStringList{"The count variable cannot be empty!"});
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_NE(dialog().result(), QDialog::Accepted);
-
     // Only digits can be typed, but a settings file may hold anything.
-    scripted.clear();
-    combo("cboRenameGeneric")->setEditText("[Starting 7]");
-    button("cmdStarConversion")->click();
-    EXPECT_EQ(scripted.messageTexts(), QStringList{"Count should be numeric!"});
-    EXPECT_TRUE(dialog().isVisible());
-
-    // Cancel after a refused Save: no run.
-    button("cmdCancel")->click();
-    EXPECT_EQ(settings.running, 0);
-    EXPECT_EQ(dialog().result(), QDialog::Rejected);
-    EXPECT_FALSE(dialog().isVisible());
-}
-
-TEST_F(frmSaveSinglePageTest, BothListedCountersAreAccepted)
-{
-    for (int index : {0, 1}) {
-        settings.running = 0;
-        frmSaveSinglePage dlg(settings);
-        dlg.show();
-        auto* counter = dlg.findChild<QComboBox*>("cboRenameGeneric");
-        counter->setCurrentIndex(index);
-        dlg.findChild<QPushButton*>("cmdStarConversion")->click();
-        EXPECT_EQ(dlg.result(), QDialog::Accepted);
-        EXPECT_EQ(settings.running, -1);
-        EXPECT_EQ(settings.counterStart, counter->itemText(index));
+    for (const auto& [counter, message] : {std::pair{"   ", "The count variable cannot be empty!"},
+                                           {"[Starting 7]", "Count should be numeric!"}}) {
+        scripted.clear();
+        combo("cboRenameGeneric")->setEditText(counter);
+        button("cmdStarConversion")->click();
+        EXPECT_EQ(scripted.messageTexts(), QStringList{message});
+        EXPECT_TRUE(dialog.isVisible());
     }
-    EXPECT_TRUE(scripted.messages().isEmpty());
+    // Esc after a refused Save: no run.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(settings.running, 0);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+
+    frmSaveSinglePage listed(settings);
+    listed.findChild<QComboBox*>("cboRenameGeneric")->setCurrentIndex(1);
+    listed.findChild<QPushButton*>("cmdStarConversion")->click();
+    EXPECT_EQ(listed.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.counterStart, "[Starting 1001]");
 }
 
 TEST_F(frmSaveSinglePageTest, CounterTakesDigitsAndIsHeldToItsLimitsOnLeaving)
 {
     radio("OptName_2")->click();
-    QComboBox* counter = combo("cboRenameGeneric");
-    counter->lineEdit()->clear();
-    QTest::keyClicks(counter->lineEdit(), "a4 b-2.x");
-    EXPECT_EQ(counter->currentText(), "42");
-    leave(counter);
-    EXPECT_EQ(counter->currentText(), "42");
-
-    counter->lineEdit()->insert("x999");  // a paste
-    EXPECT_EQ(counter->currentText(), "42999");
-    leave(counter);
-    EXPECT_EQ(counter->currentText(), "30000");
-
-    counter->lineEdit()->clear();
-    QTest::keyClicks(counter->lineEdit(), "0");
-    leave(counter);
-    EXPECT_EQ(counter->currentText(), "1");
-
-    counter->lineEdit()->clear();
-    QTest::keyClicks(counter->lineEdit(), "99999999999999");
-    leave(counter);
-    EXPECT_EQ(counter->currentText(), "30000");
-
+    QLineEdit* counter = combo("cboRenameGeneric")->lineEdit();
+    const struct {
+        bool clear;
+        const char* typed;
+        const char* shown;
+        const char* left;
+    } cases[] = {
+        {true, "a4 b-2.x", "42", "42"},
+        {false, "x999", "42999", "30000"},
+        {true, "0", "0", "1"},
+        {true, "99999999999999", "99999999999999", "30000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        if (c.clear)
+            counter->clear();
+        QTest::keyClicks(counter, QString::fromLatin1(c.typed));
+        EXPECT_EQ(counter->text(), c.shown);
+        leave(combo("cboRenameGeneric"));
+        EXPECT_EQ(counter->text(), c.left);
+    }
     // A list item is not a typed number and stays.
-    counter->setCurrentIndex(1);
-    leave(counter);
-    EXPECT_EQ(counter->currentText(), "[Starting 1001]");
+    combo("cboRenameGeneric")->setCurrentIndex(1);
+    leave(combo("cboRenameGeneric"));
+    EXPECT_EQ(counter->text(), "[Starting 1001]");
 }
 
 TEST_F(frmSaveSinglePageTest, FileNameCharactersAreDroppedAsTypedOrPasted)
@@ -305,105 +206,57 @@ TEST_F(frmSaveSinglePageTest, FileNameCharactersAreDroppedAsTypedOrPasted)
 
     // Chosen from the list, a token keeps the "&" that cannot be typed.
     combo("cboRenamePrefix")->setCurrentIndex(16);
-    EXPECT_EQ(combo("cboRenamePrefix")->currentText(), "[EXIF Make & Model]");
     button("cmdStarConversion")->click();
     EXPECT_EQ(settings.prefix, "[EXIF Make & Model]");
     EXPECT_EQ(settings.genericName, "Sample 1");
 }
 
-TEST_F(frmSaveSinglePageTest, OnlyTheChosenNamingModesBoxesAreEnabled)
+TEST_F(frmSaveSinglePageTest, EachOptionOpensItsOwnBoxesAndBrowseButtonsFillThem)
 {
-    const auto enabled = [this] {
+    const auto open = [this] {
         QStringList names;
         for (const char* name : {"cboRenamePrefix", "cboSeparator1", "cboSeparator2", "cboRenameSuffix",
-                                 "txtRenameGeneric", "cboRenameGeneric"}) {
-            if (find<QWidget>(name)->isEnabled())
+                                 "txtRenameGeneric", "cboRenameGeneric", "txtDestinationFolder", "cmdBrowseFolder",
+                                 "txtImportEXIF", "cmdImportEXIF", "txtImportIPTC", "cmdImportIPTC"}) {
+            if (find(name)->isEnabled() && find(name)->isVisible())
                 names.append(QString::fromLatin1(name));
         }
-        return names;
+        return names.join(u' ');
     };
-    EXPECT_TRUE(radio("OptName_0")->isChecked());
-    EXPECT_EQ(enabled(), QStringList{});
+    EXPECT_EQ(open(), QString());
     radio("OptName_1")->click();
-    EXPECT_EQ(enabled(), (QStringList{"cboRenamePrefix", "cboSeparator1", "cboSeparator2", "cboRenameSuffix"}));
+    EXPECT_EQ(open(), "cboRenamePrefix cboSeparator1 cboSeparator2 cboRenameSuffix");
     radio("OptName_2")->click();
-    EXPECT_EQ(enabled(), (QStringList{"txtRenameGeneric", "cboRenameGeneric"}));
-    radio("OptName_0")->click();
-    EXPECT_EQ(enabled(), QStringList{});
-}
-
-TEST_F(frmSaveSinglePageTest, DestinationOptionEnablesTheFolderAndItsBrowser)
-{
-    settings.destinationFolder = "/photos/";
-    QLineEdit* folder = edit("txtDestinationFolder");
-    QPushButton* browse = button("cmdBrowseFolder");
-    EXPECT_TRUE(radio("optDestinationFolder_0")->isChecked());
-    EXPECT_FALSE(folder->isEnabled());
-    EXPECT_FALSE(browse->isEnabled());
-
     radio("optDestinationFolder_1")->click();
-    EXPECT_TRUE(folder->isEnabled());
-    EXPECT_TRUE(browse->isEnabled());
+    check("chkImportEXIF")->click();
+    EXPECT_EQ(open(), "txtRenameGeneric cboRenameGeneric txtDestinationFolder cmdBrowseFolder txtImportEXIF cmdImportEXIF");
+    check("chkImportIPTC")->click();
+    EXPECT_TRUE(find("txtImportIPTC")->isVisible() && find("cmdImportIPTC")->isVisible());
 
-    scripted.answerNextFileDialog({"/picked/here", 0});
-    browse->click();
-    ASSERT_EQ(scripted.fileDialogs().size(), 1);
-    EXPECT_EQ(scripted.fileDialogs().at(0).kind, ui::FileDialogRequest::Kind::Folder);
-    EXPECT_EQ(folder->text(), "/picked/here");
-
-    browse->click();  // cancelled: the text stays
-    EXPECT_EQ(scripted.fileDialogs().size(), 2);
-    EXPECT_EQ(folder->text(), "/picked/here");
-
+    // Each browse button fills its box, unless its dialog is cancelled.
+    for (const auto& [browse, text, kind] :
+         {std::tuple{"cmdBrowseFolder", "txtDestinationFolder", ui::FileDialogRequest::Kind::Folder},
+          {"cmdImportEXIF", "txtImportEXIF", ui::FileDialogRequest::Kind::OpenFile},
+          {"cmdImportIPTC", "txtImportIPTC", ui::FileDialogRequest::Kind::OpenFile}}) {
+        SCOPED_TRACE(browse);
+        scripted.clear();
+        scripted.answerNextFileDialog({"/picked/here", 0});
+        button(browse)->click();
+        ASSERT_EQ(scripted.fileDialogs().size(), 1);
+        EXPECT_EQ(scripted.fileDialogs().at(0).kind, kind);
+        EXPECT_EQ(edit(text)->text(), "/picked/here");
+        button(browse)->click();
+        EXPECT_EQ(edit(text)->text(), "/picked/here");
+    }
+    radio("OptName_0")->click();
     radio("optDestinationFolder_0")->click();
-    EXPECT_FALSE(folder->isEnabled());
-    EXPECT_FALSE(browse->isEnabled());
+    check("chkImportEXIF")->click();
+    check("chkImportIPTC")->click();
+    EXPECT_EQ(open(), QString());
 
     radio("optDestinationFolder_1")->click();
     button("cmdStarConversion")->click();
     EXPECT_EQ(settings.destinationFolder, "/picked/here/");
-}
-
-TEST_F(frmSaveSinglePageTest, ImportBoxesShowTheirPathAndBrowser)
-{
-    struct Import {
-        const char* check;
-        const char* text;
-        const char* browse;
-        QString title;
-        QString filter;
-    };
-    const Import imports[] = {
-        {"chkImportEXIF", "txtImportEXIF", "cmdImportEXIF", "Open EXIF .xiff file", "EXIF file (*.xiff)|*.xiff"},
-        {"chkImportIPTC", "txtImportIPTC", "cmdImportIPTC", "Open IPTC .ffo file", "IPTC file (*.ffo)|*.ffo"},
-    };
-    for (const Import& import : imports) {
-        QCheckBox* box = check(import.check);
-        QLineEdit* path = edit(import.text);
-        QPushButton* browse = button(import.browse);
-        EXPECT_FALSE(box->isChecked());
-        EXPECT_FALSE(path->isVisible()) << import.text;
-        EXPECT_FALSE(browse->isVisible()) << import.browse;
-
-        box->click();
-        EXPECT_TRUE(path->isVisible()) << import.text;
-        EXPECT_TRUE(browse->isVisible()) << import.browse;
-
-        scripted.clear();
-        scripted.answerNextFileDialog({"/meta/chosen", 0});
-        browse->click();
-        ASSERT_EQ(scripted.fileDialogs().size(), 1);
-        EXPECT_EQ(scripted.fileDialogs().at(0).kind, ui::FileDialogRequest::Kind::OpenFile);
-        EXPECT_EQ(scripted.fileDialogs().at(0).title, import.title);
-        EXPECT_EQ(scripted.fileDialogs().at(0).filter, import.filter);
-        EXPECT_EQ(path->text(), "/meta/chosen");
-        browse->click();  // cancelled
-        EXPECT_EQ(path->text(), "/meta/chosen");
-
-        box->click();
-        EXPECT_FALSE(path->isVisible()) << import.text;
-        EXPECT_FALSE(browse->isVisible()) << import.browse;
-    }
 }
 
 TEST_F(frmSaveSinglePageTest, QualitySliderFieldAndSpinnerMirrorEachOther)
@@ -411,55 +264,30 @@ TEST_F(frmSaveSinglePageTest, QualitySliderFieldAndSpinnerMirrorEachOther)
     auto* slider = find<QSlider>("sldJPGQuality");
     auto* field = find<NumericField>("tJPGQuality");
     auto* spinner = find<QScrollBar>("tJPGQualityD");
-    EXPECT_EQ(slider->minimum(), 1);
-    EXPECT_EQ(slider->maximum(), 100);
-    EXPECT_EQ(field->text(), "80");
-
+    const auto shown = [&] {
+        return QStringLiteral("%1 %2 %3").arg(slider->value()).arg(field->text()).arg(spinner->value());
+    };
+    EXPECT_EQ(shown(), "80 80 80");
     slider->setValue(55);
-    EXPECT_EQ(field->text(), "55");
-    EXPECT_EQ(spinner->value(), 55);
-
+    EXPECT_EQ(shown(), "55 55 55");
     spinner->setValue(20);
-    EXPECT_EQ(slider->value(), 20);
-    EXPECT_EQ(field->text(), "20");
-
+    EXPECT_EQ(shown(), "20 20 20");
     // The spinner's upper arrow raises the value, the lower one lowers it.
     QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, 2));
-    EXPECT_EQ(spinner->value(), 21);
-    EXPECT_EQ(field->text(), "21");
+    EXPECT_EQ(shown(), "21 21 21");
     QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 3));
     QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 3));
-    EXPECT_EQ(slider->value(), 19);
-    EXPECT_EQ(field->text(), "19");
-
+    EXPECT_EQ(shown(), "19 19 19");
+    // The field is held to 1..100 on leaving.
     field->setText("0");
     leave(field);
-    EXPECT_EQ(field->text(), "1");
-    EXPECT_EQ(slider->value(), 1);
-    EXPECT_EQ(spinner->value(), 1);
-
+    EXPECT_EQ(shown(), "1 1 1");
     field->setText("250");
     leave(field);
-    EXPECT_EQ(field->text(), "100");
-    EXPECT_EQ(slider->value(), 100);
-    EXPECT_EQ(spinner->value(), 100);
-}
+    EXPECT_EQ(shown(), "100 100 100");
 
-TEST_F(frmSaveSinglePageTest, CancelAndEscapeClearTheRunningFlag)
-{
-    settings.running = -1;
-    radio("OptName_2")->click();
-    button("cmdCancel")->click();
-    EXPECT_EQ(settings.running, 0);
-    EXPECT_EQ(dialog().result(), QDialog::Rejected);
-    EXPECT_EQ(settings.nameMode, 0);  // nothing stored
-
-    settings.running = -1;
-    frmSaveSinglePage again(settings);
-    again.show();
-    QTest::keyClick(&again, Qt::Key_Escape);
-    EXPECT_EQ(settings.running, 0);
-    EXPECT_FALSE(again.isVisible());
+    button("cmdCancel")->click();  // Cancel stores nothing
+    EXPECT_TRUE(settings == defaultSetup(QStringLiteral("/lumora")).naming);
 }
 
 }  // namespace
