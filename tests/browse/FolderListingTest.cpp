@@ -5,24 +5,19 @@
 #include "browse/FolderLister.h"
 #include "browse/FolderListing.h"
 #include "core/clsFileInfo.h"
-#include "work/ThreadBudget.h"
 
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/TestImages.h"
 #include "support/WaitFor.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <vips/vips.h>
 
 #include <tuple>
 
@@ -147,37 +142,6 @@ TEST(FolderLister, DeliversEveryRowInFolderOrderWithProgress)
     EXPECT_EQ(delivered.finished, 1);
     EXPECT_EQ(delivered.paths, paths);
     EXPECT_EQ(delivered.progress.size(), progressSeen);
-}
-
-TEST(FolderLister, ASlowWindowDoesNotEndTheListingBeforeItsLastRows)
-{
-    // The first photo is tiny and the second large, so the first row reaches the window alone.
-    // The window stays busy with it until every worker has returned: rows still waiting in the
-    // event queue then must not be taken for the end of the listing. The workers hold a thread
-    // budget while they run, which gives the image library's thread count back when the last
-    // one returns: a count no budget sets tells that moment.
-    QTemporaryDir dir;
-    QStringList paths;
-    for (const auto& [name, size] : {std::pair{"a-tiny.png", 8}, {"b-large.png", 2000}, {"c-tiny.png", 8}})
-        paths.append(writePng(gradientPicture(size, size), dir.filePath(QString::fromLatin1(name))));
-    const int unbudgeted = ThreadBudget::cores() + 7;
-    const struct Restore {
-        int threads;
-        ~Restore() { vips_concurrency_set(threads); }
-    } restore{vips_concurrency_get()};
-    vips_concurrency_set(unbudgeted);
-    FolderLister lister;
-    lister.setWorkerCount(2);
-    Delivered delivered(lister);
-    QObject::connect(&lister, &FolderLister::rowsReady, [&] {
-        const QDeadlineTimer deadline(20000);
-        while (delivered.paths.size() == 1 && ThreadBudget::pipelineThreads() != unbudgeted && !deadline.hasExpired())
-            QThread::msleep(5);
-        EXPECT_FALSE(deadline.hasExpired()) << "the workers did not return";
-    });
-    ASSERT_EQ(lister.start(dir.path(), FolderThumbnails, 40, 40, false), 3);
-    EXPECT_TRUE(waitFor([&] { return delivered.finished > 0; }));
-    EXPECT_EQ(delivered.paths, paths);
 }
 
 TEST(FolderLister, ANewStartOrAStopEndsTheOldListingAtOnce)
