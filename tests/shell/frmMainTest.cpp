@@ -10,6 +10,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/StatusPanels.h"
 #include "shell/frmMain.h"
+#include "support/FileBytes.h"
 #include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
@@ -73,32 +74,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, ASecondCopyShowsTheMessageAndLeavesTheSettingsFileAlone)
-{
-    SingleInstance first;
-    auto window = start(first, makeFolder("photos"));
-    ASSERT_TRUE(window);
-    window->close();  // writes the settings file
-    window.reset();
-    QFile settings(settingsFile());
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    const QByteArray before = settings.readAll();
-    settings.close();
-    const QDateTime modified = QFileInfo(settingsFile()).lastModified();
-
-    // The first copy still holds the program folder.
-    SingleInstance second;
-    dialogs.clear();
-    EXPECT_FALSE(Form_Load(second));
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages()[0].text, "There is already an instance of Lumora running!\nMultiple instance is unsupported.");
-    EXPECT_EQ(dialogs.messages()[0].icon, QMessageBox::Critical);
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_EQ(settings.readAll(), before);
-    EXPECT_EQ(QFileInfo(settingsFile()).lastModified(), modified);
-}
-
-TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndTheNextStartRestoresIt)
+TEST_F(MainWindowTest, ClosingSavesTheWindowStateASecondCopyLeavesItAndTheNextStartRestoresIt)
 {
     const QString photos = makeFolder("photos");
     QList<int> folderWidths{150, 90, 80, 50, 70, 120, 130, 140};
@@ -106,18 +82,16 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndTheNextStartRestoresIt)
     QDir().mkpath(ProgramFolder::tempFolder());
     const QString scratch = ProgramFolder::tempFolder() + "conversion";
     const QString page = ProgramFolder::tempFolder() + "scan_page1.tif";
-    for (const QString& path : {scratch, page}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    test::writeBytes(scratch, "x");
+    test::writeBytes(page, "x");
     {
         SingleInstance instance;
         auto window = start(instance, photos);
         ASSERT_TRUE(window);
         window->resize(1200, 800);
         ASSERT_TRUE(test::waitFor([&] { return window->width() == 1200; }));
-        auto* splMain = window->findChild<QSplitter*>(QStringLiteral("splMain"));
-        auto* splLeft = window->findChild<QSplitter*>(QStringLiteral("splLeft"));
+        auto* splMain = window->findChild<QSplitter*>("splMain");
+        auto* splLeft = window->findChild<QSplitter*>("splLeft");
         ASSERT_TRUE(splMain && splLeft);
         const int height = splMain->sizes()[0] + splMain->sizes()[1];
         splMain->setSizes({height * 60 / 100, height - height * 60 / 100});
@@ -127,6 +101,20 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndTheNextStartRestoresIt)
         window->browser().setColumnWidths(folderWidths);
         window->metadata().setColumnWidths({111, 222, 133, 244});
         window->close();
+        window.reset();
+
+        // The first copy still holds the program folder: a second one says so and leaves the
+        // settings file as the first one wrote it.
+        const QByteArray written = test::readBytes(settingsFile());
+        const QDateTime modified = QFileInfo(settingsFile()).lastModified();
+        SingleInstance second;
+        dialogs.clear();
+        EXPECT_FALSE(Form_Load(second));
+        EXPECT_EQ(dialogs.messageTexts(),
+                  QStringList{"There is already an instance of Lumora running!\nMultiple instance is unsupported."});
+        EXPECT_EQ(dialogs.messages().value(0).icon, QMessageBox::Critical);
+        EXPECT_EQ(test::readBytes(settingsFile()), written);
+        EXPECT_EQ(QFileInfo(settingsFile()).lastModified(), modified);
     }
     EXPECT_FALSE(QFile::exists(scratch));
     EXPECT_TRUE(QFile::exists(page));
@@ -151,7 +139,7 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateAndTheNextStartRestoresIt)
     EXPECT_EQ(window->preview().typeMode(), 0);
     EXPECT_EQ(window->browser().columnWidths(), folderWidths);
     EXPECT_EQ(window->metadata().columnWidths(), (QList<int>{111, 222, 133, 244}));
-    auto* splMain = window->findChild<QSplitter*>(QStringLiteral("splMain"));
+    auto* splMain = window->findChild<QSplitter*>("splMain");
     ASSERT_TRUE(test::waitFor([&] { return splMain->sizes()[0] > 0; }));
     const int total = splMain->sizes()[0] + splMain->sizes()[1];
     EXPECT_NEAR(splMain->sizes()[0] * 100.0 / total, 60.0, 2.0);
@@ -205,24 +193,24 @@ TEST_F(MainWindowTest, AFreshStartShowsTheFolderAndAnEmptyBasketAndTheBatchWaits
 TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveTheProgram)
 {
     const QString folder = makeFolder("photos");
-    const QString photo = test::writePng(test::gradientPicture(320, 240), folder + QStringLiteral("/photo.png"));
+    const QString photo = test::writePng(test::gradientPicture(320, 240), folder + "/photo.png");
     auto previewPhoto = [&](frmMain& window) {
         QSignalSpy shown(&window.preview(), &PreviewPane::previewShown);
         ASSERT_TRUE(window.preview().showSelectedFile(photo, 1, QString()));
         ASSERT_TRUE(test::waitFor([&] { return !shown.isEmpty(); }));
     };
     auto degreesField = [](frmMain& window) {
-        return window.editPanel().currentPage()->findChild<QLineEdit*>(QStringLiteral("txtDegrees"));
+        return window.editPanel().currentPage()->findChild<QLineEdit*>("txtDegrees");
     };
     {
         SingleInstance instance;
         auto window = start(instance, folder);
         ASSERT_TRUE(window);
         previewPhoto(*window);
-        auto* edit = window->preview().findChild<QToolButton*>(QStringLiteral("CmdPreviewEdit"));
+        auto* edit = window->preview().findChild<QToolButton*>("CmdPreviewEdit");
         ASSERT_TRUE(edit);
-        auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tbsBrowse"));
-        auto* type = window->preview().findChild<QWidget*>(QStringLiteral("cmdPreviewType"));
+        auto* tabs = window->findChild<QTabWidget*>("tbsBrowse");
+        auto* type = window->preview().findChild<QWidget*>("cmdPreviewType");
         TaskEditingPanel& panel = window->editPanel();
         edit->click();
         ASSERT_TRUE(test::waitFor([&] { return !window->session().isBusy(); }));
@@ -231,18 +219,18 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
         EXPECT_FALSE(type->isEnabled());
         EXPECT_EQ(edit->text(), "Finish");  // without the blanks that made room for a picture
 
-        panel.chooseItem(QStringLiteral("Rotate"));
+        panel.chooseItem("Rotate");
         QLineEdit* degrees = degreesField(*window);
         ASSERT_TRUE(degrees);
         degrees->setFocus();
         degrees->selectAll();
-        QTest::keyClicks(degrees, QStringLiteral("30"));
+        QTest::keyClicks(degrees, "30");
         QTest::keyClick(degrees, Qt::Key_Tab);
         panel.confirmButton()->click();
         ASSERT_TRUE(test::waitFor([&] { return !window->session().isBusy(); }));
         ASSERT_EQ(window->tasks().size(), 1);
         // The task shows in the explorer view's list too.
-        EXPECT_EQ(window->findChild<QListView*>(QStringLiteral("lvEdit"))->model()->rowCount(), 1);
+        EXPECT_EQ(window->findChild<QListView*>("lvEdit")->model()->rowCount(), 1);
 
         edit->click();
         EXPECT_FALSE(panel.isVisible());
@@ -255,9 +243,9 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
     ASSERT_TRUE(window);
     previewPhoto(*window);
     window->editPanel().enterEditMode();
-    window->editPanel().chooseItem(QStringLiteral("Rotate"));
+    window->editPanel().chooseItem("Rotate");
     ASSERT_TRUE(degreesField(*window));
-    EXPECT_EQ(degreesField(*window)->text(), QStringLiteral("30"));
+    EXPECT_EQ(degreesField(*window)->text(), "30");
     window->close();
 }
 
