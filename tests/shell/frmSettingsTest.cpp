@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 using namespace lumora;
 
 namespace {
@@ -62,35 +64,19 @@ QString generalTab(frmSettings& dialog)
              child<QLineEdit>(dialog, "txtFolderThumbnailHeight")->text());
 }
 
+// Turns over the three options of the General tab: tips, file size style, full row select.
+void toggleOptions(frmSettings& dialog)
+{
+    child<QAbstractButton>(dialog, "chkAllowTip")->click();
+    const bool shortSizes = child<QButtonGroup>(dialog, "optFileSize")->checkedId() == 1;
+    child<QAbstractButton>(dialog, shortSizes ? "optFileSize_0" : "optFileSize_1")->click();
+    child<QAbstractButton>(dialog, "chkFolderFullRowSelect")->click();
+}
+
 class frmSettingsTest : public ::testing::Test {
 protected:
     template <class W> W* child(const char* name) { return ::child<W>(dialog_, name); }
     QString text(const char* name) { return child<QLineEdit>(name)->text(); }
-    NumericField* widthBox() { return child<NumericField>("txtFolderThumbnailWidth"); }
-    NumericField* heightBox() { return child<NumericField>("txtFolderThumbnailHeight"); }
-
-    void showActive()
-    {
-        dialog_.show();
-        dialog_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
-    }
-
-    // Enters the box as Tab does and types over what entering selected.
-    void typeInto(NumericField* box, const QString& keys)
-    {
-        box->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(box, keys);
-    }
-
-    // Turns over the three options of the General tab: tips, file size style, full row select.
-    static void toggleOptions(frmSettings& dialog)
-    {
-        ::child<QAbstractButton>(dialog, "chkAllowTip")->click();
-        const bool shortSizes = ::child<QButtonGroup>(dialog, "optFileSize")->checkedId() == 1;
-        ::child<QAbstractButton>(dialog, shortSizes ? "optFileSize_0" : "optFileSize_1")->click();
-        ::child<QAbstractButton>(dialog, "chkFolderFullRowSelect")->click();
-    }
 
     SetupRecord record_ = sampleRecord();
     frmSettings dialog_{record_};
@@ -124,88 +110,72 @@ TEST_F(frmSettingsTest, ShowsTheRecordOnTheGeneralTabAndEachTabBringsItsPanel)
     EXPECT_EQ(generalTab(dialog), "tips 0, size style 1, full row 1, 300 x 20");
 }
 
-TEST_F(frmSettingsTest, ThumbnailBoxesSelectOnEntryAndHoldTwentyToThreeHundredOnLeaving)
+TEST(frmSettingsButtons, OkStoresEveryControlIntoBothListBlocksAndCancelNothing)
 {
-    showActive();
-    NumericField* width = widthBox();
-    NumericField* height = heightBox();
-    width->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(width->selectedText(), "64");
+    for (const std::string_view button : {"cmdCancel", "cmdOK"}) {
+        SCOPED_TRACE(button);
+        const bool ok = button == "cmdOK";
+        SetupRecord record = sampleRecord();
+        const SetupRecord before = record;
+        frmSettings dialog(record);
+        QSignalSpy applied(&dialog, &frmSettings::settingsApplied);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        toggleOptions(dialog);
 
-    const std::pair<const char*, const char*> typedAndKept[] = {{"5", "20"}, {"999", "300"}, {"1x2.5-", "125"}};
-    for (const auto& [typed, kept] : typedAndKept) {
-        SCOPED_TRACE(typed);
-        typeInto(width, QString::fromLatin1(typed));
+        // The thumbnail boxes: entering selects the text; emptied, the default "20" comes back
+        // selected for the next key; leaving holds 20 to 300; what is still in a box counts.
+        auto* width = child<NumericField>(dialog, "txtFolderThumbnailWidth");
+        auto* height = child<NumericField>(dialog, "txtFolderThumbnailHeight");
+        width->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(width->selectedText(), "64");
+        QTest::keyClick(width, Qt::Key_Delete);
+        EXPECT_EQ(width->selectedText(), "20");
+        QTest::keyClicks(width, "1x5");
+        EXPECT_EQ(width->text(), "15");
         height->setFocus(Qt::TabFocusReason);
-        EXPECT_EQ(width->text(), kept);
+        EXPECT_EQ(width->text(), "20");
+        EXPECT_EQ(height->selectedText(), "48");
+        QTest::keyClicks(height, "999");
+        // Folders and names go in as typed, unchecked.
+        child<QLineEdit>(dialog, "txtCaptureFolder")->setText(" /no/such folder/ ");
+        child<QLineEdit>(dialog, "txtCaptureGeneric")->setText(QString());
+        child<QLineEdit>(dialog, "txtTwainFolder")->setText("relative/dir");
+        child<QLineEdit>(dialog, "txtTwainGeneric")->setText("Scan é");
+        EXPECT_EQ(record, before) << "nothing is stored before the button";
+
+        QTest::mouseClick(child<QPushButton>(dialog, button.data()), Qt::LeftButton);
+        EXPECT_EQ(applied.count(), ok ? 1 : 0);
+        EXPECT_EQ(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_FALSE(dialog.isVisible());
+        // Everything else, the remembered basket folder among it, stays as it was.
+        SetupRecord expected = before;
+        if (ok) {
+            EXPECT_EQ(height->text(), "300");
+            expected.toolTips.show = 0;
+            expected.folderView.fileSizeStyle = 1;
+            expected.folderView.fullRowSelect = expected.basketView.fullRowSelect = SetupRecord::True;
+            expected.folderView.thumbnailWidth = expected.basketView.thumbnailWidth = 20;
+            expected.folderView.thumbnailHeight = expected.basketView.thumbnailHeight = 300;
+            expected.capture.folder = " /no/such folder/ ";
+            expected.capture.genericName = QString();
+            expected.twain.folder = "relative/dir";
+            expected.twain.genericName = "Scan é";
+        }
+        EXPECT_EQ(record, expected);
+        if (!ok)
+            continue;
+
+        // Turned off again in a new dialog: zero and False, in both blocks.
+        frmSettings again(record);
+        toggleOptions(again);
+        child<QPushButton>(again, "cmdOK")->click();
+        EXPECT_EQ(record.toolTips.show, 1);
+        EXPECT_EQ(record.folderView.fileSizeStyle, 0);
+        EXPECT_EQ(record.folderView.fullRowSelect, SetupRecord::False);
+        EXPECT_EQ(record.basketView.fullRowSelect, SetupRecord::False);
     }
-
-    // Deleting everything brings the default "20" back at once, selected for the next key.
-    width->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(width, Qt::Key_Delete);
-    EXPECT_EQ(width->selectedText(), "20");
-    QTest::keyClicks(width, "70");
-    EXPECT_EQ(width->text(), "70");
-}
-
-TEST_F(frmSettingsTest, OkStoresEveryControlIntoBothListBlocksAndAnnouncesIt)
-{
-    showActive();
-    QSignalSpy applied(&dialog_, &frmSettings::settingsApplied);
-    const SetupRecord before = record_;
-
-    toggleOptions(dialog_);
-    typeInto(widthBox(), "150");
-    typeInto(heightBox(), "999");  // still in the box when OK is pressed
-    // Folders and names go in as typed, unchecked.
-    child<QLineEdit>("txtCaptureFolder")->setText(" /no/such folder/ ");
-    child<QLineEdit>("txtCaptureGeneric")->setText(QString());
-    child<QLineEdit>("txtTwainFolder")->setText("relative/dir");
-    child<QLineEdit>("txtTwainGeneric")->setText("Scan é");
-    EXPECT_EQ(record_, before) << "nothing is stored before OK";
-
-    QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(applied.count(), 1);
-    EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog_.isVisible());
-    // Everything else, the remembered basket folder among it, stays as it was.
-    SetupRecord expected = before;
-    expected.toolTips.show = 0;
-    expected.folderView.fileSizeStyle = 1;
-    expected.folderView.fullRowSelect = expected.basketView.fullRowSelect = SetupRecord::True;
-    expected.folderView.thumbnailWidth = expected.basketView.thumbnailWidth = 150;
-    expected.folderView.thumbnailHeight = expected.basketView.thumbnailHeight = 300;
-    expected.capture.folder = " /no/such folder/ ";
-    expected.capture.genericName = QString();
-    expected.twain.folder = "relative/dir";
-    expected.twain.genericName = "Scan é";
-    EXPECT_EQ(record_, expected);
-
-    // Turned off again in a new dialog: zero and False, in both blocks.
-    frmSettings again(record_);
-    toggleOptions(again);
-    ::child<QPushButton>(again, "cmdOK")->click();
-    EXPECT_EQ(record_.toolTips.show, 1);
-    EXPECT_EQ(record_.folderView.fileSizeStyle, 0);
-    EXPECT_EQ(record_.folderView.fullRowSelect, SetupRecord::False);
-    EXPECT_EQ(record_.basketView.fullRowSelect, SetupRecord::False);
-}
-
-TEST_F(frmSettingsTest, CancelLeavesTheRecordAsItWas)
-{
-    showActive();
-    QSignalSpy applied(&dialog_, &frmSettings::settingsApplied);
-    const SetupRecord before = record_;
-    toggleOptions(dialog_);
-    typeInto(widthBox(), "250");
-    heightBox()->setFocus(Qt::TabFocusReason);
-    child<QLineEdit>("txtCaptureFolder")->setText("/elsewhere");
-    child<QLineEdit>("txtTwainGeneric")->setText("Other");
-
-    QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
-    EXPECT_EQ(applied.count(), 0);
-    EXPECT_EQ(dialog_.result(), QDialog::Rejected);
-    EXPECT_EQ(record_, before);
 }
 
 TEST_F(frmSettingsTest, BrowseFillsTheFolderBoxUnlessCancelled)
