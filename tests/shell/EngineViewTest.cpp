@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 static void PrintTo(const QPoint& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
 static void PrintTo(const QRect& r, std::ostream* os)
@@ -109,20 +110,26 @@ protected:
 TEST_F(EngineViewTest, BestFitShrinksAndCentresActualSizeScrollsWhatDoesNotFit)
 {
     const int bar = view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+    using Probes = std::vector<std::pair<QPoint, std::optional<QPoint>>>;  // widget point, view point
     struct Case {
         QSize picture;
         bool fit;
         QPoint scroll;
         QRect drawn;
         bool hsb, vsb;
+        Probes probes;
     };
     const Case cases[] = {
-        {{400, 300}, true, {}, Photo, false, false},
-        {{800, 200}, true, {}, {0, 45, 240, 60}, false, false},   // width-limited: centred down
-        {{40, 30}, true, {}, {100, 60, 40, 30}, false, false},    // never enlarged
-        {{40, 30}, false, {}, {100, 60, 40, 30}, false, false},   // fits at 1:1: no scroll bars
-        {{800, 100}, false, {120, 0}, {-120, (150 - bar - 100) / 2, 800, 100}, true, false},
-        {{400, 300}, false, {150, 100}, {-150, -100, 400, 300}, true, true},
+        {{400, 300}, true, {}, Photo, false, false,
+         {{{20, 0}, QPoint(0, 0)}, {{120, 75}, QPoint(100, 75)}, {{219, 149}, QPoint(199, 149)},
+          {{19, 10}, std::nullopt}, {{220, 10}, std::nullopt}, {{100, -1}, std::nullopt}}},
+        {{800, 200}, true, {}, {0, 45, 240, 60}, false, false, {}},  // width-limited: centred down
+        {{40, 30}, true, {}, {100, 60, 40, 30}, false, false, {}},   // never enlarged
+        {{40, 30}, false, {}, {100, 60, 40, 30}, false, false, {}},  // fits at 1:1: no scroll bars
+        {{800, 100}, false, {120, 0}, {-120, (150 - bar - 100) / 2, 800, 100}, true, false, {}},
+        // Scrolled: the offset counts, what lies under a scroll bar does not.
+        {{400, 300}, false, {150, 100}, {-150, -100, 400, 300}, true, true,
+         {{{0, 0}, QPoint(150, 100)}, {{30, 17}, QPoint(180, 117)}, {{10, 148}, std::nullopt}, {{238, 10}, std::nullopt}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.picture.width() << 'x' << c.picture.height() << (c.fit ? " fit" : " 1:1"));
@@ -138,37 +145,20 @@ TEST_F(EngineViewTest, BestFitShrinksAndCentresActualSizeScrollsWhatDoesNotFit)
         EXPECT_EQ(view.viewSettings().box, box);
         EXPECT_EQ(view.horizontalScrollBar()->maximum(), c.hsb ? c.picture.width() - box.width() : 0);
         EXPECT_EQ(view.verticalScrollBar()->maximum(), c.vsb ? c.picture.height() - box.height() : 0);
+        for (const auto& [at, point] : c.probes)
+            EXPECT_EQ(view.viewPointAt(at), point) << at.x() << ", " << at.y();
     }
     showPicture(Picture());
     EXPECT_TRUE(view.imageRect().isEmpty());
-}
-
-TEST_F(EngineViewTest, ViewPointsOfAFittedImageAndOfAScrolledOne)
-{
-    showPicture(quadrants(400, 300));
-    ASSERT_EQ(view.viewSize(), QSize(200, 150));
-    const std::pair<QPoint, std::optional<QPoint>> fitted[] = {
-        {{20, 0}, QPoint(0, 0)},       {{120, 75}, QPoint(100, 75)}, {{219, 149}, QPoint(199, 149)},
-        {{19, 10}, std::nullopt},      {{220, 10}, std::nullopt},    {{100, -1}, std::nullopt},
-    };
-    for (const auto& [at, point] : fitted)
-        EXPECT_EQ(view.viewPointAt(at), point) << at.x() << ", " << at.y();
-
-    // Actual Size, scrolled: the scroll offset counts, what lies under a scroll bar does not.
-    actualSize({150, 100});
-    ASSERT_TRUE(view.horizontalScrollBar()->isVisible() && view.verticalScrollBar()->isVisible());
-    EXPECT_EQ(view.viewPointAt({0, 0}), QPoint(150, 100));
-    EXPECT_EQ(view.viewPointAt({30, 17}), QPoint(180, 117));
-    EXPECT_EQ(view.viewPointAt({10, view.height() - 2}), std::nullopt);
-    EXPECT_EQ(view.viewPointAt({view.width() - 2, 10}), std::nullopt);
-
-    showPicture(Picture());
     EXPECT_EQ(view.viewPointAt({120, 75}), std::nullopt);
 }
 
 TEST_F(EngineViewTest, PickColorTakesThePixelUnderThePointerOnThePress)
 {
-    showPicture(quadrants(400, 300));
+    Picture photo = quadrants(400, 300);
+    photo.setPixel(2, 5, Blue);
+    photo.setPixel(8, 5, Green);
+    showPicture(photo);
     view.setMouseTool(EngineView::MouseTool::PickColor);
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
     press({170, 40});
@@ -178,23 +168,28 @@ TEST_F(EngineViewTest, PickColorTakesThePixelUnderThePointerOnThePress)
     EXPECT_EQ(releases.count(), 1);
 
     struct Case {
+        QSize viewSize;
         bool actualSize;
         QPoint at;
         std::optional<QPoint> pixel;
         Rgb colour;
     };
     const Case cases[] = {
-        // Best Fit at half size: the view point doubles into the image.
-        {false, {170, 40}, QPoint(300, 80), Green},
-        {false, {60, 120}, QPoint(80, 240), Blue},
-        {false, {219, 149}, QPoint(398, 298), Yellow},  // the last row and column stay inside
-        {false, {5, 75}, std::nullopt, {}},             // beside the image
+        // Best Fit at half size, 20 pixels in: the view point doubles into the image.
+        {{240, 150}, false, {170, 40}, QPoint(300, 80), Green},
+        {{240, 150}, false, {60, 120}, QPoint(80, 240), Blue},
+        {{240, 150}, false, {219, 149}, QPoint(398, 298), Yellow},  // the last row and column stay inside
+        {{240, 150}, false, {5, 75}, std::nullopt, {}},             // beside the image
+        // Fitted into 160 x 120, a view pixel is 2.5 image pixels: halves round to even.
+        {{160, 120}, false, {1, 2}, QPoint(2, 5), Blue},  // 2.5 -> 2, 5 -> 5
+        {{160, 120}, false, {3, 2}, QPoint(8, 5), Green},  // 7.5 -> 8
         // Actual Size, scrolled to (150, 100): 1:1 with the offset.
-        {true, {50, 100}, QPoint(200, 200), Yellow},
-        {true, {10, 10}, QPoint(160, 110), Red},
+        {{240, 150}, true, {50, 100}, QPoint(200, 200), Yellow},
+        {{240, 150}, true, {10, 10}, QPoint(160, 110), Red},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.at.x() << ", " << c.at.y() << (c.actualSize ? " 1:1" : " fit"));
+        SCOPED_TRACE(testing::Message() << c.at.x() << ", " << c.at.y() << " in " << c.viewSize.width());
+        view.resize(c.viewSize);
         if (c.actualSize)
             actualSize({150, 100});
         colours.clear();
@@ -207,28 +202,8 @@ TEST_F(EngineViewTest, PickColorTakesThePixelUnderThePointerOnThePress)
             EXPECT_EQ(colours.at(0).at(1).value<std::uint32_t>(), OleColor::fromRgb(c.colour));
         }
     }
+    EXPECT_EQ(view.imagePixelAt({400, 300}), QPoint(399, 299));  // held inside the picture
     EXPECT_EQ(points.count() + pressed.count() + rectangles.count(), 0);
-}
-
-TEST_F(EngineViewTest, PickedPixelsRoundHalvesToEven)
-{
-    // 400 x 300 fitted into 160 x 120: a view pixel is 2.5 image pixels.
-    view.resize(160, 120);
-    Picture photo = Picture::filled(400, 300, Grey);
-    photo.setPixel(2, 5, Red);
-    photo.setPixel(8, 5, Blue);
-    showPicture(photo);
-    ASSERT_EQ(view.imageRect(), QRect(0, 0, 160, 120));
-    view.setMouseTool(EngineView::MouseTool::PickColor);
-
-    click({1, 2});  // 2.5 -> 2, 5 -> 5
-    click({3, 2});  // 7.5 -> 8
-    ASSERT_EQ(colours.count(), 2);
-    EXPECT_EQ(colours.at(0).at(0).toPoint(), QPoint(2, 5));
-    EXPECT_EQ(colours.at(0).at(1).value<std::uint32_t>(), OleColor::fromRgb(Red));
-    EXPECT_EQ(colours.at(1).at(0).toPoint(), QPoint(8, 5));
-    EXPECT_EQ(colours.at(1).at(1).value<std::uint32_t>(), OleColor::fromRgb(Blue));
-    EXPECT_EQ(view.imagePixelAt({160, 120}), QPoint(399, 299));
 }
 
 TEST_F(EngineViewTest, PickPointGivesTheViewPointOfTheReleaseOnTheImage)
