@@ -132,7 +132,7 @@ TEST_F(FolderBrowsing, QuickSelectionsInTheTreeListOnlyTheLastFolder)
     EXPECT_EQ(finished.count(), 1);
 }
 
-TEST_F(FolderBrowsing, TheDetailTableListsByNameWithPagesAndSortsByTheClickedHeader)
+TEST_F(FolderBrowsing, ThumbnailsAtTheSizeSetThenTheDetailTableKeepingItsWidthsAndSortingByTheClickedHeader)
 {
     const QString folder = photos_.filePath("mixed");
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -145,11 +145,27 @@ TEST_F(FolderBrowsing, TheDetailTableListsByNameWithPagesAndSortsByTheClickedHea
         const ToolResult made = runTool("convert", arguments);
         ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     }
-
-    browser_.setViewMode(FolderDetails);
+    const QList<int> widths{11, 22, 33, 44, 55, 66, 77, 88};
+    browser_.setColumnWidths(widths);
+    browser_.setThumbnailSize(48, 36);
     listAndWait(folder);
+    auto* list = qobject_cast<QListView*>(browser_.fileList());
+    ASSERT_TRUE(list && list->viewMode() == QListView::IconMode);
+    EXPECT_EQ(listedPaths(), (QStringList{jpeg, tiff, gif}));
+    // Wider than the default 40 pixels, within the size set.
+    const QPixmap thumbnail = list->model()->data(list->model()->index(0, 0), Qt::DecorationRole).value<QPixmap>();
+    EXPECT_GT(thumbnail.width(), 40);
+    EXPECT_LE(thumbnail.width(), 48);
+    EXPECT_LE(thumbnail.height(), 36);
+
+    QSignalSpy finished(&browser_, &FolderBrowser::listingFinished);
+    browser_.findChild<QAbstractButton*>("cmdDetailFolder")->click();
+    EXPECT_EQ(browser_.viewMode(), FolderDetails);
+    ASSERT_TRUE(finished.wait(20000));
     auto* table = qobject_cast<QTreeView*>(browser_.fileList());
     ASSERT_TRUE(table && table->isVisible());
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(browser_.columnWidths(), widths);
     EXPECT_EQ(listedPaths(), (QStringList{jpeg, tiff, gif}));
     EXPECT_EQ(browser_.rowPages(tiff), 3);
     EXPECT_EQ(browser_.rowResolution(jpeg), "123 X 45 X 24");
@@ -168,29 +184,6 @@ TEST_F(FolderBrowsing, TheDetailTableListsByNameWithPagesAndSortsByTheClickedHea
     EXPECT_EQ(listedPaths().constFirst(), tiff);
     clickHeader(FolderListModel::FileName);
     EXPECT_EQ(listedPaths(), (QStringList{jpeg, tiff, gif}));
-}
-
-TEST_F(FolderBrowsing, ThumbnailsAtTheFolderThumbnailSizeAndColumnWidthsKeptAcrossTheViews)
-{
-    const QString folder = folderOf("thumbs", 2, 300, 200);
-    const QList<int> widths{11, 22, 33, 44, 55, 66, 77, 88};
-    browser_.setColumnWidths(widths);
-    browser_.setThumbnailSize(48, 36);
-    listAndWait(folder);
-    auto* list = qobject_cast<QListView*>(browser_.fileList());
-    ASSERT_TRUE(list && list->viewMode() == QListView::IconMode);
-    const QPixmap thumbnail = list->model()->data(list->model()->index(0, 0), Qt::DecorationRole).value<QPixmap>();
-    ASSERT_FALSE(thumbnail.isNull());
-    EXPECT_LE(thumbnail.width(), 48);
-    EXPECT_LE(thumbnail.height(), 36);
-    EXPECT_EQ(browser_.columnWidths(), widths);
-
-    QSignalSpy finished(&browser_, &FolderBrowser::listingFinished);
-    browser_.findChild<QAbstractButton*>("cmdDetailFolder")->click();
-    EXPECT_EQ(browser_.viewMode(), FolderDetails);
-    ASSERT_TRUE(finished.wait(20000));
-    EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(browser_.columnWidths(), widths);
 }
 
 TEST_F(FolderBrowsing, EnterDoubleClickAndTheMenuAskToAddTheSelectedFiles)
