@@ -19,10 +19,7 @@
 #include <vector>
 
 static void PrintTo(const QPoint& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
-static void PrintTo(const QRect& r, std::ostream* os)
-{
-    *os << '(' << r.x() << ", " << r.y() << ") " << r.width() << 'x' << r.height();
-}
+static void PrintTo(const QRect& r, std::ostream* os) { *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height(); }
 
 using namespace lumora;
 
@@ -68,32 +65,14 @@ protected:
         view.show();
     }
 
-    void showPicture(const Picture& picture)
-    {
-        shown = picture;
-        view.showPicture(picture);
-    }
-    void actualSize(QPoint scroll = {})
-    {
-        view.setFit(false, 100);
-        view.horizontalScrollBar()->setValue(scroll.x());
-        view.verticalScrollBar()->setValue(scroll.y());
-    }
+    void showPicture(const Picture& picture) { view.showPicture(shown = picture); }
+    void scrollTo(QPoint to) { view.horizontalScrollBar()->setValue(to.x()); view.verticalScrollBar()->setValue(to.y()); }
 
     void press(QPoint at) { QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, at); }
     void move(QPoint to) { QTest::mouseMove(&view, to); }
     void release(QPoint at) { QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, at); }
-    void click(QPoint at)
-    {
-        press(at);
-        release(at);
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        press(from);
-        move(to);
-        release(to);
-    }
+    void click(QPoint at) { press(at); release(at); }
+    void drag(QPoint from, QPoint to) { press(from); move(to); release(to); }
     QImage shot() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
     // Signals of the tools, other than the release every tool tells.
     int toolSignals() const { return colours.count() + points.count() + pressed.count() + rectangles.count(); }
@@ -135,8 +114,7 @@ TEST_F(EngineViewTest, BestFitShrinksAndCentresActualSizeScrollsWhatDoesNotFit)
         SCOPED_TRACE(testing::Message() << c.picture.width() << 'x' << c.picture.height() << (c.fit ? " fit" : " 1:1"));
         showPicture(Picture::filled(c.picture.width(), c.picture.height(), Grey));
         view.setFit(c.fit, 100);
-        view.horizontalScrollBar()->setValue(c.scroll.x());
-        view.verticalScrollBar()->setValue(c.scroll.y());
+        scrollTo(c.scroll);
         EXPECT_EQ(view.imageRect(), c.drawn);
         ASSERT_EQ(view.horizontalScrollBar()->isVisible(), c.hsb);
         ASSERT_EQ(view.verticalScrollBar()->isVisible(), c.vsb);
@@ -190,8 +168,10 @@ TEST_F(EngineViewTest, PickColorTakesThePixelUnderThePointerOnThePress)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.at.x() << ", " << c.at.y() << " in " << c.viewSize.width());
         view.resize(c.viewSize);
-        if (c.actualSize)
-            actualSize({150, 100});
+        if (c.actualSize) {
+            view.setFit(false, 100);
+            scrollTo({150, 100});
+        }
         colours.clear();
         releases.clear();
         click(c.at);
@@ -318,7 +298,7 @@ TEST_F(EngineViewTest, WithoutAToolOrAnImageOnlyTheReleaseIsTold)
 TEST_F(EngineViewTest, TheWheelScrollsWhateverToolIsArmed)
 {
     showPicture(quadrants(400, 300));
-    actualSize();
+    view.setFit(false, 100);
     QScrollBar* vsb = view.verticalScrollBar();
     ASSERT_TRUE(vsb->isVisible());
     for (auto tool : {EngineView::MouseTool::None, EngineView::MouseTool::PickColor, EngineView::MouseTool::PickPoint,
