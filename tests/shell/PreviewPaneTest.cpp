@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -64,19 +65,13 @@ protected:
     {
         pane.resize(400, 330);
         pane.show();
+        QObject::connect(&pane, &PreviewPane::statusText, [this](const QString& key, const QString& text) { status_[key] = text; });
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // The last text the pane gave for a status panel ("<none>" when it gave none).
-    QString status(const QString& key) const
-    {
-        QString text = "<none>";
-        for (const QList<QVariant>& emitted : statusSpy)
-            if (emitted.at(0).toString() == key)
-                text = emitted.at(1).toString();
-        return text;
-    }
+    // The last text the pane gave for a status panel.
+    QString status(const QString& key) const { return status_.value(key, "<none>"); }
 
     // Asks for the preview of a file and waits for it: "ok" or "failed" as previewShown tells,
     // else what went wrong.
@@ -94,27 +89,21 @@ protected:
 
     bool settled() { return waitFor([&] { return !pane.session().isBusy(); }); }
 
-    QString taggedJpeg()
-    {
-        const QString photo = convert({"-size", "64x48", "gradient:red-blue", path("tagged.jpg")});
-        exiftoolWrite(photo, {"-Make=Canon", "-Model=EOS 5D", "-Artist=Ann Lee", "-ExposureTime=1/250",
-                              "-IPTC:Caption-Abstract=Harbour at dawn", "-IPTC:Keywords=alpha", "-IPTC:Keywords=beta"});
-        return photo;
-    }
-
     QTemporaryDir dir;
     MetadataPane metadata;
     TaskBasket basket;
     EditSession session{basket};
     PreviewPane pane{session, metadata.exifList(), metadata.iptcList()};
-    QSignalSpy statusSpy{&pane, &PreviewPane::statusText};
+    QMap<QString, QString> status_;
     QSignalSpy shownSpy{&pane, &PreviewPane::previewShown};
     ReportCapture reports;
 };
 
 TEST_F(PreviewPaneTest, JpegWithExifAndIptcFillsBothListsAsExiftoolReadsThem)
 {
-    const QString photo = taggedJpeg();
+    const QString photo = convert({"-size", "64x48", "gradient:red-blue", path("tagged.jpg")});
+    exiftoolWrite(photo, {"-Make=Canon", "-Model=EOS 5D", "-Artist=Ann Lee", "-ExposureTime=1/250",
+                          "-IPTC:Caption-Abstract=Harbour at dawn", "-IPTC:Keywords=alpha", "-IPTC:Keywords=beta"});
     ASSERT_EQ(preview(photo, 1, "64 X 48 X 24"), "ok");
 
     EXPECT_EQ(status("metadata"), "Metadata - EXIF IPTC");
@@ -236,7 +225,7 @@ TEST_F(PreviewPaneTest, TheFitMenuSetsTheViewAndTheSessionLaysTaskPreviewsOutByI
     EXPECT_EQ(view->imageRect().width(), view->width());
     EXPECT_EQ(pane.session().view(), view->viewSettings());
 
-    statusSpy.clear();
+    status_.clear();
     pane.fitMenu()->actions().at(PreviewPane::ActualSize)->trigger();
     EXPECT_EQ(status("status"), "100%");
     EXPECT_EQ(pane.fitMode(), int(PreviewPane::ActualSize));

@@ -35,6 +35,7 @@ struct SeenReport {
     QStringList fields;  // application, routine, line, trapping string, system error
     bool onGuiThread = false;
     bool nested = false;
+    int result = -1;  // as the window was left
 };
 
 QStringList reportFiles(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
@@ -59,11 +60,11 @@ protected:
                 seen.fields << (field ? field->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name)));
             }
             seen.onGuiThread = QThread::currentThread() == qApp->thread();
+            const size_t index = seen_.size();
             seen_.push_back(seen);
-            results_.push_back(-1);
             if (act_)
                 act_(dialog);
-            results_.back() = dialog.result();
+            seen_[index].result = dialog.result();
             inHook_ = false;
         });
     }
@@ -81,10 +82,7 @@ protected:
         ASSERT_EQ(seen_.size(), count);
     }
 
-    static void press(frmErrorReport& dialog, const char* button)
-    {
-        dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    }
+    static void press(frmErrorReport& dialog, const char* button) { dialog.findChild<QPushButton*>(button)->click(); }
 
     QString reportsFolder() const { return home_.path() + QStringLiteral("/reports"); }
 
@@ -96,7 +94,6 @@ protected:
     frmErrorReport::ShowHook previousHook_;
     std::function<void(frmErrorReport&)> act_;
     std::vector<SeenReport> seen_;
-    std::vector<int> results_;
     bool inHook_ = false;
 };
 
@@ -142,7 +139,8 @@ TEST_F(frmErrorReportTest, AReportShowsItsFieldsCancelWritesNothingAndSendSavesE
             return;
         }
         dialog.findChild<QLineEdit*>("txtEmail")->setText("user@example.org");
-        dialog.findChild<QPlainTextEdit*>("txtDescription")->setPlainText("I was adding photos to the basket.\nThen it failed — über.");
+        dialog.findChild<QPlainTextEdit*>("txtDescription")
+            ->setPlainText("I was adding photos to the basket.\nThen it failed — über.");
         press(dialog, "cmdSend");
         if (firstText.isEmpty())
             firstText = readUtf8(dialog.savedPath());
@@ -153,14 +151,14 @@ TEST_F(frmErrorReportTest, AReportShowsItsFieldsCancelWritesNothingAndSendSavesE
     EXPECT_EQ(seen_[0].fields, (QStringList{"Lumora " + QString::fromLatin1(app::Version), "modMetadata.ReadFileEXIFInfo", "40",
                                             "Reading EXIF information from the selected file!", "13 - Type mismatch"}));
     EXPECT_TRUE(seen_[0].onGuiThread);
-    EXPECT_EQ(results_[0], QDialog::Rejected);
+    EXPECT_EQ(seen_[0].result, QDialog::Rejected);
     EXPECT_TRUE(reportFiles(reportsFolder()).isEmpty());
     EXPECT_TRUE(dialogs_.messages().isEmpty());
 
     SetCurrentOperation("Adding selected files to basket!");
     ReportError("Path not found", 76, 12, "FrmMain.subAddToBasket");
     waitForReports(2);
-    EXPECT_EQ(results_[1], QDialog::Accepted);
+    EXPECT_EQ(seen_[1].result, QDialog::Accepted);
     QStringList files = reportFiles(reportsFolder());
     ASSERT_EQ(files.size(), 1);
     const QString path = reportsFolder() + u'/' + files[0];
