@@ -169,9 +169,6 @@ TEST_F(FolderBrowsing, ThumbnailsAtTheSizeSetThenTheDetailTableKeepingItsWidthsA
     EXPECT_EQ(listedPaths(), (QStringList{jpeg, tiff, gif}));
     EXPECT_EQ(browser_.rowPages(tiff), 3);
     EXPECT_EQ(browser_.rowResolution(jpeg), "123 X 45 X 24");
-    // The preview fills in a resolution the list did not know.
-    browser_.setRowResolution(jpeg, "1 X 2 X 8");
-    EXPECT_EQ(browser_.rowResolution(jpeg), "1 X 2 X 8");
 
     // Header clicks: by pages ascending as text ("1" < "3"), then reversed, then by name.
     const auto clickHeader = [&](int column) {
