@@ -5,6 +5,7 @@
 #include "browse/FolderListModel.h"
 #include "shell/FolderBrowser.h"
 
+#include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
@@ -254,9 +255,7 @@ TEST_F(FolderBrowsing, AFolderChosenByTheProgramIsOpenedInTheTreeAndListedWithou
 {
     const QString deep = photos_.filePath("a/b/c/holiday");
     ASSERT_TRUE(QDir().mkpath(deep));
-    QFile text(deep + "/notes.txt");
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.close();
+    writeBytes(deep + "/notes.txt", "no picture");
     // A short tree, so that the folder is far below the first rows.
     browser_.resize(400, 300);
     listAndWait(deep);
