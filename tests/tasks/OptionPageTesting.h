@@ -19,9 +19,6 @@
 
 #include <cstdint>
 
-// Slots print as text in failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace lumora::test {
 
 using TaskDefaults = SetupRecord::TaskDefaults;
@@ -43,6 +40,14 @@ inline TaskSlots slotsOf(std::initializer_list<QString> values) { return TaskRec
 inline TaskViewContext view(int width, int height)
 {
     return {width, height, width, height, width, height, width, height, false};
+}
+
+// Clicks as a person does: a check box or option button on its indicator (a wide one's middle may
+// lie past its caption, where clicks do nothing), anything else in the middle.
+inline void clickOn(QWidget* widget)
+{
+    const bool indicator = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(6, widget->height() / 2) : QPoint());
 }
 
 class OptionPagesTest : public ::testing::Test {
@@ -88,13 +93,6 @@ protected:
     }
     QString text(const QString& name) const { return control<QLineEdit>(name)->text(); }
 
-    // Clicks as a person does: a check box or option button on its indicator (a wide one's middle
-    // may lie past its caption, where clicks do nothing), anything else in the middle.
-    static void clickOn(QWidget* widget)
-    {
-        const bool indicator = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(6, widget->height() / 2) : QPoint());
-    }
     void click(const QString& name) { clickOn(control(name)); }
     void press(const QString& name, Qt::Key key) { QTest::keyClick(control(name), key); }
 

@@ -1,250 +1,155 @@
 // The controls of the task option pages driven with keys and the mouse: numeric fields and their
 // arrows, "Retain Ratio", colour buttons and pickers, the logo dialog, galleries and task icons.
 
-#include "controls/NumericField.h"
-#include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
-#include "tasks/CanvasOptions.h"
 #include "tasks/ColorButton.h"
-#include "tasks/CropOptions.h"
-#include "tasks/FrameOptions.h"
 #include "tasks/GalleryPicker.h"
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/LogoThumbnail.h"
-#include "tasks/RedEyeOptions.h"
-#include "tasks/ResizeOptions.h"
-#include "tasks/RotateOptions.h"
+#include "tasks/OptionPageTesting.h"
 #include "tasks/SpinArrows.h"
 #include "tasks/TaskIcons.h"
-#include "tasks/TextOptions.h"
 #include "tasks/WatermarkOptions.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <QVBoxLayout>
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <memory>
+#include <functional>
 
 using namespace lumora;
 using namespace lumora::test;
 
 namespace {
 
-using TaskDefaults = SetupRecord::TaskDefaults;
+using TaskOptionControlsTest = OptionPagesTest;
 
-// Clicks a control as a person does: a check box or option button on its indicator (a wide one's
-// middle may lie past its caption, where clicks do nothing), anything else in the middle.
-void clickOn(QWidget* widget)
+// A 40 x 20 logo, red on the left, blue on the right.
+QString writeLogo(const QTemporaryDir& dir)
 {
-    const bool indicator = qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(6, widget->height() / 2) : QPoint());
+    Picture logo = Picture::filled(40, 20, Rgb{255, 0, 0});
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x)
+            logo.setPixel(x, y, Rgb{0, 0, 255});
+    return writePng(logo, dir.filePath(QStringLiteral("logo.png")));
 }
-
-TaskDefaults freshDefaults()
-{
-    SetupRecord record;
-    setDefaults(record, QStringLiteral("/tmp"));
-    return record.taskDefaults;
-}
-
-// A photo shown at its own size, unchanged since edit mode began.
-TaskViewContext view(int width, int height)
-{
-    return {width, height, width, height, width, height, width, height, false};
-}
-
-QString oleText(std::uint32_t ole) { return QString::number(static_cast<std::int32_t>(ole)); }
-
-// One page in an active window, after a plain line edit that takes the focus when a field is
-// left, as Tab would move it.
-class TaskOptionControlsTest : public ::testing::Test {
-protected:
-    template <class Page> Page* host(Page* page, const TaskViewContext& context = view(800, 600))
-    {
-        window_ = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(window_.get());
-        other_ = new QLineEdit(window_.get());
-        layout->addWidget(other_);
-        page->setParent(window_.get());
-        layout->addWidget(page);
-        page->loadOptions(freshDefaults(), context);
-        window_->resize(260, 600);
-        window_->show();
-        window_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-        return page;
-    }
-
-    template <class W> W* find(const QString& name) const
-    {
-        W* widget = window_->findChild<W*>(name);
-        if (!widget)
-            ADD_FAILURE() << "no " << name.toStdString();
-        return widget;
-    }
-
-    // Enters the field, replaces its text by typing, and leaves it for the other edit.
-    void typeInto(const QString& name, const QString& keys, bool leave = true)
-    {
-        QLineEdit* field = find<QLineEdit>(name);
-        field->setFocus(Qt::TabFocusReason);
-        field->selectAll();
-        QTest::keyClicks(field, keys);
-        if (leave)
-            other_->setFocus(Qt::TabFocusReason);
-    }
-
-    std::unique_ptr<QWidget> window_;
-    QLineEdit* other_ = nullptr;
-};
 
 }  // namespace
 
-TEST_F(TaskOptionControlsTest, FieldsAreHeldToTheirLimitsWhenLeft)
+TEST_F(TaskOptionControlsTest, NumericFieldsTakeDigitsAndAreHeldToTheirLimitsWhenLeft)
 {
-    host(new CanvasOptions(*taskKindInfo(TaskKind::Canvas)));
-    typeInto(QStringLiteral("txtCanvasCustom2"), QStringLiteral("1000"), false);
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCanvasCustom2"))->text(), QStringLiteral("1000"))
-        << "an out-of-range value stays visible while typing";
-    other_->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCanvasCustom2"))->text(), QStringLiteral("800"));
-    typeInto(QStringLiteral("txtCanvasCustom0"), QStringLiteral("-5x7"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCanvasCustom0"))->text(), QStringLiteral("57"));
+    // On the 800 x 600 photo; a null text is not looked at.
+    const struct {
+        const char* key;
+        std::function<void()> before;
+        const char* field;
+        const char* typed;
+        const char* whileTyping;
+        const char* left;
+        const char* arrows;  // the arrows beside the field, which follow it
+    } rows[] = {
+        {"canvas", [] {}, "txtCanvasCustom2", "1000", "1000", "800", nullptr},
+        {"canvas", [] {}, "txtCanvasCustom0", "-5x7", nullptr, "57", nullptr},
+        {"rotate", [] {}, "txtDegrees", "400", nullptr, "360", "sbDegrees"},
+        {"frame", [&] { click("OptFrameStyle1"); }, "txtFrameSize", "900", nullptr, "800", "vsFrameSize"},
+        {"text", [&] { press("cboPosition", Qt::Key_End); }, "txtTextAngle", "-200", nullptr, "-180", "vsbTextAngle"},
+        // The top edge of a keyed-in crop stays inside the photo; the other edges are taken as typed.
+        {"crop", [&] { click("optCropSelect1"); }, "txtCropTop", "700", nullptr, "600", nullptr},
+        {"crop", [&] { click("optCropSelect1"); }, "txtCropRight", "5000", nullptr, "5000", nullptr},
+        {"resize", [&] { click("chkResizeRatio"); }, "txtResizeWidth", "1a2-.3", "123", nullptr, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.field);
+        loadAll(freshDefaults(), view(800, 600));
+        ASSERT_TRUE(show(row.key));
+        row.before();
+        typeInto(row.field, row.typed, false);
+        if (row.whileTyping) {
+            EXPECT_EQ(text(row.field), row.whileTyping);
+        }
+        other->setFocus(Qt::TabFocusReason);
+        if (row.left) {
+            EXPECT_EQ(text(row.field), row.left);
+        }
+        if (row.arrows) {
+            EXPECT_EQ(control<SpinArrows>(row.arrows)->value(), QString(row.left).toInt());
+        }
+    }
 }
 
-TEST_F(TaskOptionControlsTest, AnEmptiedAngleGetsItsDefaultBackSelected)
+TEST_F(TaskOptionControlsTest, AnEmptiedFieldShowsItsDefaultSelected)
 {
-    host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
-    QLineEdit* degrees = find<QLineEdit>(QStringLiteral("txtDegrees"));
-    degrees->setFocus(Qt::TabFocusReason);
-    degrees->selectAll();
-    QTest::keyClick(degrees, Qt::Key_Backspace);
-    EXPECT_EQ(degrees->text(), QStringLiteral("45"));
-    EXPECT_EQ(degrees->selectedText(), QStringLiteral("45"));
-    QTest::keyClick(degrees, Qt::Key_9);
-    EXPECT_EQ(degrees->text(), QStringLiteral("9"));
-
-    typeInto(QStringLiteral("txtDegrees"), QStringLiteral("400"));
-    EXPECT_EQ(degrees->text(), QStringLiteral("360"));
-    EXPECT_EQ(find<SpinArrows>(QStringLiteral("sbDegrees"))->value(), 360);
+    for (const auto& [key, field, shown] :
+         {std::tuple{"rotate", "txtDegrees", "45"}, {"resize", "txtResizeWidth", "0"}}) {
+        SCOPED_TRACE(key);
+        show(key);
+        auto* edit = control<QLineEdit>(field);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), shown);
+        EXPECT_EQ(edit->selectedText(), shown);
+        QTest::keyClick(edit, Qt::Key_9);
+        EXPECT_EQ(edit->text(), "9");
+    }
 }
 
 TEST_F(TaskOptionControlsTest, ArrowsAndPresetsSetTheAngle)
 {
-    RotateOptions* rotate = host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
-    auto* arrows = find<SpinArrows>(QStringLiteral("sbDegrees"));
-    QLineEdit* degrees = find<QLineEdit>(QStringLiteral("txtDegrees"));
+    auto* rotate = show("rotate");
+    auto* arrows = control<SpinArrows>("sbDegrees");
     ASSERT_EQ(arrows->value(), 45);
     QSignalSpy changed(rotate, &TaskOptionPanel::optionsChanged);
     QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 2));
-    EXPECT_EQ(degrees->text(), QStringLiteral("46"));
+    EXPECT_EQ(text("txtDegrees"), "46");
     QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, arrows->height() - 3));
     QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, arrows->height() - 3));
-    EXPECT_EQ(degrees->text(), QStringLiteral("44"));
+    EXPECT_EQ(text("txtDegrees"), "44");
     EXPECT_GE(changed.count(), 3);
 
-    clickOn(find<QPushButton>(QStringLiteral("cmdAngle0")));
-    EXPECT_EQ(degrees->text(), QStringLiteral("-15"));
-    EXPECT_EQ(rotate->record(view(800, 600)).params[1], QStringLiteral("-15"));
-    clickOn(find<QPushButton>(QStringLiteral("cmdAngle1")));
-    EXPECT_EQ(degrees->text(), QStringLiteral("15"));
-    EXPECT_EQ(find<QPushButton>(QStringLiteral("cmdAngle2"))->text(), QStringLiteral("45"));
-    EXPECT_EQ(find<QPushButton>(QStringLiteral("cmdAngle3"))->text(), QStringLiteral("-45"));
+    click("cmdAngle0");
+    EXPECT_EQ(rotate->record(view(800, 600)).params[1], "-15");
+    click("cmdAngle1");
+    EXPECT_EQ(text("txtDegrees"), "15");
 }
 
-TEST_F(TaskOptionControlsTest, FrameSizeTextAngleAndCropTopHaveTheirOwnLimits)
-{
-    host(new FrameOptions(*taskKindInfo(TaskKind::Frame)));
-    clickOn(find<QWidget>(QStringLiteral("OptFrameStyle1")));
-    typeInto(QStringLiteral("txtFrameSize"), QStringLiteral("900"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtFrameSize"))->text(), QStringLiteral("800"));
-    EXPECT_EQ(find<SpinArrows>(QStringLiteral("vsFrameSize"))->value(), 800);
-
-    TextOptions* text = host(new TextOptions(*taskKindInfo(TaskKind::Text)));
-    text->findChild<QComboBox*>(QStringLiteral("cboPosition"))->setCurrentIndex(TextOptions::MouseClickPosition);
-    typeInto(QStringLiteral("txtTextAngle"), QStringLiteral("-200"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtTextAngle"))->text(), QStringLiteral("-180"));
-    EXPECT_EQ(find<SpinArrows>(QStringLiteral("vsbTextAngle"))->value(), -180);
-
-    // The top edge of a keyed-in crop stays inside the photo; the other edges are taken as typed.
-    host(new CropOptions(*taskKindInfo(TaskKind::Crop)), view(400, 300));
-    clickOn(find<QWidget>(QStringLiteral("optCropSelect1")));
-    typeInto(QStringLiteral("txtCropTop"), QStringLiteral("500"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCropTop"))->text(), QStringLiteral("300"));
-    typeInto(QStringLiteral("txtCropRight"), QStringLiteral("5000"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("txtCropRight"))->text(), QStringLiteral("5000"));
-}
-
-TEST_F(TaskOptionControlsTest, RetainRatioScalesAgainstTheStartSize)
+TEST_F(TaskOptionControlsTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfToEven)
 {
     // The photo on screen is 320 x 200 now; edit mode began with it at 400 x 300.
-    ResizeOptions* resize = host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), {320, 200, 400, 300, 320, 200, 320, 200, false});
-    QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
-    QLineEdit* height = find<QLineEdit>(QStringLiteral("txtResizeHeight"));
-    EXPECT_EQ(width->text(), QStringLiteral("320"));
-    EXPECT_EQ(height->text(), QStringLiteral("200")) << "loading must not apply the ratio";
-    ASSERT_TRUE(find<QCheckBox>(QStringLiteral("chkResizeRatio"))->isChecked());
-
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("200"));
-    EXPECT_EQ(height->text(), QStringLiteral("150"));
-    typeInto(QStringLiteral("txtResizeHeight"), QStringLiteral("60"));
-    EXPECT_EQ(width->text(), QStringLiteral("80"));
-    EXPECT_EQ(resize->record(view(320, 200)).params[1], QStringLiteral("80"));
-
+    auto* resize = show("resize");
+    resize->loadOptions(freshDefaults(), {320, 200, 400, 300, 320, 200, 320, 200, false});
+    EXPECT_EQ(text("txtResizeWidth"), "320");
+    EXPECT_EQ(text("txtResizeHeight"), "200") << "loading must not apply the ratio";
+    ASSERT_TRUE(control<QCheckBox>("chkResizeRatio")->isChecked());
+    typeInto("txtResizeWidth", "200");
+    EXPECT_EQ(text("txtResizeHeight"), "150");
+    typeInto("txtResizeHeight", "60");
+    EXPECT_EQ(resize->record(view(320, 200)).params, slotsOf({"True", "80", "60"}));
     // Unticked, the sizes are independent.
-    clickOn(find<QCheckBox>(QStringLiteral("chkResizeRatio")));
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("100"));
-    EXPECT_EQ(height->text(), QStringLiteral("60"));
-}
+    click("chkResizeRatio");
+    typeInto("txtResizeWidth", "100");
+    EXPECT_EQ(text("txtResizeHeight"), "60");
 
-TEST_F(TaskOptionControlsTest, RetainRatioRoundsHalfToEvenAndDoesNotBounceBack)
-{
     // 400 x 100: a width of 2 gives a height of 0.5, rounded to 0; were the height to update the
     // width again in turn, the width would become 0.
-    host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), view(400, 100));
-    QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
-    QLineEdit* height = find<QLineEdit>(QStringLiteral("txtResizeHeight"));
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("2"));
-    EXPECT_EQ(height->text(), QStringLiteral("0"));
-    EXPECT_EQ(width->text(), QStringLiteral("2"));
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("6"));
-    EXPECT_EQ(height->text(), QStringLiteral("2"));  // 1.5
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("10"));
-    EXPECT_EQ(height->text(), QStringLiteral("2"));  // 2.5
-    typeInto(QStringLiteral("txtResizeHeight"), QStringLiteral("9000"));
-    EXPECT_EQ(width->text(), QStringLiteral("32767")) << "held to 16 bits";
-}
-
-TEST_F(TaskOptionControlsTest, ResizeFieldsTakeDigitsOnlyAndAnEmptiedFieldShowsZero)
-{
-    host(new ResizeOptions(*taskKindInfo(TaskKind::Resize)), view(400, 300));
-    clickOn(find<QCheckBox>(QStringLiteral("chkResizeRatio")));
-    QLineEdit* width = find<QLineEdit>(QStringLiteral("txtResizeWidth"));
-    typeInto(QStringLiteral("txtResizeWidth"), QStringLiteral("1a2-.3"), false);
-    EXPECT_EQ(width->text(), QStringLiteral("123"));
-    width->selectAll();
-    QTest::keyClick(width, Qt::Key_Backspace);
-    EXPECT_EQ(width->text(), QStringLiteral("0"));
-    EXPECT_EQ(width->selectedText(), QStringLiteral("0"));
+    resize->loadOptions(freshDefaults(), view(400, 100));
+    for (const auto& [width, height] : {std::pair{"2", "0"}, {"6", "2"}, {"10", "2"}}) {
+        typeInto("txtResizeWidth", width);
+        EXPECT_EQ(text("txtResizeHeight"), height) << width;
+        EXPECT_EQ(text("txtResizeWidth"), width);
+    }
+    typeInto("txtResizeHeight", "9000");
+    EXPECT_EQ(text("txtResizeWidth"), "32767") << "held to 16 bits";
 }
 
 TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen)
 {
     ScriptedDialogs dialogs;
-    RotateOptions* rotate = host(new RotateOptions(*taskKindInfo(TaskKind::Rotate)));
-    auto* button = find<ColorButton>(QStringLiteral("picCropBackColor"));
+    auto* rotate = show("rotate");
+    auto* button = control<ColorButton>("picCropBackColor");
     ASSERT_EQ(button->color(), 0x8000000Eu);
     QSignalSpy changed(rotate, &TaskOptionPanel::optionsChanged);
     QSignalSpy back(rotate, &TaskOptionPanel::backColorChosen);
@@ -253,12 +158,10 @@ TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen
     clickOn(button);
     EXPECT_EQ(dialogs.colorDialogs(), QList<std::uint32_t>({0x8000000Eu}));
     EXPECT_EQ(button->color(), 0x8000000Eu);
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(back.count(), 0);
+    EXPECT_EQ(changed.count() + back.count(), 0);
 
     dialogs.answerNextColor(0x00336699u);
     clickOn(button);
-    EXPECT_EQ(button->color(), 0x00336699u);
     EXPECT_EQ(changed.count(), 1);
     ASSERT_EQ(back.count(), 1);
     EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00336699u);
@@ -274,22 +177,20 @@ TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen
 
 TEST_F(TaskOptionControlsTest, ThePickBoxLetsThePreviewSetTheFillColour)
 {
-    CanvasOptions* canvas = host(new CanvasOptions(*taskKindInfo(TaskKind::Canvas)));
-    QCheckBox* pick = find<QCheckBox>(QStringLiteral("chkCropBackColor"));
-    EXPECT_EQ(pick->text(), QStringLiteral("Pick"));
+    auto* canvas = show("canvas");
+    auto* pick = control<QCheckBox>("chkCropBackColor");
     QSignalSpy tool(canvas, &TaskOptionPanel::mouseToolChanged);
     QSignalSpy changed(canvas, &TaskOptionPanel::optionsChanged);
     QSignalSpy back(canvas, &TaskOptionPanel::backColorChosen);
 
     canvas->colorPicked(0x00010203);  // not armed: ignored
-    EXPECT_EQ(find<ColorButton>(QStringLiteral("picCropBackColor"))->color(), 0x8000000Eu);
+    EXPECT_EQ(canvas->record(view(800, 600)).params[0], oleText(0x8000000E));
     EXPECT_EQ(changed.count(), 0);
 
     clickOn(pick);
     EXPECT_EQ(tool.count(), 1);
     EXPECT_EQ(canvas->mouseTool(), TaskOptionPanel::MouseTool::PickColor);
     canvas->colorPicked(0x00204080);
-    EXPECT_EQ(find<ColorButton>(QStringLiteral("picCropBackColor"))->color(), 0x00204080u);
     EXPECT_EQ(changed.count(), 1);
     ASSERT_EQ(back.count(), 1);
     EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00204080u);
@@ -304,37 +205,35 @@ TEST_F(TaskOptionControlsTest, ThePickBoxLetsThePreviewSetTheFillColour)
 
 TEST_F(TaskOptionControlsTest, CropDrawingAndColourPickingExcludeEachOther)
 {
-    CropOptions* crop = host(new CropOptions(*taskKindInfo(TaskKind::Crop)));
-    clickOn(find<QWidget>(QStringLiteral("optCropSelect1")));
-    QTest::keyClick(find<QComboBox>(QStringLiteral("cmbCrop")), Qt::Key_Down);  // ellipse: colour applies
-    QCheckBox* pick = find<QCheckBox>(QStringLiteral("chkCropBackColor"));
+    auto* crop = show("crop");
+    click("optCropSelect1");
+    press("cmbCrop", Qt::Key_Down);  // ellipse: colour applies
+    auto* pick = control<QCheckBox>("chkCropBackColor");
     ASSERT_TRUE(pick->isEnabled());
     clickOn(pick);
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::PickColor);
-    clickOn(find<QWidget>(QStringLiteral("optCropSelect0")));
-    QCheckBox* draw = find<QCheckBox>(QStringLiteral("chkCropMouse"));
-    clickOn(draw);
+    click("optCropSelect0");
+    click("chkCropMouse");
     EXPECT_FALSE(pick->isChecked());
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
     crop->cancelMouseTool();
-    EXPECT_FALSE(draw->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkCropMouse")->isChecked());
 }
 
 TEST_F(TaskOptionControlsTest, RedEyeMarksAnAreaWithTheMouse)
 {
-    RedEyeOptions* redEye = host(new RedEyeOptions(*taskKindInfo(TaskKind::RedEye)));
+    auto* redEye = show("redeye");
     EXPECT_TRUE(redEye->needsMarkedArea());
-    EXPECT_EQ(redEye->mouseTool(), TaskOptionPanel::MouseTool::None);
     redEye->rectangleReleased(QPoint(1, 1), QPoint(9, 9));  // not armed
     EXPECT_EQ(redEye->markedArea(), QRect());
 
-    clickOn(find<QCheckBox>(QStringLiteral("chkRedEye")));
+    click("chkRedEye");
     EXPECT_EQ(redEye->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
     QSignalSpy changed(redEye, &TaskOptionPanel::optionsChanged);
     redEye->rectanglePressed(QPoint(60, 40));
     // The release of the mouse may reach the page before the rectangle does.
     redEye->mouseReleased();
-    EXPECT_FALSE(find<QCheckBox>(QStringLiteral("chkRedEye"))->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkRedEye")->isChecked());
     redEye->rectangleReleased(QPoint(60, 40), QPoint(20, 70));
     EXPECT_EQ(redEye->markedArea(), QRect(20, 40, 40, 30));
     EXPECT_EQ(changed.count(), 1);
@@ -350,51 +249,35 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
     ASSERT_TRUE(dir.isValid());
     SetupRecord remembered;
     setDefaults(remembered, dir.path());
-    // A logo red on the left, blue on the right.
-    Picture logo = Picture::filled(40, 20, Rgb{255, 0, 0});
-    for (int y = 0; y < 20; ++y)
-        for (int x = 20; x < 40; ++x)
-            logo.setPixel(x, y, Rgb{0, 0, 255});
-    const QString path = writePng(logo, dir.filePath(QStringLiteral("logo.png")));
-
+    const QString path = writeLogo(dir);
     ScriptedDialogs dialogs;
-    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
+    auto* watermark = show<WatermarkOptions>("watermark");
     watermark->setRemembered(&remembered.taskDefaults);
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
-    auto* select = find<QPushButton>(QStringLiteral("cmdSelectMerge"));
-    EXPECT_EQ(select->text(), QStringLiteral("Select Image"));
 
-    clickOn(select);  // cancelled
+    click("cmdSelectMerge");  // cancelled
     ASSERT_EQ(dialogs.fileDialogs().size(), 1);
-    const ui::FileDialogRequest request = dialogs.fileDialogs().first();
-    EXPECT_EQ(request.kind, ui::FileDialogRequest::Kind::OpenFile);
-    EXPECT_EQ(request.title, QStringLiteral("Load Image for Merging"));
-    EXPECT_EQ(request.filter,
-              QStringLiteral("All Image Files|*.bmp;*.jpg;*.jpeg;*.pcx;*.png;*.gif;*.wbm;*.wbmp;*.psd;*.tif;*.tiff"
-                             "|Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg, *.jpeg)|*.jpg;*.jpeg"
-                             "|PCX Files (*.pcx)|*.pcx|PNG Files (*.png)|*.png"
-                             "|GIF Files (*.gif)|*.gif"
-                             "|Wireless Bitmap Files (*.wbm, *.wbmp)|*.wbm;*.wbmp"
-                             "|Adobe Photoshop Files (*.psd)|*.psd"
-                             "|TIFF Files (*.tif, *.tiff)|*.tif;*.tiff"));
+    EXPECT_EQ(dialogs.fileDialogs().first().kind, ui::FileDialogRequest::Kind::OpenFile);
+    EXPECT_EQ(dialogs.fileDialogs().first().filter,
+              "All Image Files|*.bmp;*.jpg;*.jpeg;*.pcx;*.png;*.gif;*.wbm;*.wbmp;*.psd;*.tif;*.tiff"
+              "|Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg, *.jpeg)|*.jpg;*.jpeg|PCX Files (*.pcx)|*.pcx"
+              "|PNG Files (*.png)|*.png|GIF Files (*.gif)|*.gif|Wireless Bitmap Files (*.wbm, *.wbmp)|*.wbm;*.wbmp"
+              "|Adobe Photoshop Files (*.psd)|*.psd|TIFF Files (*.tif, *.tiff)|*.tif;*.tiff");
     EXPECT_TRUE(watermark->logoPath().isEmpty());
     EXPECT_EQ(changed.count(), 0);
 
     dialogs.answerNextFileDialog({path, 0});
-    clickOn(select);
-    EXPECT_EQ(watermark->logoPath(), path);
+    click("cmdSelectMerge");
     EXPECT_EQ(remembered.taskDefaults.watermarkFile, path);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(watermark->record(view(800, 600)).params[3], path);
     TaskDefaults stored;
     watermark->storeOptions(stored);
     EXPECT_EQ(stored.watermarkFile, path);
-
-    auto* thumbnail = find<LogoThumbnail>(QStringLiteral("picWatermarkImage"));
-    ASSERT_EQ(thumbnail->image().size(), QSize(40, 20));
+    EXPECT_EQ(control<LogoThumbnail>("picWatermarkImage")->image().size(), QSize(40, 20));
 
     // The next dialog opens where the logo is.
-    clickOn(select);
+    click("cmdSelectMerge");
     EXPECT_EQ(dialogs.fileDialogs().last().directory, dir.path());
     EXPECT_EQ(watermark->logoPath(), path) << "a cancelled dialog keeps the logo";
 }
@@ -403,61 +286,55 @@ TEST_F(TaskOptionControlsTest, TheTransparentColourIsTakenFromTheLogoUnderThePoi
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    Picture logo = Picture::filled(40, 20, Rgb{255, 0, 0});
-    for (int y = 0; y < 20; ++y)
-        for (int x = 20; x < 40; ++x)
-            logo.setPixel(x, y, Rgb{0, 0, 255});
     TaskDefaults d = freshDefaults();
-    d.watermarkFile = writePng(logo, dir.filePath(QStringLiteral("logo.png")));
-
-    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
+    d.watermarkFile = writeLogo(dir);
+    auto* watermark = show("watermark");
     watermark->loadOptions(d, view(800, 600));
-    auto* thumbnail = find<LogoThumbnail>(QStringLiteral("picWatermarkImage"));
-    auto* colour = find<ColorButton>(QStringLiteral("picWatermarkTransparentColor"));
-    QCheckBox* pick = find<QCheckBox>(QStringLiteral("chkWatermarkTransparentColor"));
+    auto* thumbnail = control<LogoThumbnail>("picWatermarkImage");
+    const auto colour = [&] { return watermark->record(view(800, 600)).params[4]; };
     const QRect logoArea = thumbnail->imageRect();
     ASSERT_EQ(logoArea.size(), QSize(40, 20));
     const QPoint overRed = logoArea.topLeft() + QPoint(5, 10);
     const QPoint overBlue = logoArea.topLeft() + QPoint(35, 10);
 
     QTest::mouseMove(thumbnail, overBlue);  // not armed
-    EXPECT_EQ(colour->color(), 0x80000009u);
+    EXPECT_EQ(colour(), oleText(0x80000009u));
 
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
-    clickOn(pick);
+    click("chkWatermarkTransparentColor");
     QTest::mouseMove(thumbnail, overRed);
-    EXPECT_EQ(colour->color(), OleColor::fromRgb(255, 0, 0));
+    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(255, 0, 0)));
     QTest::mouseMove(thumbnail, overBlue);
-    EXPECT_EQ(colour->color(), OleColor::fromRgb(0, 0, 255));
+    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(0, 0, 255)));
     EXPECT_EQ(changed.count(), 2);
     QTest::mouseRelease(thumbnail, Qt::LeftButton, {}, overBlue);
-    EXPECT_FALSE(pick->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkWatermarkTransparentColor")->isChecked());
     QTest::mouseMove(thumbnail, overRed);
-    EXPECT_EQ(colour->color(), OleColor::fromRgb(0, 0, 255));
-    EXPECT_EQ(watermark->record(view(800, 600)).params[4], oleText(OleColor::fromRgb(0, 0, 255)));
+    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(0, 0, 255)));
 }
 
 TEST_F(TaskOptionControlsTest, CancellingTheMouseToolUnticksEveryArmingBox)
 {
-    WatermarkOptions* watermark = host(new WatermarkOptions(*taskKindInfo(TaskKind::Watermark)));
-    QTest::keyClick(find<QComboBox>(QStringLiteral("cboMergeStyle")), Qt::Key_Home);  // "Single"
-    clickOn(find<QCheckBox>(QStringLiteral("chkSelectLocation")));
-    clickOn(find<QCheckBox>(QStringLiteral("chkWatermarkTransparentColor")));
+    auto* watermark = show("watermark");
+    press("cboMergeStyle", Qt::Key_Home);  // "Single"
+    click("chkSelectLocation");
+    click("chkWatermarkTransparentColor");
     ASSERT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::PickPoint);
     watermark->cancelMouseTool();
-    EXPECT_FALSE(find<QCheckBox>(QStringLiteral("chkSelectLocation"))->isChecked());
-    EXPECT_FALSE(find<QCheckBox>(QStringLiteral("chkWatermarkTransparentColor"))->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkSelectLocation")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkWatermarkTransparentColor")->isChecked());
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::None);
 
     // Another style than "Single" has no point to pick.
-    clickOn(find<QCheckBox>(QStringLiteral("chkSelectLocation")));
-    QTest::keyClick(find<QComboBox>(QStringLiteral("cboMergeStyle")), Qt::Key_Down);
+    click("chkSelectLocation");
+    press("cboMergeStyle", Qt::Key_Down);
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::None);
 }
 
-TEST_F(TaskOptionControlsTest, TheGalleryPickerShowsEightPicturesAndAnnouncesAChoice)
+TEST(TaskOptionGalleries, ThePickerMakesItsEightPicturesOnceAndAnnouncesAChoice)
 {
     QList<int> asked;
+    QWidget window;
     auto* picker = new GalleryPicker(
         QStringLiteral("OptSample"),
         [&asked](int i) {
@@ -468,12 +345,10 @@ TEST_F(TaskOptionControlsTest, TheGalleryPickerShowsEightPicturesAndAnnouncesACh
         },
         nullptr);
     EXPECT_TRUE(asked.isEmpty()) << "pictures are made when first shown";
-    window_ = std::make_unique<QWidget>();
-    (new QVBoxLayout(window_.get()))->addWidget(picker);
-    window_->show();
+    (new QVBoxLayout(&window))->addWidget(picker);
+    window.show();
     EXPECT_EQ(asked, QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
     ASSERT_NE(picker->button(7), nullptr);
-    EXPECT_EQ(picker->button(7)->objectName(), QStringLiteral("OptSample7"));
     EXPECT_FALSE(picker->button(7)->icon().isNull());
 
     QSignalSpy chosen(picker, &GalleryPicker::chosen);
@@ -485,12 +360,12 @@ TEST_F(TaskOptionControlsTest, TheGalleryPickerShowsEightPicturesAndAnnouncesACh
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 6);
     EXPECT_FALSE(picker->button(4)->isChecked());
-    window_->hide();
-    window_->show();
+    window.hide();
+    window.show();
     EXPECT_EQ(asked.size(), 8) << "made once";
 }
 
-TEST_F(TaskOptionControlsTest, GalleryThumbnailsShowEveryStyleAndMask)
+TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMask)
 {
     QList<QImage> frames;
     for (int style = 0; style < 16; ++style) {
@@ -518,29 +393,29 @@ TEST_F(TaskOptionControlsTest, GalleryThumbnailsShowEveryStyleAndMask)
     }
 }
 
-TEST_F(TaskOptionControlsTest, EveryTaskHasItsOwnIcon)
+TEST(TaskOptionGalleries, EveryTaskHasItsOwnIcon)
 {
-    const QStringList keys = {QStringLiteral("resize"),   QStringLiteral("canvas"),     QStringLiteral("crop"),
-                              QStringLiteral("rotate"),   QStringLiteral("flip"),       QStringLiteral("invert"),
-                              QStringLiteral("contrast"), QStringLiteral("sharpen"),    QStringLiteral("blur"),
-                              QStringLiteral("brightness"), QStringLiteral("text"),     QStringLiteral("watermark"),
-                              QStringLiteral("mask"),     QStringLiteral("shadow"),     QStringLiteral("frame"),
-                              QStringLiteral("redeye"),   QStringLiteral("generic")};
+    QStringList keys;
+    for (const TaskKindInfo& kind : taskKinds())
+        keys << kind.key();
+    keys << QStringLiteral("generic");
     QList<QImage> drawn;
     for (const QString& key : keys) {
+        SCOPED_TRACE(key.toStdString());
         const QIcon icon = taskIcon(key);
-        ASSERT_FALSE(icon.isNull()) << key.toStdString();
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16))) << key.toStdString();
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(24, 24))) << key.toStdString();
+        ASSERT_FALSE(icon.isNull());
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(24, 24)));
         const QImage image = icon.pixmap(QSize(24, 24)).toImage();
         // Something is drawn, and not over the whole square.
         int opaque = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 opaque += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
-        EXPECT_GT(opaque, 24) << key.toStdString();
+        EXPECT_GT(opaque, 24);
+        EXPECT_LT(opaque, 24 * 24);
         for (int i = 0; i < drawn.size(); ++i)
-            EXPECT_NE(image, drawn.at(i)) << key.toStdString() << " looks like " << keys.at(i).toStdString();
+            EXPECT_NE(image, drawn.at(i)) << "looks like " << keys.at(i).toStdString();
         drawn << image;
     }
     EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.last())
