@@ -8,7 +8,6 @@
 #include "support/TestImages.h"
 #include "tasks/TaskPreview.h"
 #include "tasks/TaskRunner.h"
-#include "tasks/TextPlacement.h"
 
 #include <QTemporaryDir>
 
@@ -87,13 +86,24 @@ TEST_F(TaskPreviewTest, ATextAtTheClickedPointIsCentredOnItAndTheAnchorIsWritten
 
 TEST_F(TaskPreviewTest, ATextAtANamedPositionRecordsTheAnchorPlacedOnThisPhoto)
 {
-    engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
-    // Bottom-right, aligned right: the anchor is (W, H - text height).
-    TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", "2", "DejaVu Sans", "14", "False", "False",
-                                            "False", "0", "0", "0", "8", "Corner", "", ""});
-    ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
-    EXPECT_EQ(text.params[15], QStringLiteral("400"));
-    EXPECT_EQ(text.params[16], QString::number(300 - engine.TextHeight(QStringLiteral("Corner"))));
+    // Bottom-right aligned right: the anchor is (W, H - text height). Top centre, centred: it is
+    // half the width, rounded half to even.
+    const struct {
+        int width;
+        const char* position;
+        const char* alignment;
+        const char* x;
+        bool bottom;
+    } rows[] = {{400, "8", "2", "400", true}, {101, "1", "1", "50", false}, {103, "1", "1", "52", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.width);
+        engine.SetBitmapHandle(Picture::filled(row.width, 300, kGrey));
+        TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", row.alignment, "DejaVu Sans", "14",
+                                                "False", "False", "False", "0", "0", "0", row.position, "Corner"});
+        ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
+        EXPECT_EQ(text.params[15], row.x);
+        EXPECT_EQ(text.params[16], QString::number(row.bottom ? 300 - engine.TextHeight(QStringLiteral("Corner")) : 0));
+    }
 }
 
 TEST_F(TaskPreviewTest, AWatermarkNeedsALogoThatStillExists)
