@@ -39,9 +39,10 @@ QString writeLogo(const QTemporaryDir& dir)
 
 }  // namespace
 
-TEST_F(TaskOptionControlsTest, NumericFieldsTakeDigitsAndAreHeldToTheirLimitsWhenLeft)
+TEST_F(TaskOptionControlsTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedAndKeepTheirLimits)
 {
-    // On the 800 x 600 photo; a null text is not looked at.
+    // Typed into the field (a backspace empties it), looked at before and after leaving it, on
+    // the 800 x 600 photo; a null text is not looked at.
     const struct {
         const char* key;
         std::function<void()> before;
@@ -60,9 +61,14 @@ TEST_F(TaskOptionControlsTest, NumericFieldsTakeDigitsAndAreHeldToTheirLimitsWhe
         {"crop", [&] { click("optCropSelect1"); }, "txtCropTop", "700", nullptr, "600", nullptr},
         {"crop", [&] { click("optCropSelect1"); }, "txtCropRight", "5000", nullptr, "5000", nullptr},
         {"resize", [&] { click("chkResizeRatio"); }, "txtResizeWidth", "1a2-.3", "123", nullptr, nullptr},
+        // An emptied field shows its default, selected: typing replaces it.
+        {"rotate", [&] { typeInto("txtDegrees", "30"); }, "txtDegrees", "\b", "45", nullptr, nullptr},
+        {"rotate", [&] { typeInto("txtDegrees", "30"); }, "txtDegrees", "\b9", "9", nullptr, nullptr},
+        {"resize", [] {}, "txtResizeWidth", "\b", "0", nullptr, nullptr},
+        {"resize", [] {}, "txtResizeWidth", "\b9", "9", nullptr, nullptr},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.field);
+        SCOPED_TRACE(std::string(row.field) + " <- " + row.typed);
         loadAll(freshDefaults(), view(800, 600));
         ASSERT_TRUE(show(row.key));
         row.before();
@@ -77,23 +83,6 @@ TEST_F(TaskOptionControlsTest, NumericFieldsTakeDigitsAndAreHeldToTheirLimitsWhe
         if (row.arrows) {
             EXPECT_EQ(control<SpinArrows>(row.arrows)->value(), QString(row.left).toInt());
         }
-    }
-}
-
-TEST_F(TaskOptionControlsTest, AnEmptiedFieldShowsItsDefaultSelected)
-{
-    for (const auto& [key, field, shown] :
-         {std::tuple{"rotate", "txtDegrees", "45"}, {"resize", "txtResizeWidth", "0"}}) {
-        SCOPED_TRACE(key);
-        show(key);
-        auto* edit = control<QLineEdit>(field);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        EXPECT_EQ(edit->text(), shown);
-        EXPECT_EQ(edit->selectedText(), shown);
-        QTest::keyClick(edit, Qt::Key_9);
-        EXPECT_EQ(edit->text(), "9");
     }
 }
 
@@ -243,7 +232,7 @@ TEST_F(TaskOptionControlsTest, RedEyeMarksAnAreaWithTheMouse)
     EXPECT_EQ(redEye->markedArea(), QRect());
 }
 
-TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
+TEST_F(TaskOptionControlsTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderThePointer)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -253,6 +242,7 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
     ScriptedDialogs dialogs;
     auto* watermark = show<WatermarkOptions>("watermark");
     watermark->setRemembered(&remembered.taskDefaults);
+    const auto slot = [&](int i) { return watermark->record(view(800, 600)).params[static_cast<size_t>(i)]; };
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
 
     click("cmdSelectMerge");  // cancelled
@@ -263,54 +253,46 @@ TEST_F(TaskOptionControlsTest, SelectImageAsksForTheLogoAndRemembersIt)
               "|Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg, *.jpeg)|*.jpg;*.jpeg|PCX Files (*.pcx)|*.pcx"
               "|PNG Files (*.png)|*.png|GIF Files (*.gif)|*.gif|Wireless Bitmap Files (*.wbm, *.wbmp)|*.wbm;*.wbmp"
               "|Adobe Photoshop Files (*.psd)|*.psd|TIFF Files (*.tif, *.tiff)|*.tif;*.tiff");
-    EXPECT_TRUE(watermark->logoPath().isEmpty());
+    EXPECT_EQ(slot(3), "");
     EXPECT_EQ(changed.count(), 0);
 
     dialogs.answerNextFileDialog({path, 0});
     click("cmdSelectMerge");
     EXPECT_EQ(remembered.taskDefaults.watermarkFile, path);
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(watermark->record(view(800, 600)).params[3], path);
+    EXPECT_EQ(slot(3), path);
     TaskDefaults stored;
     watermark->storeOptions(stored);
     EXPECT_EQ(stored.watermarkFile, path);
-    EXPECT_EQ(control<LogoThumbnail>("picWatermarkImage")->image().size(), QSize(40, 20));
-
-    // The next dialog opens where the logo is.
+    // The next dialog opens where the logo is; cancelled, it keeps the logo.
     click("cmdSelectMerge");
     EXPECT_EQ(dialogs.fileDialogs().last().directory, dir.path());
-    EXPECT_EQ(watermark->logoPath(), path) << "a cancelled dialog keeps the logo";
-}
+    EXPECT_EQ(slot(3), path);
 
-TEST_F(TaskOptionControlsTest, TheTransparentColourIsTakenFromTheLogoUnderThePointer)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    TaskDefaults d = freshDefaults();
-    d.watermarkFile = writeLogo(dir);
-    auto* watermark = show("watermark");
-    watermark->loadOptions(d, view(800, 600));
+    // A remembered logo shows when the page is loaded; while the box is ticked, the see-through
+    // colour is the logo's under the pointer, until the button is released.
     auto* thumbnail = control<LogoThumbnail>("picWatermarkImage");
-    const auto colour = [&] { return watermark->record(view(800, 600)).params[4]; };
+    watermark->loadOptions(freshDefaults(), view(800, 600));
+    ASSERT_TRUE(thumbnail->image().isNull());
+    watermark->loadOptions(remembered.taskDefaults, view(800, 600));
     const QRect logoArea = thumbnail->imageRect();
     ASSERT_EQ(logoArea.size(), QSize(40, 20));
     const QPoint overRed = logoArea.topLeft() + QPoint(5, 10);
     const QPoint overBlue = logoArea.topLeft() + QPoint(35, 10);
-
     QTest::mouseMove(thumbnail, overBlue);  // not armed
-    EXPECT_EQ(colour(), oleText(0x80000009u));
+    EXPECT_EQ(slot(4), oleText(0x80000009u));
 
-    QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
+    changed.clear();
     click("chkWatermarkTransparentColor");
     QTest::mouseMove(thumbnail, overRed);
-    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(255, 0, 0)));
+    EXPECT_EQ(slot(4), oleText(OleColor::fromRgb(255, 0, 0)));
     QTest::mouseMove(thumbnail, overBlue);
-    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(0, 0, 255)));
+    EXPECT_EQ(slot(4), oleText(OleColor::fromRgb(0, 0, 255)));
     EXPECT_EQ(changed.count(), 2);
     QTest::mouseRelease(thumbnail, Qt::LeftButton, {}, overBlue);
     EXPECT_FALSE(control<QCheckBox>("chkWatermarkTransparentColor")->isChecked());
     QTest::mouseMove(thumbnail, overRed);
-    EXPECT_EQ(colour(), oleText(OleColor::fromRgb(0, 0, 255)));
+    EXPECT_EQ(slot(4), oleText(OleColor::fromRgb(0, 0, 255)));
 }
 
 TEST_F(TaskOptionControlsTest, CancellingTheMouseToolUnticksEveryArmingBox)

@@ -106,17 +106,6 @@ TEST_F(TaskPreviewTest, ATextAtANamedPositionRecordsTheAnchorPlacedOnThisPhoto)
     }
 }
 
-TEST_F(TaskPreviewTest, AWatermarkNeedsALogoThatStillExists)
-{
-    const Picture before = engine.Picture();
-    TaskRecord none = task(TaskKind::Watermark, {"False", "0", "0", "", "0"});
-    EXPECT_EQ(PreviewTask(engine, none, unscaled(engine)), TaskPreviewResult::NoLogoChosen);
-    TaskRecord gone = task(TaskKind::Watermark, {"False", "0", "0", dir.filePath(QStringLiteral("gone.png")), "0"});
-    EXPECT_EQ(PreviewTask(engine, gone, unscaled(engine)), TaskPreviewResult::LogoMissing);
-    EXPECT_EQ(engine.Picture(), before);
-    EXPECT_TRUE(reports.reports().empty());
-}
-
 TEST_F(TaskPreviewTest, ALogoAtAPointGoesExactlyThereEvenOnAScaledView)
 {
     engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
@@ -160,19 +149,6 @@ TEST_F(TaskPreviewTest, ASlotThatIsNotANumberIsReportedAndFails)
     ASSERT_EQ(reports.reports().size(), 1u);
     EXPECT_EQ(reports.reports().front().routine, QStringLiteral("FrmMain.cmdApply_Click"));
     EXPECT_EQ(engine.ImageWidth(), 400);
-}
-
-TEST_F(TaskPreviewTest, OtherTasksRunAsARunOfThatOneTaskWould)
-{
-    ImageBox run;
-    run.SetBitmapHandle(gradientPicture(400, 300));
-    const TaskRecord canvas = task(TaskKind::Canvas, {"255", "10", "20", "30", "40"});
-    subProcessPages({canvas}, run);
-
-    TaskRecord previewed = canvas;
-    ASSERT_EQ(PreviewTask(engine, previewed, unscaled(engine)), TaskPreviewResult::Applied);
-    EXPECT_EQ(engine.Picture(), run.Picture());
-    EXPECT_EQ(previewed, canvas);
 }
 
 }  // namespace
