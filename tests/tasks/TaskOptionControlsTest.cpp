@@ -134,62 +134,51 @@ TEST_F(TaskOptionControlsTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfT
     EXPECT_EQ(text("txtResizeWidth"), "32767") << "held to 16 bits";
 }
 
-TEST_F(TaskOptionControlsTest, TheColourButtonAsksTheDialogAndKeepsWhatWasChosen)
+TEST_F(TaskOptionControlsTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecordedAndTold)
 {
     ScriptedDialogs dialogs;
-    auto* rotate = show("rotate");
-    auto* button = control<ColorButton>("picCropBackColor");
-    ASSERT_EQ(button->color(), 0x8000000Eu);
-    QSignalSpy changed(rotate, &TaskOptionPanel::optionsChanged);
-    QSignalSpy back(rotate, &TaskOptionPanel::backColorChosen);
-
-    dialogs.answerNextColor(std::nullopt);
-    clickOn(button);
-    EXPECT_EQ(dialogs.colorDialogs(), QList<std::uint32_t>({0x8000000Eu}));
-    EXPECT_EQ(button->color(), 0x8000000Eu);
-    EXPECT_EQ(changed.count() + back.count(), 0);
-
-    dialogs.answerNextColor(0x00336699u);
-    clickOn(button);
-    EXPECT_EQ(changed.count(), 1);
-    ASSERT_EQ(back.count(), 1);
-    EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00336699u);
-    EXPECT_EQ(rotate->record(view(800, 600)).params[2], oleText(0x00336699u));
-
-    // The swatch shows the colour itself; a system colour shows what it stands for.
-    const QImage swatch = button->grab().toImage();
-    EXPECT_EQ(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x99, 0x66, 0x33));
-    button->setColor(0x8000000E);
-    const QImage system = button->grab().toImage();
-    EXPECT_EQ(system.pixelColor(system.width() / 2, system.height() / 2), QColor(255, 255, 255));
-}
-
-TEST_F(TaskOptionControlsTest, ThePickBoxLetsThePreviewSetTheFillColour)
-{
     auto* canvas = show("canvas");
+    auto* button = control<ColorButton>("picCropBackColor");
     auto* pick = control<QCheckBox>("chkCropBackColor");
+    const auto colour = [&] { return canvas->record(view(800, 600)).params[0]; };
     QSignalSpy tool(canvas, &TaskOptionPanel::mouseToolChanged);
     QSignalSpy changed(canvas, &TaskOptionPanel::optionsChanged);
     QSignalSpy back(canvas, &TaskOptionPanel::backColorChosen);
 
-    canvas->colorPicked(0x00010203);  // not armed: ignored
-    EXPECT_EQ(canvas->record(view(800, 600)).params[0], oleText(0x8000000E));
-    EXPECT_EQ(changed.count(), 0);
+    // A cancelled dialog, and a colour picked before the box is ticked, change nothing.
+    dialogs.answerNextColor(std::nullopt);
+    clickOn(button);
+    EXPECT_EQ(dialogs.colorDialogs(), QList<std::uint32_t>({0x8000000Eu}));
+    canvas->colorPicked(0x00010203);
+    EXPECT_EQ(colour(), oleText(0x8000000E));
+    EXPECT_EQ(changed.count() + back.count(), 0);
+
+    dialogs.answerNextColor(0x00336699u);
+    clickOn(button);
+    EXPECT_EQ(colour(), oleText(0x00336699u));
+    // The swatch shows the colour itself.
+    const QImage swatch = button->grab().toImage();
+    EXPECT_EQ(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x99, 0x66, 0x33));
 
     clickOn(pick);
     EXPECT_EQ(tool.count(), 1);
     EXPECT_EQ(canvas->mouseTool(), TaskOptionPanel::MouseTool::PickColor);
     canvas->colorPicked(0x00204080);
-    EXPECT_EQ(changed.count(), 1);
-    ASSERT_EQ(back.count(), 1);
-    EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00204080u);
-    EXPECT_EQ(canvas->record(view(800, 600)).params[0], oleText(0x00204080));
-
+    EXPECT_EQ(colour(), oleText(0x00204080));
+    EXPECT_EQ(changed.count(), 2);
+    ASSERT_EQ(back.count(), 2);
+    EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00336699u);
+    EXPECT_EQ(back.at(1).at(0).value<std::uint32_t>(), 0x00204080u);
     // The release ends the picking.
     canvas->mouseReleased();
     EXPECT_FALSE(pick->isChecked());
     EXPECT_EQ(canvas->mouseTool(), TaskOptionPanel::MouseTool::None);
     EXPECT_EQ(tool.count(), 2);
+
+    // A system colour shows what it stands for.
+    button->setColor(0x8000000E);
+    const QImage system = button->grab().toImage();
+    EXPECT_EQ(system.pixelColor(system.width() / 2, system.height() / 2), QColor(255, 255, 255));
 }
 
 TEST_F(TaskOptionControlsTest, CropDrawingAndColourPickingExcludeEachOther)
@@ -347,32 +336,27 @@ TEST(TaskOptionGalleries, ThePickerMakesItsEightPicturesOnceAndAnnouncesAChoice)
     EXPECT_EQ(asked.size(), 8) << "made once";
 }
 
-TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMask)
+TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskEachItsOwn)
 {
-    QList<QImage> frames;
-    for (int style = 0; style < 16; ++style) {
-        const QImage image = frameThumbnail(style);
-        ASSERT_FALSE(image.isNull()) << style;
+    QList<QImage> drawn;  // the 16 frame and shadow styles, then the 8 masks, which fill theirs
+    for (int i = 0; i < 24; ++i) {
+        SCOPED_TRACE(i);
+        const QImage image = i < 16 ? frameThumbnail(i) : maskThumbnail(i - 16);
+        ASSERT_FALSE(image.isNull());
         EXPECT_LE(image.width(), GalleryThumbnailWidth);
         EXPECT_LE(image.height(), GalleryThumbnailHeight);
-        for (const QImage& other : frames)
-            EXPECT_NE(image, other) << "style " << style << " looks like another";
-        frames << image;
+        if (i >= 16) {
+            EXPECT_EQ(image.size(), QSize(GalleryThumbnailWidth, GalleryThumbnailHeight));
+        }
+        for (const QImage& other : drawn)
+            EXPECT_NE(image, other);
+        drawn << image;
     }
-    EXPECT_EQ(frameThumbnail(3), frames.at(3)) << "kept";
+    EXPECT_EQ(frameThumbnail(3), drawn.at(3)) << "kept";
     // A frame changes the sample's border: the corner is not the sample's sky colour.
-    const QColor corner = frames.at(0).pixelColor(1, 1);
+    const QColor corner = drawn.at(0).pixelColor(1, 1);
     EXPECT_FALSE(std::abs(corner.red() - 150) < 4 && std::abs(corner.green() - 190) < 4 &&
                  std::abs(corner.blue() - 230) < 4);
-
-    QList<QImage> masks;
-    for (int number = 0; number < 8; ++number) {
-        const QImage image = maskThumbnail(number);
-        ASSERT_EQ(image.size(), QSize(GalleryThumbnailWidth, GalleryThumbnailHeight)) << number;
-        for (const QImage& other : masks)
-            EXPECT_NE(image, other);
-        masks << image;
-    }
 }
 
 TEST(TaskOptionGalleries, EveryTaskHasItsOwnIcon)
