@@ -287,7 +287,7 @@ TEST_F(TaskOptionPagesTest, APersonsChoicesAreAnnouncedAndRecorded)
          slotsOf({"True", "50", "3", "", oleText(0x80000009), "", "", "False"})},
         {"text",
          [&] {
-             click("OptTextAlignment2"), click("chkTextBold"), click("chkAntiAlias");
+             click("OptTextAlignment2"); click("chkTextBold"); click("chkAntiAlias");
              press("cboPosition", Qt::Key_Down);
          },
          slotsOf({"True", "False", "True", "0", "2", family, "14", "True", "False", "False", textColour, kHighlight,
