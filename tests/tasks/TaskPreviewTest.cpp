@@ -8,7 +8,6 @@
 #include "support/TestImages.h"
 #include "tasks/TaskPreview.h"
 #include "tasks/TaskRunner.h"
-#include "tasks/TextPlacement.h"
 
 #include <QTemporaryDir>
 
@@ -87,24 +86,24 @@ TEST_F(TaskPreviewTest, ATextAtTheClickedPointIsCentredOnItAndTheAnchorIsWritten
 
 TEST_F(TaskPreviewTest, ATextAtANamedPositionRecordsTheAnchorPlacedOnThisPhoto)
 {
-    engine.SetBitmapHandle(Picture::filled(400, 300, kGrey));
-    // Bottom-right, aligned right: the anchor is (W, H - text height).
-    TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", "2", "DejaVu Sans", "14", "False", "False",
-                                            "False", "0", "0", "0", "8", "Corner", "", ""});
-    ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
-    EXPECT_EQ(text.params[15], QStringLiteral("400"));
-    EXPECT_EQ(text.params[16], QString::number(300 - engine.TextHeight(QStringLiteral("Corner"))));
-}
-
-TEST_F(TaskPreviewTest, AWatermarkNeedsALogoThatStillExists)
-{
-    const Picture before = engine.Picture();
-    TaskRecord none = task(TaskKind::Watermark, {"False", "0", "0", "", "0"});
-    EXPECT_EQ(PreviewTask(engine, none, unscaled(engine)), TaskPreviewResult::NoLogoChosen);
-    TaskRecord gone = task(TaskKind::Watermark, {"False", "0", "0", dir.filePath(QStringLiteral("gone.png")), "0"});
-    EXPECT_EQ(PreviewTask(engine, gone, unscaled(engine)), TaskPreviewResult::LogoMissing);
-    EXPECT_EQ(engine.Picture(), before);
-    EXPECT_TRUE(reports.reports().empty());
+    // Bottom-right aligned right: the anchor is (W, H - text height). Top centre, centred: it is
+    // half the width, rounded half to even.
+    const struct {
+        int width;
+        const char* position;
+        const char* alignment;
+        const char* x;
+        bool bottom;
+    } rows[] = {{400, "8", "2", "400", true}, {101, "1", "1", "50", false}, {103, "1", "1", "52", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.width);
+        engine.SetBitmapHandle(Picture::filled(row.width, 300, kGrey));
+        TaskRecord text = task(TaskKind::Text, {"True", "False", "True", "0", row.alignment, "DejaVu Sans", "14",
+                                                "False", "False", "False", "0", "0", "0", row.position, "Corner"});
+        ASSERT_EQ(PreviewTask(engine, text, unscaled(engine)), TaskPreviewResult::Applied);
+        EXPECT_EQ(text.params[15], row.x);
+        EXPECT_EQ(text.params[16], QString::number(row.bottom ? 300 - engine.TextHeight(QStringLiteral("Corner")) : 0));
+    }
 }
 
 TEST_F(TaskPreviewTest, ALogoAtAPointGoesExactlyThereEvenOnAScaledView)
@@ -150,19 +149,6 @@ TEST_F(TaskPreviewTest, ASlotThatIsNotANumberIsReportedAndFails)
     ASSERT_EQ(reports.reports().size(), 1u);
     EXPECT_EQ(reports.reports().front().routine, QStringLiteral("FrmMain.cmdApply_Click"));
     EXPECT_EQ(engine.ImageWidth(), 400);
-}
-
-TEST_F(TaskPreviewTest, OtherTasksRunAsARunOfThatOneTaskWould)
-{
-    ImageBox run;
-    run.SetBitmapHandle(gradientPicture(400, 300));
-    const TaskRecord canvas = task(TaskKind::Canvas, {"255", "10", "20", "30", "40"});
-    subProcessPages({canvas}, run);
-
-    TaskRecord previewed = canvas;
-    ASSERT_EQ(PreviewTask(engine, previewed, unscaled(engine)), TaskPreviewResult::Applied);
-    EXPECT_EQ(engine.Picture(), run.Picture());
-    EXPECT_EQ(previewed, canvas);
 }
 
 }  // namespace
