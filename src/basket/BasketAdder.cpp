@@ -66,6 +66,7 @@ bool BasketAdder::start(const QList<BasketItem>& items, BasketRoad road)
     items_ = items;
     road_ = road;
     tempFolder_ = ProgramFolder::tempFolder();
+    runThumbnailSize_ = thumbnailSize_;
     // The duplicate test, done here once so no worker splits a file that is already in: a path
     // in the basket, or one that comes earlier in the list, is skipped.
     skip_.clear();
@@ -119,7 +120,7 @@ BasketAdder::Added BasketAdder::addFile(int file)
         progress_->report(file, Step{file, count, basketStatus::addingFileText(road_, name)});
         int line = file + 1;  // reports name the file's place in the list
         added.failed = !reportFailures(routine, line, [&] {
-            BasketEntryMaker maker(road_, thumbnailSize_, tempFolder_);
+            BasketEntryMaker maker(road_, runThumbnailSize_, tempFolder_);
             maker.make(item.path, added.entries, [&](int page, int pageCount) {
                 progress_->report(file, Step{page - 1, pageCount,
                                              basketStatus::extractingPageText(road_, name, page, pageCount)});

@@ -116,8 +116,9 @@ private:
     // A failure on the add or drop road ended the add: later files are not added.
     bool discarding_ = false;
     std::stop_source cancel_;
-    // Fixed at start.
+    // Fixed at start: the workers read them, nothing changes them while they run.
     QList<BasketItem> items_;
+    QSize runThumbnailSize_;
     std::vector<bool> skip_;
     BasketRoad road_ = BasketRoad::AddButton;
     QString tempFolder_;

@@ -11,8 +11,11 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -257,6 +260,33 @@ TEST_F(EditSessionTest, UnreadableFilesLeaveTheSessionEmptyAndCanBeAskedForAgain
     ASSERT_TRUE(settled());
     EXPECT_EQ(opened.count(), 3);
     EXPECT_TRUE(session.picture().isNull());
+
+    // A session gone while its worker runs a long basket goes quietly.
+    TaskBasket heavy;
+    for (const TaskRecord& blur : heavyBlurs(8))
+        heavy.append(blur);
+    auto closing = std::make_unique<EditSession>(heavy);
+    ASSERT_TRUE(closing->open(file, EditSession::AllTasks));
+    closing.reset();
+    QCoreApplication::processEvents();
+}
+
+TEST_F(EditSessionTest, TheThreadThatAsksKeepsWorkingWhileTheBasketRuns)
+{
+    const QString file = photo(QStringLiteral("large.png"), gradientPicture(1200, 900));
+    for (const TaskRecord& blur : heavyBlurs(4))
+        basket.append(blur);
+    // Ticks of a timer on the asking thread while the session is busy: work done there would let
+    // none through.
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(1);
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks += session.isBusy() ? 1 : 0; });
+    timer.start();
+    ASSERT_TRUE(session.open(file, EditSession::AllTasks));
+    ASSERT_TRUE(settled());
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(session.picture(), expected(file, basket.tasks()));
 }
 
 }  // namespace
