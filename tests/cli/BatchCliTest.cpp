@@ -23,13 +23,18 @@ TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
 {
     ToolResult r = lumoraBatch({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* usage : {"apply --tasks FILE.tbf", "convert [OPTIONS]", "header FILE", "info [--json] FILE"})
+    for (const char* usage : {"apply --tasks FILE.tbf", "convert [OPTIONS]", "header FILE", "info [--json] FILE",
+                              "thumb [--mode 0|1|2]"})
         EXPECT_TRUE(r.out.contains(usage)) << usage;
     r = lumoraBatch({"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("lumora-batch "));
 
+    // Run in the test's folder beside a real photo, a.png: no wrong usage may write anything.
     const ScopedEnvironment home("LUMORA_HOME", dir.path().toUtf8());  // nothing may land elsewhere
+    const QString cwd = QDir::currentPath();
+    writePng(gradientPicture(8, 8), path("a.png"));
+    QDir::setCurrent(dir.path());
     const QList<QStringList> wrong{
         {}, {"frobnicate"}, {"apply", "only-one-file.jpg"},
         {"apply", "--quality", "0", "--tasks", "t.tbf", "a.jpg", "b.jpg"},
@@ -38,13 +43,17 @@ TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
         {"convert", "--counter", "first", "a.png"}, {"convert", "--overwrite", "--no-overwrite", "a.png"},
         {"convert", "--frobnicate", "a.png"}, {"header"}, {"header", "a.jpg", "b.jpg"}, {"header", "--width"},
         {"info"}, {"info", "a.jpg", "a.jpg"}, {"info", "--xml", "a.jpg"},
-        {"settings"}, {"settings", "init"}, {"settings", "frob"}};
+        {"settings"}, {"settings", "init"}, {"settings", "frob"}, {"thumb", "a.png"},
+        {"thumb", "--mode", "3", "a.png", "b.png"}, {"thumb", "--size", "40", "a.png", "b.png"},
+        {"thumb", "--size", "0x40", "a.png", "b.png"}, {"thumb", "--jobs", "2", "a.png", "b.png"},
+        {"thumb", "--out-dir", "d"}, {"thumb", "--jobs", "0", "--out-dir", "d", "a.png"}};
     for (const QStringList& arguments : wrong) {
         r = lumoraBatch(arguments);
         EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << arguments.join(u' ').toStdString();
     }
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"a.png"});
 }
 
 TEST_F(BatchCli, TasksListsOneLinePerTask)
