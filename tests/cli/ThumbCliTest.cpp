@@ -43,7 +43,7 @@ TEST_F(ThumbCli, WritesTheThumbnailOfEachSizeModeAndNothingForAFileThatIsNoPhoto
     EXPECT_FALSE(QFile::exists(out));
 }
 
-TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileAndReportsTheOthersInOrder)
+TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileReportsTheOthersInOrderAndRefusesSharedNames)
 {
     // Enough files that both workers get several, in an order that is not the finishing order.
     writeBytes(path("broken.jpg"), "this is no photo");
@@ -55,7 +55,7 @@ TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileAndReportsTheOthersInOrder)
     inputs.insert(2, path("broken.jpg"));
     inputs << path("missing.png");
     const QString folder = path("thumbs/new");
-    const ToolResult r = thumb(QStringList{"--jobs", "2", "--size", "32x32", "--out-dir", folder} + inputs);
+    ToolResult r = thumb(QStringList{"--jobs", "2", "--size", "32x32", "--out-dir", folder} + inputs);
     EXPECT_EQ(r.exitCode, 1);
     // One line per failed file, in the order of the command line.
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
@@ -68,14 +68,12 @@ TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileAndReportsTheOthersInOrder)
         EXPECT_EQ(identify(folder + QStringLiteral("/photo%1.png").arg(i), "%wx%h %[hex:p{16,0}]"),
                   i % 2 ? "32x32 FFFFFF" : "32x32 0000FF")
             << i;
-}
 
-TEST_F(ThumbCli, OutDirFormRefusesTwoInputsThatWouldShareAName)
-{
+    // Two inputs that would share a name are refused before anything is written.
     QDir().mkpath(path("other"));
     const QString twin = path("other/wide.jpg");
     ASSERT_TRUE(QFile::copy(wide, twin));
-    const ToolResult r = thumb({"--out-dir", path("thumbs"), wide, twin});
+    r = thumb({"--out-dir", path("thumbs"), wide, twin});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("wide.png"));
     EXPECT_FALSE(QFile::exists(path("thumbs/wide.png")));
