@@ -100,6 +100,8 @@ TEST_F(TaskRunnerTest, EveryKindReadsItsSlotsAsTheyMean)
         {"the same kind twice runs twice", marked,
          {task(K::Rotate, {"False", "90", "0"}), task(K::Rotate, {"False", "90", "0"})}, {40, 20}, Point{9, 14}, {}},
         {"resize by percent", gradientPicture(200, 100), {task(K::Resize, {"False", "25", ""})}, {50, 25}, {}, {}},
+        {"the percent rounded half to even", gradientPicture(400, 300), {task(K::Resize, {"False", "12.5", ""})},
+         {48, 36}, {}, {}},
         {"resize to a size", gradientPicture(200, 100), {task(K::Resize, {"True", "64", "48"})}, {64, 48}, {}, {}},
         {"brightness", twoTone, {task(K::Brightness, {"0", "1", "0", "True"})}, {}, {}, {{{2, 2}, {0, 150, 0}}}},
         {"contrast", twoTone, {task(K::Contrast, {"100", "0", "1", "0"})}, {}, {}, {{{2, 2}, {100, 255, 200}}}},
@@ -196,32 +198,26 @@ TEST_F(TaskRunnerTest, ANamedTextPositionPutsTheTextAtThatEdgeOrCentre)
                                                      "False", "False", "16777215", "0", vertical ? "1" : "0",
                                                      QString::number(position), "HHH"})}));
     };
-    const int slack = 6;  // the ink lies a few pixels inside the text's box
+    // Whether ink from `first` to `last` of a side `size` long lies at its start, middle or end
+    // (0, 1, 2); it lies a few pixels inside the text's box.
+    const auto placed = [](int place, int first, int last, int size) {
+        const int slack = 6;
+        return place == 0   ? first <= slack
+               : place == 2 ? last >= size - 1 - slack
+                            : std::abs(first + last - size) <= 2 * slack;
+    };
     for (const bool vertical : {false, true}) {
         const QSize whole = drawn(vertical, 4, 0).size();
         ASSERT_GT(whole.width(), vertical ? 5 : 20);
         for (int position = 0; position < 9; ++position)
             for (int alignment = 0; alignment < (vertical ? 1 : 3); ++alignment) {
-                SCOPED_TRACE(testing::Message() << "vertical " << vertical << ", position " << position
-                                                << ", alignment " << alignment);
                 const QRect box = drawn(vertical, position, alignment);
+                SCOPED_TRACE(testing::Message() << "vertical " << vertical << ", position " << position
+                                                << ", alignment " << alignment << ": ink " << box.left() << ","
+                                                << box.top() << " to " << box.right() << "," << box.bottom());
                 EXPECT_EQ(box.size(), whole) << "cut off at an edge";
-                const int column = position % 3;
-                const int row = position / 3;
-                if (column == 0) {
-                    EXPECT_LE(box.left(), slack);
-                } else if (column == 1) {
-                    EXPECT_NEAR(box.center().x(), 80, slack);
-                } else {
-                    EXPECT_GE(box.right(), 159 - slack);
-                }
-                if (row == 0) {
-                    EXPECT_LE(box.top(), slack);
-                } else if (row == 1) {
-                    EXPECT_NEAR(box.center().y(), 60, slack);
-                } else {
-                    EXPECT_GE(box.bottom(), 119 - slack);
-                }
+                EXPECT_TRUE(placed(position % 3, box.left(), box.right(), 160));
+                EXPECT_TRUE(placed(position / 3, box.top(), box.bottom(), 120));
             }
     }
     EXPECT_EQ(drawn(false, -1, 0), drawn(false, 0, 0)) << "a position of no place is the top-left corner";
