@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -197,13 +198,17 @@ protected:
 }  // namespace
 
 // The records fresh options make are in the table of a person's choices, which start from them.
-TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsTheRememberedOptionsLoadedWithoutAnnouncingAChange)
+TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsAndStoresTheRememberedOptionsAndLoadingAnnouncesNothing)
 {
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (TaskOptionPanel* p : pages.pages())
         spies.push_back(std::make_unique<QSignalSpy>(p, &TaskOptionPanel::optionsChanged));
+    const TaskDefaults fresh = freshDefaults();
+    ASSERT_GE(fontFamilies(), 2);
+    const TaskDefaults changed = everythingChanged(fontFamilies());
+    ASSERT_EQ(differingFields(fresh, changed).size(), 53) << "every field must differ for the round trip to tell";
     // Channels told apart: red and blue off, green on. On the 800 x 600 photo at its own size.
-    TaskDefaults remembered = everythingChanged(fontFamilies());
+    TaskDefaults remembered = changed;
     remembered.field15 = remembered.field19 = 1;
     const QString rememberedFamily = family(remembered.field28);
     loadAll(remembered, view(800, 600));
@@ -244,6 +249,32 @@ TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsTheRememberedOptionsLoad
         EXPECT_EQ(task.key, QLatin1String(row.key));
         EXPECT_EQ(task.params, row.slots);
     }
+
+    // Storing what was loaded gives every field back. Each direction starts from the other block,
+    // so that a field that is not written shows.
+    const auto storeAll = [&](TaskDefaults d) {
+        for (TaskOptionPanel* p : pages.pages())
+            p->storeOptions(d);
+        return d;
+    };
+    EXPECT_EQ(names(differingFields(storeAll(fresh), remembered)), "");
+    // A fresh record remembers no angle; the field shows its default, 45, and keeps that.
+    loadAll(fresh, view(800, 600));
+    TaskDefaults expected = fresh;
+    expected.field10 = 45;
+    EXPECT_EQ(names(differingFields(storeAll(changed), expected)), "");
+
+    // A page writes its own fields only.
+    loadAll(changed, view(800, 600));
+    const auto storedBy = [&](std::initializer_list<const char*> keys) {
+        TaskDefaults d = fresh;
+        for (const char* key : keys)
+            pages.byKey(key)->storeOptions(d);
+        return names(differingFields(d, fresh));
+    };
+    EXPECT_EQ(storedBy({"frame"}), "frameStyle frameSize frameColor field48 field49");
+    EXPECT_EQ(storedBy({"mask"}), "field50 field51 field52");
+    EXPECT_EQ(storedBy({"invert", "nothing", "redeye"}), "");
     for (size_t i = 0; i < spies.size(); ++i)
         EXPECT_EQ(spies[i]->count(), 0) << "loading announced a change on " << pages.pages()[i]->key().toStdString();
 }
@@ -308,42 +339,8 @@ TEST_F(TaskOptionPagesTest, APersonsChoicesAreAnnouncedAndRecorded)
     }
 }
 
-TEST_F(TaskOptionPagesTest, StoringWhatWasLoadedGivesBackAll53Fields)
-{
-    const TaskDefaults fresh = freshDefaults();
-    ASSERT_GE(fontFamilies(), 2);
-    const TaskDefaults changed = everythingChanged(fontFamilies());
-    ASSERT_EQ(differingFields(fresh, changed).size(), 53) << "every field must differ for the round trip to tell";
-    const auto storeAll = [&](TaskDefaults d) {
-        for (TaskOptionPanel* p : pages.pages())
-            p->storeOptions(d);
-        return d;
-    };
-    // Each direction starts from the other block, so a field that is not written shows.
-    loadAll(changed, view(800, 600));
-    EXPECT_EQ(names(differingFields(storeAll(fresh), changed)), "");
-
-    // A fresh record remembers no angle; the field shows its default, 45, and keeps that.
-    loadAll(fresh, view(800, 600));
-    TaskDefaults expected = fresh;
-    expected.field10 = 45;
-    EXPECT_EQ(names(differingFields(storeAll(changed), expected)), "");
-
-    // A page writes its own fields only.
-    loadAll(changed, view(800, 600));
-    const auto storedBy = [&](std::initializer_list<const char*> keys) {
-        TaskDefaults d = fresh;
-        for (const char* key : keys)
-            pages.byKey(key)->storeOptions(d);
-        return names(differingFields(d, fresh));
-    };
-    EXPECT_EQ(storedBy({"frame"}), "frameStyle frameSize frameColor field48 field49");
-    EXPECT_EQ(storedBy({"mask"}), "field50 field51 field52");
-    EXPECT_EQ(storedBy({"invert", "nothing", "redeye"}), "");
-}
-
 // Drawing on the preview itself is left to the panel tests.
-TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangleWithItsBoxOrTheKeyedInEdgesOfThePhotoLoaded)
+TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangleOrKeyedInEdgesAndWatermarkAndTextTheClickedPoint)
 {
     auto* crop = show("crop");
     click("optCropSelect1");
@@ -381,10 +378,8 @@ TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangleWithItsBoxOrTheKeyedInEd
     click("optCropSelect0");
     click("optCropSelect1");
     EXPECT_EQ(crop->record(view(800, 600)).params, slotsOf({"True", "0", "0", "0", "640", "480"}));
-}
 
-TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
-{
+    // Watermark and text record the clicked point in image pixels.
     auto* watermark = show("watermark");
     auto* location = control<QAbstractButton>("chkSelectLocation");
     EXPECT_FALSE(location->isEnabled());
@@ -393,21 +388,21 @@ TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
     clickOn(location);
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::PickPoint);
 
-    QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
+    QSignalSpy placed(watermark, &TaskOptionPanel::optionsChanged);
     QSignalSpy tool(watermark, &TaskOptionPanel::mouseToolChanged);
     watermark->pointPicked(QPoint(100, 50));
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(placed.count(), 1);
     EXPECT_EQ(tool.count(), 1);
     EXPECT_FALSE(location->isChecked());
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::None);
     // P5 is Y and P6 X, doubled as the photo is drawn at half size; P7 tells a scaled view.
     EXPECT_EQ(watermark->record(scaledView()).params,
               slotsOf({"True", "50", "1", "", oleText(0x80000009), "100", "200", "True"}));
+    // Without the box ticked, a click on the preview is not the page's business. At its own size
+    // the photo's pixels are the view's, and P7 says so.
+    watermark->pointPicked(QPoint(7, 7));
     EXPECT_EQ(watermark->record(view(800, 600)).params,
               slotsOf({"True", "50", "1", "", oleText(0x80000009), "50", "100", "False"}));
-    // Without the box ticked, a click on the preview is not the page's business.
-    watermark->pointPicked(QPoint(7, 7));
-    EXPECT_EQ(watermark->record(view(800, 600)).params[6], "100");
 
     // Text at the clicked position: the angle field instead of orientation and alignment.
     auto* text = show("text");
@@ -423,7 +418,7 @@ TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
                        oleText(0x80000008), kHighlight, "0", "9", "Sample", "80", "60"}));
 }
 
-TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedAndKeepTheirLimits)
+TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedKeepTheirLimitsAndRetainTheRatio)
 {
     // Typed into the field (a backspace empties it) and left, on the 800 x 600 photo.
     const struct {
@@ -457,11 +452,9 @@ TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedAndKee
             EXPECT_EQ(control<SpinArrows>(row.arrows)->value(), QString(row.shown).toInt());
         }
     }
-}
 
-TEST_F(TaskOptionPagesTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfToEven)
-{
-    // The photo on screen is 320 x 200 now; edit mode began with it at 400 x 300.
+    // Retain Ratio scales against the start size, rounding half to even. The photo on screen is
+    // 320 x 200 now; edit mode began with it at 400 x 300.
     auto* resize = show("resize");
     resize->loadOptions(freshDefaults(), {320, 200, 400, 300, 320, 200, 320, 200, false});
     EXPECT_EQ(text("txtResizeWidth"), "320");
@@ -488,7 +481,7 @@ TEST_F(TaskOptionPagesTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfToEv
     EXPECT_EQ(text("txtResizeWidth"), "32767") << "held to 16 bits";
 }
 
-TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecordedAndTold)
+TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedIsRecordedAndToldOneMouseToolArmedAtATime)
 {
     ScriptedDialogs dialogs;
     auto* canvas = show("canvas");
@@ -532,21 +525,18 @@ TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecord
     // A system colour shows what it stands for.
     button->setColor(0x8000000E);
     EXPECT_EQ(swatch(), QColor(255, 255, 255));
-}
 
-TEST_F(TaskOptionPagesTest, OneMouseToolAtATimeCancellingUnticksEveryArmingBoxAndRedEyeTakesItsRectangle)
-{
-    // Drawing the crop unticks the colour picker.
+    // One mouse tool at a time: drawing the crop unticks its colour picker.
     auto* crop = show("crop");
     click("optCropSelect1");
     press("cmbCrop", Qt::Key_Down);  // ellipse: colour applies
-    auto* pick = control<QCheckBox>("chkCropBackColor");
-    ASSERT_TRUE(pick->isEnabled());
-    clickOn(pick);
+    auto* cropPick = control<QCheckBox>("chkCropBackColor");
+    ASSERT_TRUE(cropPick->isEnabled());
+    clickOn(cropPick);
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::PickColor);
     click("optCropSelect0");
     click("chkCropMouse");
-    EXPECT_FALSE(pick->isChecked());
+    EXPECT_FALSE(cropPick->isChecked());
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
     crop->cancelMouseTool();
     EXPECT_FALSE(control<QCheckBox>("chkCropMouse")->isChecked());
@@ -585,27 +575,23 @@ TEST_F(TaskOptionPagesTest, OneMouseToolAtATimeCancellingUnticksEveryArmingBoxAn
 TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderThePointer)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    SetupRecord remembered;
-    setDefaults(remembered, dir.path());
+    TaskDefaults remembered = freshDefaults();
     const QString path = writeLogo(dir);
     ScriptedDialogs dialogs;
     auto* watermark = show<WatermarkOptions>("watermark");
-    watermark->setRemembered(&remembered.taskDefaults);
+    watermark->setRemembered(&remembered);
     const auto slot = [&](int i) { return watermark->record(view(800, 600)).params[static_cast<size_t>(i)]; };
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
 
     click("cmdSelectMerge");  // cancelled
     ASSERT_EQ(dialogs.fileDialogs().size(), 1);
     EXPECT_EQ(dialogs.fileDialogs().first().kind, ui::FileDialogRequest::Kind::OpenFile);
-    EXPECT_TRUE(dialogs.fileDialogs().first().filter.startsWith(
-        "All Image Files|*.bmp;*.jpg;*.jpeg;*.pcx;*.png;*.gif;*.wbm;*.wbmp;*.psd;*.tif;*.tiff|"));
     EXPECT_EQ(slot(3), "");
     EXPECT_EQ(changed.count(), 0);
 
     dialogs.answerNextFileDialog({path, 0});
     click("cmdSelectMerge");
-    EXPECT_EQ(remembered.taskDefaults.watermarkFile, path);
+    EXPECT_EQ(remembered.watermarkFile, path);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(slot(3), path);
     // The next dialog opens where the logo is; cancelled, it keeps the logo.
@@ -618,7 +604,7 @@ TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderT
     auto* thumbnail = control<LogoThumbnail>("picWatermarkImage");
     watermark->loadOptions(freshDefaults(), view(800, 600));
     ASSERT_TRUE(thumbnail->image().isNull());
-    watermark->loadOptions(remembered.taskDefaults, view(800, 600));
+    watermark->loadOptions(remembered, view(800, 600));
     const QRect logoArea = thumbnail->imageRect();
     ASSERT_EQ(logoArea.size(), QSize(40, 20));
     const QPoint overRed = logoArea.topLeft() + QPoint(5, 10);
@@ -639,7 +625,7 @@ TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderT
     EXPECT_EQ(slot(4), oleText(OleColor::fromRgb(0, 0, 255)));
 }
 
-TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskEachItsOwn)
+TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskAndEveryTaskHasAnIconOfItsOwn)
 {
     QList<QImage> drawn;  // the 16 frame and shadow styles, then the 8 masks, which fill theirs
     for (int i = 0; i < 24; ++i) {
@@ -653,32 +639,22 @@ TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskEachItsOwn)
         drawn << image;
     }
     // A frame changes the sample's border: the corner is not the sample's sky colour.
-    const QColor corner = drawn.at(0).pixelColor(1, 1);
-    EXPECT_FALSE(std::abs(corner.red() - 150) < 4 && std::abs(corner.green() - 190) < 4 &&
-                 std::abs(corner.blue() - 230) < 4);
-}
+    const QColor c = drawn.at(0).pixelColor(1, 1);
+    EXPECT_GE(std::max({std::abs(c.red() - 150), std::abs(c.green() - 190), std::abs(c.blue() - 230)}), 4);
 
-TEST(TaskOptionGalleries, EveryTaskHasItsOwnIcon)
-{
+    // Every task has an icon of its own, at 16 and 24 pixels; an unknown key gets the generic one.
     QStringList keys{"generic"};
     for (const TaskKindInfo& kind : taskKinds())
         keys << kind.key();
-    QList<QImage> drawn;
+    drawn.clear();
     for (const QString& key : keys) {
         SCOPED_TRACE(key.toStdString());
         const QIcon icon = taskIcon(key);
         EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)) && icon.availableSizes().contains(QSize(24, 24)));
         const QImage image = icon.pixmap(QSize(24, 24)).toImage();
-        ASSERT_EQ(image.size(), QSize(24, 24));
-        // Something is drawn, and not over the whole square.
-        int opaque = 0;
-        for (int i = 0; i < 24 * 24; ++i)
-            opaque += qAlpha(image.pixel(i % 24, i / 24)) > 128 ? 1 : 0;
-        EXPECT_TRUE(opaque > 24 && opaque < 24 * 24) << opaque;
         for (int i = 0; i < drawn.size(); ++i)
             EXPECT_NE(image, drawn.at(i)) << "looks like " << keys.at(i).toStdString();
         drawn << image;
     }
-    EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.first())
-        << "an unknown key gets the generic icon";
+    EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.first());
 }
