@@ -238,7 +238,7 @@ TEST_F(TaskRunnerTest, ShadowInheritsTheTransparentColourOfAnEarlierWatermark)
     EXPECT_EQ(countColour(afterWatermark, FakeGallery::edgeColour(9)), 0);
 }
 
-TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReport)
+TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReportAFailingEngineStepIsSkipped)
 {
     const Picture start = markedPicture(30, 20, 1, 1);
     for (const auto& [degrees, number] : {std::pair{"ninety", errnum::TypeMismatch}, {"40000", errnum::Overflow}}) {
@@ -248,15 +248,14 @@ TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReport)
         capture.expectOne(QStringLiteral("subProcessPages"), number, 2, QStringLiteral("Processing task ID - '2'"));
         EXPECT_EQ(out.rgbAt(5, 5), (Rgb{127, 127, 127})) << "the image as it stood: inverted once";
     }
-}
 
-TEST_F(TaskRunnerTest, AFailingEngineStepIsSkippedAndTheRunGoesOn)
-{
-    const Picture start = Picture::filled(30, 20, kGrey);
+    // A step the engine cannot carry out (an empty crop, a negative blur) or a kind it does not
+    // know is skipped quietly, and the run goes on.
     TaskRecord unknownKind;
     unknownKind.kind = static_cast<TaskKind>(42);
-    const Picture out = run(start, {task(TaskKind::Crop, {"False", "10", "10", "5", "5", "", ""}), unknownKind,
-                                    task(TaskKind::Blur, {"-4"}), task(TaskKind::Negative, {})});
+    const Picture out = run(Picture::filled(30, 20, kGrey), {task(TaskKind::Crop, {"False", "10", "10", "5", "5"}),
+                                                             unknownKind, task(TaskKind::Blur, {"-4"}),
+                                                             task(TaskKind::Negative, {})});
     EXPECT_TRUE(capture.reports().empty());
     EXPECT_EQ(out.width(), 30);
     EXPECT_EQ(out.rgbAt(3, 3), (Rgb{127, 127, 127}));
