@@ -143,7 +143,7 @@ protected:
     ReportCapture reports;
 };
 
-TEST_F(TaskEditingPanelTest, EditModeNeedsAPhotoAndEditsItsBase)
+TEST_F(TaskEditingPanelTest, EditModeNeedsAPhotoEditsItsBaseAndFinishShowsThePhotoAsLoadedAgain)
 {
     EXPECT_EQ(panel.bar().ItemCount(isExplorerBar::SpecialGroupKey), static_cast<int>(taskKinds().size()));
     panel.enterEditMode();
@@ -171,6 +171,18 @@ TEST_F(TaskEditingPanelTest, EditModeNeedsAPhotoAndEditsItsBase)
     EXPECT_EQ(panel.viewMode(), 0);
     ASSERT_EQ(modeSpy.count(), 2);
     EXPECT_FALSE(modeSpy.at(1).at(0).toBool());
+
+    // Finish leaves edit mode too, and the Original preview then shows the photo as loaded.
+    preview.chooseType(PreviewPane::Original);
+    ASSERT_TRUE(idle());
+    panel.enterEditMode();
+    ASSERT_TRUE(idle());
+    ASSERT_NE(shown(), rendered({}));
+    ASSERT_EQ(panel.confirmButton()->text(), QStringLiteral("Finish"));
+    panel.confirmButton()->click();
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(panel.viewMode(), 0);
+    EXPECT_EQ(shown(), rendered({}));
 }
 
 TEST_F(TaskEditingPanelTest, AChosenTaskIsPendingUntilConfirmRecordsWhatItPreviewedFirst)
@@ -417,23 +429,6 @@ TEST_F(TaskEditingPanelTest, ASavedTaskBasketReopensIntoTheSameListsAndAnyOtherF
     panel.openTaskBasket();
     EXPECT_EQ(dialogs.messageTexts(),
               QStringList{QStringLiteral("Error opening task basket!\r\nPlease select a valid task basket file.")});
-}
-
-TEST_F(TaskEditingPanelTest, FinishLeavesEditModeAndTheOriginalPreviewShowsThePhotoAsLoaded)
-{
-    ASSERT_TRUE(showPhoto());
-    preview.chooseType(PreviewPane::Original);
-    ASSERT_TRUE(idle());
-    panel.enterEditMode();
-    confirm(QStringLiteral("Rotate"), QStringLiteral("90"));
-    ASSERT_EQ(session.imageSize(), QSize(300, 400));
-
-    ASSERT_EQ(panel.confirmButton()->text(), QStringLiteral("Finish"));
-    panel.confirmButton()->click();
-    ASSERT_TRUE(idle());
-    EXPECT_EQ(panel.viewMode(), 0);
-    ASSERT_TRUE(idle());
-    EXPECT_EQ(shown(), rendered({}));
 }
 
 }  // namespace
