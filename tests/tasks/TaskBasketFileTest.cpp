@@ -93,9 +93,7 @@ using clsFileTest = TaskBasketFile;
 
 }  // namespace
 
-// --- saving ---------------------------------------------------------------------------------------
-
-TEST_F(TaskBasketFile, SaveWritesEveryTaskAsNineteenQuotedFieldsReplacingTheOldContentInATbfFile)
+TEST_F(TaskBasketFile, SaveWritesEveryTaskAsNineteenQuotedFieldsReplacingTheOldContentOrFailsLeavingTheFolder)
 {
     writeBytes(path("recipe.tbf"), QByteArray(4000, 'x'));
     TaskBasket basket;
@@ -116,28 +114,26 @@ TEST_F(TaskBasketFile, SaveWritesEveryTaskAsNineteenQuotedFieldsReplacingTheOldC
         {"/a/x.Tbf", "/a/x.Tbf"},       {"/a/x.tbfx", "/a/x.tbfx.tbf"}, {"/a/xtbf", "/a/xtbf.tbf"}};
     for (const auto& [given, used] : names)
         EXPECT_EQ(taskBasketFileName(given), used);
-}
 
-TEST_F(TaskBasketFile, FailedSaveReportsAndLeavesTheFolderAsItWas)
-{
+    // A failed save reports and leaves the folder as it was.
     const QByteArray old = line("4", "blur", {"7"});
     writeBytes(path("recipe.tbf"), old);
-    TaskBasket basket;
-    EXPECT_FALSE(fncSaveTaskBasket(path("nothing.tbf"), basket));  // an empty basket is not saved
+    TaskBasket failing;
+    EXPECT_FALSE(fncSaveTaskBasket(path("nothing.tbf"), failing));  // an empty basket is not saved
     EXPECT_TRUE(capture_.reports().empty());
 
-    fill(basket, {Invert, TaskRecord(TaskKind::Text, "text", {"say \"cheese\""})});
-    EXPECT_FALSE(fncSaveTaskBasket(path("no/such/folder/recipe"), basket));
+    fill(failing, {Invert, TaskRecord(TaskKind::Text, "text", {"say \"cheese\""})});
+    EXPECT_FALSE(fncSaveTaskBasket(path("no/such/folder/recipe"), failing));
     expectOneReport(SaveRoutine, errnum::PathNotFound, 0);
-    EXPECT_FALSE(fncSaveTaskBasket(path("recipe.tbf"), basket));
+    EXPECT_FALSE(fncSaveTaskBasket(path("recipe.tbf"), failing));
     expectOneReport(SaveRoutine, errnum::InvalidProcedureCall, 2);  // the record that could not be written
 
     // A disk that fills up part way through.
-    fill(basket, {Invert, Resize50, Resize50, Resize50});
+    fill(failing, {Invert, Resize50, Resize50, Resize50});
     bool saved = true;
     {
         const FullDisk disk(100);
-        saved = fncSaveTaskBasket(path("recipe.tbf"), basket);
+        saved = fncSaveTaskBasket(path("recipe.tbf"), failing);
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(capture_.reports().size(), 1u);
@@ -146,9 +142,7 @@ TEST_F(TaskBasketFile, FailedSaveReportsAndLeavesTheFolderAsItWas)
     EXPECT_EQ(entries(), QStringList{"recipe.tbf"});  // no new file, no temporary file left behind
 }
 
-// --- opening --------------------------------------------------------------------------------------
-
-TEST_F(TaskBasketFile, ReopensEveryKindFieldForField)
+TEST_F(TaskBasketFile, ReopensEveryKindFieldForFieldAndAKindNumberOfNoKindWithoutAName)
 {
     TaskBasket saved;
     fill(saved, everyKind());
@@ -167,6 +161,11 @@ TEST_F(TaskBasketFile, ReopensEveryKindFieldForField)
     ASSERT_TRUE(fncOpenTaskBasket(path("all.tbf"), opened, true));
     EXPECT_EQ(opened.data(opened.index(1), TaskBasket::IconNameRole).toString(), "generic");
     EXPECT_EQ(opened.at(1).key, "rotate");
+
+    // A kind number of no kind loads too, without a name.
+    ASSERT_TRUE(openBytes(line("99", "mystery", {"a"}), opened));
+    EXPECT_EQ(opened.tasks(), QList<TaskRecord>{TaskRecord(static_cast<TaskKind>(99), "mystery", {"a"})});
+    EXPECT_EQ(opened.data(opened.index(0)).toString(), QString());
     EXPECT_TRUE(capture_.reports().empty());
 }
 
@@ -229,15 +228,6 @@ TEST_F(TaskBasketFile, AFileThatCannotBeReadFailsWithAReportKeepingTheTasksBefor
     EXPECT_TRUE(basket.isEmpty());
     EXPECT_FALSE(fncOpenTaskBasket(dir_.path(), basket, false));
     expectOneReport(OpenRoutine, errnum::PathFileAccess, 0);
-}
-
-TEST_F(TaskBasketFile, UnknownKindNumberLoadsWithoutAName)
-{
-    TaskBasket basket;
-    ASSERT_TRUE(openBytes(line("99", "mystery", {"a"}), basket));
-    EXPECT_EQ(basket.tasks(), QList<TaskRecord>{TaskRecord(static_cast<TaskKind>(99), "mystery", {"a"})});
-    EXPECT_EQ(basket.data(basket.index(0)).toString(), QString());
-    EXPECT_TRUE(capture_.reports().empty());
 }
 
 // --- clsFile --------------------------------------------------------------------------------------

@@ -1,7 +1,5 @@
-// The option pages of the task editing panel in an active window, one shown at a time as the
-// panel shows them, driven with keys and the mouse: the pages there are, the remembered options
-// they show and keep, the task records a person's choices make, the numeric fields, colours,
-// points and areas picked on the preview, the logo dialog, galleries and task icons.
+// The option pages of the task editing panel, one shown at a time in an active window and driven
+// with keys and the mouse: what they record, remember and pick on the preview; galleries and icons.
 
 #include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -55,10 +53,7 @@ QString oleText(std::uint32_t ole) { return QString::number(static_cast<std::int
 TaskSlots slotsOf(std::initializer_list<QString> values) { return TaskRecord({}, {}, values).params; }
 
 // A photo shown at its own size, unchanged since edit mode began.
-TaskViewContext view(int width, int height)
-{
-    return {width, height, width, height, width, height, width, height, false};
-}
+TaskViewContext view(int w, int h) { return {w, h, w, h, w, h, w, h, false}; }
 
 // Clicks as a person does: a check box or option button on its indicator (a wide one's middle may
 // lie past its caption, where clicks do nothing), anything else in the middle.
@@ -184,10 +179,7 @@ protected:
     }
 
     int fontFamilies() { return show("text") ? control<QComboBox>("ComboFontFamily")->count() : 0; }
-    QString family(int index)
-    {
-        return show("text") ? control<QComboBox>("ComboFontFamily")->itemText(index) : QString();
-    }
+    QString family(int i) { return show("text") ? control<QComboBox>("ComboFontFamily")->itemText(i) : QString(); }
 
     QWidget window;
     QLineEdit* other = new QLineEdit(&window);

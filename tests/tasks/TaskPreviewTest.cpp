@@ -1,6 +1,5 @@
-// Previewing the task being edited: where it differs from a run of the Task Basket (the fast
-// resize, an unrounded scale, logos and text placed on the photo on screen, red-eye) and what it
-// writes back into the task.
+// Previewing the task being edited: where it differs from a run of the Task Basket (the fast resize,
+// an unrounded scale, logos, text and red-eye placed on the photo on screen), and what it writes back.
 
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
@@ -20,18 +19,14 @@ namespace {
 const Rgb kGrey{128, 128, 128};
 const Rgb kRed{250, 10, 10};
 
-TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues)
-{
-    return TaskRecord(kind, QString(), slotValues);
-}
+TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues) { return {kind, QString(), slotValues}; }
 
 // A view context for an image shown at its own size.
 TaskViewContext unscaled(const ImageBox& engine)
 {
-    TaskViewContext c;
-    c.imageWidth = c.viewWidth = c.boxWidth = engine.ImageWidth();
-    c.imageHeight = c.viewHeight = c.boxHeight = engine.ImageHeight();
-    return c;
+    const int w = engine.ImageWidth();
+    const int h = engine.ImageHeight();
+    return {w, h, 0, 0, w, h, w, h, false};
 }
 
 class TaskPreviewTest : public ::testing::Test {

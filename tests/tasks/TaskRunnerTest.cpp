@@ -8,7 +8,6 @@
 #include "support/TestImages.h"
 #include "tasks/TaskRunner.h"
 
-#include <QFile>
 #include <QRect>
 #include <QSize>
 #include <QTemporaryDir>
@@ -28,10 +27,7 @@ const Rgb kGrey{128, 128, 128};
 const Rgb kRed{255, 0, 0};
 const Rgb kWhite{255, 255, 255};
 
-TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues)
-{
-    return TaskRecord(kind, QString(), slotValues);
-}
+TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues) { return {kind, QString(), slotValues}; }
 
 class TaskRunnerTest : public ::testing::Test {
 protected:
@@ -100,8 +96,7 @@ TEST_F(TaskRunnerTest, EveryKindReadsItsSlotsAsTheyMean)
         {"the same kind twice runs twice", marked,
          {task(K::Rotate, {"False", "90", "0"}), task(K::Rotate, {"False", "90", "0"})}, {40, 20}, Point{9, 14}, {}},
         {"resize by percent", gradientPicture(200, 100), {task(K::Resize, {"False", "25", ""})}, {50, 25}, {}, {}},
-        {"the percent rounded half to even", gradientPicture(400, 300), {task(K::Resize, {"False", "12.5", ""})},
-         {48, 36}, {}, {}},
+        {"12.5 % rounds to 12", gradientPicture(400, 300), {task(K::Resize, {"False", "12.5"})}, {48, 36}, {}, {}},
         {"resize to a size", gradientPicture(200, 100), {task(K::Resize, {"True", "64", "48"})}, {64, 48}, {}, {}},
         {"brightness", twoTone, {task(K::Brightness, {"0", "1", "0", "True"})}, {}, {}, {{{2, 2}, {0, 150, 0}}}},
         {"contrast", twoTone, {task(K::Contrast, {"100", "0", "1", "0"})}, {}, {}, {{{2, 2}, {100, 255, 200}}}},
@@ -175,7 +170,7 @@ TEST_F(TaskRunnerTest, EveryKindReadsItsSlotsAsTheyMean)
     EXPECT_TRUE(capture.reports().empty());
 }
 
-TEST_F(TaskRunnerTest, AMouseCropOnAScaledPreviewTakesTheSameShareOfEveryPhoto)
+TEST_F(TaskRunnerTest, AScaledMouseCropTakesTheSameShareOfEveryPhotoAndSettingsCarryToLaterTasks)
 {
     // Recorded on a 400 x 300 preview box: the rectangle covers the middle half of each side.
     const QList<TaskRecord> crop{task(TaskKind::Crop, {"False", "100", "75", "300", "225", "400", "300"})};
@@ -185,6 +180,19 @@ TEST_F(TaskRunnerTest, AMouseCropOnAScaledPreviewTakesTheSameShareOfEveryPhoto)
     }
     EXPECT_TRUE(engine.StretchToFit()) << "the view settings stay on the engine";
     EXPECT_EQ(engine.Width(), 400);
+
+    // A shadow inherits the see-through colour of an earlier watermark.
+    const QString logo = writePng(Picture::filled(4, 4, kBlack), dir.filePath(QStringLiteral("logo.png")));
+    const Picture start = Picture::filled(60, 50, kGrey);
+    const TaskRecord shadow = task(TaskKind::Shadow, {"1"});
+    // The watermark turns the see-through colour on with the shadow's own colour.
+    const QString shadowColour = QString::number(OleColor::fromRgb(FakeGallery::edgeColour(9)));
+    const TaskRecord watermark = task(TaskKind::Watermark, {"True", "0", "0", logo, shadowColour});
+    const Picture alone = run(start, {shadow});
+    const Picture afterWatermark = run(start, {watermark, shadow});
+    ASSERT_EQ(alone.width(), afterWatermark.width());
+    EXPECT_GT(countColour(alone, FakeGallery::edgeColour(9)), 0);
+    EXPECT_EQ(countColour(afterWatermark, FakeGallery::edgeColour(9)), 0);
 }
 
 TEST_F(TaskRunnerTest, ANamedTextPositionPutsTheTextAtThatEdgeOrCentre)
@@ -221,21 +229,6 @@ TEST_F(TaskRunnerTest, ANamedTextPositionPutsTheTextAtThatEdgeOrCentre)
             }
     }
     EXPECT_EQ(drawn(false, -1, 0), drawn(false, 0, 0)) << "a position of no place is the top-left corner";
-}
-
-TEST_F(TaskRunnerTest, ShadowInheritsTheTransparentColourOfAnEarlierWatermark)
-{
-    const QString logo = writePng(Picture::filled(4, 4, kBlack), dir.filePath(QStringLiteral("logo.png")));
-    const Picture start = Picture::filled(60, 50, kGrey);
-    const TaskRecord shadow = task(TaskKind::Shadow, {"1"});
-    // The watermark turns the see-through colour on with the shadow's own colour.
-    const QString shadowColour = QString::number(OleColor::fromRgb(FakeGallery::edgeColour(9)));
-    const TaskRecord watermark = task(TaskKind::Watermark, {"True", "0", "0", logo, shadowColour});
-    const Picture alone = run(start, {shadow});
-    const Picture afterWatermark = run(start, {watermark, shadow});
-    ASSERT_EQ(alone.width(), afterWatermark.width());
-    EXPECT_GT(countColour(alone, FakeGallery::edgeColour(9)), 0);
-    EXPECT_EQ(countColour(afterWatermark, FakeGallery::edgeColour(9)), 0);
 }
 
 TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReportAFailingEngineStepIsSkipped)
