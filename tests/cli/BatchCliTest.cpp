@@ -23,13 +23,18 @@ TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
 {
     ToolResult r = lumoraBatch({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* usage : {"apply --tasks FILE.tbf", "convert [OPTIONS]", "header FILE", "info [--json] FILE"})
+    for (const char* usage : {"apply --tasks FILE.tbf", "convert [OPTIONS]", "header FILE", "info [--json] FILE",
+                              "thumb [--mode 0|1|2]"})
         EXPECT_TRUE(r.out.contains(usage)) << usage;
     r = lumoraBatch({"--version"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("lumora-batch "));
 
+    // Run in the test's folder beside a real photo, a.png: no wrong usage may write anything.
     const ScopedEnvironment home("LUMORA_HOME", dir.path().toUtf8());  // nothing may land elsewhere
+    const QString cwd = QDir::currentPath();
+    writePng(gradientPicture(8, 8), path("a.png"));
+    QDir::setCurrent(dir.path());
     const QList<QStringList> wrong{
         {}, {"frobnicate"}, {"apply", "only-one-file.jpg"},
         {"apply", "--quality", "0", "--tasks", "t.tbf", "a.jpg", "b.jpg"},
@@ -38,53 +43,48 @@ TEST_F(BatchCli, HelpVersionAndWrongUsageOfEveryCommand)
         {"convert", "--counter", "first", "a.png"}, {"convert", "--overwrite", "--no-overwrite", "a.png"},
         {"convert", "--frobnicate", "a.png"}, {"header"}, {"header", "a.jpg", "b.jpg"}, {"header", "--width"},
         {"info"}, {"info", "a.jpg", "a.jpg"}, {"info", "--xml", "a.jpg"},
-        {"settings"}, {"settings", "init"}, {"settings", "frob"}};
+        {"settings"}, {"settings", "init"}, {"settings", "frob"}, {"thumb", "a.png"},
+        {"thumb", "--mode", "3", "a.png", "b.png"}, {"thumb", "--size", "40", "a.png", "b.png"},
+        {"thumb", "--size", "0x40", "a.png", "b.png"}, {"thumb", "--jobs", "2", "a.png", "b.png"},
+        {"thumb", "--out-dir", "d"}, {"thumb", "--jobs", "0", "--out-dir", "d", "a.png"}};
     for (const QStringList& arguments : wrong) {
         r = lumoraBatch(arguments);
         EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << arguments.join(u' ').toStdString();
     }
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"a.png"});
 }
 
-TEST_F(BatchCli, TasksListsOneLinePerTask)
+TEST_F(BatchCli, TasksListsTheTasksAndApplyWritesTheEditedPhotoInTheFormatOfItsExtensionOrFails)
 {
-    const ToolResult r = lumoraBatch({"tasks", writeTasks(kHalveAndInvert)});
-    EXPECT_EQ(r.exitCode, 0);
-    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
-    const QStringList first = lines[0].split(u'\t');
-    ASSERT_EQ(first.size(), 21);
-    EXPECT_EQ(first.mid(0, 6), (QStringList{"1", "3", "Resize", "resize", "False", "50"}));
-    EXPECT_TRUE(lines[1].startsWith("2\t11\tNegative\tinvert\t"));
-}
-
-TEST_F(BatchCli, ApplyWritesTheEditedPhotoInTheFormatOfItsExtension)
-{
-    const QString in = writePng(markedPicture(120, 80, 0, 0, Rgb{255, 255, 255}, Rgb{0, 0, 0}), path("in.png"));
+    // Position, kind number, name, key and the 17 slots.
     const QString tasks = writeTasks(kHalveAndInvert);
-    ToolResult r = lumoraBatch({"apply", "--tasks", tasks, in, path("out.jpg")});
+    ToolResult r = lumoraBatch({"tasks", tasks});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "1\t3\tResize\tresize\tFalse\t50" + QString(15, u'\t') + "\n2\t11\tNegative\tinvert" +
+                         QString(17, u'\t') + "\n");
+
+    const QString in = writePng(markedPicture(120, 80, 0, 0, Rgb{255, 255, 255}, Rgb{0, 0, 0}), path("in.png"));
+    r = lumoraBatch({"apply", "--tasks", tasks, in, path("out.jpg")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
-    EXPECT_EQ(identify(path("out.jpg"), "%m %wx%h %Q"), "JPEG 60x40 80");
-    EXPECT_EQ(identify(path("out.jpg"), "%[fx:int(255*mean+0.5)]"), "255");  // inverted black is white
+    // Inverted black is white.
+    EXPECT_EQ(identify(path("out.jpg"), "%m %wx%h %Q %[fx:int(255*mean+0.5)]"), "JPEG 60x40 80 255");
 
     r = lumoraBatch({"apply", "-t", tasks, "--quality=55", in, path("out.tif")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(identify(path("out.tif"), "%m %wx%h"), "TIFF 60x40");
-}
 
-TEST_F(BatchCli, FailuresExitWithOneLineOnStandardError)
-{
-    const QString tasks = writeTasks(kHalveAndInvert);
-    expectFailure(lumoraBatch({"apply", "--tasks", tasks, path("missing.png"), path("out.jpg")}), "missing.png");
-    EXPECT_FALSE(QFile::exists(path("out.jpg")));
+    // Failures exit with one line on standard error.
+    expectFailure(lumoraBatch({"apply", "--tasks", tasks, path("missing.png"), path("new.jpg")}), "missing.png");
+    EXPECT_FALSE(QFile::exists(path("new.jpg")));
     expectFailure(lumoraBatch({"tasks", path("nothing-here.tbf")}), "nothing-here.tbf");
 
     // A task that fails is reported, and the photo is written as it stood.
     writePng(gradientPicture(50, 40), path("in.png"));
     writeTasks(taskRecord("\"3\",\"resize\",\"False\",\"50\"") + kFailingRotation);
-    const ToolResult r = lumoraBatch({"apply", "--tasks", tasks, path("in.png"), path("out.png")});
+    r = lumoraBatch({"apply", "--tasks", tasks, path("in.png"), path("out.png")});
     expectFailure(r, "subProcessPages");
     EXPECT_TRUE(r.err.contains("13"));
     EXPECT_EQ(identify(path("out.png")), "25x20");

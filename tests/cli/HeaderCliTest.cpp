@@ -3,7 +3,6 @@
 
 #include "cli/LumoraBatch.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace lumora::test;
@@ -22,7 +21,7 @@ protected:
     static QString lines(const QStringList& keyValues) { return keyValues.join(u'\n') + u'\n'; }
 };
 
-TEST_F(HeaderCli, PrintsEveryFactThroughTheEntryPointThatFitsTheFile)
+TEST_F(HeaderCli, PrintsEveryFactThroughTheEntryPointThatFitsTheFileOrFailsWithOneLine)
 {
     // A PNG header of 40000 x 70000, 16-bit RGB, 5000 pixels per metre (127 dpi); nothing else.
     const QByteArray ihdr = QByteArray("\0\0\0\x0DIHDR\0\0\x9C\x40\0\x01\x11\x70\x10\x02\0\0\0\0\0\0\0", 25);
@@ -53,10 +52,8 @@ TEST_F(HeaderCli, PrintsEveryFactThroughTheEntryPointThatFitsTheFile)
         else
             EXPECT_TRUE(r.out.startsWith(lines(facts))) << r.out.toStdString();
     }
-}
 
-TEST_F(HeaderCli, UnreadableFilesFailWithOneLine)
-{
+    // Files it cannot read fail with one line.
     writeBytes(path("notes.txt"), "shopping list\n");
     ToolResult r = header(path("notes.txt"));
     expectFailure(r, "notes.txt");

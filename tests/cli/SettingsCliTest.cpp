@@ -20,16 +20,13 @@ namespace {
 // A program folder of its own, which lumora-batch inherits.
 class SettingsCli : public ::testing::Test {
 protected:
-    static ToolResult settings(const QStringList& arguments)
-    {
-        return lumoraBatch(QStringList{"settings"} + arguments);
-    }
+    static ToolResult settings(const QStringList& words) { return lumoraBatch(QStringList{"settings"} + words); }
 
     QTemporaryDir home;
     const ScopedEnvironment lumoraHome{"LUMORA_HOME", home.path().toUtf8()};
 };
 
-TEST_F(SettingsCli, InitThenDumpShowsTheDefaultsInFileOrder)
+TEST_F(SettingsCli, InitThenDumpShowsTheDefaultsInFileOrderAndAMissingFileOrFolderFails)
 {
     const QString file = home.filePath("lumora");
     ToolResult r = settings({"init", file});
@@ -44,17 +41,13 @@ TEST_F(SettingsCli, InitThenDumpShowsTheDefaultsInFileOrder)
     QJsonParseError error{};
     const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    // Values of every type as stored (the settings tests judge the defaults themselves).
     ASSERT_EQ(json.size(), 18);
-    EXPECT_EQ(json["outputFormat"]["lastFormat"].toInt(), 2);
     EXPECT_EQ(json["outputFormat"]["gifTransparentColor"].toInteger(), -2147483634);  // 0x8000000E
-    EXPECT_EQ(json["naming"]["counterStart"].toString(), "[Starting 1]");
     EXPECT_EQ(json["naming"]["destinationFolder"].toString(), folder);
-    EXPECT_EQ(json["windowSize"]["height"].toInt(), 7200);
     EXPECT_EQ(json["folderView"]["columnWidths"].toArray().size(), 8);
     EXPECT_EQ(json["folderView"]["columnWidths"][7].toInt(), 100);
-    EXPECT_EQ(json["twain"]["folder"].toString(), folder + "/Acquired/");
     EXPECT_EQ(json["taskDefaults"]["field53"].toInt(-1), 0);
-    EXPECT_EQ(json["album"]["fontName"].toString(), "Arial");
     EXPECT_EQ(json["print"]["optionG"].toDouble(), 100.0);
 
     // Blocks appear in the order of the file, which a JSON object does not keep.
@@ -66,11 +59,8 @@ TEST_F(SettingsCli, InitThenDumpShowsTheDefaultsInFileOrder)
         EXPECT_GT(at, last) << block;
         last = at;
     }
-}
 
-TEST_F(SettingsCli, AMissingFileOrFolderFailsWithOneLine)
-{
-    const ToolResult r = settings({"dump", home.filePath("none")});
+    r = settings({"dump", home.filePath("none")});
     expectFailure(r, "none");
     EXPECT_TRUE(r.out.isEmpty());
     expectFailure(settings({"init", home.filePath("no/such/folder")}), "subSaveSetup");

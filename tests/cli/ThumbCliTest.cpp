@@ -1,13 +1,11 @@
-// lumora-batch thumb as scripts see it: exit codes, one line per failure, and the thumbnails it
-// writes, measured by ImageMagick.
+// lumora-batch thumb as scripts see it: the thumbnails it writes, measured by ImageMagick, and one
+// line on standard error per file that cannot be read. Its wrong usages are in BatchCliTest.
 
-#include "support/FileBytes.h"
-#include "support/Oracles.h"
+#include "cli/LumoraBatch.h"
 #include "support/TestImages.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,124 +14,69 @@ using namespace lumora::test;
 
 namespace {
 
-const QString kBatch = QStringLiteral(LUMORA_BATCH_EXE);
-
-ToolResult batch(const QStringList& arguments) { return runTool(kBatch, arguments); }
-
-class ThumbCli : public ::testing::Test {
+class ThumbCli : public BatchFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        wide = writePng(Picture::filled(400, 100, Rgb{255, 0, 0}), path(QStringLiteral("wide.png")));
-        tall = writePng(Picture::filled(30, 60, Rgb{0, 0, 255}), path(QStringLiteral("tall.png")));
-        writeBytes(path(QStringLiteral("broken.jpg")), "this is no photo");
-    }
+    static ToolResult thumb(const QStringList& arguments) { return lumoraBatch(QStringList{"thumb"} + arguments); }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
-    QString wide;
-    QString tall;
+    const QString wide = writePng(Picture::filled(400, 100, Rgb{255, 0, 0}), path("wide.png"));
+    const QString tall = writePng(Picture::filled(30, 60, Rgb{0, 0, 255}), path("tall.png"));
+    const QString out = path("out.png");
 };
 
-int lineCount(const QString& text) { return static_cast<int>(text.split(u'\n', Qt::SkipEmptyParts).size()); }
-
-TEST_F(ThumbCli, WritesTheThumbnailOfEachSizeMode)
+TEST_F(ThumbCli, WritesTheThumbnailOfEachSizeModeAndNothingForAFileThatIsNoPhoto)
 {
-    const QString out = path(QStringLiteral("out.png"));
-    ToolResult r = batch({QStringLiteral("thumb"), wide, out});
+    // The default: mode 2 into 40 x 40, the photo centred on white.
+    const ToolResult r = thumb({wide, out});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
-    // The default: mode 2 into 40 x 40, the photo centred on white.
-    EXPECT_EQ(identify(out, QStringLiteral("%m %wx%h")), QStringLiteral("PNG 40x40"));
-    EXPECT_EQ(identify(out, QStringLiteral("%[hex:p{20,0}] %[hex:p{20,20}]")), QStringLiteral("FFFFFF FF0000"));
-
-    r = batch({QStringLiteral("thumb"), QStringLiteral("--mode"), QStringLiteral("1"), QStringLiteral("--size"),
-               QStringLiteral("100x100"), wide, out});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(identify(out), QStringLiteral("100x25"));
-
-    r = batch({QStringLiteral("thumb"), QStringLiteral("--mode"), QStringLiteral("0"), wide, out});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(identify(out), QStringLiteral("400x100"));
-}
-
-TEST_F(ThumbCli, UnreadableInputIsOneLineAndExitOne)
-{
-    const QString out = path(QStringLiteral("out.png"));
-    const ToolResult r = batch({QStringLiteral("thumb"), path(QStringLiteral("broken.jpg")), out});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(lineCount(r.err), 1) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("broken.jpg")));
-    EXPECT_FALSE(QFile::exists(out));
-}
-
-TEST_F(ThumbCli, WrongCommandLinesAreUsageErrors)
-{
-    const QString out = path(QStringLiteral("out.png"));
-    for (const QStringList& arguments : {
-             QStringList{QStringLiteral("thumb"), wide},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--mode"), QStringLiteral("3"), wide, out},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--size"), QStringLiteral("40"), wide, out},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--size"), QStringLiteral("0x40"), wide, out},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--jobs"), QStringLiteral("2"), wide, out},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--out-dir"), path(QStringLiteral("d"))},
-             QStringList{QStringLiteral("thumb"), QStringLiteral("--jobs"), QStringLiteral("0"),
-                         QStringLiteral("--out-dir"), path(QStringLiteral("d")), wide},
-         }) {
-        const ToolResult r = batch(arguments);
-        EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
+    EXPECT_EQ(identify(out, "%m %wx%h %[hex:p{20,0}] %[hex:p{20,20}]"), "PNG 40x40 FFFFFF FF0000");
+    // Mode 1 shrinks to fit, never enlarging; mode 0 keeps the photo's own size.
+    for (const auto& [photo, mode, size] :
+         {std::tuple{wide, "1", "100x25"}, {tall, "1", "30x60"}, {wide, "0", "400x100"}}) {
+        EXPECT_EQ(thumb({"--mode", mode, "--size", "100x100", photo, out}).exitCode, 0);
+        EXPECT_EQ(identify(out), size) << mode;
     }
+
+    writeBytes(path("broken.jpg"), "this is no photo");
+    QFile::remove(out);
+    expectFailure(thumb({path("broken.jpg"), out}), "broken.jpg");
     EXPECT_FALSE(QFile::exists(out));
-    EXPECT_TRUE(batch({QStringLiteral("--help")}).out.contains(QStringLiteral("thumb [--mode 0|1|2]")));
 }
 
-TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileAndReportsTheOthers)
+TEST_F(ThumbCli, OutDirFormWritesEveryReadableFileReportsTheOthersInOrderAndRefusesSharedNames)
 {
     // Enough files that both workers get several, in an order that is not the finishing order.
+    writeBytes(path("broken.jpg"), "this is no photo");
     QStringList inputs;
     for (int i = 0; i < 6; ++i) {
-        const QString copy = path(QStringLiteral("photo%1.png").arg(i));
-        ASSERT_TRUE(QFile::copy(i % 2 ? wide : tall, copy));
-        inputs << copy;
+        inputs << path(QStringLiteral("photo%1.png").arg(i));
+        ASSERT_TRUE(QFile::copy(i % 2 ? wide : tall, inputs.last()));
     }
-    inputs.insert(2, path(QStringLiteral("broken.jpg")));
-    inputs << path(QStringLiteral("missing.png"));
-    const QString folder = path(QStringLiteral("thumbs/new"));
-    const ToolResult r = batch(QStringList{QStringLiteral("thumb"), QStringLiteral("--jobs"), QStringLiteral("2"),
-                                           QStringLiteral("--size"), QStringLiteral("32x32"), QStringLiteral("--out-dir"),
-                                           folder} +
-                               inputs);
+    inputs.insert(2, path("broken.jpg"));
+    inputs << path("missing.png");
+    const QString folder = path("thumbs/new");
+    ToolResult r = thumb(QStringList{"--jobs", "2", "--size", "32x32", "--out-dir", folder} + inputs);
     EXPECT_EQ(r.exitCode, 1);
     // One line per failed file, in the order of the command line.
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << r.err.toStdString();
-    EXPECT_TRUE(lines[0].contains(QStringLiteral("broken.jpg")));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("missing.png")));
-
-    QStringList written = QDir(folder).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(written, (QStringList{"photo0.png", "photo1.png", "photo2.png", "photo3.png", "photo4.png",
-                                    "photo5.png"}));
-    for (const QString& name : written)
-        EXPECT_EQ(identify(QDir(folder).filePath(name)), QStringLiteral("32x32")) << name.toStdString();
+    EXPECT_TRUE(lines[0].contains("broken.jpg") && lines[1].contains("missing.png")) << r.err.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+              (QStringList{"photo0.png", "photo1.png", "photo2.png", "photo3.png", "photo4.png", "photo5.png"}));
     // Each output is its own input's thumbnail: the wide red ones have white above and below.
-    EXPECT_EQ(identify(QDir(folder).filePath(QStringLiteral("photo1.png")), QStringLiteral("%[hex:p{16,0}]")),
-              QStringLiteral("FFFFFF"));
-    EXPECT_EQ(identify(QDir(folder).filePath(QStringLiteral("photo0.png")), QStringLiteral("%[hex:p{16,0}]")),
-              QStringLiteral("0000FF"));
-}
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(identify(folder + QStringLiteral("/photo%1.png").arg(i), "%wx%h %[hex:p{16,0}]"),
+                  i % 2 ? "32x32 FFFFFF" : "32x32 0000FF")
+            << i;
 
-TEST_F(ThumbCli, OutDirFormRefusesTwoInputsThatWouldShareAName)
-{
-    QDir().mkpath(path(QStringLiteral("other")));
-    const QString twin = path(QStringLiteral("other/wide.jpg"));
+    // Two inputs that would share a name are refused before anything is written.
+    QDir().mkpath(path("other"));
+    const QString twin = path("other/wide.jpg");
     ASSERT_TRUE(QFile::copy(wide, twin));
-    const QString folder = path(QStringLiteral("thumbs"));
-    const ToolResult r = batch({QStringLiteral("thumb"), QStringLiteral("--out-dir"), folder, wide, twin});
+    r = thumb({"--out-dir", path("thumbs"), wide, twin});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("wide.png")));
-    EXPECT_FALSE(QFile::exists(QDir(folder).filePath(QStringLiteral("wide.png"))));
+    EXPECT_TRUE(r.err.contains("wide.png"));
+    EXPECT_FALSE(QFile::exists(path("thumbs/wide.png")));
 }
 
 }  // namespace

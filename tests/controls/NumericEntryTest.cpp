@@ -20,33 +20,30 @@ TEST(NumericEntry, KeyFilter)
     EXPECT_TRUE(NumericEntry(TextAngle).acceptsKey(u'-'));
 }
 
+// Leaving the field keeps the text it shows; the companion takes the value of the text.
 TEST(NumericEntry, LeavingClampsUpperLimitFirstAndTakesTextThatIsNoNumberAsTheDefault)
 {
     const NumericFieldSpec crossed{"0", 100, 50, false};  // limits the wrong way round show which test comes first
     const NumericFieldSpec unlimited{"0"};
+    const NumericFieldSpec fortyFive{"45"};
     const struct {
         const NumericFieldSpec& field;
         const char *text, *kept;
+        int value;
     } cases[] = {
-        {FrameSize, "801", "800"}, {TextAngle, "-181", "-180"}, {FrameSize, "007", "007"},  // in range: as typed
-        {crossed, "75", "50"}, {crossed, "10", "100"},
+        {FrameSize, "801", "800", 801}, {TextAngle, "-181", "-180", -181},
+        {FrameSize, "007", "007", 7},  // in range: as typed
+        {crossed, "75", "50", 75}, {crossed, "10", "100", 10},
         // Beyond sixteen bits a number still counts with its true value.
-        {FrameSize, "99999", "800"}, {FrameSize, "123456789012345678901234567890", "800"},
-        {TextAngle, "-99999", "-180"}, {unlimited, "40000", "32767"}, {unlimited, "-40000", "-32768"},
-        {TextAngle, "-", "0"}, {TextAngle, "5-", "0"}, {TextAngle, "--5", "0"}, {TextAngle, "", "0"},
-        {TextAngle, "1-2", "0"},
+        {FrameSize, "99999", "800", 32767}, {FrameSize, "123456789012345678901234567890", "800", 32767},
+        {TextAngle, "-99999", "-180", -32768}, {unlimited, "40000", "32767", 32767},
+        {unlimited, "-40000", "-32768", -32768}, {TextAngle, "-", "0", 0}, {TextAngle, "5-", "0", 0},
+        {TextAngle, "--5", "0", 0}, {TextAngle, "", "0", 0}, {TextAngle, "1-2", "0", 0}, {fortyFive, "-", "45", 45},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(NumericEntry(c.field).onLeave(c.text), c.kept) << c.text;
-}
-
-TEST(NumericEntry, ValueForTheCompanion)
-{
-    const NumericEntry angle(TextAngle);
-    EXPECT_EQ(angle.valueOf("-45"), -45);
-    EXPECT_EQ(angle.valueOf("007"), 7);
-    EXPECT_EQ(angle.valueOf("99999"), 32767);
-    EXPECT_EQ(NumericEntry(NumericFieldSpec{"45"}).valueOf("-"), 45);
+        EXPECT_EQ(NumericEntry(c.field).valueOf(c.text), c.value) << c.text;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "controls/NumericField.h"
 
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -17,14 +16,14 @@ const NumericFieldSpec Degrees{"45", 0, 360, true};
 const NumericFieldSpec FrameSize{"0", 0, 800, false};
 
 // An active window with a plain line edit first in the focus chain, so that focus moves between
-// widgets as it does for a user.
+// widgets as it does for a user, and a field of each kind.
 class NumericFieldTest : public ::testing::Test {
 protected:
-    void showActive()
+    NumericFieldTest()
     {
         window_.show();
         window_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
     // Enters the field as Tab does and replaces its text by typing.
     static void retype(NumericField* field, const QString& keys)
@@ -37,90 +36,69 @@ protected:
 
     QWidget window_;
     QLineEdit* other_ = new QLineEdit(&window_);  // first in the focus chain
+    NumericField* frame_ = new NumericField(FrameSize, &window_);
+    NumericField* degrees_ = new NumericField(Degrees, &window_);
+    NumericField* thumbnail_ = new NumericField(ThumbnailSizeSpec, &window_);
 };
 
-TEST_F(NumericFieldTest, OnlyDigitsBackspaceAndAllowedMinusReachTheField)
+TEST_F(NumericFieldTest, OnlyDigitsAndBackspaceReachTheField)
 {
-    NumericField* frame = new NumericField(FrameSize, &window_);
-    retype(frame, "1a b.+,-2");
-    EXPECT_EQ(frame->text(), "12");
-    QTest::keyClick(frame, Qt::Key_Left);  // keys without a character still work
-    QTest::keyClick(frame, Qt::Key_9);
-    QTest::keyClick(frame, Qt::Key_End);
-    QTest::keyClick(frame, Qt::Key_Backspace);
-    EXPECT_EQ(frame->text(), "19");
-    frame->insert("3x");  // as a paste: refused whole
-    EXPECT_EQ(frame->text(), "19");
+    retype(frame_, "1a b.+,-2");
+    EXPECT_EQ(frame_->text(), "12");
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_9, Qt::Key_End, Qt::Key_Backspace})
+        QTest::keyClick(frame_, key);  // keys without a character still work
+    EXPECT_EQ(frame_->text(), "19");
+    frame_->insert("3x");  // as a paste: refused whole
+    EXPECT_EQ(frame_->text(), "19");
     // Stray characters the program put there can be deleted, and no others typed.
-    frame->setText("1.5");
-    QTest::keyClick(frame, Qt::Key_A);
-    QTest::keyClick(frame, Qt::Key_Backspace);
-    EXPECT_EQ(frame->text(), "1.");
-
-    NumericField* degrees = new NumericField(Degrees, &window_);
-    retype(degrees, "-5");
-    EXPECT_EQ(degrees->text(), "-5");
+    frame_->setText("1.5");
+    QTest::keyClick(frame_, Qt::Key_A);
+    QTest::keyClick(frame_, Qt::Key_Backspace);
+    EXPECT_EQ(frame_->text(), "1.");
 }
 
-TEST_F(NumericFieldTest, EmptiedFieldShowsDefaultSelectedAndNextDigitReplacesIt)
+TEST_F(NumericFieldTest, EnteringPutsTheCaretAfterTheTextOrSelectsItAllAndAnEmptiedFieldShowsTheDefault)
 {
-    NumericField* field = new NumericField(Degrees, &window_);
-    field->setText("7");
-    QTest::keyClick(field, Qt::Key_Backspace);
-    EXPECT_EQ(field->selectedText(), "45");
-    QTest::keyClick(field, Qt::Key_Backspace);  // empties the selected default: back it comes
-    EXPECT_EQ(field->selectedText(), "45");
-    QTest::keyClick(field, Qt::Key_3);
-    EXPECT_EQ(field->text(), "3");
+    degrees_->setText("123");
+    degrees_->setCursorPosition(0);
+    thumbnail_->setText("150");
+    degrees_->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(degrees_->hasSelectedText());
+    EXPECT_EQ(degrees_->cursorPosition(), 3);
+    thumbnail_->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(thumbnail_->selectedText(), "150");
+
+    // Emptied, the field shows its default selected, so that the next digit replaces it.
+    degrees_->setText("7");
+    QTest::keyClick(degrees_, Qt::Key_Backspace);
+    EXPECT_EQ(degrees_->selectedText(), "45");
+    QTest::keyClick(degrees_, Qt::Key_Backspace);  // empties the selected default: back it comes
+    EXPECT_EQ(degrees_->selectedText(), "45");
+    QTest::keyClick(degrees_, Qt::Key_3);
+    EXPECT_EQ(degrees_->text(), "3");
 }
 
-TEST_F(NumericFieldTest, EnteringPutsTheCaretAfterTheTextOrSelectsItAll)
+TEST_F(NumericFieldTest, TheCompanionWritesIntoTheFieldAndLeavingTheFieldHoldsTheLimitAndSetsIt)
 {
-    NumericField* field = new NumericField(Degrees, &window_);
-    NumericField* thumbnail = new NumericField(ThumbnailSizeSpec, &window_);
-    field->setText("123");
-    field->setCursorPosition(0);
-    thumbnail->setText("150");
-    showActive();
-    field->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(field->hasSelectedText());
-    EXPECT_EQ(field->cursorPosition(), 3);
-    thumbnail->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(thumbnail->selectedText(), "150");
-}
+    QSlider slider;
+    slider.setRange(0, 1000);  // wider than the field, so that the slider does not clamp for it
+    frame_->setCompanion(&slider);
+    QSignalSpy committed(frame_, &NumericField::valueCommitted);
+    slider.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(frame_->text(), "1");
 
-TEST_F(NumericFieldTest, TabbingAwayHoldsTheLimitAndSetsTheCompanion)
-{
-    NumericField* field = new NumericField(FrameSize, &window_);
-    auto* spinner = new QScrollBar(Qt::Vertical, &window_);
-    spinner->setRange(0, 800);
-    field->setCompanion(spinner);
-    QSignalSpy committed(field, &NumericField::valueCommitted);
-    showActive();
+    retype(frame_, "999");
+    EXPECT_EQ(frame_->text(), "999");  // not clamped while typing
+    QTest::keyClick(frame_, Qt::Key_Tab);
+    EXPECT_FALSE(frame_->hasFocus());
+    EXPECT_EQ(frame_->text(), "800");
+    EXPECT_EQ(slider.value(), 800);
+    EXPECT_EQ(committed.count(), 1);
+    EXPECT_EQ(committed.value(0).value(0).toInt(), 800);
 
-    retype(field, "999");
-    EXPECT_EQ(field->text(), "999");  // not clamped while typing
-    QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_FALSE(field->hasFocus());
-    EXPECT_EQ(field->text(), "800");
-    EXPECT_EQ(spinner->value(), 800);
-    ASSERT_EQ(committed.count(), 1);
-    EXPECT_EQ(committed.at(0).at(0).toInt(), 800);
-}
-
-TEST_F(NumericFieldTest, CompanionWritesItsValueIntoTheField)
-{
-    NumericField* field = new NumericField(Degrees, &window_);
-    auto* slider = new QSlider(Qt::Horizontal, &window_);
-    slider->setRange(0, 360);
-    field->setCompanion(slider);
-    slider->setValue(250);
-    EXPECT_EQ(field->text(), "250");
-    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(field->text(), "251");
-    field->setCompanion(nullptr);  // no longer heard
-    slider->setValue(10);
-    EXPECT_EQ(field->text(), "251");
+    frame_->setCompanion(nullptr);  // no longer heard
+    slider.setValue(10);
+    EXPECT_EQ(frame_->text(), "800");
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
-// The option pages of the task editing panel in an active window, one shown at a time as the
-// panel shows them, driven with keys and the mouse: the pages there are, the remembered options
-// they show and keep, the task records a person's choices make, the numeric fields, colours,
-// points and areas picked on the preview, the logo dialog, galleries and task icons.
+// The option pages of the task editing panel, one shown at a time in an active window and driven
+// with keys and the mouse: what they record, remember and pick on the preview; galleries and icons.
 
 #include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
 #include "tasks/ColorButton.h"
-#include "tasks/GalleryPicker.h"
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/LogoThumbnail.h"
 #include "tasks/SpinArrows.h"
@@ -25,11 +22,11 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -56,10 +53,7 @@ QString oleText(std::uint32_t ole) { return QString::number(static_cast<std::int
 TaskSlots slotsOf(std::initializer_list<QString> values) { return TaskRecord({}, {}, values).params; }
 
 // A photo shown at its own size, unchanged since edit mode began.
-TaskViewContext view(int width, int height)
-{
-    return {width, height, width, height, width, height, width, height, false};
-}
+TaskViewContext view(int w, int h) { return {w, h, w, h, w, h, w, h, false}; }
 
 // Clicks as a person does: a check box or option button on its indicator (a wide one's middle may
 // lie past its caption, where clicks do nothing), anything else in the middle.
@@ -166,6 +160,12 @@ protected:
 
     void click(const QString& name) { clickOn(control(name)); }
     void press(const QString& name, Qt::Key key) { QTest::keyClick(control(name), key); }
+    // Clicks the upper or the lower one of a pair of arrows.
+    void arrow(const QString& name, bool up)
+    {
+        QWidget* arrows = control(name);
+        QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, up ? 2 : arrows->height() - 3));
+    }
 
     // Enters the field, replaces its text by typing, and leaves it for the other edit.
     void typeInto(const QString& name, const QString& keys, bool leave = true)
@@ -179,10 +179,7 @@ protected:
     }
 
     int fontFamilies() { return show("text") ? control<QComboBox>("ComboFontFamily")->count() : 0; }
-    QString family(int index)
-    {
-        return show("text") ? control<QComboBox>("ComboFontFamily")->itemText(index) : QString();
-    }
+    QString family(int i) { return show("text") ? control<QComboBox>("ComboFontFamily")->itemText(i) : QString(); }
 
     QWidget window;
     QLineEdit* other = new QLineEdit(&window);
@@ -192,71 +189,84 @@ protected:
 
 }  // namespace
 
-TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsTheRememberedOptions)
+// The records fresh options make are in the table of a person's choices, which start from them.
+TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsAndStoresTheRememberedOptionsAndLoadingAnnouncesNothing)
 {
-    // Channels told apart: red and blue off, green on.
-    TaskDefaults remembered = everythingChanged(fontFamilies());
-    remembered.field15 = remembered.field19 = 1;
-    const QString freshFamily = family(0);
-    const QString rememberedFamily = family(remembered.field28);
-    // Fresh settings and the block above on the 800 x 600 photo shown at its own size.
-    const struct {
-        int kind;
-        const char* key;
-        const char* title;
-        TaskSlots fresh;
-        TaskSlots remembered;
-    } rows[] = {
-        {0, "nothing", "Options", {}, {}},
-        {1, "flip", "Task Option - Flip", slotsOf({"0"}), slotsOf({"1"})},
-        {2, "rotate", "Task Option - Rotate", slotsOf({"False", "45", kHighlight}),
-         slotsOf({"True", "90", oleText(0x445566)})},
-        // Always opened on the exact size, which is the photo's.
-        {3, "resize", "Task Option - Resize", slotsOf({"True", "800", "600"}), slotsOf({"True", "800", "600"})},
-        {4, "blur", "Task Option - Blur", slotsOf({"1"}), slotsOf({"7"})},
-        {5, "contrast", "Task Option - Contrast", slotsOf({"50", "1", "1", "1"}), slotsOf({"30", "0", "1", "0"})},
-        {6, "brightness", "Task Option - Brightness", slotsOf({"50", "1", "1", "1"}), slotsOf({"70", "0", "1", "0"})},
-        {7, "sharpen", "Task Option - Sharpen", slotsOf({"1"}), slotsOf({"4"})},
-        // Fresh: drawn with the mouse, nothing drawn yet. Remembered: a keyed-in ellipse.
-        {8, "crop", "Task Option - Crop", slotsOf({"False", "0", "0", "0", "0"}),
-         slotsOf({"True", "1", "0", "0", "800", "600", oleText(0x112233)})},
-        {9, "watermark", "Task Option - Watermark/merge",
-         slotsOf({"True", "50", "0", "", oleText(0x80000009), "", "", "False"}),
-         slotsOf({"False", "20", "3", "/nowhere/logo.png", oleText(0xFF00), "", "", "False"})},
-        // Remembered: at a clicked point (none clicked yet), where the angle field counts.
-        {10, "text", "Task Option - Add Text",
-         slotsOf({"False", "False", "True", "0", "0", freshFamily, "14", "False", "False", "False",
-                  oleText(0x80000008), kHighlight, "0", "0", "Sample"}),
-         slotsOf({"True", "False", "False", "-30", "0", rememberedFamily, "22", "True", "True", "True", "255",
-                  oleText(0x778899), "1", "9", "Hello, Lumora", "0", "0"})},
-        {11, "invert", "Task Option - Invert", {}, {}},
-        {12, "canvas", "Task Option - Canvas", slotsOf({kHighlight, "10", "10", "10", "10"}),
-         slotsOf({oleText(0x112233), "12", "11", "13", "14"})},
-        {13, "frame", "Task Option - Frame", slotsOf({kHighlight, "0", "0", "1"}),
-         slotsOf({oleText(0xABCDEF), "1", "35"})},
-        {14, "mask", "Task Option - Mask", slotsOf({"True", "0", "0"}), slotsOf({"False", "80", "6"})},
-        {15, "shadow", "Task Option - Shadow", slotsOf({"0"}), slotsOf({"7"})},
-        {16, "redeye", "Red-Eye Correction", {}, {}},
-    };
-    ASSERT_EQ(pages.pages().size(), std::size(rows));
-
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (TaskOptionPanel* p : pages.pages())
         spies.push_back(std::make_unique<QSignalSpy>(p, &TaskOptionPanel::optionsChanged));
-    for (const bool fresh : {true, false}) {
-        loadAll(fresh ? freshDefaults() : remembered, view(800, 600));
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::string(row.key) + (fresh ? " fresh" : " remembered"));
-            TaskOptionPanel* p = pages.byKind(static_cast<TaskKind>(row.kind));
-            ASSERT_NE(p, nullptr);
-            EXPECT_EQ(p->key(), QLatin1String(row.key));
-            EXPECT_EQ(p->title(), QLatin1String(row.title));
-            const TaskRecord task = p->record(view(800, 600));
-            EXPECT_EQ(task.kind, static_cast<TaskKind>(row.kind));
-            EXPECT_EQ(task.key, QLatin1String(row.key));
-            EXPECT_EQ(task.params, fresh ? row.fresh : row.remembered);
-        }
+    const TaskDefaults fresh = freshDefaults();
+    ASSERT_GE(fontFamilies(), 2);
+    const TaskDefaults changed = everythingChanged(fontFamilies());
+    ASSERT_EQ(differingFields(fresh, changed).size(), 53) << "every field must differ for the round trip to tell";
+    // Channels told apart: red and blue off, green on. On the 800 x 600 photo at its own size.
+    TaskDefaults remembered = changed;
+    remembered.field15 = remembered.field19 = 1;
+    const QString rememberedFamily = family(remembered.field28);
+    loadAll(remembered, view(800, 600));
+    // Each page records its own kind, also where pages of one class serve several kinds.
+    const struct {
+        int kind;
+        const char* key;
+        TaskSlots slots;
+    } rows[] = {
+        {0, "nothing", {}},
+        {1, "flip", slotsOf({"1"})},
+        {2, "rotate", slotsOf({"True", "90", oleText(0x445566)})},
+        {3, "resize", slotsOf({"True", "800", "600"})},  // always opened on the exact size, the photo's
+        {4, "blur", slotsOf({"7"})},
+        {5, "contrast", slotsOf({"30", "0", "1", "0"})},
+        {6, "brightness", slotsOf({"70", "0", "1", "0"})},
+        {7, "sharpen", slotsOf({"4"})},
+        {8, "crop", slotsOf({"True", "1", "0", "0", "800", "600", oleText(0x112233)})},  // a keyed-in ellipse
+        {9, "watermark", slotsOf({"False", "20", "3", "/nowhere/logo.png", oleText(0xFF00), "", "", "False"})},
+        // At a clicked point (none clicked yet), where the angle field counts.
+        {10, "text",
+         slotsOf({"True", "False", "False", "-30", "0", rememberedFamily, "22", "True", "True", "True", "255",
+                  oleText(0x778899), "1", "9", "Hello, Lumora", "0", "0"})},
+        {11, "invert", {}},
+        {12, "canvas", slotsOf({oleText(0x112233), "12", "11", "13", "14"})},
+        {13, "frame", slotsOf({oleText(0xABCDEF), "1", "35"})},
+        {14, "mask", slotsOf({"False", "80", "6"})},
+        {15, "shadow", slotsOf({"7"})},
+        {16, "redeye", {}},
+    };
+    ASSERT_EQ(pages.pages().size(), std::size(rows));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        TaskOptionPanel* p = pages.byKind(static_cast<TaskKind>(row.kind));
+        ASSERT_NE(p, nullptr);
+        const TaskRecord task = p->record(view(800, 600));
+        EXPECT_EQ(task.kind, static_cast<TaskKind>(row.kind));
+        EXPECT_EQ(task.key, QLatin1String(row.key));
+        EXPECT_EQ(task.params, row.slots);
     }
+
+    // Storing what was loaded gives every field back. Each direction starts from the other block,
+    // so that a field that is not written shows.
+    const auto storeAll = [&](TaskDefaults d) {
+        for (TaskOptionPanel* p : pages.pages())
+            p->storeOptions(d);
+        return d;
+    };
+    EXPECT_EQ(names(differingFields(storeAll(fresh), remembered)), "");
+    // A fresh record remembers no angle; the field shows its default, 45, and keeps that.
+    loadAll(fresh, view(800, 600));
+    TaskDefaults expected = fresh;
+    expected.field10 = 45;
+    EXPECT_EQ(names(differingFields(storeAll(changed), expected)), "");
+
+    // A page writes its own fields only.
+    loadAll(changed, view(800, 600));
+    const auto storedBy = [&](std::initializer_list<const char*> keys) {
+        TaskDefaults d = fresh;
+        for (const char* key : keys)
+            pages.byKey(key)->storeOptions(d);
+        return names(differingFields(d, fresh));
+    };
+    EXPECT_EQ(storedBy({"frame"}), "frameStyle frameSize frameColor field48 field49");
+    EXPECT_EQ(storedBy({"mask"}), "field50 field51 field52");
+    EXPECT_EQ(storedBy({"invert", "nothing", "redeye"}), "");
     for (size_t i = 0; i < spies.size(); ++i)
         EXPECT_EQ(spies[i]->count(), 0) << "loading announced a change on " << pages.pages()[i]->key().toStdString();
 }
@@ -272,6 +282,10 @@ TEST_F(TaskOptionPagesTest, APersonsChoicesAreAnnouncedAndRecorded)
     } rows[] = {
         {"flip", [&] { click("optFlip1"); }, slotsOf({"1"})},
         {"rotate", [&] { click("chkRotateResample"); click("cmdAngle3"); }, slotsOf({"True", "-45", kHighlight})},
+        {"rotate", [&] { click("cmdAngle0"); }, slotsOf({"False", "-15", kHighlight})},
+        // The arrows beside a field step it.
+        {"rotate", [&] { arrow("sbDegrees", true); arrow("sbDegrees", false); arrow("sbDegrees", false); },
+         slotsOf({"False", "44", kHighlight})},
         {"resize", [&] { click("optResize1"); }, slotsOf({"False", "50", ""})},
         {"resize", [&] { click("optResize1"); typeInto("txtScale", "37.5x", false); }, slotsOf({"False", "37.5", ""})},
         {"blur", [&] { press("sldBlur", Qt::Key_Right); }, slotsOf({"2"})},
@@ -317,54 +331,16 @@ TEST_F(TaskOptionPagesTest, APersonsChoicesAreAnnouncedAndRecorded)
     }
 }
 
-TEST_F(TaskOptionPagesTest, StoringWhatWasLoadedGivesBackAll53Fields)
-{
-    const TaskDefaults fresh = freshDefaults();
-    ASSERT_GE(fontFamilies(), 2);
-    const TaskDefaults changed = everythingChanged(fontFamilies());
-    ASSERT_EQ(differingFields(fresh, changed).size(), 53) << "every field must differ for the round trip to tell";
-    const auto storeAll = [&](TaskDefaults d) {
-        for (TaskOptionPanel* p : pages.pages())
-            p->storeOptions(d);
-        return d;
-    };
-    // Each direction starts from the other block, so a field that is not written shows.
-    loadAll(changed, view(800, 600));
-    EXPECT_EQ(names(differingFields(storeAll(fresh), changed)), "");
-
-    // A fresh record remembers no angle; the field shows its default, 45, and keeps that.
-    loadAll(fresh, view(800, 600));
-    TaskDefaults expected = fresh;
-    expected.field10 = 45;
-    EXPECT_EQ(names(differingFields(storeAll(changed), expected)), "");
-
-    // A page writes its own fields only.
-    loadAll(changed, view(800, 600));
-    const auto storedBy = [&](std::initializer_list<const char*> keys) {
-        TaskDefaults d = fresh;
-        for (const char* key : keys)
-            pages.byKey(key)->storeOptions(d);
-        return names(differingFields(d, fresh));
-    };
-    EXPECT_EQ(storedBy({"frame"}), "frameStyle frameSize frameColor field48 field49");
-    EXPECT_EQ(storedBy({"mask"}), "field50 field51 field52");
-    EXPECT_EQ(storedBy({"invert", "nothing", "redeye"}), "");
-}
-
-TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangle)
+// Drawing on the preview itself is left to the panel tests.
+TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangleOrKeyedInEdgesAndWatermarkAndTextTheClickedPoint)
 {
     auto* crop = show("crop");
-    EXPECT_TRUE(crop->needsMarkedArea());
     click("optCropSelect1");
     EXPECT_FALSE(crop->needsMarkedArea());
-
-    // Ticking the box to draw chooses the mouse crop; the rectangle comes back normalised.
-    QSignalSpy tool(crop, &TaskOptionPanel::mouseToolChanged);
+    // Ticking the box to draw chooses the mouse crop.
     click("chkCropMouse");
     EXPECT_TRUE(control<QAbstractButton>("optCropSelect0")->isChecked());
     EXPECT_TRUE(crop->needsMarkedArea());
-    EXPECT_EQ(crop->markedArea(), QRect());
-    EXPECT_EQ(tool.count(), 1);
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
 
     QSignalSpy changed(crop, &TaskOptionPanel::optionsChanged);
@@ -372,25 +348,20 @@ TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangle)
     EXPECT_EQ(changed.count(), 0);
     crop->rectangleReleased(QPoint(300, 200), QPoint(100, 50));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(crop->markedArea(), QRect(100, 50, 200, 150));
     // On a scaled view the edges stay in view pixels, with the box they were drawn in.
     EXPECT_EQ(crop->record(scaledView()).params, slotsOf({"False", "100", "50", "300", "200", "420", "320"}));
-    EXPECT_EQ(crop->record(view(800, 600)).params, slotsOf({"False", "100", "50", "300", "200"}));
 
-    // Releases on the preview keep the drawing tool; choosing the key-in crop ends it; loading
-    // the page again forgets the area.
+    // Releases on the preview keep the drawing tool; loading the page again forgets the area;
+    // choosing the key-in crop ends the drawing.
     crop->mouseReleased();
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
+    crop->loadOptions(freshDefaults(), view(800, 600));
+    EXPECT_EQ(crop->markedArea(), QRect());
     click("optCropSelect1");
     EXPECT_FALSE(control<QAbstractButton>("chkCropMouse")->isChecked());
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::None);
-    click("chkCropMouse");
-    crop->cancelMouseTool();
-    EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::None);
-    crop->loadOptions(freshDefaults(), view(800, 600));
-    EXPECT_EQ(crop->markedArea(), QRect());
 
-    // Choosing the key-in crop fills the edges from the photo shown when the page was loaded.
+    // The key-in edges start from the photo shown when the page was loaded, whatever was typed.
     crop->loadOptions(freshDefaults(), {640, 480, 800, 600, 640, 480, 700, 500, false});
     click("optCropSelect1");
     typeInto("txtCropRight", "5");
@@ -399,10 +370,8 @@ TEST_F(TaskOptionPagesTest, CropRecordsTheDrawnRectangle)
     click("optCropSelect0");
     click("optCropSelect1");
     EXPECT_EQ(crop->record(view(800, 600)).params, slotsOf({"True", "0", "0", "0", "640", "480"}));
-}
 
-TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
-{
+    // Watermark and text record the clicked point in image pixels.
     auto* watermark = show("watermark");
     auto* location = control<QAbstractButton>("chkSelectLocation");
     EXPECT_FALSE(location->isEnabled());
@@ -411,21 +380,21 @@ TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
     clickOn(location);
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::PickPoint);
 
-    QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
+    QSignalSpy placed(watermark, &TaskOptionPanel::optionsChanged);
     QSignalSpy tool(watermark, &TaskOptionPanel::mouseToolChanged);
     watermark->pointPicked(QPoint(100, 50));
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(placed.count(), 1);
     EXPECT_EQ(tool.count(), 1);
     EXPECT_FALSE(location->isChecked());
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::None);
     // P5 is Y and P6 X, doubled as the photo is drawn at half size; P7 tells a scaled view.
     EXPECT_EQ(watermark->record(scaledView()).params,
               slotsOf({"True", "50", "1", "", oleText(0x80000009), "100", "200", "True"}));
+    // Without the box ticked, a click on the preview is not the page's business. At its own size
+    // the photo's pixels are the view's, and P7 says so.
+    watermark->pointPicked(QPoint(7, 7));
     EXPECT_EQ(watermark->record(view(800, 600)).params,
               slotsOf({"True", "50", "1", "", oleText(0x80000009), "50", "100", "False"}));
-    // Without the box ticked, a click on the preview is not the page's business.
-    watermark->pointPicked(QPoint(7, 7));
-    EXPECT_EQ(watermark->record(view(800, 600)).params[6], "100");
 
     // Text at the clicked position: the angle field instead of orientation and alignment.
     auto* text = show("text");
@@ -441,7 +410,7 @@ TEST_F(TaskOptionPagesTest, WatermarkAndTextRecordTheClickedPointInImagePixels)
                        oleText(0x80000008), kHighlight, "0", "9", "Sample", "80", "60"}));
 }
 
-TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedAndKeepTheirLimits)
+TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedKeepTheirLimitsAndRetainTheRatio)
 {
     // Typed into the field (a backspace empties it) and left, on the 800 x 600 photo.
     const struct {
@@ -475,26 +444,9 @@ TEST_F(TaskOptionPagesTest, NumericFieldsTakeDigitsShowADefaultWhenEmptiedAndKee
             EXPECT_EQ(control<SpinArrows>(row.arrows)->value(), QString(row.shown).toInt());
         }
     }
-}
 
-TEST_F(TaskOptionPagesTest, ArrowsAndPresetsSetTheAngle)
-{
-    auto* rotate = show("rotate");
-    auto* arrows = control<SpinArrows>("sbDegrees");
-    QSignalSpy changed(rotate, &TaskOptionPanel::optionsChanged);
-    QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, 2));
-    EXPECT_EQ(text("txtDegrees"), "46");
-    QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, arrows->height() - 3));
-    QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(arrows->width() / 2, arrows->height() - 3));
-    EXPECT_EQ(text("txtDegrees"), "44");
-    EXPECT_GE(changed.count(), 3);
-    click("cmdAngle0");
-    EXPECT_EQ(rotate->record(view(800, 600)).params[1], "-15");
-}
-
-TEST_F(TaskOptionPagesTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfToEven)
-{
-    // The photo on screen is 320 x 200 now; edit mode began with it at 400 x 300.
+    // Retain Ratio scales against the start size, rounding half to even. The photo on screen is
+    // 320 x 200 now; edit mode began with it at 400 x 300.
     auto* resize = show("resize");
     resize->loadOptions(freshDefaults(), {320, 200, 400, 300, 320, 200, 320, 200, false});
     EXPECT_EQ(text("txtResizeWidth"), "320");
@@ -521,13 +473,17 @@ TEST_F(TaskOptionPagesTest, RetainRatioScalesAgainstTheStartSizeRoundingHalfToEv
     EXPECT_EQ(text("txtResizeWidth"), "32767") << "held to 16 bits";
 }
 
-TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecordedAndTold)
+TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedIsRecordedAndToldOneMouseToolArmedAtATime)
 {
     ScriptedDialogs dialogs;
     auto* canvas = show("canvas");
     auto* button = control<ColorButton>("picCropBackColor");
     auto* pick = control<QCheckBox>("chkCropBackColor");
     const auto colour = [&] { return canvas->record(view(800, 600)).params[0]; };
+    const auto swatch = [&] {  // what the button shows in its middle
+        const QImage shown = button->grab().toImage();
+        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    };
     QSignalSpy tool(canvas, &TaskOptionPanel::mouseToolChanged);
     QSignalSpy changed(canvas, &TaskOptionPanel::optionsChanged);
     QSignalSpy back(canvas, &TaskOptionPanel::backColorChosen);
@@ -543,9 +499,7 @@ TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecord
     dialogs.answerNextColor(0x00336699u);
     clickOn(button);
     EXPECT_EQ(colour(), oleText(0x00336699u));
-    // The swatch shows the colour itself.
-    const QImage swatch = button->grab().toImage();
-    EXPECT_EQ(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(swatch(), QColor(0x99, 0x66, 0x33));
 
     clickOn(pick);
     EXPECT_EQ(tool.count(), 1);
@@ -553,9 +507,7 @@ TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecord
     canvas->colorPicked(0x00204080);
     EXPECT_EQ(colour(), oleText(0x00204080));
     EXPECT_EQ(changed.count(), 2);
-    ASSERT_EQ(back.count(), 2);
-    EXPECT_EQ(back.at(0).at(0).value<std::uint32_t>(), 0x00336699u);
-    EXPECT_EQ(back.at(1).at(0).value<std::uint32_t>(), 0x00204080u);
+    EXPECT_EQ(back, QList<QVariantList>({{QVariant::fromValue(0x00336699u)}, {QVariant::fromValue(0x00204080u)}}));
     // The release ends the picking.
     canvas->mouseReleased();
     EXPECT_FALSE(pick->isChecked());
@@ -564,23 +516,19 @@ TEST_F(TaskOptionPagesTest, AFillColourFromTheDialogOrPickedOnThePreviewIsRecord
 
     // A system colour shows what it stands for.
     button->setColor(0x8000000E);
-    const QImage system = button->grab().toImage();
-    EXPECT_EQ(system.pixelColor(system.width() / 2, system.height() / 2), QColor(255, 255, 255));
-}
+    EXPECT_EQ(swatch(), QColor(255, 255, 255));
 
-TEST_F(TaskOptionPagesTest, OneMouseToolAtATimeAndCancellingUnticksEveryArmingBox)
-{
-    // Drawing the crop unticks the colour picker.
+    // One mouse tool at a time: drawing the crop unticks its colour picker.
     auto* crop = show("crop");
     click("optCropSelect1");
     press("cmbCrop", Qt::Key_Down);  // ellipse: colour applies
-    auto* pick = control<QCheckBox>("chkCropBackColor");
-    ASSERT_TRUE(pick->isEnabled());
-    clickOn(pick);
+    auto* cropPick = control<QCheckBox>("chkCropBackColor");
+    ASSERT_TRUE(cropPick->isEnabled());
+    clickOn(cropPick);
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::PickColor);
     click("optCropSelect0");
     click("chkCropMouse");
-    EXPECT_FALSE(pick->isChecked());
+    EXPECT_FALSE(cropPick->isChecked());
     EXPECT_EQ(crop->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
     crop->cancelMouseTool();
     EXPECT_FALSE(control<QCheckBox>("chkCropMouse")->isChecked());
@@ -599,27 +547,19 @@ TEST_F(TaskOptionPagesTest, OneMouseToolAtATimeAndCancellingUnticksEveryArmingBo
     click("chkSelectLocation");
     press("cboMergeStyle", Qt::Key_Down);
     EXPECT_EQ(watermark->mouseTool(), TaskOptionPanel::MouseTool::None);
-}
 
-TEST_F(TaskOptionPagesTest, RedEyeMarksAnAreaWithTheMouse)
-{
+    // Red-eye takes a rectangle only while its box is ticked; the release that unticks the box
+    // may reach the page before the rectangle does. (The panel tests drag one on the preview.)
     auto* redEye = show("redeye");
-    EXPECT_TRUE(redEye->needsMarkedArea());
-    redEye->rectangleReleased(QPoint(1, 1), QPoint(9, 9));  // not armed
+    redEye->rectangleReleased(QPoint(1, 1), QPoint(9, 9));
     EXPECT_EQ(redEye->markedArea(), QRect());
-
     click("chkRedEye");
-    EXPECT_EQ(redEye->mouseTool(), TaskOptionPanel::MouseTool::DragRectangle);
-    QSignalSpy changed(redEye, &TaskOptionPanel::optionsChanged);
     redEye->rectanglePressed(QPoint(60, 40));
-    // The release of the mouse may reach the page before the rectangle does.
     redEye->mouseReleased();
     EXPECT_FALSE(control<QCheckBox>("chkRedEye")->isChecked());
     redEye->rectangleReleased(QPoint(60, 40), QPoint(20, 70));
     EXPECT_EQ(redEye->markedArea(), QRect(20, 40, 40, 30));
-    EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(redEye->mouseTool(), TaskOptionPanel::MouseTool::None);
-
     redEye->loadOptions(freshDefaults(), view(800, 600));
     EXPECT_EQ(redEye->markedArea(), QRect());
 }
@@ -627,35 +567,25 @@ TEST_F(TaskOptionPagesTest, RedEyeMarksAnAreaWithTheMouse)
 TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderThePointer)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    SetupRecord remembered;
-    setDefaults(remembered, dir.path());
+    TaskDefaults remembered = freshDefaults();
     const QString path = writeLogo(dir);
     ScriptedDialogs dialogs;
     auto* watermark = show<WatermarkOptions>("watermark");
-    watermark->setRemembered(&remembered.taskDefaults);
+    watermark->setRemembered(&remembered);
     const auto slot = [&](int i) { return watermark->record(view(800, 600)).params[static_cast<size_t>(i)]; };
     QSignalSpy changed(watermark, &TaskOptionPanel::optionsChanged);
 
     click("cmdSelectMerge");  // cancelled
     ASSERT_EQ(dialogs.fileDialogs().size(), 1);
     EXPECT_EQ(dialogs.fileDialogs().first().kind, ui::FileDialogRequest::Kind::OpenFile);
-    EXPECT_EQ(dialogs.fileDialogs().first().filter,
-              "All Image Files|*.bmp;*.jpg;*.jpeg;*.pcx;*.png;*.gif;*.wbm;*.wbmp;*.psd;*.tif;*.tiff"
-              "|Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg, *.jpeg)|*.jpg;*.jpeg|PCX Files (*.pcx)|*.pcx"
-              "|PNG Files (*.png)|*.png|GIF Files (*.gif)|*.gif|Wireless Bitmap Files (*.wbm, *.wbmp)|*.wbm;*.wbmp"
-              "|Adobe Photoshop Files (*.psd)|*.psd|TIFF Files (*.tif, *.tiff)|*.tif;*.tiff");
     EXPECT_EQ(slot(3), "");
     EXPECT_EQ(changed.count(), 0);
 
     dialogs.answerNextFileDialog({path, 0});
     click("cmdSelectMerge");
-    EXPECT_EQ(remembered.taskDefaults.watermarkFile, path);
+    EXPECT_EQ(remembered.watermarkFile, path);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(slot(3), path);
-    TaskDefaults stored;
-    watermark->storeOptions(stored);
-    EXPECT_EQ(stored.watermarkFile, path);
     // The next dialog opens where the logo is; cancelled, it keeps the logo.
     click("cmdSelectMerge");
     EXPECT_EQ(dialogs.fileDialogs().last().directory, dir.path());
@@ -666,7 +596,7 @@ TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderT
     auto* thumbnail = control<LogoThumbnail>("picWatermarkImage");
     watermark->loadOptions(freshDefaults(), view(800, 600));
     ASSERT_TRUE(thumbnail->image().isNull());
-    watermark->loadOptions(remembered.taskDefaults, view(800, 600));
+    watermark->loadOptions(remembered, view(800, 600));
     const QRect logoArea = thumbnail->imageRect();
     ASSERT_EQ(logoArea.size(), QSize(40, 20));
     const QPoint overRed = logoArea.topLeft() + QPoint(5, 10);
@@ -687,88 +617,36 @@ TEST_F(TaskOptionPagesTest, TheLogoIsChosenInADialogAndItsSeeThroughColourUnderT
     EXPECT_EQ(slot(4), oleText(OleColor::fromRgb(0, 0, 255)));
 }
 
-TEST(TaskOptionGalleries, ThePickerMakesItsEightPicturesOnceAndAnnouncesAChoice)
-{
-    QList<int> asked;
-    QWidget window;
-    auto* picker = new GalleryPicker(
-        QStringLiteral("OptSample"),
-        [&asked](int i) {
-            asked << i;
-            QImage image(8, 6, QImage::Format_RGB32);
-            image.fill(QColor(i * 30, 0, 0));
-            return image;
-        },
-        nullptr);
-    EXPECT_TRUE(asked.isEmpty()) << "pictures are made when first shown";
-    (new QVBoxLayout(&window))->addWidget(picker);
-    window.show();
-    EXPECT_EQ(asked, QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
-    ASSERT_NE(picker->button(7), nullptr);
-    EXPECT_FALSE(picker->button(7)->icon().isNull());
-
-    QSignalSpy chosen(picker, &GalleryPicker::chosen);
-    picker->setCurrentIndex(4);
-    EXPECT_EQ(picker->currentIndex(), 4);
-    EXPECT_EQ(chosen.count(), 0);
-    clickOn(picker->button(6));
-    EXPECT_EQ(picker->currentIndex(), 6);
-    ASSERT_EQ(chosen.count(), 1);
-    EXPECT_EQ(chosen.at(0).at(0).toInt(), 6);
-    EXPECT_FALSE(picker->button(4)->isChecked());
-    window.hide();
-    window.show();
-    EXPECT_EQ(asked.size(), 8) << "made once";
-}
-
-TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskEachItsOwn)
+TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskAndEveryTaskHasAnIconOfItsOwn)
 {
     QList<QImage> drawn;  // the 16 frame and shadow styles, then the 8 masks, which fill theirs
     for (int i = 0; i < 24; ++i) {
         SCOPED_TRACE(i);
         const QImage image = i < 16 ? frameThumbnail(i) : maskThumbnail(i - 16);
         ASSERT_FALSE(image.isNull());
-        EXPECT_LE(image.width(), GalleryThumbnailWidth);
-        EXPECT_LE(image.height(), GalleryThumbnailHeight);
-        if (i >= 16) {
-            EXPECT_EQ(image.size(), QSize(GalleryThumbnailWidth, GalleryThumbnailHeight));
-        }
+        const QSize box(GalleryThumbnailWidth, GalleryThumbnailHeight);
+        EXPECT_TRUE(i < 16 ? box.expandedTo(image.size()) == box : image.size() == box) << image.width();
         for (const QImage& other : drawn)
             EXPECT_NE(image, other);
         drawn << image;
     }
-    EXPECT_EQ(frameThumbnail(3), drawn.at(3)) << "kept";
     // A frame changes the sample's border: the corner is not the sample's sky colour.
-    const QColor corner = drawn.at(0).pixelColor(1, 1);
-    EXPECT_FALSE(std::abs(corner.red() - 150) < 4 && std::abs(corner.green() - 190) < 4 &&
-                 std::abs(corner.blue() - 230) < 4);
-}
+    const QColor c = drawn.at(0).pixelColor(1, 1);
+    EXPECT_GE(std::max({std::abs(c.red() - 150), std::abs(c.green() - 190), std::abs(c.blue() - 230)}), 4);
 
-TEST(TaskOptionGalleries, EveryTaskHasItsOwnIcon)
-{
-    QStringList keys;
+    // Every task has an icon of its own, at 16 and 24 pixels; an unknown key gets the generic one.
+    QStringList keys{"generic"};
     for (const TaskKindInfo& kind : taskKinds())
         keys << kind.key();
-    keys << QStringLiteral("generic");
-    QList<QImage> drawn;
+    drawn.clear();
     for (const QString& key : keys) {
         SCOPED_TRACE(key.toStdString());
         const QIcon icon = taskIcon(key);
-        ASSERT_FALSE(icon.isNull());
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(24, 24)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)) && icon.availableSizes().contains(QSize(24, 24)));
         const QImage image = icon.pixmap(QSize(24, 24)).toImage();
-        // Something is drawn, and not over the whole square.
-        int opaque = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
-        EXPECT_GT(opaque, 24);
-        EXPECT_LT(opaque, 24 * 24);
         for (int i = 0; i < drawn.size(); ++i)
             EXPECT_NE(image, drawn.at(i)) << "looks like " << keys.at(i).toStdString();
         drawn << image;
     }
-    EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.last())
-        << "an unknown key gets the generic icon";
+    EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.first());
 }

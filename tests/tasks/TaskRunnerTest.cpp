@@ -8,7 +8,6 @@
 #include "support/TestImages.h"
 #include "tasks/TaskRunner.h"
 
-#include <QFile>
 #include <QRect>
 #include <QSize>
 #include <QTemporaryDir>
@@ -28,10 +27,7 @@ const Rgb kGrey{128, 128, 128};
 const Rgb kRed{255, 0, 0};
 const Rgb kWhite{255, 255, 255};
 
-TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues)
-{
-    return TaskRecord(kind, QString(), slotValues);
-}
+TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues) { return {kind, QString(), slotValues}; }
 
 class TaskRunnerTest : public ::testing::Test {
 protected:
@@ -100,6 +96,7 @@ TEST_F(TaskRunnerTest, EveryKindReadsItsSlotsAsTheyMean)
         {"the same kind twice runs twice", marked,
          {task(K::Rotate, {"False", "90", "0"}), task(K::Rotate, {"False", "90", "0"})}, {40, 20}, Point{9, 14}, {}},
         {"resize by percent", gradientPicture(200, 100), {task(K::Resize, {"False", "25", ""})}, {50, 25}, {}, {}},
+        {"12.5 % rounds to 12", gradientPicture(400, 300), {task(K::Resize, {"False", "12.5"})}, {48, 36}, {}, {}},
         {"resize to a size", gradientPicture(200, 100), {task(K::Resize, {"True", "64", "48"})}, {64, 48}, {}, {}},
         {"brightness", twoTone, {task(K::Brightness, {"0", "1", "0", "True"})}, {}, {}, {{{2, 2}, {0, 150, 0}}}},
         {"contrast", twoTone, {task(K::Contrast, {"100", "0", "1", "0"})}, {}, {}, {{{2, 2}, {100, 255, 200}}}},
@@ -173,7 +170,7 @@ TEST_F(TaskRunnerTest, EveryKindReadsItsSlotsAsTheyMean)
     EXPECT_TRUE(capture.reports().empty());
 }
 
-TEST_F(TaskRunnerTest, AMouseCropOnAScaledPreviewTakesTheSameShareOfEveryPhoto)
+TEST_F(TaskRunnerTest, AScaledMouseCropTakesTheSameShareOfEveryPhotoAndSettingsCarryToLaterTasks)
 {
     // Recorded on a 400 x 300 preview box: the rectangle covers the middle half of each side.
     const QList<TaskRecord> crop{task(TaskKind::Crop, {"False", "100", "75", "300", "225", "400", "300"})};
@@ -183,52 +180,8 @@ TEST_F(TaskRunnerTest, AMouseCropOnAScaledPreviewTakesTheSameShareOfEveryPhoto)
     }
     EXPECT_TRUE(engine.StretchToFit()) << "the view settings stay on the engine";
     EXPECT_EQ(engine.Width(), 400);
-}
 
-TEST_F(TaskRunnerTest, ANamedTextPositionPutsTheTextAtThatEdgeOrCentre)
-{
-    // White text on a transparent background, on black, unsmoothed. Rows top, middle, bottom;
-    // columns left, centre, right; horizontal text in each alignment, vertical text turned down.
-    const Picture black = Picture::filled(160, 120, kBlack);
-    const auto drawn = [&](bool vertical, int position, int alignment) {
-        return ink(run(black, {task(TaskKind::Text, {"False", "False", "True", vertical ? "-90" : "0",
-                                                     QString::number(alignment), "DejaVu Sans", "14", "False",
-                                                     "False", "False", "16777215", "0", vertical ? "1" : "0",
-                                                     QString::number(position), "HHH"})}));
-    };
-    const int slack = 6;  // the ink lies a few pixels inside the text's box
-    for (const bool vertical : {false, true}) {
-        const QSize whole = drawn(vertical, 4, 0).size();
-        ASSERT_GT(whole.width(), vertical ? 5 : 20);
-        for (int position = 0; position < 9; ++position)
-            for (int alignment = 0; alignment < (vertical ? 1 : 3); ++alignment) {
-                SCOPED_TRACE(testing::Message() << "vertical " << vertical << ", position " << position
-                                                << ", alignment " << alignment);
-                const QRect box = drawn(vertical, position, alignment);
-                EXPECT_EQ(box.size(), whole) << "cut off at an edge";
-                const int column = position % 3;
-                const int row = position / 3;
-                if (column == 0) {
-                    EXPECT_LE(box.left(), slack);
-                } else if (column == 1) {
-                    EXPECT_NEAR(box.center().x(), 80, slack);
-                } else {
-                    EXPECT_GE(box.right(), 159 - slack);
-                }
-                if (row == 0) {
-                    EXPECT_LE(box.top(), slack);
-                } else if (row == 1) {
-                    EXPECT_NEAR(box.center().y(), 60, slack);
-                } else {
-                    EXPECT_GE(box.bottom(), 119 - slack);
-                }
-            }
-    }
-    EXPECT_EQ(drawn(false, -1, 0), drawn(false, 0, 0)) << "a position of no place is the top-left corner";
-}
-
-TEST_F(TaskRunnerTest, ShadowInheritsTheTransparentColourOfAnEarlierWatermark)
-{
+    // A shadow inherits the see-through colour of an earlier watermark.
     const QString logo = writePng(Picture::filled(4, 4, kBlack), dir.filePath(QStringLiteral("logo.png")));
     const Picture start = Picture::filled(60, 50, kGrey);
     const TaskRecord shadow = task(TaskKind::Shadow, {"1"});
@@ -242,7 +195,43 @@ TEST_F(TaskRunnerTest, ShadowInheritsTheTransparentColourOfAnEarlierWatermark)
     EXPECT_EQ(countColour(afterWatermark, FakeGallery::edgeColour(9)), 0);
 }
 
-TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReport)
+TEST_F(TaskRunnerTest, ANamedTextPositionPutsTheTextAtThatEdgeOrCentre)
+{
+    // White text on a transparent background, on black, unsmoothed. Rows top, middle, bottom;
+    // columns left, centre, right; horizontal text in each alignment, vertical text turned down.
+    const Picture black = Picture::filled(160, 120, kBlack);
+    const auto drawn = [&](bool vertical, int position, int alignment) {
+        return ink(run(black, {task(TaskKind::Text, {"False", "False", "True", vertical ? "-90" : "0",
+                                                     QString::number(alignment), "DejaVu Sans", "14", "False",
+                                                     "False", "False", "16777215", "0", vertical ? "1" : "0",
+                                                     QString::number(position), "HHH"})}));
+    };
+    // Whether ink from `first` to `last` of a side `size` long lies at its start, middle or end
+    // (0, 1, 2); it lies a few pixels inside the text's box.
+    const auto placed = [](int place, int first, int last, int size) {
+        const int slack = 6;
+        return place == 0   ? first <= slack
+               : place == 2 ? last >= size - 1 - slack
+                            : std::abs(first + last - size) <= 2 * slack;
+    };
+    for (const bool vertical : {false, true}) {
+        const QSize whole = drawn(vertical, 4, 0).size();
+        ASSERT_GT(whole.width(), vertical ? 5 : 20);
+        for (int position = 0; position < 9; ++position)
+            for (int alignment = 0; alignment < (vertical ? 1 : 3); ++alignment) {
+                const QRect box = drawn(vertical, position, alignment);
+                SCOPED_TRACE(testing::Message() << "vertical " << vertical << ", position " << position
+                                                << ", alignment " << alignment << ": ink " << box.left() << ","
+                                                << box.top() << " to " << box.right() << "," << box.bottom());
+                EXPECT_EQ(box.size(), whole) << "cut off at an edge";
+                EXPECT_TRUE(placed(position % 3, box.left(), box.right(), 160));
+                EXPECT_TRUE(placed(position / 3, box.top(), box.bottom(), 120));
+            }
+    }
+    EXPECT_EQ(drawn(false, -1, 0), drawn(false, 0, 0)) << "a position of no place is the top-left corner";
+}
+
+TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReportAFailingEngineStepIsSkipped)
 {
     const Picture start = markedPicture(30, 20, 1, 1);
     for (const auto& [degrees, number] : {std::pair{"ninety", errnum::TypeMismatch}, {"40000", errnum::Overflow}}) {
@@ -252,15 +241,14 @@ TEST_F(TaskRunnerTest, ASlotThatCannotBeReadEndsTheRunWithAReport)
         capture.expectOne(QStringLiteral("subProcessPages"), number, 2, QStringLiteral("Processing task ID - '2'"));
         EXPECT_EQ(out.rgbAt(5, 5), (Rgb{127, 127, 127})) << "the image as it stood: inverted once";
     }
-}
 
-TEST_F(TaskRunnerTest, AFailingEngineStepIsSkippedAndTheRunGoesOn)
-{
-    const Picture start = Picture::filled(30, 20, kGrey);
+    // A step the engine cannot carry out (an empty crop, a negative blur) or a kind it does not
+    // know is skipped quietly, and the run goes on.
     TaskRecord unknownKind;
     unknownKind.kind = static_cast<TaskKind>(42);
-    const Picture out = run(start, {task(TaskKind::Crop, {"False", "10", "10", "5", "5", "", ""}), unknownKind,
-                                    task(TaskKind::Blur, {"-4"}), task(TaskKind::Negative, {})});
+    const Picture out = run(Picture::filled(30, 20, kGrey), {task(TaskKind::Crop, {"False", "10", "10", "5", "5"}),
+                                                             unknownKind, task(TaskKind::Blur, {"-4"}),
+                                                             task(TaskKind::Negative, {})});
     EXPECT_TRUE(capture.reports().empty());
     EXPECT_EQ(out.width(), 30);
     EXPECT_EQ(out.rgbAt(3, 3), (Rgb{127, 127, 127}));
