@@ -89,6 +89,7 @@ struct BatchConversion::Run {
 
 BatchConversion::~BatchConversion()
 {
+    *alive_ = false;
     cancel();
     // The jobs go first: their destructor waits for the photos in progress.
     if (run_)
@@ -113,12 +114,12 @@ std::unique_ptr<BatchConversion::Run> BatchConversion::prepare(QObject* receiver
         .workers = workerCount,
         .work = [&r](int index, int worker,
                      const std::stop_token&) { return r.workers[static_cast<size_t>(worker)]->process(index); },
+        // The callback may end the conversion's life (a window closed on the first progress):
+        // it is called through copies, and not again once the conversion is gone.
         .deliver =
-            [this, entryCount](int first, std::vector<bool>&& done) {
-                if (!progress_)
-                    return;
-                for (size_t i = 0; i < done.size(); ++i)
-                    progress_(first + static_cast<int>(i) + 1, entryCount);
+            [alive = alive_, progress = progress_, entryCount](int first, std::vector<bool>&& done) {
+                for (size_t i = 0; progress && i < done.size() && *alive; ++i)
+                    progress(first + static_cast<int>(i) + 1, entryCount);
             },
         .receiver = receiver,
         .finished = std::move(finished),

@@ -104,6 +104,8 @@ private:
     std::stop_source cancel_;
     std::vector<BatchEntryResult> results_;
     std::unique_ptr<Run> run_;
+    // False once the conversion is gone, for deliveries under way.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace lumora
