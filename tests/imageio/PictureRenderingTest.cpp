@@ -3,6 +3,7 @@
 
 #include "imageio/PictureRendering.h"
 
+#include "LoadPicSamples.h"
 #include "engine/ImageBox.h"
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
@@ -30,6 +31,7 @@ using namespace lumora::test;
 namespace {
 
 constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kGround{10, 200, 30};
 const std::uint32_t kGroundOle = OleColor::fromRgb(kGround);
 
@@ -41,7 +43,7 @@ Picture quadrants(int width, int height)
         for (int x = 0; x < width; ++x) {
             const bool right = x >= width / 2;
             const bool bottom = y >= height / 2;
-            p.setPixel(x, y, bottom ? (right ? Rgb{255, 255, 255} : Rgb{0, 0, 255}) : (right ? Rgb{0, 255, 0} : kRed));
+            p.setPixel(x, y, bottom ? (right ? Rgb{255, 255, 255} : kBlue) : (right ? Rgb{0, 255, 0} : kRed));
         }
     return p;
 }
@@ -67,16 +69,12 @@ bool nearColour(Rgb a, Rgb b, int tolerance)
 class PictureRenderingFile : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
-
     QString png(const Picture& picture, const QString& name) { return writePng(picture, path(name)); }
-
-    // A JPEG, left half red, right half blue, written by ImageMagick.
+    // A JPEG written by ImageMagick, left half red, right half blue.
     QString jpeg(int width, int height, const QString& name)
     {
-        const QString half = QStringLiteral("%1x%2").arg(width / 2).arg(height);
-        EXPECT_EQ(runTool("convert", {"-size", half, "xc:red", "xc:blue", "+append", "-quality", "95", path(name)}).exitCode,
-                  0);
-        return path(name);
+        return samples::magick(QStringLiteral("-size %1x%2 xc:red xc:blue +append -quality 95 %3")
+                                   .arg(width / 2).arg(height).arg(name), dir.path());
     }
 
     Picture render(const QString& file, int mode, int width, int height)
@@ -147,48 +145,45 @@ TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredTheRightW
     // The quadrants' middles keep their colours.
     EXPECT_TRUE(nearColour(p.rgbAt(25, 44), kRed, 2));
     EXPECT_TRUE(nearColour(p.rgbAt(75, 44), (Rgb{0, 255, 0}), 2));
-    EXPECT_TRUE(nearColour(p.rgbAt(25, 56), (Rgb{0, 0, 255}), 2));
+    EXPECT_TRUE(nearColour(p.rgbAt(25, 56), kBlue, 2));
     EXPECT_TRUE(nearColour(p.rgbAt(75, 56), (Rgb{255, 255, 255}), 2));
 }
 
-TEST_F(PictureRenderingFile, ShrinkToFitNeverEnlargesAndNaturalSizeIsTheImageItself)
+// Files made by ImageMagick (and exiftool), each as identify sees it, render as stored: the
+// background behind transparent pixels, the first page of several, the pixels as they are
+// whatever the orientation tag says (6: "turn me a quarter clockwise to show me").
+TEST_F(PictureRenderingFile, TransparencyPagesAndOrientationTags)
 {
-    const Picture small = smoothGradient(30, 20);
-    const QString smallFile = png(small, "small.png");
-    Picture p = render(smallFile, 1, 100, 100);
-    EXPECT_EQ(maxDifference(p, small), 0);
-    p = render(smallFile, 0, -1, -1);
-    EXPECT_EQ(maxDifference(p, small), 0);
-    EXPECT_EQ(sourceWidth, 30);
-
-    const QString wide = png(Picture::filled(400, 100, kRed), "wide.png");
-    p = render(wide, 1, 100, 100);
-    EXPECT_EQ(sizeOf(p), QSize(100, 25));
-    EXPECT_EQ(countColour(p, kRed), 100 * 25);
-}
-
-TEST_F(PictureRenderingFile, TransparentPixelsShowTheBackground)
-{
-    Picture rgba(20, 10, 4, QByteArray(20 * 10 * 4, '\0'));
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            rgba.setPixel(x, y, x < 10 ? Rgb{0, 0, 255} : kRed, x < 10 ? 0 : 255);
-    const QString file = png(rgba, "alpha.png");
-    ASSERT_EQ(identify(file, "%[channels]"), "srgba");
-    const Picture p = render(file, 0, -1, -1);
-    EXPECT_EQ(p.bands(), 3);
-    EXPECT_EQ(countColour(p, kGround), 100);
-    EXPECT_EQ(countColour(p, kRed), 100);
-}
-
-TEST_F(PictureRenderingFile, MultiPageFilesShowTheirFirstPage)
-{
-    const QString file = path("pages.tif");
-    ASSERT_EQ(runTool("convert", {"-size", "30x20", "xc:red", "xc:blue", file}).exitCode, 0);
-    ASSERT_EQ(identify(file, "%wx%h;"), "30x20;30x20;");
-    const Picture p = render(file, 0, -1, -1);
-    EXPECT_EQ(sizeOf(p), QSize(30, 20));
-    EXPECT_EQ(countColour(p, kRed), 30 * 20);
+    const struct {
+        const char* make;  // convert's arguments, then exiftool's (if any)
+        const char* exiftool;
+        const char* format;  // identify's format, and what it must say
+        const char* identified;
+        int mode, width, height;
+        QSize size;
+        Rgb left, right;  // the colours a quarter in from either side
+        int tolerance;
+    } cases[] = {
+        {"-size 10x10 xc:none xc:red +append PNG32:alpha.png", nullptr, "%[channels]", "srgba", 0, -1, -1, {20, 10},
+         kGround, kRed, 0},
+        {"-size 30x20 xc:red xc:blue pages.tif", nullptr, "%wx%h;", "30x20;30x20;", 0, -1, -1, {30, 20}, kRed, kRed, 0},
+        {"-size 200x300 xc:red xc:blue +append -quality 95 turned.jpg", "-Orientation#=6", "%[EXIF:Orientation]", "6",
+         1, 100, 100, {100, 75}, kRed, kBlue, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.make);
+        const QString file = samples::magick(c.make, dir.path());
+        if (c.exiftool) {
+            ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", c.exiftool, file}).exitCode, 0);
+        }
+        ASSERT_EQ(identify(file, c.format), c.identified);
+        const Picture p = render(file, c.mode, c.width, c.height);
+        ASSERT_EQ(sizeOf(p), c.size);
+        EXPECT_EQ(p.bands(), 3);
+        EXPECT_TRUE(nearColour(p.rgbAt(c.size.width() / 4, c.size.height() / 2), c.left, c.tolerance));
+        EXPECT_TRUE(nearColour(p.rgbAt(c.size.width() * 3 / 4, c.size.height() / 2), c.right, c.tolerance));
+    }
+    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
 }
 
 TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)
@@ -220,54 +215,36 @@ TEST_F(PictureRenderingFile, LargeJpegDecodesAtAReducedScale)
     EXPECT_EQ(RenderDecodeSize(file, 501, 375), QSize(1000, 750));
     EXPECT_EQ(RenderDecodeSize(file, 2001, 1500), QSize(4000, 3000));
     // Formats without reduced decoding read at their own size.
-    const QString pngFile = png(Picture::filled(400, 100, kRed), "wide.png");
-    EXPECT_EQ(RenderDecodeSize(pngFile, 40, 10), QSize(400, 100));
+    EXPECT_EQ(RenderDecodeSize(png(Picture::filled(400, 100, kRed), "wide.png"), 40, 10), QSize(400, 100));
     EXPECT_TRUE(RenderDecodeSize(path("missing.jpg"), 40, 10).isEmpty());
 
     const Picture p = render(file, 2, 100, 100);
     ASSERT_EQ(sizeOf(p), QSize(100, 100));
-    EXPECT_EQ(sourceWidth, 4000);
-    EXPECT_EQ(sourceHeight, 3000);
+    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(4000, 3000));
     // Drawn 100 x 75 at y = 12: rows 0-11 and 87-99 are margin.
     EXPECT_EQ(countColour(p, kGround), 100 * 25);
     EXPECT_EQ(p.rgbAt(50, 11), kGround);
     EXPECT_NE(p.rgbAt(50, 12), kGround);
     EXPECT_EQ(p.rgbAt(50, 87), kGround);
     EXPECT_TRUE(nearColour(p.rgbAt(20, 50), kRed, 8));
-    EXPECT_TRUE(nearColour(p.rgbAt(80, 50), (Rgb{0, 0, 255}), 8));
-}
-
-TEST_F(PictureRenderingFile, PhotosAreDrawnAsStoredWhateverTheirOrientationTag)
-{
-    // Orientation 6 says "turn me a quarter clockwise to show me".
-    const QString file = jpeg(400, 300, "turned.jpg");
-    ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", file}).exitCode, 0);
-    ASSERT_EQ(identify(file, "%[EXIF:Orientation]"), "6");
-    const Picture p = render(file, 1, 100, 100);
-    EXPECT_EQ(sizeOf(p), QSize(100, 75));
-    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
-    EXPECT_TRUE(nearColour(p.rgbAt(10, 37), kRed, 8));  // red still on the left
+    EXPECT_TRUE(nearColour(p.rgbAt(80, 50), kBlue, 8));
 }
 
 TEST_F(PictureRenderingFile, RendersOnSeveralThreadsAtOnceAsOnOne)
 {
-    const QString jpegFile = jpeg(1600, 1200, "photo.jpg");
-    const QString pngFile = png(quadrants(300, 200), "quadrants.png");
-    const Picture jpegAlone = render(jpegFile, 2, 64, 64);
-    const Picture pngAlone = render(pngFile, 2, 64, 64);
-    ASSERT_FALSE(jpegAlone.isNull());
-    ASSERT_FALSE(pngAlone.isNull());
+    const QString files[] = {jpeg(1600, 1200, "photo.jpg"), png(quadrants(300, 200), "quadrants.png")};
+    const Picture alone[] = {render(files[0], 2, 64, 64), render(files[1], 2, 64, 64)};
+    ASSERT_FALSE(alone[0].isNull() || alone[1].isNull());
 
     std::vector<int> mismatches(4, 0);
     std::vector<std::thread> threads;
     for (size_t t = 0; t < mismatches.size(); ++t)
         threads.emplace_back([&, t] {
-            for (int round = 0; round < 6; ++round) {
+            for (size_t round = 0; round < 6; ++round) {
                 int w = 0;
                 int h = 0;
-                const bool odd = (round + t) % 2 != 0;
-                const Picture p = RenderWithGdiPlus(odd ? jpegFile : pngFile, 2, 64, 64, kGroundOle, true, w, h);
-                mismatches[t] += !(p == (odd ? jpegAlone : pngAlone));
+                const size_t which = (round + t) % 2;
+                mismatches[t] += !(RenderWithGdiPlus(files[which], 2, 64, 64, kGroundOle, true, w, h) == alone[which]);
             }
         });
     for (std::thread& thread : threads)
