@@ -42,8 +42,7 @@ QByteArray koala();
 // pixels), holding one rectangle filled with `fill` and outlined by the default black pen.
 QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill);
 
-// An enhanced metafile: header with bounds (0, 0, width, height), a solid brush, the rectangle,
-// end of file.
+// An enhanced metafile: bounds (0, 0, width, height), a solid brush, the rectangle, the end.
 QByteArray emf(int width, int height, int left, int top, int right, int bottom, Rgb fill);
 
 // A PNG whose header claims width x height, with one tiny compressed row of data.
@@ -53,9 +52,8 @@ QByteArray pngHeader(std::uint32_t width, std::uint32_t height);
 // pointing at the next; with `loop` the last one points back at the first.
 QByteArray tiffChain(int extraPages, bool loop);
 
-// The same JP2 file with its signature box written in the long form (a length of 1 followed by
-// a 64-bit length), which the JPEG 2000 standard allows for any box: OpenJPEG reads it,
-// FreeImage's content detection (which compares the first twelve bytes) does not recognise it.
+// The JP2 file with its signature box in the long form (length 1, then a 64-bit length), allowed
+// for any box: OpenJPEG reads it, FreeImage's detection (of the first twelve bytes) does not.
 QByteArray withLongSignatureBox(const QByteArray& jp2);
 
 }  // namespace lumora::test::samples

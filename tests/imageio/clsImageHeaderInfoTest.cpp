@@ -89,8 +89,10 @@ protected:
         ok = gifBmp ? h.ReadGIF_BMP_Header(file) : h.ReadJPEG_TIFF_PNG_Header(file);
         return h;
     }
-    // The same for a file of these bytes.
-    clsImageHeaderInfo read(const QByteArray& bytes, bool gifBmp = false) { return read(write("bytes", bytes), gifBmp); }
+    clsImageHeaderInfo read(const QByteArray& bytes, bool gifBmp = false)
+    {
+        return read(write("bytes", bytes), gifBmp);
+    }
     // What the entry point says, "refused: " before it when it returned false.
     template <typename File>
     std::string said(const File& file, bool gifBmp = false)
@@ -139,7 +141,8 @@ TEST_F(clsImageHeaderInfoTest, FilesImageMagickWritesReadAsIdentifyAndExiftoolSe
          "TIFF 30x20 24-bit 300 dpi"},
         {"-size 30x20 gradient: -density 118 -units PixelsPerCentimeter cm.tif", "XResolution ResolutionUnit", "118 3",
          "TIFF 30x20 24-bit 299 dpi"},
-        {"-size 30x20 gradient: -define tiff:endian=msb mm.tif", "ExifByteOrder", "MM", "refused: None 0x0 0-bit 0 dpi"},
+        {"-size 30x20 gradient: -define tiff:endian=msb mm.tif", "ExifByteOrder", "MM",
+         "refused: None 0x0 0-bit 0 dpi"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.make);
