@@ -136,9 +136,10 @@ TEST_F(clsImageHeaderInfoTest, FilesImageMagickWritesReadAsIdentifyAndExiftoolSe
          "PNG 32x22 8-bit 0 dpi grey"},
         {"-size 5x5 plasma: -density 28.35 -units PixelsPerCentimeter phys.png", "PixelsPerUnitX PixelUnits BitDepth",
          "2835 1 16", "PNG 5x5 16-bit 72 dpi"},
-        // A grey gradient, still 24 bits and not grey; centimetres are rounded down (299.72).
+        // A grey gradient, still 24 bits and not grey.
         {"-size 30x20 gradient: -density 300 -units PixelsPerInch inch.tif", "XResolution ResolutionUnit", "300 2",
          "TIFF 30x20 24-bit 300 dpi"},
+        // Centimetres are rounded down: 299.72.
         {"-size 30x20 gradient: -density 118 -units PixelsPerCentimeter cm.tif", "XResolution ResolutionUnit", "118 3",
          "TIFF 30x20 24-bit 299 dpi"},
         {"-size 30x20 gradient: -define tiff:endian=msb mm.tif", "ExifByteOrder", "MM",
