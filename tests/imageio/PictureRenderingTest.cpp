@@ -3,6 +3,7 @@
 
 #include "imageio/PictureRendering.h"
 
+#include "LoadPicSamples.h"
 #include "engine/ImageBox.h"
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
@@ -14,8 +15,6 @@
 
 #include <cstdlib>
 #include <ostream>
-#include <thread>
-#include <vector>
 
 // Readable sizes and rectangles in failure messages.
 static void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
@@ -30,21 +29,9 @@ using namespace lumora::test;
 namespace {
 
 constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kGround{10, 200, 30};
 const std::uint32_t kGroundOle = OleColor::fromRgb(kGround);
-
-// A picture of four flat quadrants: red, green / blue, white.
-Picture quadrants(int width, int height)
-{
-    Picture p = Picture::filled(width, height, Rgb{});
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const bool right = x >= width / 2;
-            const bool bottom = y >= height / 2;
-            p.setPixel(x, y, bottom ? (right ? Rgb{255, 255, 255} : Rgb{0, 0, 255}) : (right ? Rgb{0, 255, 0} : kRed));
-        }
-    return p;
-}
 
 // Red rising to the right, green downwards: smooth, so any sound resampler agrees closely.
 Picture smoothGradient(int width, int height)
@@ -67,17 +54,7 @@ bool nearColour(Rgb a, Rgb b, int tolerance)
 class PictureRenderingFile : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
-
     QString png(const Picture& picture, const QString& name) { return writePng(picture, path(name)); }
-
-    // A JPEG, left half red, right half blue, written by ImageMagick.
-    QString jpeg(int width, int height, const QString& name)
-    {
-        const QString half = QStringLiteral("%1x%2").arg(width / 2).arg(height);
-        EXPECT_EQ(runTool("convert", {"-size", half, "xc:red", "xc:blue", "+append", "-quality", "95", path(name)}).exitCode,
-                  0);
-        return path(name);
-    }
 
     Picture render(const QString& file, int mode, int width, int height)
     {
@@ -135,7 +112,9 @@ TEST(PictureRenderingPlacement, CentresTheImageWithHalvesRoundedToEven)
 
 TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredTheRightWayRound)
 {
-    const Picture p = render(png(quadrants(400, 100), "quadrants.png"), 2, 100, 100);
+    // Four flat quadrants: red, green / blue, white.
+    const Picture p = render(samples::magick("-size 200x50 xc:red xc:lime +append ( -size 200x50 xc:blue xc:white "
+                                             "+append ) -append quadrants.png", dir.path()), 2, 100, 100);
     ASSERT_EQ(sizeOf(p), QSize(100, 100));
     EXPECT_EQ(p.bands(), 3);
     EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 100));
@@ -147,63 +126,53 @@ TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredTheRightW
     // The quadrants' middles keep their colours.
     EXPECT_TRUE(nearColour(p.rgbAt(25, 44), kRed, 2));
     EXPECT_TRUE(nearColour(p.rgbAt(75, 44), (Rgb{0, 255, 0}), 2));
-    EXPECT_TRUE(nearColour(p.rgbAt(25, 56), (Rgb{0, 0, 255}), 2));
+    EXPECT_TRUE(nearColour(p.rgbAt(25, 56), kBlue, 2));
     EXPECT_TRUE(nearColour(p.rgbAt(75, 56), (Rgb{255, 255, 255}), 2));
 }
 
-TEST_F(PictureRenderingFile, ShrinkToFitNeverEnlargesAndNaturalSizeIsTheImageItself)
+// Files made by ImageMagick (and exiftool), each as identify sees it, render as stored: the
+// background behind transparent pixels, the first page of several, the pixels as they are
+// whatever the orientation tag says (6: "turn me a quarter clockwise to show me").
+TEST_F(PictureRenderingFile, TransparencyPagesAndOrientationTags)
 {
-    const Picture small = smoothGradient(30, 20);
-    const QString smallFile = png(small, "small.png");
-    Picture p = render(smallFile, 1, 100, 100);
-    EXPECT_EQ(maxDifference(p, small), 0);
-    p = render(smallFile, 0, -1, -1);
-    EXPECT_EQ(maxDifference(p, small), 0);
-    EXPECT_EQ(sourceWidth, 30);
-
-    const QString wide = png(Picture::filled(400, 100, kRed), "wide.png");
-    p = render(wide, 1, 100, 100);
-    EXPECT_EQ(sizeOf(p), QSize(100, 25));
-    EXPECT_EQ(countColour(p, kRed), 100 * 25);
-}
-
-TEST_F(PictureRenderingFile, TransparentPixelsShowTheBackground)
-{
-    Picture rgba(20, 10, 4, QByteArray(20 * 10 * 4, '\0'));
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x)
-            rgba.setPixel(x, y, x < 10 ? Rgb{0, 0, 255} : kRed, x < 10 ? 0 : 255);
-    const QString file = png(rgba, "alpha.png");
-    ASSERT_EQ(identify(file, "%[channels]"), "srgba");
-    const Picture p = render(file, 0, -1, -1);
-    EXPECT_EQ(p.bands(), 3);
-    EXPECT_EQ(countColour(p, kGround), 100);
-    EXPECT_EQ(countColour(p, kRed), 100);
-}
-
-TEST_F(PictureRenderingFile, MultiPageFilesShowTheirFirstPage)
-{
-    const QString file = path("pages.tif");
-    ASSERT_EQ(runTool("convert", {"-size", "30x20", "xc:red", "xc:blue", file}).exitCode, 0);
-    ASSERT_EQ(identify(file, "%wx%h;"), "30x20;30x20;");
-    const Picture p = render(file, 0, -1, -1);
-    EXPECT_EQ(sizeOf(p), QSize(30, 20));
-    EXPECT_EQ(countColour(p, kRed), 30 * 20);
+    const struct {
+        const char* make;  // convert's arguments, then exiftool's (if any)
+        const char* exiftool;
+        const char* format;  // identify's format, and what it must say
+        const char* identified;
+        int mode, width, height;
+        QSize size;
+        Rgb left, right;  // the colours a quarter in from either side
+        int tolerance;
+    } cases[] = {
+        {"-size 10x10 xc:none xc:red +append PNG32:alpha.png", nullptr, "%[channels]", "srgba", 0, -1, -1, {20, 10},
+         kGround, kRed, 0},
+        {"-size 30x20 xc:red xc:blue pages.tif", nullptr, "%wx%h;", "30x20;30x20;", 0, -1, -1, {30, 20}, kRed, kRed, 0},
+        {"-size 200x300 xc:red xc:blue +append -quality 95 turned.jpg", "-Orientation#=6", "%[EXIF:Orientation]", "6",
+         1, 100, 100, {100, 75}, kRed, kBlue, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.make);
+        const QString file = samples::magick(c.make, dir.path());
+        if (c.exiftool) {
+            ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", c.exiftool, file}).exitCode, 0);
+        }
+        ASSERT_EQ(identify(file, c.format), c.identified);
+        const Picture p = render(file, c.mode, c.width, c.height);
+        ASSERT_EQ(sizeOf(p), c.size);
+        EXPECT_EQ(p.bands(), 3);
+        EXPECT_TRUE(nearColour(p.rgbAt(c.size.width() / 4, c.size.height() / 2), c.left, c.tolerance));
+        EXPECT_TRUE(nearColour(p.rgbAt(c.size.width() * 3 / 4, c.size.height() / 2), c.right, c.tolerance));
+    }
+    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
 }
 
 TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)
 {
-    writeBytes(path("text.jpg"), "not a picture at all");
-    // A header that promises 20000 x 20000 pixels (400 million); the data never comes.
-    writeBytes(path("huge.ppm"), "P6\n20000 20000\n255\n");
-    // The same kind of file at a sane size does render: the refusal above is the size.
-    writeBytes(path("tiny.ppm"), QByteArray("P6\n2 1\n255\n") + QByteArray("\xff\x00\x00\xff\x00\x00", 6));
-
+    // Huge claimed sizes: LoadPicTest, whose first road this is.
     EXPECT_TRUE(render(path("missing.png"), 0, -1, -1).isNull());
     EXPECT_EQ(sourceWidth, -7);  // left as the caller had it
-    EXPECT_TRUE(render(path("text.jpg"), 2, 40, 40).isNull());
-    EXPECT_TRUE(render(path("huge.ppm"), 2, 40, 40).isNull());
-    EXPECT_EQ(countColour(render(path("tiny.ppm"), 0, -1, -1), kRed), 2);
+    EXPECT_TRUE(render(writeBytes(path("text.jpg"), "not a picture at all"), 2, 40, 40).isNull());
 
     const QString file = png(Picture::filled(40, 30, kRed), "fine.png");
     EXPECT_TRUE(render(file, 3, 40, 40).isNull());
@@ -213,66 +182,26 @@ TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)
 
 TEST_F(PictureRenderingFile, LargeJpegDecodesAtAReducedScale)
 {
-    const QString file = jpeg(4000, 3000, "large.jpg");
+    const QString file = samples::magick("-size 2000x3000 xc:red xc:blue +append -quality 95 large.jpg", dir.path());
     ASSERT_EQ(identify(file), "4000x3000");
     // The largest of 1/8, 1/4, 1/2 that still covers the drawn size.
     EXPECT_EQ(RenderDecodeSize(file, 100, 75), QSize(500, 375));
     EXPECT_EQ(RenderDecodeSize(file, 501, 375), QSize(1000, 750));
     EXPECT_EQ(RenderDecodeSize(file, 2001, 1500), QSize(4000, 3000));
     // Formats without reduced decoding read at their own size.
-    const QString pngFile = png(Picture::filled(400, 100, kRed), "wide.png");
-    EXPECT_EQ(RenderDecodeSize(pngFile, 40, 10), QSize(400, 100));
+    EXPECT_EQ(RenderDecodeSize(png(Picture::filled(400, 100, kRed), "wide.png"), 40, 10), QSize(400, 100));
     EXPECT_TRUE(RenderDecodeSize(path("missing.jpg"), 40, 10).isEmpty());
 
     const Picture p = render(file, 2, 100, 100);
     ASSERT_EQ(sizeOf(p), QSize(100, 100));
-    EXPECT_EQ(sourceWidth, 4000);
-    EXPECT_EQ(sourceHeight, 3000);
+    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(4000, 3000));
     // Drawn 100 x 75 at y = 12: rows 0-11 and 87-99 are margin.
     EXPECT_EQ(countColour(p, kGround), 100 * 25);
     EXPECT_EQ(p.rgbAt(50, 11), kGround);
     EXPECT_NE(p.rgbAt(50, 12), kGround);
     EXPECT_EQ(p.rgbAt(50, 87), kGround);
     EXPECT_TRUE(nearColour(p.rgbAt(20, 50), kRed, 8));
-    EXPECT_TRUE(nearColour(p.rgbAt(80, 50), (Rgb{0, 0, 255}), 8));
-}
-
-TEST_F(PictureRenderingFile, PhotosAreDrawnAsStoredWhateverTheirOrientationTag)
-{
-    // Orientation 6 says "turn me a quarter clockwise to show me".
-    const QString file = jpeg(400, 300, "turned.jpg");
-    ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", file}).exitCode, 0);
-    ASSERT_EQ(identify(file, "%[EXIF:Orientation]"), "6");
-    const Picture p = render(file, 1, 100, 100);
-    EXPECT_EQ(sizeOf(p), QSize(100, 75));
-    EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
-    EXPECT_TRUE(nearColour(p.rgbAt(10, 37), kRed, 8));  // red still on the left
-}
-
-TEST_F(PictureRenderingFile, RendersOnSeveralThreadsAtOnceAsOnOne)
-{
-    const QString jpegFile = jpeg(1600, 1200, "photo.jpg");
-    const QString pngFile = png(quadrants(300, 200), "quadrants.png");
-    const Picture jpegAlone = render(jpegFile, 2, 64, 64);
-    const Picture pngAlone = render(pngFile, 2, 64, 64);
-    ASSERT_FALSE(jpegAlone.isNull());
-    ASSERT_FALSE(pngAlone.isNull());
-
-    std::vector<int> mismatches(4, 0);
-    std::vector<std::thread> threads;
-    for (size_t t = 0; t < mismatches.size(); ++t)
-        threads.emplace_back([&, t] {
-            for (int round = 0; round < 6; ++round) {
-                int w = 0;
-                int h = 0;
-                const bool odd = (round + t) % 2 != 0;
-                const Picture p = RenderWithGdiPlus(odd ? jpegFile : pngFile, 2, 64, 64, kGroundOle, true, w, h);
-                mismatches[t] += !(p == (odd ? jpegAlone : pngAlone));
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(mismatches, std::vector<int>(4, 0));
+    EXPECT_TRUE(nearColour(p.rgbAt(80, 50), kBlue, 8));
 }
 
 // --- pictures in memory -----------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Loading and saving the settings file in a program folder of its own: first start, the broken
 // files the start-up must survive, and saves that fail without harming the old file.
 
+#include "core/LumoraError.h"
 #include "core/ProgramFolder.h"
 #include "settings/SetupFile.h"
 #include "support/FileBytes.h"
@@ -19,10 +20,16 @@ using namespace lumora::test;
 
 namespace {
 
+// Every test ends with no error report and no message it did not take.
 class SetupFile : public ::testing::Test {
 protected:
     void SetUp() override { previous_ = SetSetupMessageHandler([this](const QString& text) { messages << text; }); }
-    void TearDown() override { SetSetupMessageHandler(std::move(previous_)); }
+    void TearDown() override
+    {
+        SetSetupMessageHandler(std::move(previous_));
+        EXPECT_TRUE(capture.reports().empty()) << "unexpected error report";
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+    }
 
     QString folder() const { return QDir::cleanPath(dir.path()); }
     QString file() const { return folder() + "/lumora"; }
@@ -43,41 +50,34 @@ private:
     SetupMessageHandler previous_;
 };
 
-TEST_F(SetupFile, ProgramFolderFollowsLumoraHome)
+TEST_F(SetupFile, FirstStartInTheProgramFolderOfLumoraHomeGivesDefaultsAndMakesTheFoldersButNoFile)
 {
     EXPECT_EQ(ProgramFolder::path(), folder());
     EXPECT_EQ(ProgramFolder::settingsFile(), file());
     EXPECT_EQ(ProgramFolder::tempFolder(), folder() + "/temp/");
-    const ScopedEnvironment sub("LUMORA_HOME", (dir.path() + "/sub/").toUtf8());
-    EXPECT_EQ(ProgramFolder::path(), folder() + "/sub");
-}
-
-TEST_F(SetupFile, FirstStartGivesDefaultsAndMakesTheFoldersButNoFile)
-{
     SetupRecord record;
-    subLoadSetup(record);  // through LUMORA_HOME
+    subLoadSetup(record);
     EXPECT_EQ(record, defaultSetup(folder()));
     EXPECT_EQ(SetupFilePath(), file());
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(capture.reports().empty());
-    EXPECT_TRUE(FolderExists(folder() + "/Captured"));
-    EXPECT_TRUE(FolderExists(folder() + "/Acquired"));
+    EXPECT_TRUE(FolderExists(folder() + "/Captured") && FolderExists(folder() + "/Acquired"));
     EXPECT_FALSE(QFileInfo::exists(file()));
+
+    const ScopedEnvironment sub("LUMORA_HOME", (dir.path() + "/sub/").toUtf8());
+    EXPECT_EQ(ProgramFolder::path(), folder() + "/sub");
 }
 
 TEST_F(SetupFile, ZeroLengthFileWarnsOnceAndIsReplacedByAWholeRecordAtExit)
 {
     writeBytes(file(), {});
     const SetupRecord record = startUp();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], "Configuration data file is corrupted\nSetting values will be initilized to default");
+    EXPECT_EQ(messages, QStringList{"Configuration data file is corrupted\nSetting values will be initilized to default"});
+    messages.clear();
     EXPECT_FALSE(QFileInfo::exists(file()));
     EXPECT_EQ(record, defaultSetup(folder()));
     EXPECT_TRUE(FolderExists(folder() + "/Captured"));
 
     EXPECT_TRUE(subSaveSetup(record));
     EXPECT_EQ(readBytes(file()), encodeSetup(defaultSetup(folder())));
-    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(SetupFile, SplittersBothAtTenAreDiscardedSilently)
@@ -87,14 +87,12 @@ TEST_F(SetupFile, SplittersBothAtTenAreDiscardedSilently)
     saved.lastFolder.path = "/elsewhere";
     ASSERT_TRUE(subSaveSetup(saved, file()));
     EXPECT_EQ(startUp(), defaultSetup(folder()));
-    EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(file()));
 
     // Any other pair is a real choice and is read as stored.
     saved.paneSplits = {10, 11, 5, 5};
     ASSERT_TRUE(subSaveSetup(saved, file()));
     EXPECT_EQ(startUp(), saved);
-    EXPECT_TRUE(capture.reports().empty());
 }
 
 TEST_F(SetupFile, AShortFileKeepsTheFieldsItDoesNotReachAndAnUnreadableOneIsReported)
@@ -106,37 +104,30 @@ TEST_F(SetupFile, AShortFileKeepsTheFieldsItDoesNotReachAndAnUnreadableOneIsRepo
     EXPECT_EQ(record.outputFormat.lastFormat, 2);
     EXPECT_EQ(record.album.title, "before");
     EXPECT_EQ(record.naming.genericName, QString());  // not defaulted either
-    EXPECT_TRUE(capture.reports().empty());
 
     ASSERT_TRUE(QFile::remove(file()) && QDir(folder()).mkdir("lumora"));  // a folder cannot be read
     record = SetupRecord();
     record.paneSplits.main = 33;
     subLoadSetup(record, folder());
-    ASSERT_EQ(capture.reports().size(), 1u);
-    EXPECT_EQ(capture.reports()[0].routine, "subLoadSetup");
+    capture.expectOne("subLoadSetup", errnum::PathFileAccess, 0);
     EXPECT_EQ(record.paneSplits.main, 33);
     EXPECT_EQ(record.naming.genericName, QString());
-    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(SetupFile, FailedSaveIsReportedAndLeavesTheOldFileWhole)
 {
     const SetupRecord record = defaultSetup(folder());
     EXPECT_FALSE(subSaveSetup(record, folder() + "/missing/lumora"));
-    ASSERT_EQ(capture.reports().size(), 1u);
-    EXPECT_EQ(capture.reports()[0].routine, "subSaveSetup");
+    capture.expectOne("subSaveSetup", errnum::PathNotFound, 0);
 
-    // A full disk, made with the file size limit (which binds every user, root too): the write
-    // fails part way, and the old file stays as it was, with no temporary file left behind.
+    // A full disk: the write fails part way, and the old file stays as it was, with no temporary
+    // file left behind.
     writeBytes(file(), "old settings");
-    bool saved = true;
-    {
+    EXPECT_FALSE([&] {
         const FullDisk disk(64);
-        saved = subSaveSetup(record, file());
-    }
-    EXPECT_FALSE(saved);
-    ASSERT_EQ(capture.reports().size(), 2u);
-    EXPECT_EQ(capture.reports()[1].routine, "subSaveSetup");
+        return subSaveSetup(record, file());
+    }());
+    capture.expectOne("subSaveSetup", errnum::DeviceIO, 0);
     EXPECT_EQ(readBytes(file()), "old settings");
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"lumora"});
 }

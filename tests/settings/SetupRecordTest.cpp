@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 using namespace lumora;
 
@@ -17,20 +16,13 @@ namespace {
 
 const QString kFolder = QStringLiteral("/pf");  // three bytes: every text offset below counts on it
 
-std::int16_t int16At(const QByteArray& b, qsizetype at) { return qFromLittleEndian<std::int16_t>(b.constData() + at); }
-std::int32_t int32At(const QByteArray& b, qsizetype at) { return qFromLittleEndian<std::int32_t>(b.constData() + at); }
-double doubleAt(const QByteArray& b, qsizetype at)
+// A little-endian number at `at`, and a stored text there: the 16-bit length and that many bytes.
+template <typename T>
+T numberAt(const QByteArray& b, qsizetype at)
 {
-    const auto bits = qFromLittleEndian<std::uint64_t>(b.constData() + at);
-    double d = 0;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
+    return qFromLittleEndian<T>(b.constData() + at);
 }
-// A stored text: the 16-bit length and that many bytes.
-QByteArray textAt(const QByteArray& b, qsizetype at)
-{
-    return b.mid(at + 2, qFromLittleEndian<std::uint16_t>(b.constData() + at));
-}
+QByteArray textAt(const QByteArray& b, qsizetype at) { return b.mid(at + 2, numberAt<std::uint16_t>(b, at)); }
 
 TEST(SetupRecordBytes, DefaultRecordFollowsTheFieldTable)
 {
@@ -51,14 +43,14 @@ TEST(SetupRecordBytes, DefaultRecordFollowsTheFieldTable)
                                             {128, 100}, {146, 40}, {182, 200}, {275, 14}, {324, 3},
                                             {358, 150}, {401, 2},  {422, 75}};
     for (const auto& [at, value] : integers)
-        EXPECT_EQ(int16At(b, at), value) << at;
+        EXPECT_EQ(numberAt<std::int16_t>(b, at), value) << at;
     // Longs, print options A and F last.
     const std::pair<int, std::int32_t> longs[] = {{12, std::int32_t(0x8000000E)}, {36, 9500}, {40, 6000},
                                                   {100, 9600}, {104, 7200}, {277, std::int32_t(0x80000008)},
                                                   {431, -1}, {456, 1}};
     for (const auto& [at, value] : longs)
-        EXPECT_EQ(int32At(b, at), value) << at;
-    EXPECT_EQ(doubleAt(b, 460), 100.0);                  // print option G
+        EXPECT_EQ(numberAt<std::int32_t>(b, at), value) << at;
+    EXPECT_EQ(numberAt<double>(b, 460), 100.0);                  // print option G
     EXPECT_EQ(b.mid(49, 4), QByteArray("\0\0\0\0", 4));  // two empty texts
     // Texts: the destination, last, remembered basket and album folders are the program folder.
     const std::pair<int, const char*> texts[] = {
@@ -166,13 +158,12 @@ TEST(SetupRecordBytes, ShortOrHostileDataLeavesUnreadFieldsAlone)
 TEST(SetupRecordBytes, TextThatIsNotUtf8ReadsAsWindows1252)
 {
     QByteArray bytes = encodeSetup(defaultSetup(kFolder));
-    bytes.replace(119, 3, "\xE9t\x80");  // the last folder's three bytes
-    SetupRecord record;
-    EXPECT_TRUE(decodeSetup(bytes, record).complete);
-    EXPECT_EQ(record.lastFolder.path, QStringLiteral("ét€"));
-    bytes.replace(119, 3, "\xC3\xA9!");  // valid UTF-8 stays UTF-8
-    EXPECT_TRUE(decodeSetup(bytes, record).complete);
-    EXPECT_EQ(record.lastFolder.path, QStringLiteral("é!"));
+    // In place of the last folder's three bytes; valid UTF-8 stays UTF-8.
+    for (const auto& [stored, read] : {std::pair{"\xE9t\x80", "ét€"}, std::pair{"\xC3\xA9!", "é!"}}) {
+        SetupRecord record;
+        EXPECT_TRUE(decodeSetup(bytes.replace(119, 3, stored), record).complete);
+        EXPECT_EQ(record.lastFolder.path, QString::fromUtf8(read));
+    }
 }
 
 }  // namespace

@@ -26,14 +26,9 @@ protected:
     }
 };
 
-inline std::string modeName(const ::testing::TestParamInfo<ImageBox::Mode>& info)
-{
-    return info.param == ImageBox::Mode::Batch ? "Batch" : "View";
-}
-
 #define LUMORA_BOTH_ENGINE_MODES(Suite)                                                                   \
     INSTANTIATE_TEST_SUITE_P(Modes, Suite, ::testing::Values(ImageBox::Mode::Batch, ImageBox::Mode::View), \
-                             ::lumora::test::modeName)
+                             [](const auto& mode) { return mode.param == ImageBox::Mode::Batch ? "Batch" : "View"; })
 
 inline constexpr std::uint32_t ole(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LumoraError.h"
 #include "tasks/Gallery.h"
 
 namespace lumora::test {
@@ -19,9 +20,26 @@ public:
     }
     static Rgb cornerColour(int style) { return Rgb{static_cast<std::uint8_t>(style * 15), 30, 250}; }
 
-    Picture piece(int style, FramePiece piece) const override;
-    Picture ornament(Ornament ornament) const override;
-    Picture mask(int number) const override;
+    Picture piece(int style, FramePiece which) const override
+    {
+        if (style < 0 || style >= StyleCount)
+            throw LumoraError(340, QStringLiteral("no such style"));
+        const bool across = which == FramePiece::TopMiddle || which == FramePiece::BottomMiddle;
+        if (!across && which != FramePiece::Left && which != FramePiece::Right)
+            return Picture::filled(kEdge, kCorner, cornerColour(style));
+        return Picture::filled(across ? kStep : kEdge, across ? kCorner : kStep, edgeColour(style));
+    }
+    Picture ornament(Ornament) const override { return Picture::filled(5, 7, kOrnamentColour); }
+    Picture mask(int number) const override
+    {
+        if (number < 0 || number >= MaskCount)
+            throw LumoraError(340, QStringLiteral("no such mask"));
+        Picture p = Picture::filled(40, 30, Rgb{255, 255, 255});
+        for (int y = 8; y < 22; ++y)
+            for (int x = 10; x < 30; ++x)
+                p.setPixel(x, y, Rgb{0, 0, 0});
+        return p;
+    }
 };
 
 }  // namespace lumora::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -11,9 +12,34 @@ struct ToolResult {
     QString out;
     QString err;
 };
-ToolResult runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
+
+// Runs a program to its end; one that does not start, or runs a minute, gives exit code -1.
+inline ToolResult runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    ToolResult result;
+    if (!process.waitForStarted(60000)) {
+        result.err = QStringLiteral("could not start ") + program;
+        return result;
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = program + QStringLiteral(" did not finish");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
 
 // ImageMagick's view of a file: "WIDTHxHEIGHT" and more through a format string.
-QString identify(const QString& path, const QString& format = QStringLiteral("%wx%h"));
+inline QString identify(const QString& path, const QString& format = QStringLiteral("%wx%h"))
+{
+    return runTool(QStringLiteral("identify"), {QStringLiteral("-format"), format, path}).out.trimmed();
+}
 
 }  // namespace lumora::test

@@ -5,7 +5,10 @@
 
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumora::test {
@@ -15,8 +18,8 @@ namespace lumora::test {
 // at this object, hence no copies or moves.
 class ReportCapture {
 public:
-    ReportCapture();
-    ~ReportCapture();
+    ReportCapture() : previous_(SetErrorSink([this](const ErrorReport& report) { reports_.push_back(report); })) {}
+    ~ReportCapture() { SetErrorSink(std::move(previous_)); }
     ReportCapture(const ReportCapture&) = delete;
     ReportCapture& operator=(const ReportCapture&) = delete;
 
@@ -26,7 +29,18 @@ public:
     // Checks that exactly one report came, from the routine, with the error number and line (and
     // the operation text, when given); clears it so the next step starts with none.
     void expectOne(const QString& routine, int number, int line,
-                   const std::optional<QString>& trappingString = std::nullopt);
+                   const std::optional<QString>& trappingString = std::nullopt)
+    {
+        ASSERT_EQ(reports_.size(), 1u);
+        const ErrorReport& report = reports_.front();
+        EXPECT_EQ(report.routine, routine);
+        if (trappingString) {
+            EXPECT_EQ(report.trappingString, *trappingString);
+        }
+        EXPECT_EQ(report.number, number);
+        EXPECT_EQ(report.line, line);
+        reports_.clear();
+    }
 
 private:
     std::vector<ErrorReport> reports_;

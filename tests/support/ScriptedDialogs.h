@@ -5,6 +5,7 @@
 #include "shell/MessageBoxes.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -18,8 +19,31 @@ namespace lumora::test {
 // empty). The hooks that were installed before come back afterwards.
 class ScriptedDialogs {
 public:
-    ScriptedDialogs();
-    ~ScriptedDialogs();
+    ScriptedDialogs()
+        : previousMessageHook_(ui::SetMessageHook([this](const ui::ShownMessage& message) {
+              messages_.append(message);
+              if (!buttons_.isEmpty())
+                  return buttons_.takeFirst();
+              if (message.buttons.testFlag(QMessageBox::Ok))
+                  return QMessageBox::Ok;
+              return message.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::NoButton;
+          })),
+          previousFileHook_(ui::SetFileDialogHook([this](const ui::FileDialogRequest& request) {
+              requests_.append(request);
+              return choices_.isEmpty() ? ui::FileChoice{} : choices_.takeFirst();
+          })),
+          previousColorHook_(ui::SetColorDialogHook([this](std::uint32_t initial) {
+              colorRequests_.append(initial);
+              return colors_.isEmpty() ? std::optional<std::uint32_t>() : colors_.takeFirst();
+          }))
+    {
+    }
+    ~ScriptedDialogs()
+    {
+        ui::SetMessageHook(std::move(previousMessageHook_));
+        ui::SetFileDialogHook(std::move(previousFileHook_));
+        ui::SetColorDialogHook(std::move(previousColorHook_));
+    }
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
@@ -32,8 +56,19 @@ public:
     const QList<ui::FileDialogRequest>& fileDialogs() const { return requests_; }
     // The initial colour of every colour dialog asked for.
     const QList<std::uint32_t>& colorDialogs() const { return colorRequests_; }
-    QStringList messageTexts() const;
-    void clear();
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const ui::ShownMessage& message : messages_)
+            texts << message.text;
+        return texts;
+    }
+    void clear()
+    {
+        messages_.clear();
+        requests_.clear();
+        colorRequests_.clear();
+    }
 
 private:
     QList<QMessageBox::StandardButton> buttons_;

@@ -26,17 +26,13 @@ Point findColour(const Picture& picture, Rgb mark, int tolerance = 0);
 // Largest difference of any channel between two pictures of the same size (-1 if sizes differ).
 int maxDifference(const Picture& a, const Picture& b);
 
-// Mean of a channel (0 r, 1 g, 2 b, 3 alpha) over a rectangle.
+// Mean of a channel (0 r, 1 g, 2 b) over a rectangle.
 double meanChannel(const Picture& picture, int channel, int left, int top, int right, int bottom);
-
-// Writes a picture as PNG through the engine; returns the path.
-QString writePng(const Picture& picture, const QString& path);
-
-}  // namespace lumora::test
-
-namespace lumora::test {
 
 // How many pixels have exactly this colour.
 int countColour(const Picture& picture, Rgb colour);
+
+// Writes a picture as PNG through the engine; returns the path.
+QString writePng(const Picture& picture, const QString& path);
 
 }  // namespace lumora::test
