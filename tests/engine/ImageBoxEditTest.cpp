@@ -1,13 +1,16 @@
 // The engine's edits: where pixels go under flip, rotate, crop and resize, and what blur, sharpen,
 // contrast, brightness, negative, red-eye and the selection do to them.
 
+#include "PictureChecks.h"
+
 #include "core/LumoraError.h"
 #include "engine/EngineError.h"
 #include "support/EngineFixtures.h"
 
+#include <QFile>
 #include <QSize>
 
-#include <set>
+#include <array>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -16,8 +19,12 @@ namespace {
 
 const Rgb kRed{255, 0, 0};
 const Rgb kBlue{0, 0, 255};
+const Rgb kGreen{0, 255, 0};
 
-class EngineEdits : public EngineModes {};
+class EngineEdits : public EngineModes {
+protected:
+    QSize size() const { return QSize(box.ImageWidth(), box.ImageHeight()); }
+};
 LUMORA_BOTH_ENGINE_MODES(EngineEdits);
 
 // --- geometry --------------------------------------------------------------------------------
@@ -43,7 +50,7 @@ TEST_P(EngineEdits, FlipsAndQuarterTurnsMoveEveryPixelWhereItBelongs)
         SCOPED_TRACE(c.what);
         loadThroughFile(markedPicture(100, 50, 90, 5));
         c.edit(box);
-        EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), c.size);
+        EXPECT_EQ(size(), c.size);
         EXPECT_EQ(findColour(box.Picture(), kRed), c.mark);
     }
     EXPECT_THROW(box.Flip(2), EngineError);
@@ -58,28 +65,17 @@ TEST_P(EngineEdits, FreeRotationGrowsTheCanvasAndFillsCornersWithBackColor)
     EXPECT_NEAR(box.ImageWidth(), 112, 1);
     EXPECT_NEAR(box.ImageHeight(), 93, 1);
     const Picture p = box.Picture();
-    EXPECT_EQ(p.rgbAt(0, 0), (Rgb{0, 255, 0}));
-    EXPECT_EQ(p.rgbAt(p.width() - 1, p.height() - 1), (Rgb{0, 255, 0}));
-    EXPECT_EQ(p.rgbAt(p.width() / 2, p.height() / 2), kBlue);
+    expectColours(p, {{0, 0, kGreen}, {p.width() - 1, p.height() - 1, kGreen}, {p.width() / 2, p.height() / 2, kBlue}});
 }
 
 TEST_P(EngineEdits, RotateResampleChoosesBetweenHardAndSmoothEdges)
 {
-    Picture halves = Picture::filled(60, 60, kRed);
-    for (int y = 0; y < 60; ++y)
-        for (int x = 30; x < 60; ++x)
-            halves.setPixel(x, y, kBlue);
     const auto coloursAfterTurn = [&](bool smooth) {
-        loadThroughFile(halves);
+        loadThroughFile(painted(60, 60, [](int x, int) { return x < 30 ? kRed : kBlue; }));
         box.SetBackColor(ole(255, 255, 255));
         box.SetRotateResample(smooth);
         box.Rotate(33);
-        const Picture p = box.Picture();
-        std::set<std::uint32_t> colours;
-        for (int y = 0; y < p.height(); ++y)
-            for (int x = 0; x < p.width(); ++x)
-                colours.insert(OleColor::fromRgb(p.rgbAt(x, y)));
-        return colours.size();
+        return coloursOf(box.Picture()).size();
     };
     // Nearest neighbour only copies pixels: red, blue and the corner colour.
     EXPECT_EQ(coloursAfterTurn(false), 3u);
@@ -90,17 +86,14 @@ TEST_P(EngineEdits, CropKeepsTheAreaAndFillsOutsideWithBackColor)
 {
     loadThroughFile(markedPicture(100, 50, 30, 20));
     box.Crop(10, 5, 60, 45);
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(50, 40));
+    EXPECT_EQ(size(), QSize(50, 40));
     EXPECT_EQ(findColour(box.Picture(), kRed), (Point{20, 15}));
 
     box.SetBackColor(ole(0, 0, 255));
     box.Crop(-7, -3, 60, 50);  // grows left and top, shrinks nothing else
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(67, 53));
-    const Picture p = box.Picture();
-    EXPECT_EQ(findColour(p, kRed), (Point{27, 18}));
-    EXPECT_EQ(p.rgbAt(0, 0), kBlue);
-    EXPECT_EQ(p.rgbAt(66, 52), kBlue);
-    EXPECT_EQ(p.rgbAt(7, 3), (Rgb{128, 128, 128}));
+    EXPECT_EQ(size(), QSize(67, 53));
+    EXPECT_EQ(findColour(box.Picture(), kRed), (Point{27, 18}));
+    expectColours(box.Picture(), {{0, 0, kBlue}, {66, 52, kBlue}, {7, 3, Rgb{128, 128, 128}}});
 
     try {
         box.Crop(10, 10, 10, 15);
@@ -115,20 +108,18 @@ TEST_P(EngineEdits, ResizesHitTheRequestedSizeAndScaleRoundsHalvesToEven)
 {
     loadThroughFile(gradientPicture(101, 51));
     box.ResizeTo(173, 31);
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(173, 31));
+    EXPECT_EQ(size(), QSize(173, 31));
     box.ResampleTo(101, 51);
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(101, 51));
+    EXPECT_EQ(size(), QSize(101, 51));
     box.Scale(50);  // 50.5 -> 50, 25.5 -> 26
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(50, 26));
+    EXPECT_EQ(size(), QSize(50, 26));
     box.Scale(300);
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(150, 78));
-    for (const int percent : {0, -20})
-        EXPECT_THROW(box.Scale(percent), EngineError) << percent;
+    EXPECT_EQ(size(), QSize(150, 78));
+    EXPECT_THROW(box.Scale(0), EngineError);
+    EXPECT_THROW(box.Scale(-20), EngineError);
     EXPECT_THROW(box.ResampleTo(0, 10), EngineError);
-}
 
-TEST_P(EngineEdits, ResamplingKeepsAFlatColourFlat)
-{
+    // A flat colour stays flat.
     loadThroughFile(Picture::filled(64, 48, Rgb{10, 200, 90}));
     box.ResampleTo(20, 15);
     EXPECT_EQ(maxDifference(box.Picture(), Picture::filled(20, 15, Rgb{10, 200, 90})), 0);
@@ -164,44 +155,31 @@ TEST_P(EngineEdits, LongRunsOfEditsStayCorrect)
 
 // --- filters ---------------------------------------------------------------------------------
 
-// A vertical edge: dark on the left half, light on the right.
-Picture edgePicture()
+TEST_P(EngineEdits, BlurSoftensTheEdgeMoreAsItGrowsSharpenRaisesItAndLeavesFlatAreasAlone)
 {
-    Picture p = Picture::filled(40, 20, Rgb{60, 60, 60});
-    for (int y = 0; y < 20; ++y)
-        for (int x = 20; x < 40; ++x)
-            p.setPixel(x, y, Rgb{180, 180, 180});
-    return p;
-}
-
-TEST_P(EngineEdits, BlurSoftensEdgesMoreAsItGrows)
-{
-    const auto stepAcrossEdge = [&](int n) {
-        loadThroughFile(edgePicture());
-        box.Blur(n);
-        return int(box.Picture().rgbAt(20, 10).r) - int(box.Picture().rgbAt(19, 10).r);
-    };
-    EXPECT_EQ(stepAcrossEdge(0), 120);
-    const int light = stepAcrossEdge(1);
-    EXPECT_LT(light, 120);
-    EXPECT_LT(stepAcrossEdge(6), light);
-    EXPECT_THROW(box.Blur(-1), EngineError);
-}
-
-TEST_P(EngineEdits, SharpenRaisesEdgeContrastAndLeavesFlatAreasAlone)
-{
-    const auto overshoot = [&](int n) {
-        SCOPED_TRACE(n);
-        loadThroughFile(edgePicture());
-        box.Sharpen(n);
+    // Row 10 of a vertical edge, dark (60) left of x = 20 and light (180) from there, after a
+    // filter: the far dark side, the two pixels at the edge and the far light side.
+    const auto row = [&](void (ImageBox::*filter)(int), int n) {
+        loadThroughFile(painted(40, 20, [](int x, int) { return x < 20 ? Rgb{60, 60, 60} : Rgb{180, 180, 180}; }));
+        (box.*filter)(n);
         const Picture p = box.Picture();
-        EXPECT_EQ(p.rgbAt(2, 10), (Rgb{60, 60, 60}));
-        EXPECT_EQ(p.rgbAt(37, 10), (Rgb{180, 180, 180}));
-        return int(p.rgbAt(20, 10).r) - 180;  // the light side of the edge gets lighter
+        return std::array<Rgb, 4>{p.rgbAt(2, 10), p.rgbAt(19, 10), p.rgbAt(20, 10), p.rgbAt(37, 10)};
     };
-    const int light = overshoot(1);
-    EXPECT_GT(light, 0);
-    EXPECT_GT(overshoot(10), light);
+    const auto blurStep = [&](int n) { const auto r = row(&ImageBox::Blur, n); return r[2].r - r[1].r; };
+    EXPECT_EQ(blurStep(0), 120);
+    const int soft = blurStep(1);
+    EXPECT_LT(soft, 120);
+    EXPECT_LT(blurStep(6), soft);
+    EXPECT_THROW(box.Blur(-1), EngineError);
+
+    // Sharpening lightens the light side of the edge, more as it grows.
+    const auto light = row(&ImageBox::Sharpen, 1), strong = row(&ImageBox::Sharpen, 10);
+    for (const auto& r : {light, strong}) {
+        EXPECT_EQ(r[0], (Rgb{60, 60, 60}));
+        EXPECT_EQ(r[3], (Rgb{180, 180, 180}));
+    }
+    EXPECT_GT(light[2].r, 180);
+    EXPECT_GT(strong[2].r, light[2].r);
 }
 
 TEST_P(EngineEdits, ContrastPivotsOnMidGreyBrightnessRunsFromBlackToWhiteBothOnlyOnFlaggedChannels)
@@ -250,10 +228,7 @@ TEST_P(EngineEdits, RedEyeOnlyTreatsRedPixelsInsideTheSelection)
     EXPECT_THROW(box.RemoveRedEye(), EngineError) << "needs an active selection";
     box.SetSelectionActive(true);
     box.RemoveRedEye();
-    const Picture out = box.Picture();
-    EXPECT_EQ(out.rgbAt(10, 10), (Rgb{40, 40, 40}));
-    EXPECT_EQ(out.rgbAt(5, 5), (Rgb{90, 80, 70}));
-    EXPECT_EQ(out.rgbAt(30, 10), (Rgb{200, 40, 40}));
+    expectColours(box.Picture(), {{10, 10, Rgb{40, 40, 40}}, {5, 5, Rgb{90, 80, 70}}, {30, 10, Rgb{200, 40, 40}}});
 }
 
 TEST_P(EngineEdits, SelectionCropsToRectangleOrEllipse)
@@ -262,19 +237,17 @@ TEST_P(EngineEdits, SelectionCropsToRectangleOrEllipse)
     box.CropSelectionRect(50, 30, 10, 5);  // corners in any order
     box.SetSelectionActive(true);
     box.CropToSelection();
-    EXPECT_EQ(QSize(box.ImageWidth(), box.ImageHeight()), QSize(40, 25));
+    EXPECT_EQ(size(), QSize(40, 25));
     EXPECT_FALSE(box.SelectionActive());
     EXPECT_THROW(box.CropToSelection(), EngineError);
 
+    // Outside the ellipse, which touches the sides, the back colour.
     box.SetBackColor(ole(255, 255, 0));
     box.CropSelectionEllipse(0, 0, 40, 25);
     box.SetSelectionActive(true);
     box.CropToSelection();
-    const Picture p = box.Picture();
-    EXPECT_EQ(p.rgbAt(0, 0), (Rgb{255, 255, 0}));
-    EXPECT_EQ(p.rgbAt(39, 24), (Rgb{255, 255, 0}));
-    EXPECT_EQ(p.rgbAt(20, 12), kBlue);
-    EXPECT_EQ(p.rgbAt(1, 12), kBlue);  // the ellipse touches the sides
+    const Rgb yellow{255, 255, 0};
+    expectColours(box.Picture(), {{0, 0, yellow}, {39, 24, yellow}, {20, 12, kBlue}, {1, 12, kBlue}});
 
     box.CropSelectionRect(0, 0, 10, 10);
     box.SetSelectionActive(true);
