@@ -1,7 +1,5 @@
 #include "MetadataTestFiles.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace lumora::test::metafiles {
@@ -22,11 +20,12 @@ bool exiftoolWrite(const QString& path, const QStringList& arguments)
     return result.exitCode == 0;
 }
 
-QJsonObject exiftoolJson(const QString& path, const QStringList& arguments)
+std::string exiftoolValues(const QString& path, const QStringList& tags)
 {
-    const ToolResult result = runTool("exiftool", QStringList{"-j", "-G1"} + arguments + QStringList{path});
-    const QJsonArray all = QJsonDocument::fromJson(result.out.toUtf8()).array();
-    return all.isEmpty() ? QJsonObject() : all.first().toObject();
+    QStringList arguments{"-s3", "-f", "-sep", "|"};
+    for (const QString& tag : tags)
+        arguments << u'-' + tag;
+    return runTool("exiftool", arguments << path).out.trimmed().toStdString();
 }
 
 QList<Exiv2Row> exiv2Rows(const QString& path)
@@ -46,17 +45,6 @@ Exiv2Row exiv2Row(const QString& path, const QString& key)
     for (const Exiv2Row& row : exiv2Rows(path))
         if (row.key == key)
             return row;
-    return {};
-}
-
-QByteArray jpegScanData(const QByteArray& jpeg)
-{
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
-        if (uchar(jpeg[at + 1]) == 0xDA)
-            return jpeg.mid(at);
-        at += 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]));
-    }
     return {};
 }
 
@@ -90,12 +78,6 @@ std::vector<std::string> iptcTextsOf(const ImageBox& engine)
         if (!engine.IptcText(info.field).isEmpty())
             texts.push_back(std::to_string(info.dataset) + '=' + engine.IptcText(info.field).toStdString());
     return texts;
-}
-
-qsizetype exifTiffStart(const QByteArray& jpeg)
-{
-    const qsizetype exif = jpeg.indexOf(QByteArray("Exif\0\0", 6));
-    return exif < 0 ? -1 : exif + 6;
 }
 
 }  // namespace lumora::test::metafiles

@@ -10,7 +10,6 @@
 #include "support/TestImages.h"
 
 #include <QByteArray>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,8 +37,9 @@ void makePlainJpeg(const QString& path, int width = 32, int height = 24);
 // Runs exiftool over the file in place; false (with exiftool's message printed) when it fails.
 bool exiftoolWrite(const QString& path, const QStringList& arguments);
 
-// exiftool's JSON of one file (-j -G1 plus the arguments); empty when it fails.
-QJsonObject exiftoolJson(const QString& path, const QStringList& arguments = {});
+// exiftool's values of these tags ("IFD0:Model"; "IPTC:Urgency#" for the plain number) in their
+// order, a line each: "-" for a missing one, the items of a list apart by '|'.
+std::string exiftoolValues(const QString& path, const QStringList& tags);
 
 // One line of `exiv2 -u -Pkyv` (unknown tags too): key ("Exif.Image.Make"), type ("Ascii") and plain value.
 struct Exiv2Row {
@@ -51,9 +51,6 @@ QList<Exiv2Row> exiv2Rows(const QString& path);
 // The first row of that key; an empty row when there is none.
 Exiv2Row exiv2Row(const QString& path, const QString& key);
 
-// The entropy-coded image data of a JPEG: from its first start-of-scan marker to the end.
-QByteArray jpegScanData(const QByteArray& jpeg);
-
 // The JPEG with an APP13 Photoshop block right after its start marker that holds these IIM bytes
 // as its IPTC resource.
 QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim);
@@ -63,8 +60,5 @@ QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim);
 // field table.
 std::vector<std::string> exifRowsOf(const ImageBox& engine);
 std::vector<std::string> iptcTextsOf(const ImageBox& engine);
-
-// Where the TIFF structure of a JPEG's EXIF block starts (its "II"/"MM"); -1 without one.
-qsizetype exifTiffStart(const QByteArray& jpeg);
 
 }  // namespace lumora::test::metafiles
