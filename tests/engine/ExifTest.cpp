@@ -105,27 +105,23 @@ TEST_F(ExifFiles, AttributesOtherToolsWroteComeBackInFileOrderWithTheirTextsThum
 
 TEST_F(ExifFiles, TheMakerNoteIsOneRowWhereItStood)
 {
+    // Exiv2 builds a Canon maker note of its own, which it also parses back into groups; then a
+    // maker note nobody parses.
     const QString file = path("maker.jpg");
     makePlainJpeg(file);
-    // Exiv2 builds a Canon maker note of its own, which it also parses back into groups.
-    ASSERT_EQ(runTool("exiv2", {"-M", "set Exif.Image.Make Canon", "-M", "set Exif.Canon.OwnerName Ascii Tester",
-                                "-M", "set Exif.Photo.UserComment charset=Ascii after", file})
-                  .exitCode,
-              0);
-    const Exiv2Row makerNote = exiv2Row(file, "Exif.Photo.MakerNote");
-    ASSERT_EQ(makerNote.type, "Undefined");
-    box.LoadFromFile(file);
-    EXPECT_EQ(names(), (QStringList{"Make", "ExifOffset", "MakerNote", "UserComment"}));
-    EXPECT_EQ(box.ExifValueByName("MakerNote"),
-              QStringLiteral("[Maker note, %1 bytes]").arg(makerNote.value.split(u' ', Qt::SkipEmptyParts).size()));
-
-    // A maker note nobody parses is one row as well.
-    ASSERT_EQ(runTool("exiv2", {"-M", "set Exif.Image.Make Nobody", "-M", "del Exif.Canon.OwnerName", "-M",
-                                "set Exif.Photo.MakerNote Undefined 1 2 3 4 5", file})
-                  .exitCode,
-              0);
-    box.LoadFromFile(file);
-    EXPECT_EQ(names().count("MakerNote"), 1);
+    const QStringList canon{"-M", "set Exif.Image.Make Canon", "-M", "set Exif.Canon.OwnerName Ascii Tester", "-M",
+                            "set Exif.Photo.UserComment charset=Ascii after"};
+    const QStringList nobody{"-M", "set Exif.Image.Make Nobody", "-M", "del Exif.Canon.OwnerName", "-M",
+                             "set Exif.Photo.MakerNote Undefined 1 2 3 4 5"};
+    for (const QStringList& commands : {canon, nobody}) {
+        ASSERT_EQ(runTool("exiv2", commands + QStringList{file}).exitCode, 0);
+        const Exiv2Row makerNote = exiv2Row(file, "Exif.Photo.MakerNote");
+        ASSERT_EQ(makerNote.type, "Undefined");
+        box.LoadFromFile(file);
+        EXPECT_EQ(names(), (QStringList{"Make", "ExifOffset", "MakerNote", "UserComment"}));
+        EXPECT_EQ(box.ExifValueByName("MakerNote"),
+                  QStringLiteral("[Maker note, %1 bytes]").arg(makerNote.value.split(u' ', Qt::SkipEmptyParts).size()));
+    }
     EXPECT_EQ(box.ExifValueByName("MakerNote"), "[Maker note, 5 bytes]");
 }
 
@@ -197,10 +193,9 @@ TEST_F(ExifFiles, AUserCommentBeyondAsciiIsUnicodeInTheBlocksByteOrder)
     const QString text = "Grüße aus 東京";
     for (const QString order : {"MM", "II"}) {
         SCOPED_TRACE(order.toStdString());
-        const QString file = path("order-" + order + ".jpg");
-        makePlainJpeg(file);
-        ASSERT_TRUE(exiftoolWrite(file, {"-ExifByteOrder=" + order, "-Make=Order"}));
-        box.LoadFromFile(file);
+        makePlainJpeg(path("in.jpg"));
+        ASSERT_TRUE(exiftoolWrite(path("in.jpg"), {"-ExifByteOrder=" + order, "-Make=Order"}));
+        box.LoadFromFile(path("in.jpg"));
         ASSERT_TRUE(box.SetExifAttribute("UserComment", text));
         box.SaveToFile(path("out.jpg"));
         EXPECT_EQ(exiftoolValues(path("out.jpg"), {"ExifIFD:UserComment", "IFD0:Make"}), (text + "\nOrder").toStdString());
@@ -215,27 +210,21 @@ TEST_F(ExifFiles, AUserCommentBeyondAsciiIsUnicodeInTheBlocksByteOrder)
 TEST_F(ExifFiles, RefusedEditsChangeNothingOthersReplaceRemoveOrClear)
 {
     box.LoadFromFile(cameraJpeg());
-    const int count = box.ExifCount();
+    std::vector<std::string> rows = exifRowsOf(box);
     for (const char* name : {"ExposureTime", "make", "", "Orientation", "ExifOffset", "MakerNote", "Nonsense"})
         EXPECT_FALSE(box.SetExifAttribute(name, "1")) << name;
     for (const char* value : {"12.5", "-1", "4294967296", "", "1e3", " 12", "12 ", "+5", "0x10", "99999999999"})
         EXPECT_FALSE(box.SetExifAttribute("PixelXDimension", value)) << value;
-    EXPECT_EQ(box.ExifCount(), count);
-    EXPECT_EQ(box.ExifValueByName("PixelXDimension"), QString());
-    EXPECT_EQ(box.ExifValueByName("ExposureTime"), "1/250");
+    EXPECT_FALSE(box.DeleteExifAttribute("NoSuchTag"));
+    EXPECT_EQ(exifRowsOf(box), rows);
 
     // Setting replaces in place, deleting removes, clearing empties.
-    const int model = int(names().indexOf("Model"));
-    ASSERT_GE(model, 0);
     ASSERT_TRUE(box.SetExifAttribute("Model", "EOS R"));
-    EXPECT_EQ(box.ExifCount(), count);
-    EXPECT_EQ(box.ExifNameAt(model), "Model");
-    EXPECT_EQ(box.ExifValueAt(model), "EOS R");
-
+    std::replace(rows.begin(), rows.end(), std::string("Model=EOS 5D"), std::string("Model=EOS R"));
+    EXPECT_EQ(exifRowsOf(box), rows);
     EXPECT_TRUE(box.DeleteExifAttribute("Model"));
     EXPECT_FALSE(box.DeleteExifAttribute("Model"));
-    EXPECT_FALSE(box.DeleteExifAttribute("NoSuchTag"));
-    EXPECT_EQ(box.ExifCount(), count - 1);
+    EXPECT_EQ(exifRowsOf(box).size(), rows.size() - 1);
     EXPECT_TRUE(box.DeleteExifAttribute("GPSLatitude"));
     EXPECT_TRUE(box.SetExifAttribute("PixelXDimension", "0"));
     box.SaveToFile(path("deleted.jpg"));

@@ -1,6 +1,8 @@
 // The engine's files: reading the formats it knows, writing all or nothing (checked by
-// ImageMagick), PNG files whose chunks claim more than the file holds, snapshots, pictures and the
-// view geometry.
+// ImageMagick), PNG files whose chunks claim more than the file holds, pictures and the view
+// geometry. Snapshots: MetadataWrites.SnapshotsRestoreTheImageAndItsMetadataExactly.
+
+#include "PictureChecks.h"
 
 #include "engine/EngineError.h"
 #include "engine/PngChunkCheck.h"
@@ -22,27 +24,6 @@ namespace {
 
 class EngineFiles : public EngineModes {};
 LUMORA_BOTH_ENGINE_MODES(EngineFiles);
-
-TEST_P(EngineFiles, LosslessFormatsRoundTripExactlyWithTheirLoadDepth)
-{
-    const Picture gradient = gradientPicture(37, 23);
-    Picture four = Picture::filled(8, 4, Rgb{255, 0, 0});  // few enough colours for a GIF
-    four.setPixel(1, 1, Rgb{0, 255, 0});
-    four.setPixel(2, 2, Rgb{0, 0, 255});
-    four.setPixel(7, 3, Rgb{255, 255, 255});
-    const std::tuple<const char*, Picture, int> files[] = {{"a.png", gradient, 24}, {"a.tif", gradient, 24},
-                                                           {"a.bmp", gradient, 24}, {"a.pcx", gradient, 24},
-                                                           {"a.psd", gradient, 24}, {"four.gif", four, 8}};
-    for (const auto& [name, picture, depth] : files) {
-        SCOPED_TRACE(name);
-        box.SetBitmapHandle(picture);
-        box.SaveToFile(path(name));
-        ImageBox reader(GetParam());
-        reader.LoadFromFile(path(name));
-        EXPECT_EQ(reader.Picture(), picture);
-        EXPECT_EQ(reader.ImageDepth(), depth);
-    }
-}
 
 TEST_P(EngineFiles, WritesAreAllOrNothingAndMayReplaceTheSourceFile)
 {
@@ -74,9 +55,8 @@ TEST_P(EngineFiles, BrokenFilesFailWithAnEngineErrorATruncatedPhotoOpensAtItsFul
     EXPECT_THROW(box.LoadFromFile(path("missing.png")), EngineError);
     EXPECT_FALSE(box.HasImage());
 
-    ImageBox writer;
-    writer.SetBitmapHandle(gradientPicture(300, 200));
-    writer.SaveToFile(path("whole.jpg"));
+    box.SetBitmapHandle(gradientPicture(300, 200));
+    box.SaveToFile(path("whole.jpg"));
     const QByteArray whole = readBytes(path("whole.jpg"));
     writeBytes(path("cut.jpg"), whole.left(whole.size() / 2));
     box.LoadFromFile(path("cut.jpg"));
@@ -118,7 +98,8 @@ TEST(PngChunkCheck, AChunkLongerThanTheFileIsRefusedEverywhere)
     EXPECT_EQ(box.ImageWidth(), 30);
 }
 
-TEST_P(EngineFiles, GreyAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
+// True colour files read back exactly: EncoderFiles.EveryFormatWritesEachColourDepthItOffers.
+TEST_P(EngineFiles, GreyPaletteAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
 {
     ASSERT_EQ(runTool("convert", {"-size", "16x8", "gradient:", path("grey.png")}).exitCode, 0);
     box.LoadFromFile(path("grey.png"));
@@ -131,6 +112,14 @@ TEST_P(EngineFiles, GreyAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
     box.LoadFromFile(writePng(withAlpha, path("alpha.png")));
     EXPECT_EQ(box.ImageDepth(), 32);
     EXPECT_EQ(box.Picture(), withAlpha);
+
+    const Picture four = painted(8, 4, [](int x, int y) { return Rgb{std::uint8_t(x < 4 ? 255 : 0), 0, std::uint8_t(y * 80)}; });
+    box.SetBitmapHandle(four);
+    box.SaveToFile(path("four.gif"));
+    ImageBox reader(GetParam());
+    reader.LoadFromFile(path("four.gif"));
+    EXPECT_EQ(reader.ImageDepth(), 8);
+    EXPECT_EQ(reader.Picture(), four);
 }
 
 TEST_P(EngineFiles, TiffPagesAreReadByNumber)
@@ -149,31 +138,6 @@ TEST_P(EngineFiles, TiffPagesAreReadByNumber)
     EXPECT_THROW(box.LoadFromFile(path("two.tif")), EngineError);
 }
 
-// The metadata in snapshots: MetadataWrites.SnapshotsRestoreExifAndIptcExactly.
-TEST_P(EngineFiles, SnapshotsRoundTripExactly)
-{
-    loadThroughFile(gradientPicture(50, 30));
-    box.Rotate(17);
-    const QByteArray snapshot = box.SaveToMemory(ImageBox::SnapshotFormat);
-    const Picture before = box.Picture();
-    const int depth = box.ImageDepth();
-
-    box.Negative();
-    box.Crop(0, 0, 5, 5);
-    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
-    EXPECT_EQ(box.Picture(), before);
-    EXPECT_EQ(box.ImageDepth(), depth);
-
-    ImageBox other(ImageBox::Mode::View);
-    other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
-    EXPECT_EQ(other.Picture(), before);
-    EXPECT_EQ(other.SaveToMemory(ImageBox::SnapshotFormat), snapshot);
-
-    EXPECT_THROW(box.LoadFromMemory(ImageBox::SnapshotFormat, QByteArray("garbage")), EngineError);
-    EXPECT_THROW(box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot.left(snapshot.size() / 2)), EngineError);
-    EXPECT_EQ(box.Picture(), before) << "a failed restore keeps the image";
-}
-
 TEST_P(EngineFiles, PicturesGoInAndOutAsCopies)
 {
     Picture picture = gradientPicture(9, 7);
@@ -184,7 +148,9 @@ TEST_P(EngineFiles, PicturesGoInAndOutAsCopies)
     EXPECT_THROW(box.SetBitmapHandle(Picture()), EngineError);
 }
 
-TEST(ViewGeometry, FitsIntoTheBoxWithoutEnlargingOrZoomsAndTheEngineReportsItsView)
+// The engine's view of its image goes through this; the tasks that map view points onto photos
+// judge it (TaskPreviewTest, TaskRunnerTest).
+TEST(ViewGeometry, FitsIntoTheBoxWithoutEnlargingOrZooms)
 {
     EXPECT_EQ(ViewGeometry::shown({800, 600}, {400, 300}, true, 100), QSize(400, 300));
     EXPECT_EQ(ViewGeometry::shown({1600, 1200}, {400, 300}, true, 100), QSize(400, 300));
@@ -194,18 +160,6 @@ TEST(ViewGeometry, FitsIntoTheBoxWithoutEnlargingOrZoomsAndTheEngineReportsItsVi
     EXPECT_EQ(ViewGeometry::shown({801, 1}, {400, 300}, true, 100), QSize(400, 1));
     EXPECT_EQ(ViewGeometry::shown({200, 100}, {400, 300}, false, 150), QSize(300, 150));
     EXPECT_EQ(ViewGeometry::shown({0, 0}, {400, 300}, true, 100), QSize(0, 0));
-
-    ImageBox box;
-    EXPECT_FALSE(box.StretchToFit());
-    EXPECT_EQ(box.Zoom(), 100);
-    box.SetBitmapHandle(gradientPicture(640, 480));
-    EXPECT_EQ(box.ViewWidth(), 640);
-    box.SetZoom(50);
-    EXPECT_EQ(box.ViewHeight(), 240);
-    box.SetWidth(320);
-    box.SetHeight(320);
-    box.SetStretchToFit(true);
-    EXPECT_EQ(QSize(box.ViewWidth(), box.ViewHeight()), QSize(320, 240));
 }
 
 }  // namespace

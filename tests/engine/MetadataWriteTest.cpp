@@ -182,21 +182,33 @@ TEST_F(MetadataWrites, MetadataBelongsToTheLoadedFile)
     EXPECT_GT(box.ExifCount(), 0) << "a failed load keeps what was there";
 }
 
-TEST_F(MetadataWrites, SnapshotsRestoreExifAndIptcExactly)
+TEST_F(MetadataWrites, SnapshotsRestoreTheImageAndItsMetadataExactly)
 {
     const QString file = richJpeg();
     ASSERT_EQ(runTool("exiv2", {"-M", "set Exif.Canon.OwnerName Ascii Owner", file}).exitCode, 0);
     box.LoadFromFile(file);
+    box.Rotate(17);
     editMetadata();
     ASSERT_TRUE(box.SetExifAttribute("UserComment", "Ünïcode"));
     box.SetIptcDate(IptcField::TimeCreated, QDateTime(QDate(2000, 1, 1), QTime(1, 2, 3)));
     const QByteArray snapshot = box.SaveToMemory(ImageBox::SnapshotFormat);
+    const Picture picture = box.Picture();
+    const std::vector<std::string> exif = exifRowsOf(box), iptc = iptcTextsOf(box);
 
+    // Restored after other edits, and in an engine of the other mode.
+    box.Negative();
+    box.Crop(0, 0, 5, 5);
+    box.ClearExif();
+    box.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
     ImageBox other(ImageBox::Mode::View);
     other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot);
-    EXPECT_EQ(exifRowsOf(other), exifRowsOf(box));
-    EXPECT_EQ(iptcTextsOf(other), iptcTextsOf(box));
-    EXPECT_EQ(other.IptcUrgency(), 4);
+    for (const ImageBox* engine : {&box, &other}) {
+        EXPECT_EQ(engine->Picture(), picture);
+        EXPECT_EQ(engine->ImageDepth(), 24);
+        EXPECT_EQ(exifRowsOf(*engine), exif);
+        EXPECT_EQ(iptcTextsOf(*engine), iptc);
+        EXPECT_EQ(engine->IptcUrgency(), 4);
+    }
     EXPECT_EQ(other.SaveToMemory(ImageBox::SnapshotFormat), snapshot);
 
     box.SaveToFile(path("from-box.jpg"));
@@ -209,8 +221,11 @@ TEST_F(MetadataWrites, SnapshotsRestoreExifAndIptcExactly)
     };
     EXPECT_EQ(metadataRows(path("from-snapshot.jpg")), metadataRows(path("from-box.jpg")));
 
-    // A damaged snapshot restores nothing, metadata included.
+    // A damaged snapshot restores nothing, image and metadata kept.
+    EXPECT_THROW(other.LoadFromMemory(ImageBox::SnapshotFormat, QByteArray("garbage")), EngineError);
     EXPECT_THROW(other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot.left(snapshot.size() - 3)), EngineError);
+    EXPECT_THROW(other.LoadFromMemory(ImageBox::SnapshotFormat, snapshot.left(snapshot.size() / 2)), EngineError);
+    EXPECT_EQ(other.Picture(), picture);
     EXPECT_EQ(other.IptcText(IptcField::Headline), "Neue Überschrift");
 }
 
@@ -220,35 +235,36 @@ TEST(MetadataThreads, EnginesOnSeveralThreadsReadAndWriteMetadataAtOnce)
     const QString source = dir.filePath("source.jpg");
     makePlainJpeg(source, 48, 32);
     ASSERT_TRUE(exiftoolWrite(source, {"-Make=Threads", "-XMP:Title=Shared", "-IPTC:Caption-Abstract=Start"}));
+    // A round: load, edit, save scaled; write a headline into that file and read it all back.
+    const auto round = [&](int thread, int n) {
+        const QString out = dir.filePath(QStringLiteral("out-%1.jpg").arg(thread));
+        const QString artist = QStringLiteral("Thread %1 round %2").arg(thread).arg(n);
+        ImageBox engine, reader;
+        engine.LoadFromFile(source);
+        engine.SetExifAttribute("Artist", artist);
+        engine.AddKeyword(artist);
+        engine.Scale(50);
+        engine.SaveToFile(out);
+        reader.LoadFromFile(out);
+        reader.SetIptcText(IptcField::Headline, artist);
+        reader.WriteMetadataToFile(out);
+        reader.LoadFromFile(out);
+        return reader.ExifValueByName("Artist") == artist && reader.ExifValueByName("Make") == u"Threads" &&
+               reader.Keyword(0) == artist && reader.IptcText(IptcField::Headline) == artist &&
+               reader.IptcText(IptcField::Caption) == u"Start";
+    };
     std::atomic<int> wrong{0};
     std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
+    for (int t = 0; t < 4; ++t)
         threads.emplace_back([&, t] {
-            for (int round = 0; round < 8; ++round) {
+            for (int n = 0; n < 8; ++n) {
                 try {
-                    const QString out = dir.filePath(QStringLiteral("out-%1.jpg").arg(t));
-                    const QString artist = QStringLiteral("Thread %1 round %2").arg(t).arg(round);
-                    ImageBox engine;
-                    engine.LoadFromFile(source);
-                    engine.SetExifAttribute("Artist", artist);
-                    engine.AddKeyword(artist);
-                    engine.Scale(50);
-                    engine.SaveToFile(out);
-                    ImageBox reader;
-                    reader.LoadFromFile(out);
-                    reader.SetIptcText(IptcField::Headline, artist);
-                    reader.WriteMetadataToFile(out);
-                    reader.LoadFromFile(out);
-                    if (reader.ExifValueByName("Artist") != artist || reader.ExifValueByName("Make") != u"Threads" ||
-                        reader.Keyword(0) != artist ||
-                        reader.IptcText(IptcField::Headline) != artist || reader.IptcText(IptcField::Caption) != u"Start")
-                        ++wrong;
+                    wrong += round(t, n) ? 0 : 1;
                 } catch (const std::exception&) {
                     ++wrong;
                 }
             }
         });
-    }
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(wrong.load(), 0);
@@ -295,10 +311,9 @@ TEST_P(CopyImage, PixelsDepthAndMetadataAreSharedAndEachEngineKeepsItsSettingsAn
     EXPECT_EQ(receiver.ImageDepth(), 24);
     EXPECT_EQ(exifRowsOf(receiver), exifRowsOf(box));
     EXPECT_EQ(receiver.IptcText(IptcField::Caption), "Harbour at dawn");
-    EXPECT_FALSE(receiver.StretchToFit());
-    EXPECT_EQ(receiver.Zoom(), 250);
-    EXPECT_EQ(receiver.BackColor(), ole(1, 2, 3));
-    EXPECT_EQ(receiver.Tag(), "receiver");
+    EXPECT_TRUE(!receiver.StretchToFit() && receiver.Zoom() == 250 && receiver.BackColor() == ole(1, 2, 3) &&
+                receiver.Tag() == "receiver")
+        << "the receiver's own settings stay";
 
     // Edits of either engine stay its own.
     const Picture before = box.Picture();

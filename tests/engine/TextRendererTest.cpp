@@ -41,10 +41,7 @@ int countPixels(const Picture& picture, Pred pred)
 }
 
 int inked(const Picture& p) { return countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 0; }); }
-int partlyCovered(const Picture& p)
-{
-    return countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 0 && p.alphaAt(x, y) < 255; });
-}
+int partlyCovered(const Picture& p) { return inked(p) - countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) == 255; }); }
 
 // The smallest rectangle holding every pixel with ink.
 QRect inkBox(const Picture& picture)
@@ -55,9 +52,6 @@ QRect inkBox(const Picture& picture)
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Measuring
 
 TEST(TextRendererMeasure, sizeFollowsThePointSizeAt96DpiWithTheFamilyAndWeight)
 {
@@ -100,9 +94,6 @@ TEST(TextRendererMeasure, textIsPlainWithLinesStackedAndEmptyTextDrawsNothing)
     EXPECT_TRUE(TextRenderer::render("\n", style).isNull());
 }
 
-// ---------------------------------------------------------------------------------------------
-// Rendering
-
 TEST(TextRendererRender, pictureIsRgbaOfExactlyTheMeasuredSize)
 {
     for (const QString text : {"fjord Wy", "two\nlines here", " "})
@@ -118,15 +109,14 @@ TEST(TextRendererRender, pictureIsRgbaOfExactlyTheMeasuredSize)
 
 TEST(TextRendererRender, withoutABoxOnlyTheGlyphsShowInTheStraightTextColour)
 {
-    const Picture picture = TextRenderer::render("I", styleOf(48, true));
     // Above the capital, below the baseline and beside the stem there is nothing.
+    const Picture picture = TextRenderer::render("I", styleOf(48, true));
     const QRect ink = inkBox(picture);
     EXPECT_TRUE(QRect(1, 1, picture.width() - 2, picture.height() - 2).contains(ink));
     // Clear pixels keep the text colour, so scaling without premultiplying shows no dark fringe;
     // the middle of the thick stem is solid text colour.
-    EXPECT_EQ(picture.rgbAt(0, 0), kInk);
+    EXPECT_TRUE(picture.rgbAt(0, 0) == kInk && picture.rgbAt(ink.center().x(), ink.center().y()) == kInk);
     EXPECT_EQ(picture.alphaAt(ink.center().x(), ink.center().y()), 255);
-    EXPECT_EQ(picture.rgbAt(ink.center().x(), ink.center().y()), kInk);
 
     // Soft edges keep the straight text colour: the alpha is not multiplied into it.
     const Picture soft = TextRenderer::render("Soft edges around curves", styleOf(20));
