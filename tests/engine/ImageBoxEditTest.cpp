@@ -28,8 +28,6 @@ protected:
 };
 LUMORA_BOTH_ENGINE_MODES(EngineEdits);
 
-// --- geometry --------------------------------------------------------------------------------
-
 TEST_P(EngineEdits, FlipsAndQuarterTurnsMoveEveryPixelWhereItBelongs)
 {
     // The red pixel of a 100 x 50 picture at (90, 5); positive angles turn clockwise.
@@ -148,8 +146,6 @@ TEST_P(EngineEdits, LongRunsOfEditsStayCorrect)
     box.Rotate(90);
     EXPECT_EQ(findColour(box.Picture(), kRed), (Point{10, 10}));
 }
-
-// --- filters ---------------------------------------------------------------------------------
 
 TEST_P(EngineEdits, BlurSoftensTheEdgeMoreAsItGrowsSharpenRaisesItAndLeavesFlatAreasAlone)
 {

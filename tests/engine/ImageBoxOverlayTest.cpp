@@ -124,12 +124,7 @@ protected:
         loadThroughFile(Picture::filled(300, 200, kWhite));
         box.DrawText(x, y, text);
         const Picture p = box.Picture();
-        QRect ink;
-        for (int py = 0; py < p.height(); ++py)
-            for (int px = 0; px < p.width(); ++px)
-                if (p.rgbAt(px, py).r < 128)
-                    ink |= QRect(px, py, 1, 1);
-        return ink;
+        return boundsOf(p, [&](int px, int py) { return p.rgbAt(px, py).r < 128; });
     }
 };
 LUMORA_BOTH_ENGINE_MODES(EngineText);

@@ -26,11 +26,7 @@ protected:
     QTemporaryDir dir;
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString saved(const QString& name)
-    {
-        box.SaveToFile(path(name));
-        return path(name);
-    }
+    QString saved(const QString& name) { return box.SaveToFile(path(name)), path(name); }
 };
 
 const Rgb kBlack{0, 0, 0};
@@ -58,8 +54,7 @@ Picture scatter(int width, int height, int colours)
 Picture loaded(const QString& file)
 {
     ImageBox reader;
-    reader.LoadFromFile(file);
-    return reader.Picture();
+    return reader.LoadFromFile(file), reader.Picture();
 }
 
 // The picture as another decoder reads the file: the tool writes it as PNG, which libvips reads.
@@ -83,25 +78,15 @@ int transparencyMismatches(const Picture& decoded, const Picture& original, Rgb 
 {
     if (decoded.width() != original.width() || decoded.height() != original.height())
         return -1;
-    int wrong = 0;
-    for (int y = 0; y < original.height(); ++y)
-        for (int x = 0; x < original.width(); ++x)
-            wrong += original.rgbAt(x, y) == transparent
-                         ? decoded.alphaAt(x, y) != 0
-                         : decoded.alphaAt(x, y) != 255 || decoded.rgbAt(x, y) != original.rgbAt(x, y);
-    return wrong;
+    return countPixels(original, [&](int x, int y) {
+        return original.rgbAt(x, y) == transparent ? decoded.alphaAt(x, y) != 0
+                                                   : decoded.alphaAt(x, y) != 255 || decoded.rgbAt(x, y) != original.rgbAt(x, y);
+    });
 }
 
-// --- every format at every depth -------------------------------------------------------------
-
-// What a format writes at colour depths 0..6 ('-': not tried here): ImageMagick's %[type] (T
-// TrueColor, P Palette, G Grayscale, B Bilevel) and the file's bits per pixel (0: not checked).
-struct FormatDepths {
-    const char* ext;
-    const char* format;  // ImageMagick's %m
-    const char* types;
-    int bits[7];
-};
+// What a format writes at colour depths 0..6 ('-': not tried here): ImageMagick's %m and %[type] (T
+// TrueColor, P Palette, G Grayscale, B Bilevel), and the file's bits per pixel (0: not checked).
+struct FormatDepths { const char* ext; const char* format; const char* types; int bits[7]; };
 const FormatDepths kFormats[] = {
     {"bmp", "BMP3", "TPGPGBB", {24, 8, 8, 4, 4, 1, 1}},     {"gif", "GIF", "PPGPGBB", {8, 8, 8, 4, 4, 1, 1}},
     {"jpg", "JPEG", "TTGTTTT", {24, 24, 8, 24, 24, 24, 24}}, {"pcx", "PCX", "TPGPGBB", {24, 8, 8, 4, 4, 1, 1}},
@@ -191,8 +176,6 @@ TEST_F(EncoderFiles, PdfPagesHoldTheReducedImageAtEachColourDepth)
         EXPECT_EQ(mono.rgbAt(x, y), x < 20 ? kBlack : kWhite) << x << ',' << y;
     }
 }
-
-// --- colour reduction --------------------------------------------------------------------------
 
 TEST_F(EncoderFiles, PalettesKeepTheColoursOfImagesThatFitThem)
 {
@@ -299,8 +282,6 @@ TEST_F(EncoderFiles, ImagesWithAlphaSaveInEveryFormatAndDepth)
     }
 }
 
-// --- GIF ---------------------------------------------------------------------------------------
-
 TEST_F(EncoderFiles, UncompressedGifDecodesLikeLzw)
 {
     // 200 colours over 360 x 240 pixels fill the LZW table many times over; 16, 3 and 2 colours
@@ -372,8 +353,6 @@ TEST_F(EncoderFiles, GifAndPngMakeTheBackColourTransparent)
     EXPECT_EQ(identify(path("t0.png"), "%[type]"), "TrueColorAlpha");
 }
 
-// --- TIFF --------------------------------------------------------------------------------------
-
 TEST_F(EncoderFiles, TiffCompressionReachesTheFileAndGroup4IsBilevelAtAnyDepth)
 {
     box.SetBitmapHandle(quarters(64, 40));
@@ -403,8 +382,6 @@ TEST_F(EncoderFiles, TiffCompressionReachesTheFileAndGroup4IsBilevelAtAnyDepth)
     EXPECT_EQ(decodedByImageMagick(file), bw);
 }
 
-// --- JPEG --------------------------------------------------------------------------------------
-
 TEST_F(EncoderFiles, JpegQualityGreyAndProgressiveReachTheFile)
 {
     box.SetBitmapHandle(gradientPicture(96, 64));
@@ -422,8 +399,6 @@ TEST_F(EncoderFiles, JpegQualityGreyAndProgressiveReachTheFile)
     box.SetSaveColorDepth(2);
     EXPECT_EQ(identify(saved("grey.jpg"), "%[type] %[colorspace] %[channels]"), "Grayscale Gray gray");
 }
-
-// --- sizes -------------------------------------------------------------------------------------
 
 TEST_F(EncoderFiles, EstimatedFileSizeIsTheSizeOfTheSavedFile)
 {

@@ -113,7 +113,7 @@ TEST_F(MetadataWrites, AFailedWriteThrowsAndLeavesTheFileAsItWas)
         << "no half-written file beside it";
 }
 
-TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOtherFormatsNone)
+TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOnlyOtherFormatsNone)
 {
     box.LoadFromFile(richJpeg());
     editMetadata();
@@ -127,11 +127,9 @@ TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOtherFormatsN
         EXPECT_EQ(reader.ImageWidth(), 32);
         EXPECT_EQ(reader.ExifValueByName("Artist"), "Jörg");
         EXPECT_EQ(iptcTextsOf(reader), iptcTextsOf(box));
+        EXPECT_TRUE(name != "out.tif" || reader.Picture() == box.Picture()) << "the TIFF's pixels";
     }
-    // The TIFF keeps its own description of its image data, and its pixels.
-    ImageBox tiff;
-    tiff.LoadFromFile(path("out.tif"));
-    EXPECT_EQ(tiff.Picture(), box.Picture());
+    // The TIFF keeps its own description of its image data.
     EXPECT_EQ(exiftoolValues(path("out.tif"), {"IFD0:ImageWidth", "IFD0:ImageHeight", "XMP-dc:Title"}),
               "32\n24\nKept title");
     // The XMP goes along too, but no stale thumbnail of the old pixels.
@@ -141,24 +139,19 @@ TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOtherFormatsN
         box.SaveToFile(path(name));
         EXPECT_EQ(exiftoolValues(path(name), {"IFD0:Artist", "IPTC:Headline"}), "-\n-") << name.toStdString();
     }
-}
 
-TEST_F(MetadataWrites, OutputsCarryOnlyTheEnginesExifNotWhatLibvipsRemembers)
-{
-    box.LoadFromFile(richJpeg());
+    // Only the engine's own metadata, not what libvips remembers of the file.
     box.ClearExif();
     box.ClearIptc();
     box.SaveToFile(path("bare.jpg"));
     for (const Exiv2Row& row : exiv2Rows(path("bare.jpg")))
         EXPECT_TRUE(row.key.startsWith("Xmp.")) << row.key.toStdString();
-
     // A picture from elsewhere has no metadata of its own; what is set is all there is.
     box.SetBitmapHandle(gradientPicture(16, 16));
     ASSERT_TRUE(box.SetExifAttribute("Software", "Lumora"));
     box.SaveToFile(path("software.jpg"));
     const QList<Exiv2Row> rows = exiv2Rows(path("software.jpg"));
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0].key, "Exif.Image.Software");
+    EXPECT_TRUE(rows.size() == 1 && rows[0].key == "Exif.Image.Software") << rows.size();
 }
 
 TEST_F(MetadataWrites, MetadataBelongsToTheLoadedFile)
@@ -235,35 +228,31 @@ TEST(MetadataThreads, EnginesOnSeveralThreadsReadAndWriteMetadataAtOnce)
     const QString source = dir.filePath("source.jpg");
     makePlainJpeg(source, 48, 32);
     ASSERT_TRUE(exiftoolWrite(source, {"-Make=Threads", "-XMP:Title=Shared", "-IPTC:Caption-Abstract=Start"}));
-    // A round: load, edit, save scaled; write a headline into that file and read it all back.
-    const auto round = [&](int thread, int n) {
-        const QString out = dir.filePath(QStringLiteral("out-%1.jpg").arg(thread));
-        const QString artist = QStringLiteral("Thread %1 round %2").arg(thread).arg(n);
-        ImageBox engine, reader;
-        engine.LoadFromFile(source);
-        engine.SetExifAttribute("Artist", artist);
-        engine.AddKeyword(artist);
-        engine.Scale(50);
-        engine.SaveToFile(out);
-        reader.LoadFromFile(out);
-        reader.SetIptcText(IptcField::Headline, artist);
-        reader.WriteMetadataToFile(out);
-        reader.LoadFromFile(out);
-        return reader.ExifValueByName("Artist") == artist && reader.ExifValueByName("Make") == u"Threads" &&
-               reader.Keyword(0) == artist && reader.IptcText(IptcField::Headline) == artist &&
-               reader.IptcText(IptcField::Caption) == u"Start";
-    };
+    // Each round: load, edit, save scaled; write a headline into that file and read it all back.
     std::atomic<int> wrong{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([&, t] {
-            for (int n = 0; n < 8; ++n) {
+            const QString out = dir.filePath(QStringLiteral("out-%1.jpg").arg(t));
+            for (int round = 0; round < 8; ++round)
                 try {
-                    wrong += round(t, n) ? 0 : 1;
+                    const QString artist = QStringLiteral("Thread %1 round %2").arg(t).arg(round);
+                    ImageBox engine, reader;
+                    engine.LoadFromFile(source);
+                    engine.SetExifAttribute("Artist", artist);
+                    engine.AddKeyword(artist);
+                    engine.Scale(50);
+                    engine.SaveToFile(out);
+                    reader.LoadFromFile(out);
+                    reader.SetIptcText(IptcField::Headline, artist);
+                    reader.WriteMetadataToFile(out);
+                    reader.LoadFromFile(out);
+                    wrong += reader.ExifValueByName("Artist") != artist || reader.ExifValueByName("Make") != u"Threads" ||
+                             reader.Keyword(0) != artist || reader.IptcText(IptcField::Headline) != artist ||
+                             reader.IptcText(IptcField::Caption) != u"Start";
                 } catch (const std::exception&) {
                     ++wrong;
                 }
-            }
         });
     for (std::thread& thread : threads)
         thread.join();

@@ -4,6 +4,8 @@
 
 #include "engine/Picture.h"
 
+#include <QRect>
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -28,13 +30,29 @@ Picture painted(int width, int height, ColourAt colourAt)
     return p;
 }
 
+// How many pixels of the picture satisfy pred(x, y); the smallest rectangle holding them all.
+template <typename Pred>
+int countPixels(const Picture& p, Pred pred)
+{
+    int count = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x)
+            count += pred(x, y) ? 1 : 0;
+    return count;
+}
+template <typename Pred>
+QRect boundsOf(const Picture& p, Pred pred)
+{
+    QRect bounds;
+    countPixels(p, [&](int x, int y) { return pred(x, y) && (bounds |= QRect(x, y, 1, 1), true); });
+    return bounds;
+}
+
 // Every colour of a picture.
 inline std::set<std::uint32_t> coloursOf(const Picture& p)
 {
     std::set<std::uint32_t> colours;
-    for (int y = 0; y < p.height(); ++y)
-        for (int x = 0; x < p.width(); ++x)
-            colours.insert(OleColor::fromRgb(p.rgbAt(x, y)));
+    countPixels(p, [&](int x, int y) { return colours.insert(OleColor::fromRgb(p.rgbAt(x, y))).second; });
     return colours;
 }
 

@@ -1,11 +1,9 @@
 // The text renderer: sizes at 96 dpi, plain text in lines, the picture it draws (straight alpha,
 // the box, hard masks, underline, the logical box) and the same pictures on several threads.
 
+#include "PictureChecks.h"
+
 #include "engine/TextRenderer.h"
-
-#include <QRect>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <thread>
@@ -13,6 +11,7 @@
 #include <vector>
 
 using namespace lumora;
+using namespace lumora::test;
 
 namespace {
 
@@ -29,27 +28,9 @@ int widthOf(const QString& text, const TextStyle& style) { return TextRenderer::
 int heightOf(const QString& text, const TextStyle& style) { return TextRenderer::measure(text, style).height(); }
 QSize sizeOf(const Picture& p) { return QSize(p.width(), p.height()); }
 
-// How many pixels of the picture satisfy pred(x, y).
-template <typename Pred>
-int countPixels(const Picture& picture, Pred pred)
-{
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            count += pred(x, y) ? 1 : 0;
-    return count;
-}
-
 int inked(const Picture& p) { return countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 0; }); }
 int partlyCovered(const Picture& p) { return inked(p) - countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) == 255; }); }
-
-// The smallest rectangle holding every pixel with ink.
-QRect inkBox(const Picture& picture)
-{
-    QRect box;
-    countPixels(picture, [&](int x, int y) { return picture.alphaAt(x, y) > 0 && (box |= QRect(x, y, 1, 1), true); });
-    return box;
-}
+QRect inkBox(const Picture& p) { return boundsOf(p, [&](int x, int y) { return p.alphaAt(x, y) > 0; }); }
 
 }  // namespace
 
