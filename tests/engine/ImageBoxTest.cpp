@@ -65,7 +65,7 @@ TEST_P(EngineImages, FlipsAndQuarterTurnsMoveEveryPixelWhereItBelongs)
     EXPECT_THROW(box.Flip(2), EngineError);
 }
 
-TEST_P(EngineImages, FreeRotationGrowsTheCanvasAndFillsCornersWithBackColor)
+TEST_P(EngineImages, FreeRotationGrowsTheCanvasFillsCornersWithBackColorAndResamplesWhenAsked)
 {
     loadThroughFile(Picture::filled(100, 50, kBlue));
     box.SetBackColor(ole(0, 255, 0));
@@ -75,10 +75,7 @@ TEST_P(EngineImages, FreeRotationGrowsTheCanvasAndFillsCornersWithBackColor)
     EXPECT_NEAR(box.ImageHeight(), 93, 1);
     const Picture p = box.Picture();
     expectColours(p, {{0, 0, kGreen}, {p.width() - 1, p.height() - 1, kGreen}, {p.width() / 2, p.height() / 2, kBlue}});
-}
 
-TEST_P(EngineImages, RotateResampleChoosesBetweenHardAndSmoothEdges)
-{
     const auto coloursAfterTurn = [&](bool smooth) {
         loadThroughFile(painted(60, 60, [](int x, int) { return x < 30 ? kRed : kBlue; }));
         box.SetBackColor(ole(255, 255, 255));
@@ -91,7 +88,7 @@ TEST_P(EngineImages, RotateResampleChoosesBetweenHardAndSmoothEdges)
     EXPECT_GT(coloursAfterTurn(true), 3u);
 }
 
-TEST_P(EngineImages, CropKeepsTheAreaAndFillsOutsideWithBackColor)
+TEST_P(EngineImages, CropKeepsTheAreaAndFillsOutsideWithBackColorTheSelectionCropsToRectangleOrEllipse)
 {
     loadThroughFile(markedPicture(100, 50, 30, 20));
     box.Crop(10, 5, 60, 45);
@@ -111,6 +108,29 @@ TEST_P(EngineImages, CropKeepsTheAreaAndFillsOutsideWithBackColor)
         EXPECT_EQ(e.number(), errnum::EngineFailure);
     }
     EXPECT_EQ(box.ImageWidth(), 67);
+
+    // The selection crops to a rectangle or an ellipse.
+    loadThroughFile(Picture::filled(60, 40, kBlue));
+    box.CropSelectionRect(50, 30, 10, 5);  // corners in any order
+    box.SetSelectionActive(true);
+    box.CropToSelection();
+    EXPECT_EQ(size(), QSize(40, 25));
+    EXPECT_FALSE(box.SelectionActive());
+    EXPECT_THROW(box.CropToSelection(), EngineError);
+
+    // Outside the ellipse, which touches the sides, the back colour.
+    box.SetBackColor(ole(255, 255, 0));
+    box.CropSelectionEllipse(0, 0, 40, 25);
+    box.SetSelectionActive(true);
+    box.CropToSelection();
+    const Rgb yellow{255, 255, 0};
+    expectColours(box.Picture(), {{0, 0, yellow}, {39, 24, yellow}, {20, 12, kBlue}, {1, 12, kBlue}});
+
+    box.CropSelectionRect(0, 0, 10, 10);
+    box.SetSelectionActive(true);
+    box.CancelMouseTool();
+    EXPECT_FALSE(box.SelectionActive());
+    EXPECT_THROW(box.CropToSelection(), EngineError);
 }
 
 TEST_P(EngineImages, ResizesHitTheRequestedSizeAndScaleRoundsHalvesToEven)
@@ -136,7 +156,7 @@ TEST_P(EngineImages, ResizesHitTheRequestedSizeAndScaleRoundsHalvesToEven)
     EXPECT_LE(maxDifference(box.Picture(), Picture::filled(80, 60, Rgb{10, 200, 90})), 1);
 }
 
-TEST_P(EngineImages, EverythingFailsCleanlyWithoutAnImage)
+TEST_P(EngineImages, WithoutAnImageAndOnBrokenFilesEverythingFailsCleanlyATruncatedPhotoOpensWhole)
 {
     EXPECT_FALSE(box.HasImage());
     EXPECT_EQ(box.ImageWidth(), 0);
@@ -147,6 +167,20 @@ TEST_P(EngineImages, EverythingFailsCleanlyWithoutAnImage)
     EXPECT_THROW(box.PixelColor(0, 0), EngineError);
     EXPECT_THROW(box.SaveToFile(path("none.png")), EngineError);
     EXPECT_FALSE(QFile::exists(path("none.png")));
+
+    writeBytes(path("junk.jpg"), "this is not a photo");
+    EXPECT_THROW(box.LoadFromFile(path("junk.jpg")), EngineError);
+    EXPECT_THROW(box.LoadFromFile(path("missing.png")), EngineError);
+    EXPECT_FALSE(box.HasImage());
+
+    box.SetBitmapHandle(gradientPicture(300, 200));
+    box.SaveToFile(path("whole.jpg"));
+    const QByteArray whole = readBytes(path("whole.jpg"));
+    writeBytes(path("cut.jpg"), whole.left(whole.size() / 2));
+    box.LoadFromFile(path("cut.jpg"));
+    box.Negative();
+    box.SaveToFile(path("cut-out.png"));
+    EXPECT_EQ(identify(path("cut-out.png")), "300x200");
 }
 
 TEST_P(EngineImages, LongRunsOfEditsStayCorrect)
@@ -208,7 +242,7 @@ TEST_P(EngineImages, ContrastPivotsOnMidGreyBrightnessRunsFromBlackToWhiteBothOn
     EXPECT_EQ(after(brightness, 60, false, true, false), (Rgb{100, 160 + 51, 200}));
 }
 
-TEST_P(EngineImages, NegativeInvertsColoursAndKeepsAlpha)
+TEST_P(EngineImages, PicturesGoInAndOutAsCopiesAndNegativeInvertsColoursKeepingAlpha)
 {
     const Picture p(2, 1, 4, QByteArray("\x10\x20\x30\x80\xff\x00\x7f\xff", 8));
     box.SetBitmapHandle(p);
@@ -216,6 +250,13 @@ TEST_P(EngineImages, NegativeInvertsColoursAndKeepsAlpha)
     EXPECT_EQ(box.Picture(), Picture(2, 1, 4, QByteArray("\xef\xdf\xcf\x80\x00\xff\x80\xff", 8)));
     box.Negative();
     EXPECT_EQ(box.Picture(), p);
+
+    Picture picture = gradientPicture(9, 7);
+    box.SetBitmapHandle(picture);
+    picture.setPixel(0, 0, Rgb{1, 2, 3});
+    EXPECT_EQ(box.ImageDepth(), 24);
+    EXPECT_EQ(box.Picture(), gradientPicture(9, 7));
+    EXPECT_THROW(box.SetBitmapHandle(Picture()), EngineError);
 }
 
 TEST_P(EngineImages, RedEyeOnlyTreatsRedPixelsInsideTheSelection)
@@ -228,31 +269,6 @@ TEST_P(EngineImages, RedEyeOnlyTreatsRedPixelsInsideTheSelection)
     box.SetSelectionActive(true);
     box.RemoveRedEye();
     expectColours(box.Picture(), {{10, 10, Rgb{40, 40, 40}}, {5, 5, Rgb{90, 80, 70}}, {30, 10, Rgb{200, 40, 40}}});
-}
-
-TEST_P(EngineImages, SelectionCropsToRectangleOrEllipse)
-{
-    loadThroughFile(Picture::filled(60, 40, kBlue));
-    box.CropSelectionRect(50, 30, 10, 5);  // corners in any order
-    box.SetSelectionActive(true);
-    box.CropToSelection();
-    EXPECT_EQ(size(), QSize(40, 25));
-    EXPECT_FALSE(box.SelectionActive());
-    EXPECT_THROW(box.CropToSelection(), EngineError);
-
-    // Outside the ellipse, which touches the sides, the back colour.
-    box.SetBackColor(ole(255, 255, 0));
-    box.CropSelectionEllipse(0, 0, 40, 25);
-    box.SetSelectionActive(true);
-    box.CropToSelection();
-    const Rgb yellow{255, 255, 0};
-    expectColours(box.Picture(), {{0, 0, yellow}, {39, 24, yellow}, {20, 12, kBlue}, {1, 12, kBlue}});
-
-    box.CropSelectionRect(0, 0, 10, 10);
-    box.SetSelectionActive(true);
-    box.CancelMouseTool();
-    EXPECT_FALSE(box.SelectionActive());
-    EXPECT_THROW(box.CropToSelection(), EngineError);
 }
 
 TEST_P(EngineImages, WritesAreAllOrNothingAndMayReplaceTheSourceFile)
@@ -276,23 +292,6 @@ TEST_P(EngineImages, WritesAreAllOrNothingAndMayReplaceTheSourceFile)
     ImageBox reader;
     reader.LoadFromFile(path("same.png"));
     EXPECT_EQ(findColour(reader.Picture(), kRed), (Point{26, 4}));
-}
-
-TEST_P(EngineImages, BrokenFilesFailWithAnEngineErrorATruncatedPhotoOpensAtItsFullSize)
-{
-    writeBytes(path("junk.jpg"), "this is not a photo");
-    EXPECT_THROW(box.LoadFromFile(path("junk.jpg")), EngineError);
-    EXPECT_THROW(box.LoadFromFile(path("missing.png")), EngineError);
-    EXPECT_FALSE(box.HasImage());
-
-    box.SetBitmapHandle(gradientPicture(300, 200));
-    box.SaveToFile(path("whole.jpg"));
-    const QByteArray whole = readBytes(path("whole.jpg"));
-    writeBytes(path("cut.jpg"), whole.left(whole.size() / 2));
-    box.LoadFromFile(path("cut.jpg"));
-    box.Negative();
-    box.SaveToFile(path("cut-out.png"));
-    EXPECT_EQ(identify(path("cut-out.png")), "300x200");
 }
 
 TEST(PngChunkCheck, AChunkLongerThanTheFileIsRefusedEverywhere)
@@ -366,16 +365,6 @@ TEST_P(EngineImages, TiffPagesAreReadByNumber)
     EXPECT_EQ(box.PixelColor(0, 0), ole(0, 0, 255));
     box.SetTiffPage(3);
     EXPECT_THROW(box.LoadFromFile(path("two.tif")), EngineError);
-}
-
-TEST_P(EngineImages, PicturesGoInAndOutAsCopies)
-{
-    Picture picture = gradientPicture(9, 7);
-    box.SetBitmapHandle(picture);
-    picture.setPixel(0, 0, Rgb{1, 2, 3});
-    EXPECT_EQ(box.ImageDepth(), 24);
-    EXPECT_EQ(box.Picture(), gradientPicture(9, 7));
-    EXPECT_THROW(box.SetBitmapHandle(Picture()), EngineError);
 }
 
 // The engine's view of its image goes through this; the tasks that map view points onto photos
