@@ -88,7 +88,7 @@ TEST_P(EngineImages, FreeRotationGrowsTheCanvasFillsCornersWithBackColorAndResam
     EXPECT_GT(coloursAfterTurn(true), 3u);
 }
 
-TEST_P(EngineImages, CropKeepsTheAreaAndFillsOutsideWithBackColorTheSelectionCropsToRectangleOrEllipse)
+TEST_P(EngineImages, CropsKeepTheAreaOrSelectionAndFillOutsideWithBackColor)
 {
     loadThroughFile(markedPicture(100, 50, 30, 20));
     box.Crop(10, 5, 60, 45);
@@ -156,7 +156,7 @@ TEST_P(EngineImages, ResizesHitTheRequestedSizeAndScaleRoundsHalvesToEven)
     EXPECT_LE(maxDifference(box.Picture(), Picture::filled(80, 60, Rgb{10, 200, 90})), 1);
 }
 
-TEST_P(EngineImages, WithoutAnImageAndOnBrokenFilesEverythingFailsCleanlyATruncatedPhotoOpensWhole)
+TEST_P(EngineImages, WithoutAnImageOrOnBrokenFilesEverythingFailsCleanlyButCutPhotosOpen)
 {
     EXPECT_FALSE(box.HasImage());
     EXPECT_EQ(box.ImageWidth(), 0);
@@ -328,7 +328,7 @@ TEST(PngChunkCheck, AChunkLongerThanTheFileIsRefusedEverywhere)
 }
 
 // True colour files read back exactly: EncoderFiles.EveryFormatWritesEachColourDepthItOffers.
-TEST_P(EngineImages, GreyPaletteAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
+TEST_P(EngineImages, GreyPaletteAndAlphaImagesBecomeSrgbWithTheirDepthTiffPagesAreReadByNumber)
 {
     ASSERT_EQ(runTool("convert", {"-size", "16x8", "gradient:", path("grey.png")}).exitCode, 0);
     box.LoadFromFile(path("grey.png"));
@@ -349,10 +349,7 @@ TEST_P(EngineImages, GreyPaletteAndAlphaImagesBecomeSrgbWithTheirLoadDepth)
     reader.LoadFromFile(path("four.gif"));
     EXPECT_EQ(reader.ImageDepth(), 8);
     EXPECT_EQ(reader.Picture(), four);
-}
 
-TEST_P(EngineImages, TiffPagesAreReadByNumber)
-{
     writePng(Picture::filled(8, 8, kRed), path("p1.png"));
     writePng(Picture::filled(12, 6, kBlue), path("p2.png"));
     ASSERT_EQ(runTool("convert", {path("p1.png"), path("p2.png"), path("two.tif")}).exitCode, 0);

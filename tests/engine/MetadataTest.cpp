@@ -254,7 +254,7 @@ TEST(ExifDates, TextsAndDatesConvertBothWaysAndAnythingElseIsTheZeroDate)
     EXPECT_EQ(ImageBox::DateToExifDate(QDateTime()), QString());
 }
 
-TEST_F(ExifFiles, EditableAttributesReachTheFileWithTheirTypesAndPlaces)
+TEST_F(ExifFiles, EditableAttributesReachTheFileWithTheirTypesAndPlacesUnicodeInTheBlocksByteOrder)
 {
     // Where the exiv2 program finds each (its key without "Exif."), the value, with which type.
     const char* const edits[][3] = {
@@ -278,10 +278,8 @@ TEST_F(ExifFiles, EditableAttributesReachTheFileWithTheirTypesAndPlaces)
         EXPECT_EQ((row.type + u' ' + engineTextOf(row)).toStdString(), std::string(type) + ' ' + value);
     }
     EXPECT_EQ(seen.value("Exif.Photo.UserComment").value, "charset=Ascii Plain words");
-}
 
-TEST_F(ExifFiles, AUserCommentBeyondAsciiIsUnicodeInTheBlocksByteOrder)
-{
+    // A user comment beyond ASCII is Unicode in the byte order of the block.
     const QString text = "Grüße aus 東京";
     for (const QString order : {"MM", "II"}) {
         SCOPED_TRACE(order.toStdString());
@@ -424,7 +422,7 @@ QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim)
     return jpeg.left(2) + QByteArray("\xFF\xED", 2) + be(quint32(payload.size() + 2), 2) + payload + jpeg.mid(2);
 }
 
-TEST_F(IptcFiles, FieldsExiftoolWroteComeBack)
+TEST_F(IptcFiles, FieldsExiftoolWroteComeBackInUtf8OrTheWindowsCodePage)
 {
     box.LoadFromFile(jpegWith({"-charset", "iptc=UTF8", "-IPTC:CodedCharacterSet=UTF8",
                                "-IPTC:Caption-Abstract=Grüße aus Köln", "-IPTC:Headline=Ünïcode headline",
@@ -447,10 +445,8 @@ TEST_F(IptcFiles, FieldsExiftoolWroteComeBack)
     EXPECT_EQ(box.IptcDate(IptcField::DateCreated), QDateTime(QDate(2021, 7, 4), QTime(0, 0)));
     EXPECT_EQ(box.IptcDate(IptcField::TimeCreated), QDateTime(QDate(1899, 12, 30), QTime(10, 20, 30)));
     EXPECT_EQ(box.IptcDate(IptcField::DateReleased), ImageBox::ZeroDate());
-}
 
-TEST_F(IptcFiles, TextWithoutTheMarkerIsUtf8WhereValidElseTheWindowsCodePage)
-{
+    // Without the UTF-8 marker: UTF-8 where it is valid, else the Windows code page.
     box.LoadFromFile(jpegWith({"-charset", "iptc=Latin", "-IPTC:Caption-Abstract=Grüße – 50 €", "-IPTC:City=Köln"},
                               "latin.jpg"));
     ASSERT_TRUE(readBytes(path("latin.jpg")).contains("Gr\xFC\xDF" "e \x96 50 \x80"));
@@ -560,7 +556,7 @@ TEST_F(IptcFiles, ListsDatesUrgencyAndTextsReachTheFileAndSettersReplaceRemoveAn
     EXPECT_TRUE(exiv2Rows(path("none.jpg")).isEmpty());
 }
 
-TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWays)
+TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWaysAndOthersThrowKeepingTheFields)
 {
     const QString source = jpegWith({"-charset", "iptc=UTF8", "-IPTC:CodedCharacterSet=UTF8",
                                      "-IPTC:Caption-Abstract=Grüße", "-IPTC:Keywords=k1", "-IPTC:Keywords=k2",
@@ -589,10 +585,9 @@ TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWays)
     EXPECT_EQ(other.IptcText(IptcField::Headline), "Überschrift");
     other.SaveIptcToFile(path("again.ffo"));
     EXPECT_EQ(readBytes(path("again.ffo")), written);
-}
 
-TEST_F(IptcFiles, AFileThatIsNotIimThrowsAndKeepsTheFields)
-{
+    // A file that is not IIM throws and keeps the fields.
+    box.ClearIptc();
     box.SetIptcText(IptcField::Caption, "kept");
     const std::pair<const char*, QByteArray> files[] = {
         {"text.ffo", "Caption: not IIM at all\r\n"},

@@ -34,13 +34,12 @@ QRect inkBox(const Picture& p) { return boundsOf(p, [&](int x, int y) { return p
 
 }  // namespace
 
-TEST(TextRendererMeasure, sizeFollowsThePointSizeAt96DpiWithTheFamilyAndWeight)
+TEST(TextRendererMeasure, sizeFollowsThePointSizeAt96DpiTheFontAndThePlainTextsLines)
 {
     // At 96 dpi a 12 pt em is 16 px, so the line (ascent + descent) is taller than that; at
     // 72 dpi it would be about 14.
     const int h12 = heightOf("Hello", styleOf(12));
-    EXPECT_GE(h12, 17);
-    EXPECT_LE(h12, 20);
+    EXPECT_TRUE(h12 >= 17 && h12 <= 20) << h12;
     EXPECT_NEAR(heightOf("Hello", styleOf(24)), 2 * h12, 2);
 
     // A monospaced family gives every character the same advance; a proportional one does not.
@@ -50,14 +49,11 @@ TEST(TextRendererMeasure, sizeFollowsThePointSizeAt96DpiWithTheFamilyAndWeight)
     EXPECT_GT(widthOf("Bold and regular text", styleOf(16, true)), widthOf("Bold and regular text", styleOf(16)));
 
     // An unknown family falls back to a similar font.
-    const TextStyle style = styleOf(12, false, false, false, "No Such Font Family 123");
-    EXPECT_GT(widthOf("Hello", style), 20);
-    EXPECT_NEAR(heightOf("Hello", style), h12, 4);
-    EXPECT_GT(inked(TextRenderer::render("Hello", style)), 0);
-}
+    const TextStyle unknown = styleOf(12, false, false, false, "No Such Font Family 123");
+    EXPECT_GT(widthOf("Hello", unknown), 20);
+    EXPECT_NEAR(heightOf("Hello", unknown), h12, 4);
+    EXPECT_GT(inked(TextRenderer::render("Hello", unknown)), 0);
 
-TEST(TextRendererMeasure, textIsPlainWithLinesStackedAndEmptyTextDrawsNothing)
-{
     const TextStyle style = styleOf(14);
     // As markup these would be a bold "x" and a single "&"; "a<b" would not parse at all.
     EXPECT_GT(widthOf("<b>x</b>", style), 4 * widthOf("x", style));
@@ -109,7 +105,7 @@ TEST(TextRendererRender, withoutABoxOnlyTheGlyphsShowInTheStraightTextColour)
               }), 0);
 }
 
-TEST(TextRendererRender, opaqueBoxIsTheBackColourBlendedWithTheGlyphs)
+TEST(TextRendererRender, aBoxBlendsWithTheGlyphsAndAntiAliasOffGivesAHardMask)
 {
     TextStyle style = styleOf(48, true);
     const Picture mask = TextRenderer::render("I", style);
@@ -127,30 +123,25 @@ TEST(TextRendererRender, opaqueBoxIsTheBackColourBlendedWithTheGlyphs)
                off(c.b, kInk.b, kPaper.b);
     };
     EXPECT_EQ(countPixels(boxed, wrong), 0);
-}
 
-TEST(TextRendererRender, antiAliasOffGivesAHardMask)
-{
-    // Curves, slopes and an underline all get soft edges when smoothed.
+    // Curves, slopes and an underline all get soft edges when smoothed; without, over a box, the
+    // same pixels are text and the rest is box: no third colour.
     const QString text = "Round curves & slopes: Oswald 8\nfjord WAVY";
-    TextStyle style = styleOf(17, false, true, true);
-    EXPECT_GT(partlyCovered(TextRenderer::render(text, style)), 50);
-
-    style.antiAlias = false;
-    const Picture hard = TextRenderer::render(text, style);
+    TextStyle soft = styleOf(17, false, true, true);
+    EXPECT_GT(partlyCovered(TextRenderer::render(text, soft)), 50);
+    soft.antiAlias = false;
+    const Picture hard = TextRenderer::render(text, soft);
     EXPECT_EQ(partlyCovered(hard), 0);
     EXPECT_GT(inked(hard), 50);
-
-    // Over a box, the same pixels are text and the rest is box: no third colour.
-    style.transparent = false;
-    style.backColor = kPaper;
-    const Picture boxed = TextRenderer::render(text, style);
-    EXPECT_EQ(countPixels(boxed, [&](int x, int y) { return boxed.rgbAt(x, y) == kInk; }), inked(hard));
-    EXPECT_EQ(countPixels(boxed, [&](int x, int y) { return boxed.rgbAt(x, y) == kPaper; }),
-              boxed.width() * boxed.height() - inked(hard));
+    soft.transparent = false;
+    soft.backColor = kPaper;
+    const Picture hardBox = TextRenderer::render(text, soft);
+    EXPECT_EQ(countPixels(hardBox, [&](int x, int y) { return hardBox.rgbAt(x, y) == kInk; }), inked(hard));
+    EXPECT_EQ(countPixels(hardBox, [&](int x, int y) { return hardBox.rgbAt(x, y) == kPaper; }),
+              hardBox.width() * hardBox.height() - inked(hard));
 }
 
-TEST(TextRendererRender, underlineDrawsBelowTheBaselineAndItalicChangesTheGlyphs)
+TEST(TextRendererRender, underlineItalicAndAFullBlockSitWhereTheFontPutsThem)
 {
     // No descenders: below the baseline the plain text leaves empty rows.
     const Picture plain = TextRenderer::render("ace", styleOf(40));
@@ -162,10 +153,7 @@ TEST(TextRendererRender, underlineDrawsBelowTheBaselineAndItalicChangesTheGlyphs
     EXPECT_GT(countPixels(underlined, [&](int x, int y) { return y > baseline && underlined.alphaAt(x, y) > 0; }),
               plain.width() * 3 / 4);
     EXPECT_FALSE(TextRenderer::render("ace", styleOf(40, false, true)) == plain);
-}
 
-TEST(TextRendererRender, fullBlockFillsTheLogicalBox)
-{
     // The full block reaches from the font's descent to its ascent and across its advance: drawn
     // in the right place, it touches all four edges and is solid text colour inside.
     for (const int points : {12, 48}) {
