@@ -1,12 +1,9 @@
-// The engine's metadata, judged by exiftool and the exiv2 program. EXIF: what the tools write into
-// a photo comes back under the right names, in file order, with the right value texts; edits reach
-// the file with their proper types and places. IPTC: fields exiftool wrote come back (UTF-8 with
-// and without the marker, Windows code page text, lists, dates, urgency); what the engine writes,
-// the tools read with the datasets, the marker and the record version; .ffo files round-trip.
-// Damaged blocks cost attributes or fields, never the photo. Writing: into a JPEG in place without
-// touching its image data, into the JPEG, TIFF and PSD files SaveToFile writes (not into other
-// formats), across snapshots, shared images and engines on several threads at once; failures leave
-// files as they were.
+// The engine's EXIF and IPTC, judged by exiftool and the exiv2 program: what the tools wrote comes
+// back (names, file order, value texts; UTF-8 or code page text, lists, dates); edits and every
+// field reach the file with their types, places and datasets; .ffo files round-trip; damaged
+// blocks cost metadata, never the photo. Writing into a JPEG in place keeps its image data, JPEG,
+// TIFF and PSD outputs carry the metadata, snapshots, shared images and threads keep it; failures
+// leave files as they were.
 
 #include "engine/EngineError.h"
 #include "engine/ImageBox.h"
@@ -37,15 +34,6 @@ using namespace lumora;
 using namespace lumora::test;
 
 namespace {
-
-// An engine and a folder for its files.
-class MetadataFiles : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    ImageBox box;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-};
 
 // A small JPEG made by ImageMagick, without any metadata.
 void makePlainJpeg(const QString& path, int width = 32, int height = 24)
@@ -107,8 +95,13 @@ std::vector<std::string> iptcTextsOf(const ImageBox& engine)
     return texts;
 }
 
-class ExifFiles : public MetadataFiles {
+// An engine and a folder for its files, with the photos of the tests.
+class MetadataFiles : public ::testing::Test {
 protected:
+    QTemporaryDir dir;
+    ImageBox box;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
     QStringList names() const
     {
         QStringList all;
@@ -135,16 +128,63 @@ protected:
         EXPECT_EQ(exiv2.exitCode, 0) << exiv2.err.toStdString();
         return file;
     }
+
+    QString jpegWith(const QStringList& exiftoolArguments, const QString& name = "iptc.jpg")
+    {
+        makePlainJpeg(path(name));
+        EXPECT_TRUE(exiftoolWrite(path(name), exiftoolArguments));
+        return path(name);
+    }
+    // exiftool's copy of a photo's IPTC block: the raw datasets.
+    QByteArray iimBlock(const QString& photo)
+    {
+        const QString block = photo + ".iim";
+        EXPECT_EQ(runTool("sh", {"-c", QStringLiteral("exiftool -b -IPTC '%1' > '%2'").arg(photo, block)}).exitCode, 0);
+        return readBytes(block);
+    }
+    QStringList keywords() const
+    {
+        QStringList all;
+        for (int i = 0; i < box.KeywordCount(); ++i)
+            all.append(box.Keyword(i));
+        return all;
+    }
+
+    // A photo with EXIF (and a thumbnail), IPTC, XMP, a colour profile (libvips' own sRGB) and a
+    // comment.
+    QString richJpeg()
+    {
+        const QString file = path("photo.jpg");
+        EXPECT_EQ(runTool("convert", {"-size", "64x48", "plasma:", path("plasma.png")}).exitCode, 0);
+        EXPECT_EQ(runTool("vips", {"icc_transform", path("plasma.png"), file, "srgb"}).exitCode, 0);
+        makePlainJpeg(path("thumb.jpg"), 8, 6);
+        EXPECT_TRUE(exiftoolWrite(file, {"-Make=Canon", "-Model=Old model", "-ExposureTime=1/60",
+                                         "-IPTC:Headline=Old headline", "-XMP:Title=Kept title", "-Comment=kept comment",
+                                         "-ThumbnailImage<=" + path("thumb.jpg")}));
+        return file;
+    }
+
+    void editMetadata()
+    {
+        ASSERT_TRUE(box.SetExifAttribute("Model", "New model"));
+        ASSERT_TRUE(box.SetExifAttribute("Artist", "Jörg"));
+        box.SetIptcText(IptcField::Headline, "Neue Überschrift");
+        box.AddKeyword("k1");
+        box.SetIptcUrgency(4);
+    }
 };
+
+using ExifFiles = MetadataFiles;
+using IptcFiles = MetadataFiles;
+using MetadataWrites = MetadataFiles;
 
 // The engine's name of an exiv2 key of the four listed IFDs; empty for any other key.
 QString listedNameOf(const QString& key)
 {
-    static const QMap<QString, QString> renamed = {{"Exif.Image.ExifTag", "ExifOffset"},
-                                                   {"Exif.Image.GPSTag", "GPSInfo"},
-                                                   {"Exif.Photo.InteroperabilityTag", "InteroperabilityOffset"},
-                                                   {"Exif.Photo.FlashpixVersion", "FlashPixVersion"},
-                                                   {"Exif.Photo.RelatedSoundFile", "RelatedAudioFile"}};
+    static const QMap<QString, QString> renamed = {
+        {"Exif.Image.ExifTag", "ExifOffset"}, {"Exif.Image.GPSTag", "GPSInfo"},
+        {"Exif.Photo.InteroperabilityTag", "InteroperabilityOffset"}, {"Exif.Photo.FlashpixVersion", "FlashPixVersion"},
+        {"Exif.Photo.RelatedSoundFile", "RelatedAudioFile"}};
     if (renamed.contains(key))
         return renamed[key];
     for (const QString group : {"Exif.Image.", "Exif.Photo.", "Exif.GPSInfo.", "Exif.Iop."})
@@ -190,9 +230,8 @@ TEST_F(ExifFiles, AttributesOtherToolsWroteComeBackInFileOrderWithTheirTextsThum
         if (const QString name = listedNameOf(row.key); !name.isEmpty())
             expected.push_back((name + u'=' + engineTextOf(row)).toStdString());
     EXPECT_EQ(exifRowsOf(box), expected);
-    EXPECT_EQ(box.ExifNameAt(-1), QString());
-    EXPECT_EQ(box.ExifValueAt(box.ExifCount()), QString());
-    EXPECT_EQ(box.ExifValueByName("LensModel"), QString());
+    EXPECT_TRUE(box.ExifNameAt(-1).isEmpty() && box.ExifValueAt(box.ExifCount()).isEmpty() &&
+                box.ExifValueByName("LensModel").isEmpty());
 }
 
 TEST_F(ExifFiles, TheMakerNoteIsOneRowWhereItStood)
@@ -208,7 +247,7 @@ TEST_F(ExifFiles, TheMakerNoteIsOneRowWhereItStood)
     for (const QStringList& commands : {canon, nobody}) {
         ASSERT_EQ(runTool("exiv2", commands + QStringList{file}).exitCode, 0);
         const QList<Exiv2Row> rows = exiv2Rows(file);
-        const auto makerNote = std::find_if(rows.begin(), rows.end(), [](auto& r) { return r.key == "Exif.Photo.MakerNote"; });
+        const auto makerNote = std::find_if(rows.begin(), rows.end(), [](auto& r) { return r.key.endsWith(".MakerNote"); });
         ASSERT_TRUE(makerNote != rows.end() && makerNote->type == "Undefined");
         box.LoadFromFile(file);
         EXPECT_EQ(names(), (QStringList{"Make", "ExifOffset", "MakerNote", "UserComment"}));
@@ -383,30 +422,6 @@ TEST_F(ExifFiles, BrokenIfdsGiveFewerAttributesAndThePhotoStillLoads)
     }
 }
 
-class IptcFiles : public MetadataFiles {
-protected:
-    QString jpegWith(const QStringList& exiftoolArguments, const QString& name = "iptc.jpg")
-    {
-        makePlainJpeg(path(name));
-        EXPECT_TRUE(exiftoolWrite(path(name), exiftoolArguments));
-        return path(name);
-    }
-    // exiftool's copy of a photo's IPTC block: the raw datasets.
-    QByteArray iimBlock(const QString& photo)
-    {
-        const QString block = photo + ".iim";
-        EXPECT_EQ(runTool("sh", {"-c", QStringLiteral("exiftool -b -IPTC '%1' > '%2'").arg(photo, block)}).exitCode, 0);
-        return readBytes(block);
-    }
-    QStringList keywords() const
-    {
-        QStringList all;
-        for (int i = 0; i < box.KeywordCount(); ++i)
-            all.append(box.Keyword(i));
-        return all;
-    }
-};
-
 // The JPEG with an APP13 Photoshop block right after its start marker that holds these IIM bytes
 // as its IPTC resource (type, id 0x0404, an empty name padded, the size, the data padded to even).
 QByteArray jpegWithIptcBlock(const QByteArray& jpeg, const QByteArray& iim)
@@ -564,15 +579,15 @@ TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWaysAndOthersThrowKeepingTheFiel
     // exiftool's copy of the block is an .ffo file of another program.
     writeBytes(path("exiftool.ffo"), iimBlock(source));
     box.LoadIptcFromFile(path("exiftool.ffo"));
-    EXPECT_EQ(box.IptcText(IptcField::Caption), "Grüße");
-    EXPECT_EQ(keywords(), (QStringList{"k1", "k2"}));
+    EXPECT_EQ(iptcTextsOf(box), (std::vector<std::string>{"120=Grüße", "25=k1, k2"}));
     EXPECT_EQ(box.IptcUrgency(), 2);
 
     box.SetIptcText(IptcField::Headline, "Überschrift");
     box.SaveIptcToFile(path("engine.ffo"));
     const QByteArray written = readBytes(path("engine.ffo"));
-    EXPECT_TRUE(written.startsWith(QByteArray("\x1C\x01\x5A\x00\x03\x1B%G", 8)));
-    EXPECT_TRUE(written.contains(QByteArray("\x1C\x02\x00\x00\x02\x00\x04", 7)));
+    EXPECT_TRUE(written.startsWith(QByteArray("\x1C\x01\x5A\x00\x03\x1B%G", 8)) &&
+                written.contains(QByteArray("\x1C\x02\x00\x00\x02\x00\x04", 7)))
+        << "the UTF-8 marker first, the record version";
 
     // Put inside a photo as its IPTC block, the file reads as IPTC to exiftool.
     makePlainJpeg(path("carrier.jpg"));
@@ -589,12 +604,11 @@ TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWaysAndOthersThrowKeepingTheFiel
     // A file that is not IIM throws and keeps the fields.
     box.ClearIptc();
     box.SetIptcText(IptcField::Caption, "kept");
-    const std::pair<const char*, QByteArray> files[] = {
-        {"text.ffo", "Caption: not IIM at all\r\n"},
-        {"empty.ffo", ""},
-        {"cut.ffo", QByteArray("\x1C\x02\x78\x00\x20short", 10)},
-        {"trailing.ffo", QByteArray("\x1C\x02\x78\x00\x02okJUNK", 11)},
-        {"record.ffo", QByteArray("\x1C\x00\x78\x00\x02ok", 7)}};
+    const std::pair<const char*, QByteArray> files[] = {{"text.ffo", "Caption: not IIM at all\r\n"},
+                                                        {"empty.ffo", ""},
+                                                        {"cut.ffo", QByteArray("\x1C\x02\x78\x00\x20short", 10)},
+                                                        {"trailing.ffo", QByteArray("\x1C\x02\x78\x00\x02okJUNK", 11)},
+                                                        {"record.ffo", QByteArray("\x1C\x00\x78\x00\x02ok", 7)}};
     for (const auto& [name, bytes] : files) {
         writeBytes(path(name), bytes);
         EXPECT_THROW(box.LoadIptcFromFile(path(name)), EngineError) << name;
@@ -631,48 +645,10 @@ TEST_F(IptcFiles, ADamagedIptcBlockGivesFewerFieldsAndThePhotoStillLoads)
     }
 }
 
-// The entropy-coded image data of a JPEG: from its first start-of-scan marker to the end.
-QByteArray jpegScanData(const QByteArray& jpeg)
-{
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
-        if (uchar(jpeg[at + 1]) == 0xDA)
-            return jpeg.mid(at);
-        at += 2 + ((uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]));
-    }
-    return {};
-}
-
 // The metadata that editMetadata() leaves, as exiftoolValues() lists it.
 const QStringList kEditedTags{"IFD0:Model", "IFD0:Artist", "IFD0:Make", "ExifIFD:ExposureTime", "IPTC:Headline",
                               "IPTC:Keywords", "IPTC:Urgency#"};
 const char* const kEdited = "New model\nJörg\nCanon\n1/60\nNeue Überschrift\nk1\n4";
-
-class MetadataWrites : public MetadataFiles {
-protected:
-    // A photo with EXIF (and a thumbnail), IPTC, XMP, a colour profile (libvips' own sRGB) and a
-    // comment.
-    QString richJpeg()
-    {
-        const QString file = path("photo.jpg");
-        EXPECT_EQ(runTool("convert", {"-size", "64x48", "plasma:", path("plasma.png")}).exitCode, 0);
-        EXPECT_EQ(runTool("vips", {"icc_transform", path("plasma.png"), file, "srgb"}).exitCode, 0);
-        makePlainJpeg(path("thumb.jpg"), 8, 6);
-        EXPECT_TRUE(exiftoolWrite(file, {"-Make=Canon", "-Model=Old model", "-ExposureTime=1/60",
-                                         "-IPTC:Headline=Old headline", "-XMP:Title=Kept title", "-Comment=kept comment",
-                                         "-ThumbnailImage<=" + path("thumb.jpg")}));
-        return file;
-    }
-
-    void editMetadata()
-    {
-        ASSERT_TRUE(box.SetExifAttribute("Model", "New model"));
-        ASSERT_TRUE(box.SetExifAttribute("Artist", "Jörg"));
-        box.SetIptcText(IptcField::Headline, "Neue Überschrift");
-        box.AddKeyword("k1");
-        box.SetIptcUrgency(4);
-    }
-};
 
 TEST_F(MetadataWrites, WritingIntoAJpegKeepsItsImageDataAndEverythingElse)
 {
@@ -685,10 +661,12 @@ TEST_F(MetadataWrites, WritingIntoAJpegKeepsItsImageDataAndEverythingElse)
     editMetadata();
     box.WriteMetadataToFile(file);
 
+    // The image data: the photo's (single) scan, after any in the thumbnail, to the end.
+    const auto scan = [](const QByteArray& jpeg) { return jpeg.mid(jpeg.lastIndexOf("\xFF\xDA")); };
     const QByteArray after = readBytes(file);
     ASSERT_NE(after, before);
-    ASSERT_FALSE(jpegScanData(after).isEmpty());
-    EXPECT_EQ(jpegScanData(after), jpegScanData(before));
+    ASSERT_GT(after.lastIndexOf("\xFF\xDA"), 0);
+    EXPECT_EQ(scan(after), scan(before));
     ImageBox reader;
     reader.LoadFromFile(file);
     EXPECT_EQ(reader.Picture(), pixels);
@@ -891,7 +869,7 @@ protected:
 };
 LUMORA_BOTH_ENGINE_MODES(CopyImage);
 
-TEST_P(CopyImage, PixelsDepthAndMetadataAreSharedAndEachEngineKeepsItsSettingsAndEdits)
+TEST_P(CopyImage, PixelsDepthMetadataOrEmptinessAreSharedEachEngineKeepsItsSettingsAndEdits)
 {
     const QString photo = path("tagged.jpg");
     makePlainJpeg(photo, 48, 32);
@@ -927,17 +905,10 @@ TEST_P(CopyImage, PixelsDepthAndMetadataAreSharedAndEachEngineKeepsItsSettingsAn
     // The metadata travels with the image into what the receiver writes.
     receiver.SaveToFile(path("out.jpg"));
     EXPECT_EQ(exiftoolValues(path("out.jpg"), {"IFD0:Make", "IPTC:Caption-Abstract"}), "Pentax\nHarbour at dawn");
-}
 
-TEST_P(CopyImage, FromAnEmptyEngineEmptiesTheReceiverAndFromItselfChangesNothing)
-{
-    ImageBox receiver(ImageBox::Mode::View);
-    prepareReceiver(receiver);
-    receiver.CopyImageFrom(box);
-    EXPECT_FALSE(receiver.HasImage());
-    EXPECT_EQ(receiver.ExifCount(), 0);
-    EXPECT_EQ(receiver.Tag(), "receiver");
-
+    // From an empty engine the receiver empties and keeps its settings; from itself nothing changes.
+    receiver.CopyImageFrom(ImageBox(GetParam()));
+    EXPECT_TRUE(!receiver.HasImage() && receiver.ExifCount() == 0 && receiver.Tag() == "receiver");
     box.SetBitmapHandle(gradientPicture(12, 9));
     box.CopyImageFrom(box);
     EXPECT_EQ(box.Picture(), gradientPicture(12, 9));

@@ -15,7 +15,7 @@
 
 namespace lumora {
 
-inline void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << int(c.r) << ',' << int(c.g) << ',' << int(c.b) << ')'; }
+inline void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << +c.r << ',' << +c.g << ',' << +c.b << ')'; }
 
 namespace test {
 

@@ -29,7 +29,7 @@ int heightOf(const QString& text, const TextStyle& style) { return TextRenderer:
 QSize sizeOf(const Picture& p) { return QSize(p.width(), p.height()); }
 
 int inked(const Picture& p) { return countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 0; }); }
-int partlyCovered(const Picture& p) { return inked(p) - countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) == 255; }); }
+int partlyCovered(const Picture& p) { return inked(p) - countPixels(p, [&](int x, int y) { return p.alphaAt(x, y) > 254; }); }
 QRect inkBox(const Picture& p) { return boundsOf(p, [&](int x, int y) { return p.alphaAt(x, y) > 0; }); }
 
 }  // namespace
