@@ -6,22 +6,16 @@
 #include "core/LumoraError.h"
 #include "metadata/clsFileEXIF.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+LUMORA_FUZZ_FILE("xiff")
 {
-    const QString path = lumora::fuzz::writeInput(data, size, "xiff");
     lumora::clsFileEXIF file;
+    QString attribute, value;
     try {
-        if (file.OpenForRead(path)) {
-            QString attribute, value;
-            while (!file.fEof())
-                file.ReadEXIF(attribute, value);
-        }
+        for (bool open = file.OpenForRead(path); open && !file.fEof();)
+            file.ReadEXIF(attribute, value);
     } catch (const lumora::LumoraError&) {
     }
-    if (file.OpenForRead(path)) {
-        while (!file.fEof())
-            file.readLine();
-    }
+    for (bool open = file.OpenForRead(path); open && !file.fEof();)
+        file.readLine();
     file.closefile();
-    return 0;
 }

@@ -7,39 +7,28 @@
 
 #include "imageio/clsImageHeaderInfo.h"
 
-#include <cstdlib>
+using lumora::fuzz::require;
+using Header = lumora::clsImageHeaderInfo;
+using Format = Header::HeaderFormat;
 
 namespace {
 
-using lumora::clsImageHeaderInfo;
-using Format = clsImageHeaderInfo::HeaderFormat;
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
 std::int32_t low16(qint64 value) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF)); }
 
-void checkJpegTiffPng(const clsImageHeaderInfo& h, bool result)
+void checkJpegTiffPng(const Header& h, bool result)
 {
-    require(h.Width() == low16(h.FullWidth()));
-    require(h.Height() == low16(h.FullHeight()));
-    require(h.dpi() == low16(h.FullDpi()));
+    require(h.Width() == low16(h.FullWidth()) && h.Height() == low16(h.FullHeight()) && h.dpi() == low16(h.FullDpi()));
     require(h.FullWidth() >= 0 && h.FullHeight() >= 0 && h.FullDpi() >= 0);
     if (!result) {
         require(h.FullWidth() == 0 && h.FullHeight() == 0 && h.FullDpi() == 0 && h.BitsPerPixel() == 0 && !h.IsGray());
         return;
     }
     require(h.Format() == Format::TIFF || h.Format() == Format::JPEG || h.Format() == Format::PNG);
-    if (h.Format() != Format::PNG)
-        require(h.BitsPerPixel() == 24);
-    if (h.Format() == Format::JPEG)
-        require(h.FullDpi() > 0 && h.FullWidth() <= 0xFFFF && h.FullHeight() <= 0xFFFF);
+    require(h.Format() == Format::PNG || h.BitsPerPixel() == 24);
+    require(h.Format() != Format::JPEG || (h.FullDpi() > 0 && h.FullWidth() <= 0xFFFF && h.FullHeight() <= 0xFFFF));
 }
 
-bool sameValues(const clsImageHeaderInfo& a, const clsImageHeaderInfo& b)
+bool sameValues(const Header& a, const Header& b)
 {
     return a.FullWidth() == b.FullWidth() && a.FullHeight() == b.FullHeight() && a.FullDpi() == b.FullDpi() &&
            a.Width() == b.Width() && a.Height() == b.Height() && a.dpi() == b.dpi() &&
@@ -48,22 +37,18 @@ bool sameValues(const clsImageHeaderInfo& a, const clsImageHeaderInfo& b)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+LUMORA_FUZZ_FILE("img")
 {
-    const QString path = lumora::fuzz::writeInput(data, size, "img");
-
-    clsImageHeaderInfo fresh;
+    Header fresh;
     const bool result = fresh.ReadJPEG_TIFF_PNG_Header(path);
     checkJpegTiffPng(fresh, result);
 
-    clsImageHeaderInfo used;
+    Header used;
     const bool gifBmp = used.ReadGIF_BMP_Header(path);
     require(gifBmp == (used.Format() == Format::GIF || used.Format() == Format::BMP));
-    if (used.Format() == Format::GIF)
-        require(used.BitsPerPixel() >= 1 && used.BitsPerPixel() <= 8 && used.FullWidth() <= 0xFFFF);
-    if (!gifBmp)
-        require(used.FullWidth() == 0 && used.FullHeight() == 0 && used.BitsPerPixel() == 0);
+    require(used.Format() != Format::GIF ||
+            (used.BitsPerPixel() >= 1 && used.BitsPerPixel() <= 8 && used.FullWidth() <= 0xFFFF));
+    require(gifBmp || (used.FullWidth() == 0 && used.FullHeight() == 0 && used.BitsPerPixel() == 0));
     require(used.ReadJPEG_TIFF_PNG_Header(path) == result);
     require(sameValues(used, fresh));
-    return 0;
 }

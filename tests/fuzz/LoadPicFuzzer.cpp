@@ -15,59 +15,41 @@
 #include "imageio/LoadPic.h"
 #include "imageio/TemporaryPicturePath.h"
 
-#include <QByteArray>
 #include <QFile>
 
 #include <chrono>
-#include <cstdlib>
 #include <iterator>
+#include <utility>
 
-namespace {
-
-constexpr const char* kExtensions[] = {"jpg", "png", "tif", "gif", "bmp", "pgm", "ppm", "pbm",
-                                       "pix", "sgi", "rgb", "pcx", "psd", "tga", "ico", "jp2",
-                                       "j2k", "jpc", "wmf", "emf", "mng", "dcx", "xyz"};
-constexpr std::size_t kExtensionCount = std::size(kExtensions);
-
-void appendOption(const char* variable, const char* option)
-{
-    QByteArray options = qgetenv(variable);
-    qputenv(variable, options.isEmpty() ? QByteArray(option) : options + ':' + option);
-}
-
-void setUp()
-{
-    static const bool done = [] {
-        // Two helper runs fit in the fuzzer's 10-second limit for one input.
-        lumora::SetDecoderTimeLimit(std::chrono::seconds(3));
-        appendOption("ASAN_OPTIONS", "log_path=/tmp/lumora-fuzz-decoder");
-        appendOption("UBSAN_OPTIONS", "log_path=/tmp/lumora-fuzz-decoder:print_stacktrace=1");
-        return true;
-    }();
-    (void)done;
-}
-
-}  // namespace
+using lumora::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
+    static const char* const extensions[] = {"jpg", "png", "tif", "gif", "bmp", "pgm", "ppm", "pbm",
+                                             "pix", "sgi", "rgb", "pcx", "psd", "tga", "ico", "jp2",
+                                             "j2k", "jpc", "wmf", "emf", "mng", "dcx", "xyz"};
+    static const bool setUp = [] {
+        // Two helper runs fit in the fuzzer's 10-second limit for one input.
+        lumora::SetDecoderTimeLimit(std::chrono::seconds(3));
+        for (const auto& [name, option] : {std::pair{"ASAN_OPTIONS", "log_path=/tmp/lumora-fuzz-decoder"},
+                                           {"UBSAN_OPTIONS", "log_path=/tmp/lumora-fuzz-decoder:print_stacktrace=1"}})
+            qputenv(name, qEnvironmentVariableIsEmpty(name) ? QByteArray(option) : qgetenv(name) + ':' + option);
+        return true;
+    }();
+    if (size < 1 || !setUp)
         return 0;
-    setUp();
-    const QString path = lumora::fuzz::writeInput(data + 1, size - 1, kExtensions[(data[0] & 0x7F) % kExtensionCount]);
+    const char* const extension = extensions[(data[0] & 0x7F) % std::size(extensions)];
+    const QString path = lumora::fuzz::writeInput(data + 1, size - 1, extension);
     // After writeInput, which silences the reports: here any report is a finding.
     lumora::SetErrorSink([](const lumora::ErrorReport&) { std::abort(); });
 
     if (data[0] & 0x80) {
         const lumora::Picture natural = lumora::LoadPic(path);
-        if (!natural.isNull() && static_cast<qint64>(natural.width()) * natural.height() > lumora::MaxLoadPixels)
-            std::abort();
+        require(natural.isNull() || static_cast<qint64>(natural.width()) * natural.height() <= lumora::MaxLoadPixels);
     } else {
         const lumora::Picture thumbnail = lumora::LoadPic(path, lumora::FixedBox, 40, 40);
-        if (!thumbnail.isNull() && (thumbnail.width() != 40 || thumbnail.height() != 40))
-            std::abort();
+        require(thumbnail.isNull() || (thumbnail.width() == 40 && thumbnail.height() == 40));
     }
-    if (QFile::exists(lumora::TemporaryPicturePath::forThisThread()))
-        std::abort();
+    require(!QFile::exists(lumora::TemporaryPicturePath::forThisThread()));
     return 0;
 }

@@ -4,10 +4,8 @@
 
 #include "album/MetadataBasketFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+LUMORA_FUZZ_FILE("mbf")
 {
-    const QString path = lumora::fuzz::writeInput(data, size, "mbf");
     QStringList entries;
     lumora::fncOpenMetadataBasket(path, entries);
-    return 0;
 }

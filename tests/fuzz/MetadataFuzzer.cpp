@@ -9,19 +9,26 @@
 #include "engine/EngineError.h"
 #include "engine/ImageBox.h"
 
-#include <cstdlib>
 #include <iterator>
 
-namespace {
-
-constexpr const char* kExtensions[] = {"jpg", "tif", "psd", "png", "ffo"};
-constexpr std::size_t kKinds = std::size(kExtensions);
-
-void readEverything(const lumora::ImageBox& box)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const char* const extensions[] = {"jpg", "tif", "psd", "png", "ffo"};
+    if (size < 1)
+        return 0;
+    const std::size_t kind = data[0] % std::size(extensions);
+    const QString path = lumora::fuzz::writeInput(data + 1, size - 1, extensions[kind]);
+    lumora::ImageBox box;
+    try {
+        if (kind == std::size(extensions) - 1)
+            box.LoadIptcFromFile(path);
+        else
+            box.LoadFromFile(path);
+    } catch (const lumora::EngineError&) {
+        return 0;  // not a picture (or not IIM) at all: refused, as it should be
+    }
     for (int i = 0; i < box.ExifCount(); ++i) {
-        if (box.ExifNameAt(i).isEmpty())
-            std::abort();  // every listed attribute has a name
+        lumora::fuzz::require(!box.ExifNameAt(i).isEmpty());  // every listed attribute has a name
         (void)box.ExifValueAt(i);
     }
     for (const lumora::IptcFieldInfo& info : lumora::IptcFields()) {
@@ -33,28 +40,7 @@ void readEverything(const lumora::ImageBox& box)
         (void)box.Keyword(i);
     for (int i = 0; i < box.SupplementalCategoryCount(); ++i)
         (void)box.SupplementalCategory(i);
-    (void)box.IptcUrgency();
-    (void)box.HasIptc();
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    if (size < 1)
-        return 0;
-    const std::size_t kind = data[0] % kKinds;
-    const QString path = lumora::fuzz::writeInput(data + 1, size - 1, kExtensions[kind]);
-    lumora::ImageBox box;
-    try {
-        if (kind == kKinds - 1)
-            box.LoadIptcFromFile(path);
-        else
-            box.LoadFromFile(path);
-    } catch (const lumora::EngineError&) {
-        return 0;  // not a picture (or not IIM) at all: refused, as it should be
-    }
-    readEverything(box);
+    (void)(box.IptcUrgency() + box.HasIptc());
     if (kind == 0) {
         box.SetExifAttribute(QStringLiteral("Software"), QStringLiteral("Lumora"));
         box.SetIptcText(lumora::IptcField::Caption, QStringLiteral("fuzz"));

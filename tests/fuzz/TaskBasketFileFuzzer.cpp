@@ -5,10 +5,8 @@
 #include "tasks/TaskBasket.h"
 #include "tasks/modSaveOpenImageList.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+LUMORA_FUZZ_FILE("tbf")
 {
-    const QString path = lumora::fuzz::writeInput(data, size, "tbf");
     lumora::TaskBasket basket;
     lumora::modSaveOpenImageList::fncOpenTaskBasket(path, basket, false);
-    return 0;
 }
