@@ -276,18 +276,9 @@ TEST_F(BasketPanelTest, ANewThumbnailSizeLaysTheListOutAgain)
 {
     fillFive();
     const QRect before = view()->visualRect(panel_.basket().index(0));
-    (void)view()->viewport()->grab();  // paints every entry once
-    BasketItemDelegate* delegate = view()->itemDelegate();
-    EXPECT_EQ(delegate->cachedCount(), 5);
-    const qint64 key = delegate->thumbnail(panel_.basket().index(2)).cacheKey();
     panel_.setThumbnailSize(120, 90);
-    (void)view()->viewport()->grab();
-    // Drawn larger, converted once: the pixmap made at 48 x 36 is the one still drawn.
-    EXPECT_EQ(delegate->thumbnail(panel_.basket().index(2)).cacheKey(), key);
-    EXPECT_EQ(delegate->thumbnail(panel_.basket().index(2)).size(), QSize(48, 36));
     view()->selectRows({0});
     panel_.deleteSelected();
-    EXPECT_EQ(delegate->cachedCount(), 4);
     const QRect after = view()->visualRect(panel_.basket().index(0));
     EXPECT_GE(after.height() - before.height(), 90 - 36);
     EXPECT_GE(after.width(), 120);

@@ -1,5 +1,4 @@
 #include "controls/NumericField.h"
-#include "output/NamingTokens.h"
 #include "output/frmSaveSinglePage.h"
 #include "settings/SetupRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -51,22 +50,6 @@ protected:
     test::ScriptedDialogs scripted;
     frmSaveSinglePage dialog{settings};
 };
-
-TEST_F(frmSaveSinglePageTest, TheNamingBoxesListTheTokensAndSeparatorsInOrder)
-{
-    const auto items = [this](const char* name) {
-        QStringList list;
-        for (int i = 0; i < combo(name)->count(); ++i)
-            list.append(combo(name)->itemText(i));
-        EXPECT_TRUE(combo(name)->isEditable()) << name;
-        return list;
-    };
-    EXPECT_EQ(items("cboRenamePrefix"), namingTokens());
-    EXPECT_EQ(items("cboRenameSuffix"), namingTokens());
-    EXPECT_EQ(items("cboSeparator1"), namingSeparators());
-    EXPECT_EQ(items("cboSeparator2"), namingSeparators());
-    EXPECT_EQ(items("cboRenameGeneric"), (QStringList{"[Starting 1]", "[Starting 1001]"}));
-}
 
 // Every field of the settings, in their order, as "name=value" texts.
 QString describe(const SetupRecord::Naming& naming)
