@@ -36,6 +36,10 @@ struct ConvertOptions {
                              QStringLiteral("FILE.tbf")};
     QCommandLineOption dest{QStringLiteral("dest"), QStringLiteral("Folder for every output."),
                             QStringLiteral("DIR")};
+    QCommandLineOption inPlace{QStringLiteral("in-place"),
+                               QStringLiteral("Let outputs replace the photos they are made from.")};
+    QCommandLineOption keepGoing{QStringLiteral("keep-going"),
+                                 QStringLiteral("Report a photo that fails and go on with the next.")};
     QCommandLineOption overwrite{QStringLiteral("overwrite"), QStringLiteral("Replace existing outputs.")};
     QCommandLineOption noOverwrite{QStringLiteral("no-overwrite"), QStringLiteral("Leave existing outputs.")};
     QCommandLineOption naming{QStringLiteral("naming"), QStringLiteral("original, hybrid or generic."),
@@ -65,7 +69,7 @@ struct ConvertOptions {
 
     QList<QCommandLineOption> all() const
     {
-        return {basket,  tasks,  dest,        overwrite, noOverwrite, naming,      prefix,     sep1,     sep2,
+        return {basket,  tasks,  dest,  inPlace, keepGoing, overwrite, noOverwrite, naming,      prefix,     sep1,     sep2,
                 suffix,  genericName, counter, quality,  progressive, grey,        importExif, importIptc, jobs,
                 settings};
     }
@@ -289,6 +293,19 @@ int runConvert(const QStringList& arguments)
 
     BatchConversion run(entries, tasks.tasks(), settings);
     run.setJobs(jobs);
+    run.setReplaceSources(parser.isSet(o.inPlace));
+    run.setKeepGoing(parser.isSet(o.keepGoing));
+    if (!parser.isSet(o.inPlace)) {
+        const QStringList replaced = run.sourcesReplaced();
+        if (!replaced.isEmpty()) {
+            printError(QStringLiteral("the outputs would replace %1: give --dest DIR to write elsewhere, or "
+                                      "--in-place to replace them")
+                           .arg(replaced.size() == 1
+                                    ? QStringLiteral("the original \"%1\"").arg(replaced.front())
+                                    : QStringLiteral("%1 originals (\"%2\", ...)").arg(replaced.size()).arg(replaced.front())));
+            return UsageError;
+        }
+    }
     run.setProgressCallback([&terminal](int done, int count) { terminal.progress(done, count); });
     gRunning = &run;
     const auto previousHandler = std::signal(SIGINT, cancelOnInterrupt);
@@ -297,11 +314,21 @@ int runConvert(const QStringList& arguments)
     gRunning = nullptr;
     terminal.end();
 
+    int keptSources = 0;
+    for (const BatchEntryResult& result : run.results()) {
+        if (result.outcome != BatchEntryOutcome::KeptSource)
+            continue;
+        ++keptSources;
+        printError(QStringLiteral("not written: \"%1\" would replace a photo of the batch (give --dest DIR, or "
+                                  "--in-place to replace it)")
+                       .arg(result.outputPath));
+    }
     printOut(QStringLiteral("written %1, skipped %2, failed %3")
                  .arg(run.count(BatchEntryOutcome::Written))
-                 .arg(run.count(BatchEntryOutcome::Unreadable) + run.count(BatchEntryOutcome::Existing))
+                 .arg(run.count(BatchEntryOutcome::Unreadable) + run.count(BatchEntryOutcome::Existing) +
+                      run.count(BatchEntryOutcome::KeptSource))
                  .arg(run.count(BatchEntryOutcome::Failed)));
-    return completed && terminal.reports() == 0 ? Success : Failure;
+    return completed && terminal.reports() == 0 && keptSources == 0 ? Success : Failure;
 }
 
 }  // namespace lumora::cli

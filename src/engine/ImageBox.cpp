@@ -1,5 +1,7 @@
 #include "engine/ImageBox.h"
 
+#include "core/WholeFileWrite.h"
+
 #include "core/Conversions.h"
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
@@ -22,7 +24,6 @@
 
 #include <QFileInfo>
 #include <QRect>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -188,6 +189,10 @@ void ImageBox::LoadFromFile(const QString& path)
         if (!loader || !PngChunksFitTheFile(path))
             fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
         auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
+        // A batch must not write a cut photo grey-filled as if it were whole; a view shows what
+        // there is.
+        if (d->mode == Mode::Batch)
+            options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
         if (QByteArray(loader).startsWith("VipsForeignLoadTiff"))
             options->set("page", std::max(0, d->settings.tiffPage - 1));
         return VImage::new_from_file(name.constData(), options);
@@ -212,10 +217,8 @@ void ImageBox::SaveToFile(const QString& path)
     // encoder writes from there; the engine keeps the computed image for whatever comes next.
     const VImage& ready = d->computed("SaveToFile");
     const QByteArray bytes = d->encode(ready, extension, "SaveToFile");
-    QSaveFile file(path);
-    // flush() before commit(): commit() alone does not notice bytes that never reached the disk.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        fail("SaveToFile", QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+    if (const std::optional<QString> why = writeWholeFile(path, bytes))
+        fail("SaveToFile", QStringLiteral("cannot write \"%1\": %2").arg(path, *why));
 }
 
 void ImageBox::ClearImage()

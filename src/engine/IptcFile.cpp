@@ -1,11 +1,13 @@
 #include "engine/IptcFile.h"
 
+#include "core/WholeFileWrite.h"
 #include "engine/Exiv2Runtime.h"
 #include "engine/IimCodec.h"
 #include "engine/VipsBridge.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <optional>
 
 namespace lumora::iptcfile {
 
@@ -48,10 +50,8 @@ void save(const QString& path, const IptcStore& iptc)
     } catch (const std::exception& error) {
         fail(operation, QStringLiteral("cannot encode the IPTC: %1").arg(QString::fromLocal8Bit(error.what())));
     }
-    QSaveFile file(path);
-    // flush() before commit(): commit() alone does not notice bytes that never reached the disk.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        fail(operation, QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+    if (const std::optional<QString> why = writeWholeFile(path, bytes))
+        fail(operation, QStringLiteral("cannot write \"%1\": %2").arg(path, *why));
 }
 
 }  // namespace lumora::iptcfile

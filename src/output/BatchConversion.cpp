@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -19,10 +20,31 @@
 namespace lumora {
 namespace {
 
+// Each entry's output, comparable, where its name can be told before the photos are read.
+using PredictedOutputs = std::vector<std::optional<QString>>;
+
+PredictedOutputs predictOutputs(const QList<BatchEntry>& entries, const SetupRecord::Naming& settings,
+                                const std::function<QString(const QString&)>& folderOf)
+{
+    PredictedOutputs outputs(static_cast<size_t>(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        try {
+            if (const std::optional<QString> output =
+                    predictedOutputFilePath(settings, folderOf(entries.at(i).tag), entries.at(i).text,
+                                            static_cast<int>(i + 1), kBatchOutputExtension))
+                outputs[static_cast<size_t>(i)] = BatchLedger::comparable(*output);
+        } catch (const LumoraError&) {
+            // A counter that is not a number: the run stops at the first photo read, when it
+            // names its output; until then nothing is written.
+        }
+    }
+    return outputs;
+}
+
 // Per entry, whether an earlier entry may write the file it reads, so that it has to wait for
-// that entry as a one-at-a-time run would. Exact where the names can be told before the photos
-// are read; otherwise any source with the output extension may be one.
-std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const SetupRecord::Naming& settings)
+// that entry as a one-at-a-time run would. Exact while the names can be told before the photos
+// are read; after the first that cannot, any source with the output extension may be one.
+std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const PredictedOutputs& outputs)
 {
     std::vector<bool> waits(static_cast<size_t>(entries.size()), false);
     QSet<QString> earlierOutputs;
@@ -33,16 +55,8 @@ std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const
                                                    : source.endsWith(u'.' + kBatchOutputExtension);
         if (!namesKnown)
             continue;
-        std::optional<QString> output;
-        try {
-            output = predictedOutputFilePath(settings, outputFolder(settings, entries.at(i).tag), entries.at(i).text,
-                                             static_cast<int>(i + 1), kBatchOutputExtension);
-        } catch (const LumoraError&) {
-            // A counter that is not a number: the run stops at the first photo read, when it
-            // names its output; until then nothing is written.
-        }
-        if (output)
-            earlierOutputs.insert(BatchLedger::comparable(*output));
+        if (const std::optional<QString>& output = outputs[static_cast<size_t>(i)])
+            earlierOutputs.insert(*output);
         else
             namesKnown = false;
     }
@@ -71,6 +85,30 @@ QList<BatchEntry> BatchConversion::entriesOf(const QList<BasketEntry>& basket)
 QList<TaskRecord> BatchConversion::tasksOf(const TaskBasket& basket) { return basket.tasks(); }
 
 void BatchConversion::setJobs(int jobs) { jobs_ = std::max(1, jobs); }
+
+QString BatchConversion::outputFolderOf(const QString& sourcePath) const
+{
+    const QString folder = outputFolder(settings_, sourcePath);
+    if (settings_.destinationChoice == 1 || sourceSubfolder_.isEmpty())
+        return folder;
+    return folder + sourceSubfolder_ + u'/';
+}
+
+QStringList BatchConversion::sourcesReplaced() const
+{
+    QSet<QString> outputs;
+    for (const std::optional<QString>& output :
+         predictOutputs(entries_, settings_, [this](const QString& source) { return outputFolderOf(source); }))
+        if (output)
+            outputs.insert(*output);
+    QStringList replaced;
+    for (const BatchEntry& entry : entries_) {
+        const QString source = BatchLedger::comparable(entry.tag);
+        if (outputs.contains(source) && !replaced.contains(source))
+            replaced.append(source);
+    }
+    return replaced;
+}
 
 int BatchConversion::count(BatchEntryOutcome outcome) const
 {
@@ -103,7 +141,10 @@ std::unique_ptr<BatchConversion::Run> BatchConversion::prepare(QObject* receiver
     QStringList sources;
     for (const BatchEntry& entry : entries_)
         sources.append(entry.tag);
-    auto run = std::make_unique<Run>(sources, readAfterEarlierWrites(entries_, settings_));
+    auto run = std::make_unique<Run>(
+        sources, readAfterEarlierWrites(entries_, predictOutputs(entries_, settings_, [this](const QString& source) {
+                                            return outputFolderOf(source);
+                                        })));
 
     const int workerCount = std::clamp(jobs_, 1, std::max(1, entryCount));
     for (int w = 0; w < workerCount; ++w)
@@ -124,8 +165,9 @@ std::unique_ptr<BatchConversion::Run> BatchConversion::prepare(QObject* receiver
         .receiver = receiver,
         .finished = std::move(finished),
         .cancel = cancel_.get_token(),
-        // An error ends the run: the photos in progress finish, no new one starts.
-        .endsWork = [](bool ran) { return !ran; },
+        // An error ends the run, unless it is to keep going: the photos in progress finish, no
+        // new one starts.
+        .endsWork = [keepGoing = keepGoing_](bool ran) { return !ran && !keepGoing; },
     });
     return run;
 }

@@ -66,6 +66,25 @@ public:
     // Stock pictures for frames, shadows and masks; the built-in gallery when null.
     void setGallery(const Gallery* gallery) { gallery_ = gallery; }
 
+    // Whether a failing photo (one the engine cannot decode or write) ends the run, as by
+    // default, or is reported, counted as Failed, and the run goes on with the next.
+    void setKeepGoing(bool keepGoing) { keepGoing_ = keepGoing; }
+
+    // Whether an output may replace a photo of the batch (its own source or another entry's).
+    // Off by default: such an entry is not written and ends as KeptSource, so that no original
+    // is lost without the user's yes. Other existing files follow the overwrite setting.
+    void setReplaceSources(bool allow) { replaceSources_ = allow; }
+    // Outputs bound for a photo's own folder (destination choice 0) go into this subfolder of it
+    // instead, made when needed; empty (the default): into the folder itself.
+    void setSourceSubfolder(const QString& name) { sourceSubfolder_ = name; }
+    // The folder an entry reading `sourcePath` writes into, with its "/".
+    QString outputFolderOf(const QString& sourcePath) const;
+    // The photos of the batch (as absolute paths, in basket order, each once) that an output
+    // would replace, as far as the names can be told before the photos are read (see
+    // predictedOutputFilePath); names made from a photo's values are checked again when the photo
+    // is written.
+    QStringList sourcesReplaced() const;
+
     // From any thread, also from the progress callback: the photos in progress finish, no new one
     // starts, and fncSaveSinglePage returns true.
     void cancel() { cancel_.request_stop(); }
@@ -76,12 +95,13 @@ public:
     // loop. One run per conversion.
     void start(QObject* receiver, std::function<void(bool ok)> finished);
 
-    // Runs the batch and returns when it is done. Any failure (an engine operation, a destination that cannot be written) is
-    // reported through ReportError under "fncSaveSinglePage", with the entry's basket position as
-    // the line, and ends the run: the photos in progress finish, no new one starts, the files
-    // written before stay, and the result is false. True when the loop ran out of entries or was
-    // cancelled. A task that fails is reported by the task runner and ends only that photo's task
-    // run; the photo is written as it stood.
+    // Runs the batch and returns when it is done. Any failure (an engine operation, a destination
+    // that cannot be written) is reported through ReportError under "fncSaveSinglePage", with the
+    // entry's basket position as the line, and ends the run unless it is to keep going: the photos
+    // in progress finish, no new one starts, the files written before stay. The result is false
+    // when an entry failed, true when every entry ran through or the run was cancelled. A task
+    // that fails is reported by the task runner and ends only that photo's task run; the photo is
+    // written as it stood.
     bool fncSaveSinglePage();
 
     // What the last run did with each entry, in basket order.
@@ -100,6 +120,9 @@ private:
     SetupRecord::Naming settings_;
     ProgressCallback progress_;
     const Gallery* gallery_ = nullptr;
+    bool keepGoing_ = false;
+    bool replaceSources_ = false;
+    QString sourceSubfolder_;
     int jobs_;
     std::stop_source cancel_;
     std::vector<BatchEntryResult> results_;

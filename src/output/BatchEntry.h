@@ -19,6 +19,7 @@ enum class BatchEntryOutcome {
     Unreadable,  // no picture could be read from the file: skipped
     Existing,    // the output file was there and overwriting is off: skipped
     Failed,      // an error ended the run here (reported under "fncSaveSinglePage")
+    KeptSource,  // the output would have replaced a photo of the batch, which the run may not do: skipped
 };
 
 struct BatchEntryResult {

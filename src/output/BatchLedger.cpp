@@ -11,8 +11,21 @@ BatchLedger::BatchLedger(const QStringList& sources)
       finished_(static_cast<size_t>(sources.size()), false),
       settings_(static_cast<size_t>(sources.size()))
 {
-    for (const QString& source : sources)
+    for (const QString& source : sources) {
         sources_.append(comparable(source));
+        sourceSet_.insert(sources_.back());
+        const QString canonical = QFileInfo(source).canonicalFilePath();
+        if (!canonical.isEmpty())
+            canonicalSources_.insert(canonical);
+    }
+}
+
+bool BatchLedger::isSource(const QString& path) const
+{
+    if (sourceSet_.contains(comparable(path)))
+        return true;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return !canonical.isEmpty() && canonicalSources_.contains(canonical);
 }
 
 QString BatchLedger::comparable(const QString& path)

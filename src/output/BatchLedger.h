@@ -2,6 +2,7 @@
 
 #include "engine/EngineSettings.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,8 @@ public:
     explicit BatchLedger(const QStringList& sources);
 
     int count() const { return static_cast<int>(sources_.size()); }
+    // Whether the file is one an entry reads, by its path or, through links, as the same file.
+    bool isSource(const QString& path) const;
 
     // Whether the entry's photo could be read.
     void setRead(int index, bool read);
@@ -63,6 +66,8 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     QStringList sources_;
+    QSet<QString> sourceSet_;
+    QSet<QString> canonicalSources_;
     std::vector<Read> read_;
     std::vector<std::optional<QString>> outputs_;
     std::vector<bool> finished_;

@@ -24,6 +24,9 @@ public:
     // Before start(): see BatchConversion.
     void setJobs(int jobs) { conversion_.setJobs(jobs); }
     void setGallery(const Gallery* gallery) { conversion_.setGallery(gallery); }
+    void setReplaceSources(bool allow) { conversion_.setReplaceSources(allow); }
+    void setSourceSubfolder(const QString& name) { conversion_.setSourceSubfolder(name); }
+    QStringList sourcesReplaced() const { return conversion_.sourcesReplaced(); }
 
     bool isRunning() const { return started_ && !finished_; }
     bool isFinished() const { return finished_; }

@@ -13,6 +13,7 @@
 #include "output/OutputNaming.h"
 #include "tasks/TaskRunner.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <optional>
@@ -78,7 +79,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
     }
     engine_.ClearImage();
 
-    const QString folder = outputFolder(settings, entry.tag);
+    const QString folder = job_.outputFolderOf(entry.tag);
 
     if (readFirst_[static_cast<size_t>(index)])
         ledger_.waitBeforeReading(index);
@@ -100,10 +101,17 @@ BatchEntryOutcome BatchWorker::convert(int index)
     const QString output = fncOutputFilePath(settings, engine_, folder, entry.text, entry.tag, index + 1,
                                              kBatchOutputExtension);
     job_.results_[static_cast<size_t>(index)].outputPath = output;
+    // A name made from the photo's values can still land on a photo of the batch.
+    if (!job_.replaceSources_ && ledger_.isSource(output)) {
+        ledger_.setOutput(index, {});
+        return BatchEntryOutcome::KeptSource;
+    }
     ledger_.setOutput(index, output);
     ledger_.waitBeforeWriting(index);
     if (QFileInfo::exists(output) && settings.overwrite == 0)
         return BatchEntryOutcome::Existing;
+    if (!job_.sourceSubfolder_.isEmpty())
+        QDir().mkpath(folder);  // one that cannot be made shows as the write's failure
 
     importMetadata();
     SetCurrentOperation(QStringLiteral("Saving '") + output + u'\'');

@@ -145,6 +145,83 @@ TEST_F(ConvertCli, FailuresExitWithOne)
         expectFailure(convert({option, path("none.file"), beach}), "none.file");
 }
 
+TEST_F(ConvertCli, OriginalsAreReplacedOnlyWithInPlace)
+{
+    // An output landing on the photo it is made from, or on another photo of the run.
+    const struct {
+        QStringList photos;
+        QString replaced;
+    } cases[] = {{{"beach.jpg"}, "beach.jpg"}, {{"beach.png", "beach.jpg"}, "beach.jpg"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(runTool("convert", {beach, path("beach.jpg")}).exitCode, 0);
+        const QByteArray original = readBytes(path(c.replaced));
+        QStringList photos;
+        for (const QString& name : c.photos)
+            photos.append(path(name));
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+        ToolResult r = convert(photos);
+        EXPECT_EQ(r.exitCode, 2) << c.photos.join(' ').toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("--dest") && r.err.contains("--in-place") && r.err.contains(c.replaced))
+            << r.err.toStdString();
+        EXPECT_EQ(readBytes(path(c.replaced)), original);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+
+        r = convert(QStringList{"--in-place"} + photos);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_NE(readBytes(path(c.replaced)), original);
+    }
+
+    // A name made from the photo's values is judged when the photo is written: an empty artist
+    // and no separators give the photo's own name.
+    const QByteArray original = readBytes(path("beach.jpg"));
+    const ToolResult r = convert({"--naming", "hybrid", "--prefix", "[EXIF Artist]", "--sep1", "[No Separator]",
+                                  "--sep2", "[No Separator]", "--suffix", "[No Prefix]", path("beach.jpg")});
+    expectFailure(r, "--in-place");
+    EXPECT_EQ(r.out, "written 0, skipped 1, failed 0\n");
+    EXPECT_EQ(readBytes(path("beach.jpg")), original);
+}
+
+TEST_F(ConvertCli, KeepGoingWritesThePhotosAfterOneThatFails)
+{
+    // A JPEG cut short is not written grey-filled as if it were whole: it fails, and ends the run
+    // unless it is to keep going.
+    ASSERT_EQ(runTool("convert", {beach, path("whole.jpg")}).exitCode, 0);
+    const QByteArray whole = readBytes(path("whole.jpg"));
+    writeBytes(path("cut.jpg"), whole.left(whole.size() / 2));
+    for (const bool keepGoing : {false, true}) {
+        const QString out = path(keepGoing ? "kept" : "ended");
+        QStringList arguments{"--jobs", "1", "--dest", out, path("cut.jpg"), beach};
+        if (keepGoing)
+            arguments.prepend("--keep-going");
+        const ToolResult r = convert(arguments);
+        expectFailure(r, "Premature end");
+        EXPECT_EQ(r.out, keepGoing ? "written 1, skipped 0, failed 1\n" : "written 0, skipped 0, failed 1\n");
+        EXPECT_EQ(QDir(out).entryList(QDir::Files), keepGoing ? QStringList{"beach.jpg"} : QStringList{});
+    }
+}
+
+TEST_F(ConvertCli, DiskFaultsSayWhatTheSystemSays)
+{
+    // A folder of its own mounted full or read-only, in a mount namespace of the test's own.
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    if (unshare.isEmpty() || runTool(unshare, {"-rm", "true"}).exitCode != 0)
+        GTEST_SKIP() << "no mount namespace for the test";
+    const struct {
+        QString options;
+        QString message;
+    } cases[] = {{"size=4k", "No space left on device"}, {"ro", "Read-only file system"}};
+    QDir().mkpath(path("mnt"));
+    const QString photo = writePng(gradientPicture(800, 600), path("large.png"));
+    for (const auto& c : cases) {
+        const QString script = QStringLiteral("mount -t tmpfs -o %1 none '%2' && exec '%3' convert --dest '%2' '%4'")
+                                   .arg(c.options, path("mnt"), LUMORA_BATCH_EXE, photo);
+        const ToolResult r = runTool(unshare, {"-rm", "sh", "-c", script});
+        expectFailure(r, c.message);
+        EXPECT_EQ(r.out, "written 0, skipped 0, failed 1\n");
+    }
+}
+
 TEST_F(ConvertCli, ProgressBarOnATerminal)
 {
     const QString script = QStandardPaths::findExecutable("script");

@@ -203,7 +203,9 @@ TEST_F(BatchConversionRun, AnEntryReadsWhatAnEarlierEntryWroteToItsSource)
     const QString png = makePhoto(dir.path(), "shot.png", 16, 12);
     for (const int jobs : {1, 2}) {
         const QString jpg = makePhoto(dir.path(), "shot.jpg", 50, 50);
-        ASSERT_TRUE(run({png, jpg}, jobs, {TaskRecord(TaskKind::Resize, "resize", {"False", "50"})}));
+        prepare({png, jpg}, jobs, {TaskRecord(TaskKind::Resize, "resize", {"False", "50"})});
+        conversion->setReplaceSources(true);
+        ASSERT_TRUE(conversion->fncSaveSinglePage());
         // shot.png 16x12 becomes shot.jpg 8x6, which is read back and halved again.
         EXPECT_EQ(identify(jpg), "4x3") << jobs;
     }
