@@ -89,9 +89,7 @@ void BatchConversion::setJobs(int jobs) { jobs_ = std::max(1, jobs); }
 QString BatchConversion::outputFolderOf(const QString& sourcePath) const
 {
     const QString folder = outputFolder(settings_, sourcePath);
-    if (settings_.destinationChoice == 1 || sourceSubfolder_.isEmpty())
-        return folder;
-    return folder + sourceSubfolder_ + u'/';
+    return sourceSubfolder_.isEmpty() ? folder : folder + sourceSubfolder_ + u'/';
 }
 
 QStringList BatchConversion::sourcesReplaced() const

@@ -74,8 +74,8 @@ public:
     // Off by default: such an entry is not written and ends as KeptSource, so that no original
     // is lost without the user's yes. Other existing files follow the overwrite setting.
     void setReplaceSources(bool allow) { replaceSources_ = allow; }
-    // Outputs bound for a photo's own folder (destination choice 0) go into this subfolder of it
-    // instead, made when needed; empty (the default): into the folder itself.
+    // Outputs go into this subfolder of the folder they would go to (the photo's own, or the
+    // destination folder), made when needed; empty (the default): into that folder itself.
     void setSourceSubfolder(const QString& name) { sourceSubfolder_ = name; }
     // The folder an entry reading `sourcePath` writes into, with its "/".
     QString outputFolderOf(const QString& sourcePath) const;

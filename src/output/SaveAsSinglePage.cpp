@@ -5,11 +5,45 @@
 #include "output/BatchRun.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
+#include "shell/MessageBoxes.h"
 #include "tasks/TaskBasket.h"
 
+#include <QFileInfo>
 #include <QPointer>
 
 namespace lumora {
+namespace {
+
+// Outputs that would land on photos of the run replace them only on the user's yes; the safe
+// way out writes the run into a subfolder instead.
+bool originalsMayGo(QWidget* parent, BatchRun& run)
+{
+    const QStringList replaced = run.sourcesReplaced();
+    if (replaced.isEmpty())
+        return true;
+    const QString text =
+        QStringLiteral("%1 would be replaced by %2 converted %3 (\"%4\"%5).\n\nReplace %6, write the "
+                       "converted photos into the subfolder \"%7\" instead, or cancel?")
+            .arg(replaced.size() == 1 ? QStringLiteral("1 original photo")
+                                      : QStringLiteral("%1 original photos").arg(replaced.size()),
+                 replaced.size() == 1 ? QStringLiteral("its") : QStringLiteral("their"),
+                 replaced.size() == 1 ? QStringLiteral("copy") : QStringLiteral("copies"),
+                 QFileInfo(replaced.front()).fileName(), replaced.size() == 1 ? QString() : QStringLiteral(", ..."),
+                 replaced.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"), kSafeSubfolder);
+    const QMessageBox::StandardButton answer = ui::AskQuestion(
+        parent, text,
+        {{QMessageBox::Yes, QStringLiteral("Replace originals")},
+         {QMessageBox::No, QStringLiteral("Write into \"%1\"").arg(kSafeSubfolder)},
+         {QMessageBox::Cancel, QString()}},
+        QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        run.setReplaceSources(true);
+    else if (answer == QMessageBox::No)
+        run.setSourceSubfolder(kSafeSubfolder);
+    return answer == QMessageBox::Yes || answer == QMessageBox::No;
+}
+
+}  // namespace
 
 BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const TaskBasket& tasks,
                               SetupRecord& record)
@@ -25,14 +59,19 @@ BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const 
     if (record.naming.running == 0)
         return nullptr;
 
+    // The run works on copies: the baskets may change on screen while it goes.
+    auto* run = new BatchRun(BatchConversion::entriesOf(basket.entries()), BatchConversion::tasksOf(tasks),
+                             record.naming, parent);
+    if (!originalsMayGo(parent, *run)) {
+        record.naming.running = 0;
+        delete run;
+        return nullptr;
+    }
+
     QPointer<frmStatus> status = new frmStatus(parent);
     status->setAttribute(Qt::WA_DeleteOnClose);
     status->setProgress(0, basket.size());
     status->show();
-
-    // The run works on copies: the baskets may change on screen while it goes.
-    auto* run = new BatchRun(BatchConversion::entriesOf(basket.entries()), BatchConversion::tasksOf(tasks),
-                             record.naming, parent);
     QObject::connect(run, &BatchRun::progress, status, &frmStatus::setProgress);
     QObject::connect(status, &frmStatus::cancelRequested, run, &BatchRun::cancel);
     SetupRecord* settings = &record;

@@ -2,6 +2,8 @@
 
 #include "core/AppInfo.h"
 
+#include <QAbstractButton>
+
 #include <utility>
 
 namespace lumora::ui {
@@ -23,7 +25,7 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text, QM
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
-    const ShownMessage message{ApplicationName(), text, icon, buttons};
+    const ShownMessage message{ApplicationName(), text, icon, buttons, {}};
     if (const MessageHook& hook = installedHook())
         return hook(message);
     QMessageBox box(icon, message.title, text, buttons, parent);
@@ -35,10 +37,29 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text, QM
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& title, const QString& text,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
 {
-    const ShownMessage message{title, text, icon, buttons};
+    const ShownMessage message{title, text, icon, buttons, {}};
     if (const MessageHook& hook = installedHook())
         return hook(message);
     QMessageBox box(icon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QMessageBox::StandardButton AskQuestion(QWidget* parent, const QString& text,
+                                        const QMap<QMessageBox::StandardButton, QString>& captions,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox::StandardButtons buttons;
+    for (auto it = captions.begin(); it != captions.end(); ++it)
+        buttons |= it.key();
+    const ShownMessage message{ApplicationName(), text, QMessageBox::Question, buttons, captions};
+    if (const MessageHook& hook = installedHook())
+        return hook(message);
+    QMessageBox box(QMessageBox::Question, message.title, text, buttons, parent);
+    for (auto it = captions.begin(); it != captions.end(); ++it)
+        if (!it.value().isEmpty())
+            box.button(it.key())->setText(it.value());
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(QMessageBox::Cancel);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

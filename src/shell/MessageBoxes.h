@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -18,6 +19,8 @@ struct ShownMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    // Captions of buttons that say what they do instead of the standard ones.
+    QMap<QMessageBox::StandardButton, QString> captions;
 };
 
 // Shows a modal message box titled ApplicationName() and returns the button pressed.
@@ -31,6 +34,13 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& text,
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const QString& title, const QString& text,
                                         QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+// A question whose buttons say what they do: `captions` names the standard buttons offered
+// (Cancel may keep its own caption by an empty text). Returns the button pressed; Escape gives
+// Cancel, Enter the default button.
+QMessageBox::StandardButton AskQuestion(QWidget* parent, const QString& text,
+                                        const QMap<QMessageBox::StandardButton, QString>& captions,
+                                        QMessageBox::StandardButton defaultButton);
 
 // With a hook installed, ShowMessage asks the hook instead of opening a box: widget tests answer
 // the questions the window asks. Returns the hook it replaces.

@@ -3,6 +3,7 @@
 #include "output/SaveAsSinglePage.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
+#include "support/FileBytes.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
 #include "support/ScriptedDialogs.h"
@@ -127,6 +128,48 @@ TEST_F(SaveAsSinglePageTest, RunWritesEveryPhotoWhileTheWindowWorks)
     ASSERT_TRUE(test::waitFor([&] { return status.isNull(); }));  // closed and gone
     EXPECT_EQ(writtenPhotos(), expectedPhotos(6, 48));
     EXPECT_TRUE(reports.reports().empty());
+}
+
+TEST_F(SaveAsSinglePageTest, OriginalsAreReplacedOnlyOnTheUsersYes)
+{
+    // The settings of a first start: each photo's own name, in its own folder, overwriting.
+    record.naming.destinationChoice = 0;
+    for (const QString name : {"p01", "p02"}) {
+        BasketEntry entry;
+        entry.text = name;
+        entry.tag = entry.sourcePath = dir.filePath(name + ".jpg");
+        test::writePng(test::gradientPicture(41, 31), dir.filePath("photo.png"));
+        ASSERT_EQ(test::runTool("convert", {dir.filePath("photo.png"), entry.tag}).exitCode, 0);
+        basket.append(entry);
+    }
+    const QByteArray original = test::readBytes(dir.filePath("p01.jpg"));
+    const struct {
+        QMessageBox::StandardButton answer;
+        bool runs;
+        QString written;  // where p01's output lands
+    } cases[] = {{QMessageBox::Cancel, false, {}},
+                 {QMessageBox::No, true, dir.filePath(kSafeSubfolder + "/p01.jpg")},
+                 {QMessageBox::Yes, true, dir.filePath("p01.jpg")}};
+    for (const auto& c : cases) {
+        pressInDialog("cmdStarConversion");
+        scripted.answerNextMessage(c.answer);
+        BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
+        ASSERT_EQ(scripted.messages().size(), 1);
+        EXPECT_TRUE(scripted.messages().front().text.startsWith("2 original photos would be replaced"))
+            << scripted.messages().front().text.toStdString();
+        scripted.clear();
+        EXPECT_EQ(run != nullptr, c.runs);
+        if (run) {
+            QSignalSpy finished(run, &BatchRun::finished);
+            ASSERT_TRUE(finished.wait(20000));
+        }
+        EXPECT_EQ(record.naming.running, 0);
+        EXPECT_EQ(QDir(dir.filePath(kSafeSubfolder)).exists(), c.answer != QMessageBox::Cancel);
+        if (!c.written.isEmpty()) {
+            EXPECT_EQ(test::identify(c.written), "41x31");
+        }
+        EXPECT_EQ(test::readBytes(dir.filePath("p01.jpg")) == original, c.answer != QMessageBox::Yes);
+    }
 }
 
 TEST_F(SaveAsSinglePageTest, CancelInTheStatusWindowLetsThePhotosInProgressFinish)
