@@ -20,6 +20,11 @@ public:
     // The name this thread's conversions use, made or not.
     static QString forThisThread();
 
+    // Deletes the conversion files of processes that are gone (a decoder helper killed at its
+    // limits leaves its file behind; they can be hundreds of megabytes). The first conversion of
+    // each process does this.
+    static void removeOrphans();
+
 private:
     QString path_;
 };
