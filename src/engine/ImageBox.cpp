@@ -184,6 +184,7 @@ void ImageBox::LoadFromFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     VImage loaded = guarded("LoadFromFile", [&] {
+        ensureVipsCodecFor(path);  // HEIF and JPEG XL readers are opened when first needed
         const char* loader = vips_foreign_find_load(name.constData());
         if (!loader || !PngChunksFitTheFile(path))
             fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
