@@ -137,4 +137,12 @@ bool ensureVipsCodecFor(const QString& path)
     return state == 1;
 }
 
+QString vipsCodecModuleName(const QString& path)
+{
+    const CodecModule module = moduleFor(path);
+    if (module == NoModule)
+        return {};
+    return QFileInfo(QString::fromUtf8(kModulePaths[static_cast<std::size_t>(module)])).fileName();
+}
+
 }  // namespace lumora

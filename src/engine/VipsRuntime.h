@@ -17,4 +17,8 @@ bool needsVipsCodecModule(const QString& path);
 // libvips then has no reader for it, and reading it fails as for any unreadable file.
 bool ensureVipsCodecFor(const QString& path);
 
+// The file name of the module that reads the photo at `path` ("vips-heif.so"), for messages;
+// empty for photos that need none.
+QString vipsCodecModuleName(const QString& path);
+
 }  // namespace lumora
