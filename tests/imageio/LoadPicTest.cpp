@@ -272,6 +272,10 @@ TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
         EXPECT_EQ(boxed.rgbAt(22, 25), fill);  // drawn 50 x 40 at y = 5
         EXPECT_EQ(boxed.rgbAt(22, 2), kWhite);
     }
+    const Rgb pink{200, 40, 120};
+    const Picture outlined = LoadPic(write("pen.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, blue, pink)));
+    EXPECT_EQ(outlined.rgbAt(10, 40), pink);
+    EXPECT_EQ(outlined.rgbAt(45, 40), blue);
 }
 
 // --- broken files -----------------------------------------------------------------------------
