@@ -15,7 +15,7 @@ namespace lumora {
 namespace {
 
 // The extensions of the browse filter in the order the filter names them ("tga" twice, as
-// written there); each stands for "*.ext*".
+// written there), then the newer formats; each stands for "*.ext*".
 const QStringList& filterExtensions()
 {
     static const QStringList extensions{
@@ -28,6 +28,9 @@ const QStringList& filterExtensions()
         QStringLiteral("ppm"), QStringLiteral("jng"),  QStringLiteral("mng"), QStringLiteral("koa"),
         QStringLiteral("jp2"), QStringLiteral("jpc"),  QStringLiteral("pcd"), QStringLiteral("ras"),
         QStringLiteral("tga"), QStringLiteral("cut"),  QStringLiteral("iff"), QStringLiteral("lbm"),
+        // Formats of today's phones and cameras, after the ones of the first filter.
+        QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("hif"), QStringLiteral("avif"),
+        QStringLiteral("jxl"),
     };
     return extensions;
 }

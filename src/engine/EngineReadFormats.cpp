@@ -13,6 +13,8 @@ struct ReadFormat {
 constexpr ReadFormat Formats[] = {
     {"tiff", true}, {"tif", true},  {"jpeg", true}, {"jpg", true}, {"psd", true},
     {"bmp", false}, {"pcx", false}, {"gif", false}, {"png", false},
+    // Phones' and cameras' newer formats, through libvips modules opened when first met.
+    {"heic", false}, {"heif", false}, {"hif", false}, {"avif", false}, {"jxl", false},
 };
 
 const ReadFormat* find(const QString& path)

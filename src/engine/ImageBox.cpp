@@ -185,6 +185,10 @@ void ImageBox::LoadFromFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     VImage loaded = guarded("LoadFromFile", [&] {
+        // The HEIF and JPEG XL readers are opened when first needed.
+        if (!ensureVipsCodecFor(path))
+            fail("LoadFromFile", QStringLiteral("\"%1\" needs the image library's module %2, which is not installed")
+                                     .arg(path, vipsCodecModuleName(path)));
         const char* loader = vips_foreign_find_load(name.constData());
         if (!loader || !PngChunksFitTheFile(path))
             fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));

@@ -2,8 +2,13 @@
 
 #include <vips/vips8>
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gmodule.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
@@ -13,9 +18,9 @@ namespace lumora {
 namespace {
 
 // libvips loads every codec module it finds at start-up (PDF, slide scanners, HEIF, JPEG XL ...),
-// which costs more than a small photo's whole edit. Lumora needs only the ImageMagick module (BMP,
-// PCX, PSD, WBMP), so it starts libvips with an empty module folder and opens that one module
-// itself.
+// which costs more than a small photo's whole edit. Lumora needs the ImageMagick module (BMP, PCX,
+// PSD, WBMP) for nearly every run, so it starts libvips with an empty module folder, opens that one
+// module itself, and the HEIF and JPEG XL modules only when a photo of theirs is met.
 void startWithoutModules()
 {
     const char* previous = std::getenv("VIPSHOME");
@@ -29,12 +34,63 @@ void startWithoutModules()
         throw std::runtime_error("the image library could not start");
 }
 
-void openMagickModule()
+// A module registers its loaders and savers when opened; it must then stay loaded.
+bool openModule(const char* path)
 {
-    // The module registers its loaders and savers when opened; it must then stay loaded.
-    GModule* module = g_module_open(LUMORA_VIPS_MODULE_DIR "/vips-magick.so", G_MODULE_BIND_LAZY);
+    GModule* module = g_module_open(path, G_MODULE_BIND_LAZY);
     if (module)
         g_module_make_resident(module);
+    return module != nullptr;
+}
+
+void openMagickModule() { openModule(LUMORA_VIPS_MODULE_DIR "/vips-magick.so"); }
+
+bool startedWithAllModules() { return std::getenv("VIPSHOME") != nullptr; }
+
+enum CodecModule { NoModule = -1, HeifModule, JxlModule, ModuleCount };
+
+constexpr std::array<const char*, ModuleCount> kModulePaths{LUMORA_VIPS_MODULE_DIR "/vips-heif.so",
+                                                            LUMORA_VIPS_MODULE_DIR "/vips-jxl.so"};
+
+// HEIF files (HEIC, AVIF) are ISO media files: an "ftyp" box first, whose major or compatible
+// brands name the image kind.
+bool isHeif(const QByteArray& head)
+{
+    if (head.size() < 16 || head.mid(4, 4) != "ftyp")
+        return false;
+    static const std::array<QByteArray, 12> brands{"heic", "heix", "heim", "heis", "hevc", "hevx",
+                                                   "hevm", "hevs", "mif1", "msf1", "avif", "avis"};
+    const quint32 boxSize = (quint32{uchar(head[0])} << 24) | (quint32{uchar(head[1])} << 16) |
+                            (quint32{uchar(head[2])} << 8) | uchar(head[3]);
+    const qsizetype boxEnd = std::min<qsizetype>(head.size(), boxSize);
+    for (qsizetype at = 8; at + 4 <= boxEnd; at += 4) {
+        if (at == 12)
+            continue;  // the minor version
+        if (std::find(brands.begin(), brands.end(), head.mid(at, 4)) != brands.end())
+            return true;
+    }
+    return false;
+}
+
+// A bare JPEG XL codestream, or one in its ISO media container.
+bool isJxl(const QByteArray& head)
+{
+    return head.startsWith(QByteArray("\xFF\x0A", 2)) ||
+           head.startsWith(QByteArray("\0\0\0\x0CJXL \r\n\x87\n", 12));
+}
+
+CodecModule moduleFor(const QString& path)
+{
+    // Only regular files are opened: reading a pipe could wait forever.
+    if (!QFileInfo(path).isFile())
+        return NoModule;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return NoModule;
+    const QByteArray head = file.read(64);
+    if (isHeif(head))
+        return HeifModule;
+    return isJxl(head) ? JxlModule : NoModule;
 }
 
 // libvips tells of damage it repaired (a truncated photo, say) through GLib warnings on standard
@@ -48,7 +104,7 @@ void ensureVipsStarted()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        if (std::getenv("VIPSHOME")) {
+        if (startedWithAllModules()) {
             // Someone chose a libvips installation on purpose: let it load what it has.
             if (VIPS_INIT("lumora") != 0)
                 throw std::runtime_error("the image library could not start");
@@ -61,6 +117,32 @@ void ensureVipsStarted()
         // Engines hold their own snapshots; the operation cache would only pin old images.
         vips_cache_set_max(0);
     });
+}
+
+bool needsVipsCodecModule(const QString& path) { return moduleFor(path) != NoModule; }
+
+bool ensureVipsCodecFor(const QString& path)
+{
+    ensureVipsStarted();
+    const CodecModule module = moduleFor(path);
+    if (module == NoModule || startedWithAllModules())
+        return true;
+    // Opened once whatever the outcome: a missing module stays missing for the whole run.
+    static std::mutex lock;
+    static std::array<int, ModuleCount> opened{-1, -1};  // -1 not tried, 0 missing, 1 open
+    const std::lock_guard guard(lock);
+    int& state = opened[static_cast<std::size_t>(module)];
+    if (state < 0)
+        state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? 1 : 0;
+    return state == 1;
+}
+
+QString vipsCodecModuleName(const QString& path)
+{
+    const CodecModule module = moduleFor(path);
+    if (module == NoModule)
+        return {};
+    return QFileInfo(QString::fromUtf8(kModulePaths[static_cast<std::size_t>(module)])).fileName();
 }
 
 }  // namespace lumora

@@ -1,9 +1,24 @@
 #pragma once
 
+#include <QString>
+
 namespace lumora {
 
 // Starts the image library once per process; every engine entry point calls it, so callers never
 // have to. Safe to call from any thread.
 void ensureVipsStarted();
+
+// Whether the photo at `path` is, by its first bytes, one whose reader is a libvips module left
+// closed at start-up: HEIF (HEIC and AVIF) or JPEG XL.
+bool needsVipsCodecModule(const QString& path);
+
+// Starts the image library and opens the module that reads the photo at `path`, the first time a
+// photo of its kind is met. False only when the photo needs a module this installation lacks;
+// libvips then has no reader for it, and reading it fails as for any unreadable file.
+bool ensureVipsCodecFor(const QString& path);
+
+// The file name of the module that reads the photo at `path` ("vips-heif.so"), for messages;
+// empty for photos that need none.
+QString vipsCodecModuleName(const QString& path);
 
 }  // namespace lumora

@@ -2,6 +2,7 @@
 
 #include "imageio/DevilRoad.h"
 #include "imageio/FreeImageRoad.h"
+#include "imageio/HeifJxlRoad.h"
 #include "imageio/Jpeg2000Road.h"
 #include "imageio/LoadPicErrorRules.h"
 #include "imageio/MetafileRoad.h"
@@ -57,6 +58,13 @@ Picture LoadPic(const QString& path, int mode, int width, int height, std::uint3
 
     bool metafile = false;
     if (type < 0) {
+        if (IsHeifOrJxlPhoto(path)) {
+            rules.run(ScreenRoadLine, [&] {
+                roadsTried.push_back(LoadRoad::LibVips);
+                result = LoadHeifOrJxl(path, mode, width, height, backColor, sourceWidth, sourceHeight);
+            });
+            return result;
+        }
         if (IsDevilExtension(ext)) {
             rules.run(DevilLine, [&] {
                 roadsTried.push_back(LoadRoad::Devil);

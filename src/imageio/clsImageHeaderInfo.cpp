@@ -101,6 +101,14 @@ bool clsImageHeaderInfo::ReadGIF_BMP_Header(const QString& sFileName)
     }
     if (head[0] == 'B' && head[1] == 'M') {
         format_ = HeaderFormat::BMP;
+        // An OS/2 bitmap's 12-byte core header holds 16-bit width, height, planes and bit count.
+        if (le32(file.read(14, 4), 0) == 12) {
+            const Bytes core = file.read(18, 8);
+            setWidth(le16(core, 0));
+            setHeight(le16(core, 2));
+            bitsPerPixel_ = core[6];
+            return true;
+        }
         // Width and height are 32-bit signed fields at 18 and 22; a negative height marks a
         // top-down image. The 16-bit fields keep the low halves, as the first reader did.
         const Bytes info = file.read(18, 11);

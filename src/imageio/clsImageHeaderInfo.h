@@ -36,7 +36,7 @@ public:
     // have a few dozen before the image data.
     static constexpr int kMaxSegments = 10000;
 
-    // GIF ("GIF" at 0) and BMP ("BM" at 0) from their first 29 bytes. Resets Width, Height and
+    // GIF ("GIF" at 0) and BMP ("BM" at 0, Windows or OS/2 header) from their first 29 bytes. Resets Width, Height and
     // BitsPerPixel (not dpi and IsGray, which these formats do not carry: they keep the values
     // of an earlier read). True when the file is a GIF or BMP; any other file leaves the three
     // values at 0.

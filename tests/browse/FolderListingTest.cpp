@@ -40,7 +40,8 @@ TEST(FolderListing, ListsTheFolderFilesTheBrowseFilterTakesByNameRegardlessOfCas
     EXPECT_EQ(FolderListing::browseFilter(),
               QStringLiteral("*.jpg*;*.jpeg*;*.tif*;*.tiff*;*.gif*;*.bmp*;*.pcx*;*.png*;*.wbm*;*.wbmp*;*.psd*;*.psp*;"
                              "*.pic*;*.pix*;*.pxr*;*.xpm*;*.raw*;*.dcx*;*.sgi*;*.tga*;*.wmf*;*.emf*;*.pbm*;*.pgm*;"
-                             "*.ppm*;*.jng*;*.mng*;*.koa*;*.jp2*;*.jpc*;*.pcd*;*.ras*;*.tga*;*.cut*;*.iff*;*.lbm*"));
+                             "*.ppm*;*.jng*;*.mng*;*.koa*;*.jp2*;*.jpc*;*.pcd*;*.ras*;*.tga*;*.cut*;*.iff*;*.lbm*;"
+                             "*.heic*;*.heif*;*.hif*;*.avif*;*.jxl*"));
 }
 
 TEST(FolderListing, RowsTellResolutionPagesAndSize)

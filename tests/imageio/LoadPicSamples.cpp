@@ -69,21 +69,27 @@ QByteArray koala()
            QByteArray(1000, '\x10') + QByteArray(1001, '\x00');
 }
 
-QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill)
+QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill,
+                       std::optional<Rgb> pen)
 {
     const std::uint32_t colour = colorRef(fill);
-    const QByteArray records = wmfRecord(0x02FC, {0, int(colour & 0xFFFF), int(colour >> 16), 0})  // brush
-                               + wmfRecord(0x012D, {0})                                          // select
-                               + wmfRecord(0x041B, {bottom, right, top, left})                   // rectangle
-                               + wmfRecord(0x0000, {});                                          // end
+    QByteArray records = wmfRecord(0x02FC, {0, int(colour & 0xFFFF), int(colour >> 16), 0})  // brush
+                         + wmfRecord(0x012D, {0});                                          // select
+    if (pen) {
+        const std::uint32_t line = colorRef(*pen);
+        records += wmfRecord(0x02FA, {0, 4, 0, int(line & 0xFFFF), int(line >> 16)})  // solid, 4 wide
+                   + wmfRecord(0x012D, {1});
+    }
+    records += wmfRecord(0x041B, {bottom, right, top, left})  // rectangle
+               + wmfRecord(0x0000, {});                       // end
     const QByteArray placeable = le32(0x9AC6CDD7u) + le16(0) + le16(0) + le16(0) + le16(width) + le16(height) +
                                  le16(96) + le32(0);
     int checksum = 0;
     for (int i = 0; i < placeable.size(); i += 2)
         checksum ^= uchar(placeable[i]) | uchar(placeable[i + 1]) << 8;
     // On disk, 9 header words, version 3, the size in words, one object, the largest record.
-    const QByteArray header = le16(1) + le16(9) + le16(0x0300) + le32(std::uint32_t(9 + records.size() / 2)) + le16(1) +
-                              le32(7) + le16(0);
+    const QByteArray header = le16(1) + le16(9) + le16(0x0300) + le32(std::uint32_t(9 + records.size() / 2)) +
+                              le16(pen ? 2 : 1) + le32(7) + le16(0);
     return placeable + le16(checksum) + header + records;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Sample files for the loader and the header reader. Formats no tool here writes, and files whose
 // bytes are what a test is about, are written byte by byte from their format descriptions; the
@@ -39,8 +40,10 @@ QByteArray pix(const Picture& picture);
 QByteArray koala();
 
 // A placeable Windows metafile of `width` x `height` units at 96 units an inch (so as many
-// pixels), holding one rectangle filled with `fill` and outlined by the default black pen.
-QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill);
+// pixels), holding one rectangle filled with `fill` and outlined by the default black pen, or by
+// a solid pen 4 units wide of colour `pen`.
+QByteArray placeableWmf(int width, int height, int left, int top, int right, int bottom, Rgb fill,
+                        std::optional<Rgb> pen = std::nullopt);
 
 // An enhanced metafile: bounds (0, 0, width, height), a solid brush, the rectangle, the end.
 QByteArray emf(int width, int height, int left, int top, int right, int bottom, Rgb fill);

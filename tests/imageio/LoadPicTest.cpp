@@ -6,10 +6,12 @@
 
 #include "LoadPicSamples.h"
 #include "core/LumoraError.h"
+#include "engine/ImageBox.h"
 #include "imageio/DecoderProcess.h"
 #include "imageio/LoadPicErrorRules.h"
 #include "imageio/PictureRendering.h"
 #include "support/FileBytes.h"
+#include "support/Oracles.h"
 #include "support/ReportCapture.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestImages.h"
@@ -160,6 +162,78 @@ TEST_F(LoadPicTest, EachKindOfFileTakesItsRoadAndGivesItsPicture)
     EXPECT_TRUE(load(dir.path()).picture.isNull());
 }
 
+// The 8-bit RGB pixels a tool decodes a file to: its command writes them raw to `raw`.
+Picture decodedBy(const QStringList& command, const QString& raw, QSize size)
+{
+    const ToolResult made = runTool(command.first(), command.mid(1));
+    EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+    const QByteArray bytes = readBytes(raw);
+    if (bytes.size() != qsizetype{size.width()} * size.height() * 3)
+        return {};
+    return Picture(size.width(), size.height(), 3, bytes);
+}
+
+TEST_F(LoadPicTest, SixteenBitGreyFilesLoadInEightBits)
+{
+    // ImageMagick rounds each sample to the nearest of 255 steps, Lumora keeps its high byte, as
+    // the engine does for the files it reads itself: the two differ by at most one.
+    const QString pgm = samples::magick("-size 48x32 gradient:black-white -depth 16 grey.pgm", dir.path());
+    for (const char* name : {"grey.pgm", "grey.tif", "grey.psd", "grey.jp2"}) {
+        SCOPED_TRACE(name);
+        const QString file = samples::magick(QStringLiteral("%1 -depth 16 %2").arg(pgm, name), dir.path());
+        ASSERT_EQ(identify(file + "[0]", "%z %[channels]").toStdString(), "16 gray");
+        const QString raw = dir.filePath("oracle.rgb");
+        const Picture expected = decodedBy({"convert", file + "[0]", "-depth", "8", "rgb:" + raw}, raw, {48, 32});
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_LE(maxDifference(LoadPic(file), expected), 1);
+        EXPECT_EQ(sizeOf(load(file, FixedBox, 20, 20).picture), QSize(20, 20));
+    }
+}
+
+// The libvips modules for these are opened only when such a photo is met, by its content: a
+// HEIC photo named .jpg opens too. The engine, which reads them itself in a batch, sees the same
+// pixels.
+TEST_F(LoadPicTest, HeifAvifAndJpegXlPhotosOpenAsLibvipsDecodesThem)
+{
+    const QString source = writePng(gradientPicture(40, 24), dir.filePath("source.png"));
+    const struct {
+        const char* name;
+        QStringList encode;  // vips's arguments after the source; its output comes first
+    } cases[] = {
+        {"photo.heic", {"heifsave", "photo.heic", "--compression", "hevc"}},
+        {"photo.avif", {"heifsave", "photo.avif", "--compression", "av1"}},
+        {"photo.jxl", {"jxlsave", "photo.jxl"}},
+        {"phone.jpg", {"heifsave", "phone.heic", "--compression", "hevc"}},
+    };
+    QStringList unwritable;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList arguments = c.encode;
+        arguments.insert(1, source);
+        arguments[2] = dir.filePath(arguments[2]);
+        const ToolResult encoded = runTool("vips", arguments);
+        if (encoded.exitCode != 0) {
+            unwritable << c.name;
+            continue;
+        }
+        const QString file = dir.filePath(c.name);
+        if (file != arguments[2]) {
+            ASSERT_TRUE(QFile::rename(arguments[2], file));
+        }
+        const QString raw = dir.filePath("oracle.raw");
+        const Picture expected = decodedBy({"vips", "colourspace", file, raw, "srgb"}, raw, {40, 24});
+        const Load natural = load(file);
+        EXPECT_EQ(natural.roads, Roads{LoadRoad::LibVips});
+        EXPECT_EQ(natural.source, QSize(40, 24));
+        EXPECT_LE(maxDifference(natural.picture, expected), 1);
+        ImageBox engine;
+        engine.LoadFromFile(file);
+        EXPECT_LE(maxDifference(engine.Picture(), expected), 1);
+    }
+    if (!unwritable.isEmpty())
+        GTEST_SKIP() << "vips here has no encoder for " << unwritable.join(", ").toStdString();
+}
+
 // Placement in the box on the libvips road: PictureRenderingTest.
 TEST_F(LoadPicTest, AJpeg2000ThumbnailComesFromAReducedLevelPlacedAsTheWholeImageWouldBe)
 {
@@ -177,10 +251,12 @@ TEST_F(LoadPicTest, AJpeg2000ThumbnailComesFromAReducedLevelPlacedAsTheWholeImag
 
 TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
 {
-    const Rgb green{0, 255, 0};
-    const QString wmf = write("chart.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, kRed));
+    // Colours no name stands for, drawn exactly.
+    const Rgb blue{37, 99, 141};
+    const Rgb green{30, 200, 70};
+    const QString wmf = write("chart.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, blue));
     const QString emf = write("chart.emf", samples::emf(100, 80, 10, 20, 80, 60, green));
-    for (const auto& [file, fill] : {std::pair{wmf, kRed}, std::pair{emf, green}}) {
+    for (const auto& [file, fill] : {std::pair{wmf, blue}, std::pair{emf, green}}) {
         SCOPED_TRACE(file.toStdString());
         const Load natural = load(file);
         EXPECT_EQ(natural.roads, Roads{LoadRoad::Metafile});
@@ -196,6 +272,10 @@ TEST_F(LoadPicTest, MetafilesAreDrawnOnTheBackground)
         EXPECT_EQ(boxed.rgbAt(22, 25), fill);  // drawn 50 x 40 at y = 5
         EXPECT_EQ(boxed.rgbAt(22, 2), kWhite);
     }
+    const Rgb pink{200, 40, 120};
+    const Picture outlined = LoadPic(write("pen.wmf", samples::placeableWmf(100, 80, 10, 20, 80, 60, blue, pink)));
+    EXPECT_EQ(outlined.rgbAt(10, 40), pink);
+    EXPECT_EQ(outlined.rgbAt(45, 40), blue);
 }
 
 // --- broken files -----------------------------------------------------------------------------

@@ -118,6 +118,9 @@ TEST_F(clsImageHeaderInfoTest, FilesImageMagickWritesReadAsIdentifyAndExiftoolSe
         const char* said;
     } cases[] = {
         {"-size 640x480 gradient: -type TrueColor BMP3:a.bmp", "BitDepth", "24", "BMP 640x480 24-bit 0 dpi"},
+        // OS/2's 12-byte header: 16-bit width and height.
+        {"-size 400x100 gradient: -type TrueColor BMP2:os2.bmp", "BMPVersion BitDepth", "12 24",
+         "BMP 400x100 24-bit 0 dpi"},
         {"-size 64x48 plasma: -colors 256 a.gif", "BitsPerPixel", "8", "GIF 64x48 8-bit 0 dpi"},
         {"-size 9x7 pattern:checkerboard -colors 2 two.gif", "BitsPerPixel", "1", "GIF 9x7 1-bit 0 dpi"},
         {"-size 20x10 plasma: -density 72 -units PixelsPerInch inch.jpg", "ResolutionUnit XResolution", "1 72",

@@ -88,15 +88,38 @@ Bitmap prepareDepth(Bitmap bitmap)
     return bitmap;
 }
 
+// 16-bit grey in 8 bits as the engine makes it of the files it reads itself: the high byte of
+// each sample (FreeImage's own conversion would stretch the darkest to black, the lightest to
+// white).
+Bitmap greyInEightBits(FIBITMAP* grey)
+{
+    const unsigned width = FreeImage_GetWidth(grey);
+    const unsigned height = FreeImage_GetHeight(grey);
+    Bitmap out(FreeImage_Allocate(static_cast<int>(width), static_cast<int>(height), 8));
+    if (!out)
+        return out;
+    RGBQUAD* palette = FreeImage_GetPalette(out.get());
+    for (unsigned i = 0; i < 256; ++i)
+        palette[i].rgbRed = palette[i].rgbGreen = palette[i].rgbBlue = static_cast<BYTE>(i);
+    for (unsigned y = 0; y < height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(FreeImage_GetScanLine(grey, static_cast<int>(y)));
+        BYTE* line = FreeImage_GetScanLine(out.get(), static_cast<int>(y));
+        for (unsigned x = 0; x < width; ++x)
+            line[x] = static_cast<BYTE>(in[x] >> 8);
+    }
+    return out;
+}
+
 // High-range images (16-bit grey or colour, floating point, HDR) brought to 8 bits a sample.
 Bitmap toStandardType(Bitmap bitmap)
 {
     switch (FreeImage_GetImageType(bitmap.get())) {
     case FIT_BITMAP:
-    case FIT_UINT16:
     case FIT_RGB16:
     case FIT_RGBA16:
-        return bitmap;  // ConvertTo24Bits/ConvertTo32Bits take these
+        return bitmap;  // ConvertTo24Bits/ConvertTo32Bits take these, keeping the high bytes
+    case FIT_UINT16:
+        return greyInEightBits(bitmap.get());
     case FIT_RGBF:
     case FIT_RGBAF:
         return Bitmap(FreeImage_ToneMapping(bitmap.get(), FITMO_DRAGO03, 0, 0));

@@ -1,5 +1,6 @@
 #include "WmfToSvg.h"
 
+#include "ExactSvgColours.h"
 #include "HelperOutput.h"
 #include "WmfFonts.h"
 #include "imageio/DecoderProtocol.h"
@@ -85,20 +86,16 @@ int convertWmfToSvg(const char* input, long long maxPixels)
     if (static_cast<long long>(width) * height > maxPixels)
         return TooLarge;
 
+    ExactSvgColours colours(session.api);
     wmf_svg_t* svg = WMF_SVG_GetData(session.api);
-    wmfStream* out = wmf_stream_create(session.api, nullptr);
-    if (!out)
-        return Unreadable;
-    svg->out = out;
+    svg->out = colours.stream();
     svg->Description = const_cast<char*>("Lumora");
     svg->bbox = frameOf(session.api, box);
     svg->width = width;
     svg->height = height;
     const bool played = wmf_play(session.api, 0, &box) == wmf_E_None;
-    char* text = nullptr;
-    unsigned long length = 0;
-    wmf_stream_destroy(session.api, out, &text, &length);
-    return played && text && length > 0 && writeOutput(text, length) ? Decoded : Unreadable;
+    const std::string& text = colours.svg();
+    return played && !text.empty() && writeOutput(text.data(), text.size()) ? Decoded : Unreadable;
 }
 
 }  // namespace lumora::decoder
