@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "core/CurrentOperation.h"
+#include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
 #include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
@@ -16,6 +17,8 @@
 
 namespace lumora::modMetadata {
 namespace {
+
+constexpr qsizetype kLongestExifText = 60000;
 
 [[noreturn]] void fileFailed(const clsFileEXIF& file)
 {
@@ -103,9 +106,21 @@ bool fncOpenEXIF(const QString& xiffPath, MetadataList& list, ImageBox& engine)
 bool subLoadEXIFFile(const QString& xiffPath, ImageBox& engine)
 {
     SetCurrentOperation(QStringLiteral("Loading EXIF .xiff file into the image"));
+    const QString routine = QStringLiteral("modMetadata.subLoadEXIFFile");
     int line = 0;
-    return reportFailures(QStringLiteral("modMetadata.subLoadEXIFFile"), line, [&] {
+    return reportFailures(routine, line, [&] {
         forEachRecord(xiffPath, line, [&](const QString& name, const QString& value) {
+            // A photo's whole EXIF block holds at most 64 KB: a longer text could only make the
+            // photo's metadata fail to be written. It is said and left out; the rest goes on.
+            if (const qsizetype bytes = value.toUtf8().size(); bytes > kLongestExifText) {
+                ReportError(QStringLiteral("%1: a text of %2 bytes does not fit into a photo's EXIF (at most %3); "
+                                           "left out")
+                                .arg(name)
+                                .arg(bytes)
+                                .arg(kLongestExifText),
+                            errnum::Overflow, line, routine);
+                return;
+            }
             engine.SetExifAttribute(name, IsExifDate(name) ? ImageBox::DateToExifDate(DateOfValue(value).value_or(
                                                                  ImageBox::ZeroDate()))
                                                            : value);

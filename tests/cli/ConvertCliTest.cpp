@@ -126,6 +126,13 @@ TEST_F(ConvertCli, MetadataImports)
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(runTool("exiftool", {"-s3", "-Artist", "-Software", "-IPTC:Headline", path("flag.jpg")}).out,
               "Jane Roe\nLumora\nStorm\n");
+
+    // A text no EXIF block can hold is said, not dropped silently; the rest of the file counts.
+    writeBytes(path("long.xiff"), "\"Artist\",\"" + QByteArray(70000, 'A') + "\"\r\n\"Copyright\",\"Jane Roe\"\r\n");
+    const ToolResult longText = convert({"--import-exif", path("long.xiff"), "--dest", path("long"), flag});
+    expectFailure(longText, "Artist");
+    EXPECT_EQ(longText.out, "written 1, skipped 0, failed 0\n");
+    EXPECT_EQ(exiftoolValue(path("long/flag.jpg"), "Copyright"), "Jane Roe");
 }
 
 TEST_F(ConvertCli, FailuresExitWithOne)
