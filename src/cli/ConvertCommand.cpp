@@ -323,11 +323,16 @@ int runConvert(const QStringList& arguments)
                                   "--in-place to replace it)")
                        .arg(result.outputPath));
     }
-    printOut(QStringLiteral("written %1, skipped %2, failed %3")
+    // Every failed photo was reported once; what else was reported (a task that failed, a text
+    // left out of an import) is counted as a warning.
+    const int failed = run.count(BatchEntryOutcome::Failed);
+    const int warnings = std::max(0, terminal.reports() - failed);
+    printOut(QStringLiteral("written %1, skipped %2, failed %3%4")
                  .arg(run.count(BatchEntryOutcome::Written))
                  .arg(run.count(BatchEntryOutcome::Unreadable) + run.count(BatchEntryOutcome::Existing) +
                       run.count(BatchEntryOutcome::KeptSource))
-                 .arg(run.count(BatchEntryOutcome::Failed)));
+                 .arg(failed)
+                 .arg(warnings > 0 ? QStringLiteral(", warnings %1").arg(warnings) : QString()));
     return completed && terminal.reports() == 0 && keptSources == 0 ? Success : Failure;
 }
 

@@ -131,7 +131,7 @@ TEST_F(ConvertCli, MetadataImports)
     writeBytes(path("long.xiff"), "\"Artist\",\"" + QByteArray(70000, 'A') + "\"\r\n\"Copyright\",\"Jane Roe\"\r\n");
     const ToolResult longText = convert({"--import-exif", path("long.xiff"), "--dest", path("long"), flag});
     expectFailure(longText, "Artist");
-    EXPECT_EQ(longText.out, "written 1, skipped 0, failed 0\n");
+    EXPECT_EQ(longText.out, "written 1, skipped 0, failed 0, warnings 1\n");
     EXPECT_EQ(exiftoolValue(path("long/flag.jpg"), "Copyright"), "Jane Roe");
 }
 
@@ -145,7 +145,7 @@ TEST_F(ConvertCli, FailuresExitWithOne)
     // A task that fails is reported; the photos are still written, and the exit status says so.
     r = convert({"--tasks", writeTasks(kFailingRotation), beach});
     expectFailure(r, "subProcessPages");
-    EXPECT_EQ(r.out, "written 1, skipped 0, failed 0\n");
+    EXPECT_EQ(r.out, "written 1, skipped 0, failed 0, warnings 1\n");
 
     // A file an option names that is not there is an error, not silently skipped.
     for (const char* option : {"--tasks", "--settings", "--import-exif", "--import-iptc"})
