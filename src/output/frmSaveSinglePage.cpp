@@ -1,6 +1,7 @@
 #include "output/frmSaveSinglePage.h"
 
 #include "controls/NumericField.h"
+#include "controls/TypingFilter.h"
 #include "output/NamingTokens.h"
 #include "shell/FileDialogs.h"
 #include "shell/MessageBoxes.h"
@@ -21,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <functional>
 
 namespace lumora {
 namespace {
@@ -30,54 +30,6 @@ const QString Starting1 = QStringLiteral("[Starting 1]");
 const QString Starting1001 = QStringLiteral("[Starting 1001]");
 constexpr int CounterLower = 1;
 constexpr int CounterUpper = 30000;
-
-// Drops, from whatever the user just typed, pasted or dropped into a line edit, the characters
-// `refused` says no to; the text that was there before stays as it was. Text the program sets
-// (a list item chosen, a value from the settings) is never touched: "[EXIF Make & Model]" is a
-// token of the list although "&" cannot be typed.
-//
-// QLineEdit announces a user edit with textEdited just before textChanged, so the text before
-// the edit is the one last seen by textChanged; the inserted part is what lies between the
-// unchanged beginning and end.
-class TypingFilter : public QObject {
-public:
-    TypingFilter(QLineEdit* edit, std::function<bool(QChar)> refused)
-        : QObject(edit), edit_(edit), refused_(std::move(refused)), last_(edit->text())
-    {
-        connect(edit, &QLineEdit::textEdited, this, [this] { edited_ = true; });
-        connect(edit, &QLineEdit::textChanged, this, &TypingFilter::changed);
-    }
-
-private:
-    void changed(const QString& text)
-    {
-        if (!edited_) {
-            last_ = text;
-            return;
-        }
-        edited_ = false;
-        const qsizetype limit = std::min(last_.size(), text.size());
-        qsizetype head = 0;
-        while (head < limit && last_.at(head) == text.at(head))
-            ++head;
-        qsizetype tail = 0;
-        while (tail < limit - head && last_.at(last_.size() - 1 - tail) == text.at(text.size() - 1 - tail))
-            ++tail;
-        QString inserted = text.mid(head, text.size() - head - tail);
-        inserted.removeIf(refused_);
-        const QString kept = text.left(head) + inserted + text.right(tail);
-        last_ = kept;
-        if (kept != text) {
-            edit_->setText(kept);
-            edit_->setCursorPosition(static_cast<int>(head + inserted.size()));
-        }
-    }
-
-    QLineEdit* edit_;
-    std::function<bool(QChar)> refused_;
-    QString last_;
-    bool edited_ = false;
-};
 
 QString withTrailingSlash(const QString& folder)
 {

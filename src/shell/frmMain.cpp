@@ -2,6 +2,7 @@
 
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
+#include "controls/WheelGuard.h"
 #include "core/AppInfo.h"
 #include "core/CurrentOperation.h"
 #include "core/ErrorReporter.h"
@@ -25,6 +26,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -98,6 +100,8 @@ frmMain::frmMain(SetupRecord& record, QWidget* parent) : QMainWindow(parent), re
     setWindowTitle(QString::fromUtf8(app::Title));
     setWindowIcon(style()->standardIcon(QStyle::SP_DesktopIcon));
 
+    // Before any pane is built: the guard meets every combo box and spin box as it is polished.
+    QApplication::instance()->installEventFilter(new WheelGuard(this));
     buildPanes();
     buildMenus();
     connectPanes();

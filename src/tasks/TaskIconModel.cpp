@@ -2,6 +2,8 @@
 
 #include "tasks/TaskBasket.h"
 #include "tasks/TaskIcons.h"
+#include "tasks/TaskRecord.h"
+#include "tasks/TaskSummary.h"
 
 #include <QIcon>
 
@@ -16,6 +18,9 @@ QVariant TaskIconModel::data(const QModelIndex& index, int role) const
 {
     if (role == Qt::DecorationRole && index.isValid())
         return taskIcon(QIdentityProxyModel::data(index, TaskBasket::IconNameRole).toString());
+    // The row's name alone says which kind; the tool-tip says with which settings.
+    if (role == Qt::ToolTipRole && index.isValid())
+        return taskSummary(QIdentityProxyModel::data(index, TaskBasket::RecordRole).value<TaskRecord>());
     return QIdentityProxyModel::data(index, role);
 }
 

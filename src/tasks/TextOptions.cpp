@@ -1,6 +1,7 @@
 #include "tasks/TextOptions.h"
 
 #include "controls/NumericField.h"
+#include "controls/TypingFilter.h"
 #include "tasks/ColorButton.h"
 #include "tasks/SpinArrows.h"
 #include "tasks/TaskDefaultsBinding.h"
@@ -59,6 +60,9 @@ TextOptions::TextOptions(const TaskKindInfo& info, QWidget* parent)
       locationLabel_(new QLabel(this))
 {
     text_->setObjectName(QStringLiteral("txtDraw"));
+    // Task Basket files keep every field in double quotes with no escaping: words holding one
+    // could never be saved, so the key is refused here, where the user can see it.
+    new TypingFilter(text_, [](QChar c) { return c == u'"'; });
     family_->setObjectName(QStringLiteral("ComboFontFamily"));
     // The desktop's own font comes first: the remembered choice is a position in this list, and
     // a first start (position 0) should write in a plain, readable face rather than whatever font

@@ -8,6 +8,8 @@
 #include "tasks/GalleryThumbnails.h"
 #include "tasks/LogoThumbnail.h"
 #include "tasks/SpinArrows.h"
+#include "tasks/TaskBasket.h"
+#include "tasks/TaskIconModel.h"
 #include "tasks/TaskIcons.h"
 #include "tasks/TaskOptionPages.h"
 #include "tasks/TaskOptionPanel.h"
@@ -649,4 +651,53 @@ TEST(TaskOptionGalleries, ThumbnailsShowEveryStyleAndMaskAndEveryTaskHasAnIconOf
         drawn << image;
     }
     EXPECT_EQ(taskIcon(QStringLiteral("zoom")).pixmap(QSize(24, 24)).toImage(), drawn.first());
+}
+
+// Task Basket files hold every field in double quotes without escaping: the text box never takes
+// one, whether typed or pasted, so the basket can always be saved.
+TEST_F(TaskOptionPagesTest, TheTextBoxRefusesTheDoubleQuote)
+{
+    ASSERT_TRUE(show("text"));
+    typeInto("txtDraw", "Say \"cheese\"", false);
+    EXPECT_EQ(text("txtDraw"), "Say cheese");
+    auto* box = control<QLineEdit>("txtDraw");
+    box->insert("\"quoted\" words");
+    EXPECT_EQ(text("txtDraw"), "Say cheesequoted words");
+}
+
+// A Task Basket row's tool-tip sums up the settings of its task, one line per kind.
+TEST(TaskBasketToolTips, EachKindSaysItsSettings)
+{
+    const struct {
+        TaskKind kind;
+        QStringList slots;
+        QStringList said;  // what the tool-tip must mention
+    } rows[] = {
+        {TaskKind::Resize, {"True", "800", "600"}, {"Resize", "800 x 600"}},
+        {TaskKind::Resize, {"False", "50", ""}, {"Resize", "50%"}},
+        {TaskKind::Text, {"1", "0", "1", "0", "0", "DejaVu Sans", "14", "0", "0", "0", "0", "0", "0", "4", "Harbour 2024"},
+         {"Text", "'Harbour 2024'", "14"}},
+        {TaskKind::Canvas, {"0", "10", "20", "30", "40"}, {"Canvas", "10", "20", "30", "40"}},
+        {TaskKind::Crop, {"True", "0", "5", "6", "105", "206", "0"}, {"Crop", "5, 6", "105, 206"}},
+        {TaskKind::Rotate, {"1", "90", "0"}, {"Rotate", "90"}},
+        {TaskKind::Orientation, {"0"}, {"Flip"}},
+        {TaskKind::Contrast, {"70", "1", "0", "1"}, {"Contrast", "70", "red", "blue"}},
+        {TaskKind::Blur, {"3"}, {"Blur", "3"}},
+        {TaskKind::Watermark, {"0", "30", "2", "/logos/mark.png", "0"}, {"Watermark", "mark.png", "tiled", "30%"}},
+        {TaskKind::Frame, {"0", "1", "12"}, {"Frame", "12"}},
+        {TaskKind::Resize, {"True", "wide", "600"}, {"Resize", "unreadable"}},
+    };
+    TaskBasket basket;
+    for (const auto& row : rows) {
+        TaskRecord record(row.kind, taskKindInfo(row.kind)->key());
+        for (qsizetype i = 0; i < row.slots.size(); ++i)
+            record.params[static_cast<size_t>(i)] = row.slots[i];
+        basket.append(record);
+    }
+    TaskIconModel list(basket);
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+        const QString tip = list.index(i, 0).data(Qt::ToolTipRole).toString();
+        for (const QString& part : rows[i].said)
+            EXPECT_TRUE(tip.contains(part)) << tip.toStdString() << " lacks " << part.toStdString();
+    }
 }
