@@ -84,7 +84,10 @@ void BasketItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
 
-    // The style's item panel gives the selection and hover look of every other list.
+    // The style's item panel gives the selection and hover look of every other list. Without
+    // text the style would highlight only the (empty) text area, so the whole cell is asked for:
+    // the label is then drawn in the highlighted text colour on the highlight.
+    opt.showDecorationSelected = true;
     opt.text.clear();
     opt.icon = QIcon();
     opt.features &= ~QStyleOptionViewItem::HasDecoration;

@@ -181,6 +181,7 @@ void BasketPanel::onFinished()
     cmdCancel_->hide();
     updateCommands();
     Q_EMIT statusText(QStringLiteral("queue"), basket_.countText());
+    Q_EMIT addingFinished();
 }
 
 void BasketPanel::cancelAdd()
@@ -204,7 +205,11 @@ void BasketPanel::setThumbnailSize(int width, int height)
 {
     // Held to what the adder makes, so a stray record value never blows thumbnails up.
     adder_.setThumbnailSize(QSize(width, height));
-    list_->setThumbnailSize(adder_.thumbnailSize());
+    const QSize size = adder_.thumbnailSize();
+    if (size == list_->thumbnailSize())
+        return;
+    list_->setThumbnailSize(size);
+    remaker_.remake(size);
 }
 
 QSize BasketPanel::thumbnailSize() const { return list_->thumbnailSize(); }

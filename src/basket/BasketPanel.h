@@ -2,6 +2,7 @@
 
 #include "basket/BasketAdder.h"
 #include "basket/BasketRoad.h"
+#include "basket/BasketThumbnailRemaker.h"
 #include "basket/ImageBasket.h"
 
 #include <QList>
@@ -54,9 +55,9 @@ public:
     // From an add's start until the last waiting add has finished.
     bool isBusy() const;
 
-    // Re-lays out the list for thumbnails of this size; thumbnails made at another size are
-    // drawn scaled. New adds make theirs at the size in the settings record. Sizes are held to
-    // 20..300 pixels as the settings dialog holds them.
+    // Re-lays out the list for thumbnails of this size and makes the thumbnails of the entries
+    // again at it in the background (drawn scaled until then). New adds make theirs at this size.
+    // Sizes are held to 20..300 pixels as the settings dialog holds them.
     void setThumbnailSize(int width, int height);
     QSize thumbnailSize() const;
     // Kept for the settings record; the thumbnail view has no rows to stretch.
@@ -84,6 +85,8 @@ Q_SIGNALS:
     // The file of an entry the user chose by click or arrow key.
     void previewRequested(const QString& path);
     void statusText(const QString& key, const QString& text);
+    // Every add asked for has ended (done or cancelled); the "folder" panel is free again.
+    void addingFinished();
     // After every change of the number of entries.
     void basketChanged(int count);
 
@@ -105,6 +108,8 @@ private:
 
     ImageBasket basket_;
     BasketAdder adder_;
+    // Declared after the basket: it goes first and waits for its workers.
+    BasketThumbnailRemaker remaker_{basket_};
     QList<PendingAdd> pending_;
     bool fullRowSelect_ = false;
     QList<int> columnWidths_;

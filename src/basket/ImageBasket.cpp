@@ -49,6 +49,17 @@ void ImageBasket::setDescription(int row, const QString& description)
     Q_EMIT dataChanged(index(row), index(row), {DescriptionRole});
 }
 
+void ImageBasket::setThumbnail(const QString& tag, const Picture& thumbnail)
+{
+    for (int row = 0; row < size(); ++row) {
+        if (entries_[row].tag == tag) {
+            entries_[row].thumbnail = thumbnail;
+            Q_EMIT dataChanged(index(row), index(row), {ThumbnailRole, Qt::DecorationRole});
+            return;
+        }
+    }
+}
+
 void ImageBasket::removePositions(QList<int> positions)
 {
     int removed = 0;

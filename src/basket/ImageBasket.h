@@ -42,6 +42,8 @@ public:
     void append(const BasketEntry& entry);
     void append(const QList<BasketEntry>& entries);
     void setDescription(int row, const QString& description);
+    // Replaces the thumbnail of the entry with this tag (a new thumbnail size); no entry, no change.
+    void setThumbnail(const QString& tag, const Picture& thumbnail);
 
     // Removes the entries at the positions (any order; repeats and positions outside the basket
     // are ignored): ascending, each lowered by the number already removed, so exactly those

@@ -249,6 +249,8 @@ void FolderBrowser::revealFolderInTree()
 
 QString FolderBrowser::currentFolder() const { return folder_; }
 
+QString FolderBrowser::folderStatus(const QString& folder) { return QStringLiteral("Current Folder - ") + folder; }
+
 void FolderBrowser::folderSelectionChanged()
 {
     if (selectingProgrammatically_)
@@ -271,7 +273,7 @@ void FolderBrowser::subShowFilesInFolder()
         line = 2;
         QDir().mkpath(ProgramFolder::tempFolder());
         line = 3;
-        Q_EMIT statusText(QStringLiteral("folder"), QStringLiteral("Current Folder - ") + folder_);
+        Q_EMIT statusText(QStringLiteral("folder"), folderStatus(folder_));
         line = 4;
         lister_->stop();
         model_->clear();

@@ -44,6 +44,8 @@ public:
     void selectFolder(const QString& path);
     // The folder selected in the tree ("" before the first selection).
     QString currentFolder() const;
+    // What the "folder" status panel says while this folder is shown.
+    static QString folderStatus(const QString& folder);
 
     // 0 thumbnails, 3 details (any other value counts as 0); relists the current folder.
     void setViewMode(int mode);

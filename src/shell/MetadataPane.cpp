@@ -83,19 +83,17 @@ QTreeView* MetadataPane::makeView(MetadataList* list, const QString& name)
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setAllColumnsShowFocus(true);
-    view->header()->setStretchLastSection(false);
+    // The names are short and known: their column fits the longest, the values take the rest.
+    view->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    view->header()->setStretchLastSection(true);
     view->header()->setSectionsMovable(false);
     return view;
 }
 
-void MetadataPane::setColumnWidths(const QList<int>& four)
+void MetadataPane::setColumnWidths(const QList<int>&)
 {
-    if (four.size() != 4)
-        return;
-    lvExif_->header()->resizeSection(0, four[0]);
-    lvExif_->header()->resizeSection(1, four[1]);
-    lvIPTC_->header()->resizeSection(0, four[2]);
-    lvIPTC_->header()->resizeSection(1, four[3]);
+    // The name column follows its contents and the value column the pane: widths stored by an
+    // earlier version would only cut names again.
 }
 
 QList<int> MetadataPane::columnWidths() const

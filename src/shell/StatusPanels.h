@@ -25,6 +25,8 @@ public:
 
 private:
     QHash<QString, QLabel*> texts_;
+    // The room kept for the panels that do not stretch, whatever their text.
+    QHash<QString, int> rooms_;
 };
 
 }  // namespace lumora

@@ -263,6 +263,10 @@ void frmMain::connectPanes()
     });
     connect(basketPanel_, &BasketPanel::previewRequested, this, &frmMain::previewFromBasket);
     connect(preview_, &PreviewPane::previousRequested, this, [this] { previewAdjacent(-1); });
+    // The panel showed the add's progress in the "folder" panel; the folder comes back after it.
+    connect(basketPanel_, &BasketPanel::addingFinished, this, [this] {
+        status_->setPanelText(QStringLiteral("folder"), FolderBrowser::folderStatus(browser_->currentFolder()));
+    });
     connect(preview_, &PreviewPane::nextRequested, this, [this] { previewAdjacent(+1); });
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
@@ -24,7 +25,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -272,8 +275,50 @@ TEST_F(BasketPanelTest, SavingWritesTheKindOfTheChosenFilterAndNewDeletesThePage
     EXPECT_EQ(QDir(home_.filePath("temp")).entryList(QDir::Files), QStringList{"keep.txt"});
 }
 
-TEST_F(BasketPanelTest, ANewThumbnailSizeLaysTheListOutAgain)
+// The selected entry stands out as in every list: the highlight fills its cell and its label is
+// drawn in the highlighted text colour on it.
+TEST_F(BasketPanelTest, TheSelectedEntryIsHighlighted)
 {
+    fillFive();
+    view()->selectRows({1});
+    const QImage shot = view()->viewport()->grab().toImage();
+    const auto highlighted = [&](int row) {
+        const QRect cell = view()->visualRect(panel_.basket().index(row));
+        const QRgb highlight = view()->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+        const int labelTop = cell.bottom() - view()->fontMetrics().height();
+        int fill = 0;
+        int text = 0;  // label pixels that stand out from the highlight
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QRgb pixel = shot.pixel(x * shot.width() / view()->viewport()->width(),
+                                              y * shot.height() / view()->viewport()->height());
+                fill += pixel == highlight;
+                text += y >= labelTop && std::abs(qGray(pixel) - qGray(highlight)) > 80;
+            }
+        return std::pair{fill * 3 > cell.width() * cell.height(), text > 0};
+    };
+    EXPECT_EQ(highlighted(1), std::pair(true, true));
+    EXPECT_EQ(highlighted(0).first, false);
+}
+
+TEST_F(BasketPanelTest, ANewThumbnailSizeLaysTheListOutAgainAndRemakesTheThumbnails)
+{
+    // Entries of real photos get thumbnails made at the new size, not their old ones stretched.
+    panel_.addFiles({photo("one.png", 160, 120), photo("two.png", 90, 160)});
+    waitIdle();
+    panel_.setThumbnailSize(120, 90);
+    const auto thumbnailSizes = [this] {
+        QList<QSize> sizes;
+        for (int row = 0; row < panel_.basket().size(); ++row)
+            sizes.append(panel_.basket().at(row).thumbnail.width() > 0
+                             ? QSize(panel_.basket().at(row).thumbnail.width(), panel_.basket().at(row).thumbnail.height())
+                             : QSize());
+        return sizes;
+    };
+    EXPECT_TRUE(waitFor([&] { return thumbnailSizes() == QList<QSize>({QSize(120, 90), QSize(120, 90)}); }));
+    panel_.basket().removeAll();
+    panel_.setThumbnailSize(48, 36);
+
     fillFive();
     const QRect before = view()->visualRect(panel_.basket().index(0));
     panel_.setThumbnailSize(120, 90);

@@ -16,11 +16,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMap>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -332,6 +335,31 @@ TEST(MetadataPaneTest, RowsThePersonMayEditShowAnIconAndNothingIsEditedInPlace)
     EXPECT_FALSE(model->index(1, 0).data(Qt::DecorationRole).isValid());
     EXPECT_FALSE(model->index(0, 1).data(Qt::DecorationRole).isValid());
     EXPECT_EQ(pane.exifView()->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// Both lists: the names fit their column whatever the stored widths, the values take the rest of
+// the pane, and a cell cut short shows its whole text as its tool-tip.
+TEST(MetadataPaneTest, NamesFitTheirColumnValuesTakeTheRestAndCellsShowTheirTextAsToolTip)
+{
+    MetadataPane pane;
+    pane.setColumnWidths({60, 80, 60, 80});
+    const QString value = QStringLiteral("Flash did not fire, compulsory flash mode, red-eye reduction mode");
+    for (MetadataList* list : {&pane.exifList(), &pane.iptcList()}) {
+        list->addRow({"Make", "Make", "Make", "Canon", true});
+        list->addRow({"Exposure Bias Value Long", QString(), "Bias", value, false});
+    }
+    pane.resize(700, 400);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    for (int tab = 0; tab < 2; ++tab) {
+        pane.tabs()->setCurrentIndex(tab);
+        QTreeView* view = tab == 0 ? pane.exifView() : pane.iptcView();
+        QCoreApplication::processEvents();
+        const int nameWidth = view->fontMetrics().horizontalAdvance("Exposure Bias Value Long");
+        EXPECT_GE(view->header()->sectionSize(0), nameWidth) << tab;
+        EXPECT_EQ(view->header()->sectionSize(0) + view->header()->sectionSize(1), view->viewport()->width()) << tab;
+        EXPECT_EQ(view->model()->index(1, 1).data(Qt::ToolTipRole).toString(), value) << tab;
+    }
 }
 
 }  // namespace
