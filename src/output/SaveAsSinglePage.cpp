@@ -2,14 +2,18 @@
 
 #include "basket/ImageBasket.h"
 #include "core/CurrentOperation.h"
+#include "output/BatchEndMessage.h"
 #include "output/BatchRun.h"
+#include "output/BatchSummary.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
 #include "shell/MessageBoxes.h"
 #include "tasks/TaskBasket.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 
 namespace lumora {
 namespace {
@@ -75,10 +79,19 @@ BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const 
     QObject::connect(run, &BatchRun::progress, status, &frmStatus::setProgress);
     QObject::connect(status, &frmStatus::cancelRequested, run, &BatchRun::cancel);
     SetupRecord* settings = &record;
-    QObject::connect(run, &BatchRun::finished, run, [run, status, settings] {
+    QPointer<QWidget> window = parent;
+    const bool hasWindow = parent != nullptr;
+    QObject::connect(run, &BatchRun::finished, run, [run, status, settings, window, hasWindow](bool ok) {
         settings->naming.running = 0;
         if (status)
             status->closeWhenDone();
+        // Said once the other slots of finished() have seen the run (the window relists the
+        // folder it shows first), and never from inside the signal.
+        const BatchSummary summary = BatchSummary::of(run->results(), ok);
+        QTimer::singleShot(0, QCoreApplication::instance(), [window, hasWindow, summary] {
+            if (window || !hasWindow)  // not over a window that has closed meanwhile
+                showBatchEnd(window, summary);
+        });
         run->deleteLater();
     });
     QMetaObject::invokeMethod(run, &BatchRun::start, Qt::QueuedConnection);

@@ -27,6 +27,8 @@ class TaskBasket;
 // the photos are converted. The run starts once control is back in the event loop, so a caller
 // can still connect to every signal of it. When it ends, the running flag is cleared, the status
 // window closes and the run deletes itself (later): read its results in a slot of finished().
+// Then a message says how many files were written, skipped and failed (or that the run was
+// cancelled) and offers to open the output folder.
 // `record` must outlive the run.
 BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const TaskBasket& tasks,
                               SetupRecord& record);

@@ -8,6 +8,7 @@
 #include "core/ErrorReporter.h"
 #include "core/ProgramFolder.h"
 #include "output/BatchRun.h"
+#include "output/BatchSummary.h"
 #include "output/SaveAsSinglePage.h"
 #include "settings/SetupFile.h"
 #include "settings/SetupRecord.h"
@@ -262,11 +263,11 @@ void frmMain::connectPanes()
         listingProgress_->setVisible(visible);
     });
     connect(basketPanel_, &BasketPanel::previewRequested, this, &frmMain::previewFromBasket);
-    connect(preview_, &PreviewPane::previousRequested, this, [this] { previewAdjacent(-1); });
     // The panel showed the add's progress in the "folder" panel; the folder comes back after it.
     connect(basketPanel_, &BasketPanel::addingFinished, this, [this] {
         status_->setPanelText(QStringLiteral("folder"), FolderBrowser::folderStatus(browser_->currentFolder()));
     });
+    connect(preview_, &PreviewPane::previousRequested, this, [this] { previewAdjacent(-1); });
     connect(preview_, &PreviewPane::nextRequested, this, [this] { previewAdjacent(+1); });
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);
@@ -395,6 +396,11 @@ void frmMain::subGenerateDocument(int index)
     if (batchRun_) {
         batchAction_->setEnabled(false);
         connect(batchRun_, &QObject::destroyed, this, [this] { batchAction_->setEnabled(true); });
+        // The folder list shows the files the run wrote into the folder on show.
+        connect(batchRun_, &BatchRun::finished, this, [this, run = batchRun_](bool ok) {
+            if (run && BatchSummary::of(run->results(), ok).wroteInto(browser_->currentFolder()))
+                browser_->subShowFilesInFolder();
+        });
     }
 }
 

@@ -12,12 +12,15 @@
 #include "tasks/TaskBasket.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <utility>
 
@@ -25,6 +28,16 @@
 
 namespace lumora {
 namespace {
+
+// Takes the URLs the window asks the desktop to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
+    QList<QUrl> urls;
+};
 
 // The batch conversion started as the main window starts it: a window, an Image Basket of
 // small photos, the record's settings sending the files to a folder of their own.
@@ -162,6 +175,9 @@ TEST_F(SaveAsSinglePageTest, OriginalsAreReplacedOnlyOnTheUsersYes)
         if (run) {
             QSignalSpy finished(run, &BatchRun::finished);
             ASSERT_TRUE(finished.wait(20000));
+            // The end of the run is told before the next one starts.
+            ASSERT_TRUE(test::waitFor([&] { return !scripted.messages().isEmpty(); }));
+            scripted.clear();
         }
         EXPECT_EQ(record.naming.running, 0);
         EXPECT_EQ(QDir(dir.filePath(kSafeSubfolder)).exists(), c.answer != QMessageBox::Cancel);
@@ -169,6 +185,47 @@ TEST_F(SaveAsSinglePageTest, OriginalsAreReplacedOnlyOnTheUsersYes)
             EXPECT_EQ(test::identify(c.written), "41x31");
         }
         EXPECT_EQ(test::readBytes(dir.filePath("p01.jpg")) == original, c.answer != QMessageBox::Yes);
+    }
+}
+
+// When a run ends, one message says what it did, and offers to open the folder the files went to.
+TEST_F(SaveAsSinglePageTest, TheEndOfARunSaysWhatItDidAndOffersTheOutputFolder)
+{
+    const struct {
+        bool existingOutput;  // p02.jpg is there already (overwriting is off)
+        bool unreadable;      // p03.png is not a picture
+        QMessageBox::StandardButton answer;
+        const char* counts;
+    } rows[] = {
+        {false, false, QMessageBox::Open, "3 files written, 0 skipped, 0 failed"},
+        {true, true, QMessageBox::Close, "1 file written, 2 skipped, 0 failed"},
+    };
+    for (const auto& row : rows) {
+        QDir(output()).removeRecursively();
+        QDir(dir.path()).mkpath("out");
+        basket.removeAll();
+        fillBasket(3, 40);
+        if (row.existingOutput)
+            test::writePng(test::gradientPicture(8, 8), QDir(output()).filePath("p02.jpg"));
+        if (row.unreadable) {
+            QFile file(basket.at(2).tag);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("not a picture");
+        }
+        record.naming.overwrite = 0;
+        scripted.clear();
+        scripted.answerNextMessage(row.answer);
+        OpenedUrls opened;
+        pressInDialog("cmdStarConversion");
+        BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
+        ASSERT_NE(run, nullptr);
+        ASSERT_TRUE(test::waitFor([&] { return !scripted.messages().isEmpty(); })) << row.counts;
+        const ui::ShownMessage& said = scripted.messages().first();
+        EXPECT_TRUE(said.text.contains(row.counts)) << said.text.toStdString();
+        EXPECT_TRUE(said.buttons.testFlag(QMessageBox::Open)) << row.counts;
+        const QList<QUrl> expected = row.answer == QMessageBox::Open ? QList<QUrl>{QUrl::fromLocalFile(output())} : QList<QUrl>{};
+        EXPECT_EQ(opened.urls, expected) << row.counts;
+        EXPECT_EQ(scripted.messages().size(), 1);
     }
 }
 
@@ -203,6 +260,12 @@ TEST_F(SaveAsSinglePageTest, CancelInTheStatusWindowLetsThePhotosInProgressFinis
     EXPECT_LT(written, Count);
     EXPECT_EQ(writtenPhotos(), expectedPhotos(written, 160));
     EXPECT_TRUE(reports.reports().empty());
+    // The end says the run was cancelled, with what it wrote before.
+    ASSERT_TRUE(test::waitFor([&] { return !scripted.messages().isEmpty(); }));
+    const QString said = scripted.messages().first().text;
+    EXPECT_TRUE(said.contains("cancelled")) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("%1 written").arg(written == 1 ? "1 file" : QString::number(written) + " files")))
+        << said.toStdString();
 }
 
 TEST_F(SaveAsSinglePageTest, StatusWindowClosedByHandIsACancel)
@@ -238,3 +301,5 @@ TEST_F(SaveAsSinglePageTest, RunDestroyedWhileRunningStopsAndWaits)
 
 }  // namespace
 }  // namespace lumora
+
+#include "SaveAsSinglePageTest.moc"

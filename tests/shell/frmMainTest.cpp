@@ -1,5 +1,6 @@
 // The main window's start-up and shutdown, driven the way the program drives them.
 #include "basket/BasketPanel.h"
+#include "browse/FolderListModel.h"
 #include "core/ProgramFolder.h"
 #include "settings/SetupFile.h"
 #include "settings/SetupRecord.h"
@@ -21,14 +22,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -36,6 +43,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -99,7 +108,6 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateASecondCopyLeavesItAndTheNextSt
         splLeft->setSizes({width * 40 / 100, width - width * 40 / 100});
         window->preview().setPreviewMode(1, 0);  // Actual Size, Original
         window->browser().setColumnWidths(folderWidths);
-        window->metadata().setColumnWidths({111, 222, 133, 244});
         window->close();
         window.reset();
 
@@ -128,8 +136,6 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateASecondCopyLeavesItAndTheNextSt
     EXPECT_EQ(QDir(saved.lastFolder.path).absolutePath(), QDir(photos).absolutePath());
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(saved.folderView.columnWidths[static_cast<std::size_t>(i)], folderWidths[i]) << "column " << i;
-    EXPECT_EQ(saved.metadataColumns.exifName, 111);
-    EXPECT_EQ(saved.metadataColumns.iptcValue, 244);
 
     SingleInstance instance;
     auto window = start(instance);
@@ -138,7 +144,6 @@ TEST_F(MainWindowTest, ClosingSavesTheWindowStateASecondCopyLeavesItAndTheNextSt
     EXPECT_EQ(window->preview().fitMode(), 1);
     EXPECT_EQ(window->preview().typeMode(), 0);
     EXPECT_EQ(window->browser().columnWidths(), folderWidths);
-    EXPECT_EQ(window->metadata().columnWidths(), (QList<int>{111, 222, 133, 244}));
     auto* splMain = window->findChild<QSplitter*>("splMain");
     ASSERT_TRUE(test::waitFor([&] { return splMain->sizes()[0] > 0; }));
     const int total = splMain->sizes()[0] + splMain->sizes()[1];
@@ -250,3 +255,105 @@ TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveThePr
 }
 
 }  // namespace
+
+// The basket gives the folder panel back when its add ends; a batch that writes into the folder
+// on show lists its new files there.
+TEST_F(MainWindowTest, AnAddGivesTheFolderPanelBackAndABatchIntoTheShownFolderListsItsFiles)
+{
+    const QString folder = QDir(makeFolder("photos")).absolutePath();
+    const QStringList photos = {test::writePng(test::gradientPicture(64, 48), folder + "/p1.png"),
+                                test::writePng(test::gradientPicture(48, 64), folder + "/p2.png")};
+    SingleInstance instance;
+    auto window = start(instance, folder);
+    ASSERT_TRUE(window);
+    FolderListModel* files = window->browser().listModel();
+    ASSERT_TRUE(test::waitFor([&] { return files->rowCount() == 2 && !window->browser().isListing(); }));
+
+    window->basketPanel().addFiles(photos);
+    ASSERT_TRUE(test::waitFor([&] { return !window->basketPanel().isBusy(); }));
+    EXPECT_EQ(window->statusPanels().panelText("folder"), "Current Folder - " + folder);
+
+    QTimer::singleShot(0, [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* save = top->findChild<QPushButton*>("cmdStarConversion"); save && top->isVisible())
+                return save->click();
+        ADD_FAILURE() << "the batch dialog is not open";
+    });
+    window->subGenerateDocument(0);
+    EXPECT_TRUE(test::waitFor([&] { return files->rowCount() == 4; })) << files->rowCount();
+}
+
+// Turning the wheel over a combo box or spin box scrolls the pane around it until the control has
+// the focus: the wheel never changes a value on the way down a pane.
+TEST_F(MainWindowTest, TheWheelScrollsThePaneOverControlsWithoutFocus)
+{
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("empty"));
+    ASSERT_TRUE(window);
+    QScrollArea pane;
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    auto* field = new QLineEdit;  // where the focus is
+    layout->addWidget(field);
+    auto* combo = new QComboBox;
+    combo->addItems({"one", "two", "three"});
+    auto* editable = new QComboBox;
+    editable->setEditable(true);
+    editable->addItems({"8", "9", "10"});
+    auto* spin = new QSpinBox;
+    spin->setRange(-5, 5);
+    for (QWidget* control : std::initializer_list<QWidget*>{combo, editable, spin})
+        layout->addWidget(control);
+    layout->addSpacing(2000);
+    pane.setWidget(content);
+    pane.resize(200, 150);
+    pane.show();
+    pane.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+    field->setFocus();
+    const auto values = [&] { return QList<int>{combo->currentIndex(), editable->currentIndex(), spin->value()}; };
+    const auto turn = [](QWidget* control) {
+        const QPointF centre(control->width() / 2.0, control->height() / 2.0);
+        QWheelEvent wheel(centre, control->mapToGlobal(centre), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(control, &wheel);
+    };
+    for (QWidget* control : std::initializer_list<QWidget*>{combo, editable, spin}) {
+        const int scrolled = pane.verticalScrollBar()->value();
+        turn(control);
+        EXPECT_EQ(values(), QList<int>({0, 0, 0}));
+        EXPECT_GT(pane.verticalScrollBar()->value(), scrolled);
+    }
+    // With the focus the wheel is the control's.
+    pane.verticalScrollBar()->setValue(0);
+    spin->setFocus();
+    turn(spin);
+    combo->setFocus();
+    turn(combo);
+    EXPECT_EQ(values(), QList<int>({1, 0, -1}));
+}
+
+// At the window's size the status bar cuts no panel's text while the bar has room for all of them.
+TEST_F(MainWindowTest, StatusPanelsShowTheirWholeTextsAtTheDefaultSize)
+{
+    SingleInstance instance;
+    auto window = start(instance, makeFolder("empty"));
+    ASSERT_TRUE(window);
+    StatusPanels& status = window->statusPanels();
+    const QMap<QString, QString> texts = {{"filename", "IMG_20240612_183455_HDR.jpg"},
+                                          {"pages", "1 page(s)"},
+                                          {"resolution", "4032 X 3024 X 24"},
+                                          {"queue", "12 file(s) in basket"},
+                                          {"metadata", "Metadata - EXIF IPTC"},
+                                          {"folder", "Current Folder - /home/ann/Pictures/2024"},
+                                          {"status", "100%"}};
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        status.setPanelText(it.key(), it.value());
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        QLabel* label = status.panel(it.key());
+        const int needed = label->fontMetrics().horizontalAdvance(it.value());
+        // What shows of the label, once the bar has laid itself out again.
+        EXPECT_TRUE(test::waitFor([&] { return label->visibleRegion().boundingRect().width() >= needed; }))
+            << it.key().toStdString() << ": " << label->visibleRegion().boundingRect().width() << " of " << needed;
+    }
+}
