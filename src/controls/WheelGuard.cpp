@@ -54,6 +54,7 @@ bool WheelGuard::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Wheel:
         if (isGuarded(watched) && !hasFocusWithin(static_cast<QWidget*>(watched))) {
             passToParents(static_cast<QWidget*>(watched), static_cast<QWheelEvent*>(event));
+            event->accept();  // taken care of: the application offers it to no other parent
             return true;
         }
         break;
