@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -192,40 +191,34 @@ TEST_F(SaveAsSinglePageTest, OriginalsAreReplacedOnlyOnTheUsersYes)
 TEST_F(SaveAsSinglePageTest, TheEndOfARunSaysWhatItDidAndOffersTheOutputFolder)
 {
     const struct {
-        bool existingOutput;  // p02.jpg is there already (overwriting is off)
-        bool unreadable;      // p03.png is not a picture
+        bool skips;  // p02.jpg is there already (overwriting is off) and p03.png is no picture
         QMessageBox::StandardButton answer;
         const char* counts;
     } rows[] = {
-        {false, false, QMessageBox::Open, "3 files written, 0 skipped, 0 failed"},
-        {true, true, QMessageBox::Close, "1 file written, 2 skipped, 0 failed"},
+        {false, QMessageBox::Open, "3 files written, 0 skipped, 0 failed"},
+        {true, QMessageBox::Close, "1 file written, 2 skipped, 0 failed"},
     };
     for (const auto& row : rows) {
         QDir(output()).removeRecursively();
         QDir(dir.path()).mkpath("out");
         basket.removeAll();
         fillBasket(3, 40);
-        if (row.existingOutput)
-            test::writePng(test::gradientPicture(8, 8), QDir(output()).filePath("p02.jpg"));
-        if (row.unreadable) {
-            QFile file(basket.at(2).tag);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("not a picture");
+        if (row.skips) {
+            test::writeBytes(QDir(output()).filePath("p02.jpg"), "there");
+            test::writeBytes(basket.at(2).tag, "not a picture");
         }
         record.naming.overwrite = 0;
         scripted.clear();
         scripted.answerNextMessage(row.answer);
         OpenedUrls opened;
         pressInDialog("cmdStarConversion");
-        BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
-        ASSERT_NE(run, nullptr);
+        subSaveAsSinglePage(&window, basket, tasks, record);
         ASSERT_TRUE(test::waitFor([&] { return !scripted.messages().isEmpty(); })) << row.counts;
         const ui::ShownMessage& said = scripted.messages().first();
         EXPECT_TRUE(said.text.contains(row.counts)) << said.text.toStdString();
         EXPECT_TRUE(said.buttons.testFlag(QMessageBox::Open)) << row.counts;
         const QList<QUrl> expected = row.answer == QMessageBox::Open ? QList<QUrl>{QUrl::fromLocalFile(output())} : QList<QUrl>{};
         EXPECT_EQ(opened.urls, expected) << row.counts;
-        EXPECT_EQ(scripted.messages().size(), 1);
     }
 }
 
