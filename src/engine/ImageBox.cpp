@@ -4,6 +4,7 @@
 
 #include "core/Conversions.h"
 #include "core/PixelLimit.h"
+#include "core/RegularFile.h"
 #include "engine/BoundedGaussian.h"
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
@@ -318,6 +319,8 @@ lumora::Picture ImageBox::Picture() const
 int ImageBox::TiffPageCount(const QString& path) const
 {
     ensureVipsStarted();
+    if (!IsRegularFile(path))
+        return 0;  // finding the loader of a pipe would wait for a writer
     const QByteArray name = QFile::encodeName(path);
     const char* loader = vips_foreign_find_load(name.constData());
     if (!loader) {
