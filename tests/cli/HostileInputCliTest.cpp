@@ -6,6 +6,7 @@
 #include "cli/LumoraBatch.h"
 #include "support/TestImages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -164,6 +165,8 @@ TEST_F(HostileInputCli, SmallFilesClaimingHugeImagesAreUnreadableEverywhere)
         // Cut short after its magic number and version: a decoder waits at its end for ever.
         {"cut.exr", QByteArray("\x76\x2F\x31\x01\x02\x00\x00\x00", 8)},
     };
+    const QString outputs = path("out");
+    ASSERT_TRUE(QDir().mkpath(outputs));
     for (const auto& [name, bytes] : files) {
         const QString file = writeBytes(path(name), bytes);
         const std::string what = name.toStdString();
@@ -171,7 +174,7 @@ TEST_F(HostileInputCli, SmallFilesClaimingHugeImagesAreUnreadableEverywhere)
         EXPECT_EQ(thumb.exitCode, 1) << what;
         const ToolResult apply = lumoraBatchLimited({"apply", "--tasks", emptyTasks, file, path("a.png")});
         expectFailure(apply, QStringLiteral("cannot read"));
-        const ToolResult convert = lumoraBatchLimited({"convert", "--dest", dir.path(), file});
+        const ToolResult convert = lumoraBatchLimited({"convert", "--dest", outputs, file});
         EXPECT_EQ(convert.exitCode, 0) << what << convert.err.toStdString();
         EXPECT_TRUE(convert.out.contains(QStringLiteral("skipped 1"))) << what << convert.out.toStdString();
     }
