@@ -20,87 +20,66 @@ using namespace lumora::test;
 
 namespace {
 
-QByteArray be32(quint32 v)
+template <typename T>
+QByteArray le(T v)
 {
-    QByteArray b(4, 0);
+    QByteArray b(sizeof v, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+template <typename T>
+QByteArray be(T v)
+{
+    QByteArray b(sizeof v, 0);
     qToBigEndian(v, b.data());
     return b;
-}
-QByteArray le16(quint16 v)
-{
-    QByteArray b(2, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
-QByteArray le32(quint32 v)
-{
-    QByteArray b(4, 0);
-    qToLittleEndian(v, b.data());
-    return b;
-}
-
-quint32 crc32(const QByteArray& bytes)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
 }
 
 QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
 {
-    return be32(static_cast<quint32>(data.size())) + type + data + be32(crc32(type + data));
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : type + data) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return be(quint32(data.size())) + type + data + be(~crc);
 }
 
 // A PNG of 60000 x 60000 RGB pixels whose data is one short stream.
 QByteArray hugePng()
 {
-    const QByteArray header = be32(60000) + be32(60000) + QByteArray("\x08\x02\x00\x00\x00", 5);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) +
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
+           pngChunk("IHDR", be(quint32(60000)) + be(quint32(60000)) + QByteArray("\x08\x02\x00\x00\x00", 5)) +
            pngChunk("IDAT", qCompress(QByteArray(3001, 0)).mid(4)) + pngChunk("IEND", {});
 }
 
 // A grey JPEG of 60000 x 60000 with one-bit codes for its all-zero blocks, baseline or progressive.
 QByteArray hugeJpeg(bool progressive)
 {
-    QByteArray j("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
-    j += QByteArray(64, 1);
-    j += QByteArray(progressive ? "\xFF\xC2" : "\xFF\xC0", 2) + QByteArray("\x00\x0B\x08\xEA\x60\xEA\x60\x01\x01\x11\x00", 11);
-    for (const char table : {'\x00', '\x10'})
-        j += QByteArray("\xFF\xC4\x00\x14", 4) + table + QByteArray("\x01", 1) + QByteArray(15, 0) + QByteArray(1, 0);
-    j += QByteArray("\xFF\xDA\x00\x08\x01\x01\x00", 7) + QByteArray(progressive ? "\x00\x00" : "\x00\x3F", 2) +
-         QByteArray(1, 0);
-    return j + QByteArray(64, 0) + QByteArray("\xFF\xD9", 2);
+    const QByteArray table = QByteArray("\x01", 1) + QByteArray(16, 0);  // one code, for symbol 0
+    return QByteArray("\xFF\xD8\xFF\xDB\x00\x43\x00", 7) + QByteArray(64, 1) +
+           QByteArray(progressive ? "\xFF\xC2" : "\xFF\xC0", 2) +
+           QByteArray("\x00\x0B\x08\xEA\x60\xEA\x60\x01\x01\x11\x00", 11) + QByteArray("\xFF\xC4\x00\x14\x00", 5) +
+           table + QByteArray("\xFF\xC4\x00\x14\x10", 5) + table + QByteArray("\xFF\xDA\x00\x08\x01\x01\x00", 7) +
+           QByteArray(progressive ? "\x00\x00\x00" : "\x00\x3F\x00", 3) + QByteArray(64, 0) + "\xFF\xD9";
 }
 
 QByteArray gif(quint16 screenWidth, quint16 screenHeight, quint16 frameWidth, quint16 frameHeight)
 {
-    return "GIF89a" + le16(screenWidth) + le16(screenHeight) + QByteArray("\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 9) +
-           "," + le32(0) + le16(frameWidth) + le16(frameHeight) + QByteArray("\x00\x02\x02\x4C\x01\x00;", 7);
+    return "GIF89a" + le(screenWidth) + le(screenHeight) + QByteArray("\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 9) +
+           "," + le(quint32(0)) + le(frameWidth) + le(frameHeight) + QByteArray("\x00\x02\x02\x4C\x01\x00;", 7);
 }
 
-// An 8-bit grey TIFF whose strips all point at the same 16 bytes.
-QByteArray sharedStripTiff(quint32 width, quint32 height)
+// An 8-bit grey TIFF of one strip of 16 bytes (all strips of a larger file may point there too).
+QByteArray oneStripTiff(quint32 width, quint32 height)
 {
-    const quint32 ifdSize = 2 + 9 * 12 + 4;
-    const quint32 data = 8 + ifdSize;
-    QByteArray t = QByteArray("II*\0", 4) + le32(8) + le16(9);
-    const auto entry = [&](quint16 tag, quint16 type, quint32 count, quint32 value) {
-        t += le16(tag) + le16(type) + le32(count) + le32(value);
-    };
-    entry(256, 4, 1, width);
-    entry(257, 4, 1, height);
-    entry(258, 3, 1, 8);
-    entry(259, 3, 1, 1);
-    entry(262, 3, 1, 1);
-    entry(273, 4, 1, data);
-    entry(277, 3, 1, 1);
-    entry(278, 4, 1, height);
-    entry(279, 4, 1, 16);
-    return t + le32(0) + QByteArray(16, 0);
+    const quint32 entries[][3] = {{256, 4, width}, {257, 4, height}, {258, 3, 8}, {259, 3, 1},   {262, 3, 1},
+                                  {273, 4, 122},   {277, 3, 1},      {278, 4, height}, {279, 4, 16}};
+    QByteArray t = QByteArray("II*\0", 4) + le(quint32(8)) + le(quint16(9));
+    for (const auto& [tag, type, value] : entries)
+        t += le(quint16(tag)) + le(quint16(type)) + le(quint32(1)) + le(value);
+    return t + le(quint32(0)) + QByteArray(16, 0);
 }
 
 class HostileInputCli : public BatchFolderTest {
@@ -156,9 +135,9 @@ TEST_F(HostileInputCli, SmallFilesClaimingHugeImagesAreUnreadableEverywhere)
         {"progressive.jpg", hugeJpeg(true)},
         {"screen.gif", gif(60000, 60000, 60000, 60000)},
         {"frame.gif", gif(1, 1, 60000, 60000)},
-        {"strips.tif", sharedStripTiff(60000, 60000)},
+        {"strips.tif", oneStripTiff(60000, 60000)},
         // Under the pixel limit, but 150 bytes cannot hold 240 megapixels.
-        {"claim.tif", sharedStripTiff(20000, 12000)},
+        {"claim.tif", oneStripTiff(20000, 12000)},
         // Content decides, not the name: a drawing asking for 60000 x 60000.
         {"drawing.jpg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"60000\" height=\"60000\">"
                         "<rect width=\"60000\" height=\"60000\" fill=\"red\"/></svg>"},
