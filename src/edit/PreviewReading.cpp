@@ -11,6 +11,11 @@ namespace {
 
 QString extensionOf(const QString& path) { return modMetadata::LowerExtension(path); }
 
+// The box of the reduced picture shown for a photo too large to load whole: a JPEG past the
+// pixel limit still decodes at an eighth or a quarter of its size, and the preview shows it
+// fitted anyway.
+constexpr int kReducedPreviewSide = 4000;
+
 }  // namespace
 
 std::unique_ptr<ImageBox> ReadForPreview(const QString& path)
@@ -25,8 +30,14 @@ std::unique_ptr<ImageBox> ReadForPreview(const QString& path)
             // A file the engine cannot read is not an error: only a PSD still has the universal
             // loader's roads to try.
             engine->ClearImage();
-            if (extensionOf(path) != u"psd")
-                return nullptr;
+            if (extensionOf(path) != u"psd") {
+                // Too large to load whole (or unreadable, which the loader says as quickly).
+                const Picture reduced = LoadPic(path, ShrinkToFit, kReducedPreviewSide, kReducedPreviewSide);
+                if (reduced.isNull())
+                    return nullptr;
+                engine->SetBitmapHandle(reduced);
+                return engine;
+            }
         }
     }
     const Picture picture = LoadPic(path);

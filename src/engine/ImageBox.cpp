@@ -3,6 +3,9 @@
 #include "core/WholeFileWrite.h"
 
 #include "core/Conversions.h"
+#include "core/PixelLimit.h"
+#include "core/RegularFile.h"
+#include "engine/BoundedGaussian.h"
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
 #include "engine/EngineMetadata.h"
@@ -14,7 +17,7 @@
 #include "engine/IptcFile.h"
 #include "engine/MetadataReader.h"
 #include "engine/MetadataWriter.h"
-#include "engine/PngChunkCheck.h"
+#include "engine/PictureFileOpening.h"
 #include "engine/TextRenderer.h"
 #include "engine/TextStamp.h"
 #include "engine/UnsharpKernel.h"
@@ -43,6 +46,8 @@ constexpr int kMaxPipelineDepth = 200;
 // keeps a bad task from allocating gigabytes.
 constexpr int kMaxFontSize = 2000;
 constexpr qint64 kMaxTextPixels = 100'000'000;
+// The strongest Sharpen drawn with one whole-number mask (the task page's range is 1 to 10).
+constexpr int kMaxMaskSharpen = 10;
 
 }  // namespace
 
@@ -114,9 +119,16 @@ struct ImageBox::Impl {
         return MetadataWriter::embed(bytes, extension, metadata, operation);
     }
 
-    // Replaces the image by the result of an operation.
+    // Replaces the image by the result of an operation. A result past the pixel limit is an
+    // engine failure, so the step is skipped before a pixel of it is made: a basket of a hundred
+    // canvas steps or a resize to 32767 x 32767 would take gigabytes.
     void commit(VImage next, const char* operation)
     {
+        if (qint64(next.width()) * next.height() > MaxPicturePixels)
+            fail(operation, QStringLiteral("the result, %1 x %2 pixels, would be larger than %3 megapixels")
+                                .arg(next.width())
+                                .arg(next.height())
+                                .arg(MaxPicturePixels / 1'000'000));
         image = std::move(next);
         ++pipelineDepth;
         if (mode == Mode::View || pipelineDepth > kMaxPipelineDepth)
@@ -183,24 +195,9 @@ ImageBox::Mode ImageBox::mode() const { return d->mode; }
 
 void ImageBox::LoadFromFile(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    VImage loaded = guarded("LoadFromFile", [&] {
-        // The HEIF and JPEG XL readers are opened when first needed.
-        if (!ensureVipsCodecFor(path))
-            fail("LoadFromFile", QStringLiteral("\"%1\" needs the image library's module %2, which is not installed")
-                                     .arg(path, vipsCodecModuleName(path)));
-        const char* loader = vips_foreign_find_load(name.constData());
-        if (!loader || !PngChunksFitTheFile(path))
-            fail("LoadFromFile", QStringLiteral("\"%1\" is not a picture Lumora can read").arg(path));
-        auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
-        // A batch must not write a cut photo grey-filled as if it were whole; a view shows what
-        // there is.
-        if (d->mode == Mode::Batch)
-            options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-        if (QByteArray(loader).startsWith("VipsForeignLoadTiff"))
-            options->set("page", std::max(0, d->settings.tiffPage - 1));
-        return VImage::new_from_file(name.constData(), options);
-    });
+    // A batch must not write a cut photo grey-filled as if it were whole; a view shows what there is.
+    VImage loaded = PictureFileOpening::open(path, "LoadFromFile", std::max(0, d->settings.tiffPage - 1),
+                                             d->mode == Mode::Batch);
     // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
     EngineMetadata metadata = MetadataReader::read(path);
     d->depth = loadedDepth(loaded);
@@ -289,6 +286,10 @@ void ImageBox::LoadFromMemory(int format, const QByteArray& data)
         if (format == SnapshotFormat)
             return EngineSnapshot::read(data, &depth, &metadata);
         VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
+        if (!RasterFitsLimits(decoded.width(), decoded.height(), data.size()))
+            fail("LoadFromMemory", QStringLiteral("a picture of %1 x %2 pixels is too large")
+                                       .arg(decoded.width())
+                                       .arg(decoded.height()));
         depth = loadedDepth(decoded);
         return normalise(decoded).copy_memory();
     });
@@ -318,6 +319,8 @@ lumora::Picture ImageBox::Picture() const
 int ImageBox::TiffPageCount(const QString& path) const
 {
     ensureVipsStarted();
+    if (!IsRegularFile(path))
+        return 0;  // finding the loader of a pipe would wait for a writer
     const QByteArray name = QFile::encodeName(path);
     const char* loader = vips_foreign_find_load(name.constData());
     if (!loader) {
@@ -463,32 +466,33 @@ void ImageBox::Blur(int n)
         fail("Blur", QStringLiteral("invalid strength %1").arg(n));
     if (n == 0)
         return;
-    // A low cut-off keeps the neighbours in the mask even at the smallest sigma (0.5). The
-    // box-sum approximation of the Gaussian is fast and, unlike the whole-number mask, leaves
-    // flat areas exactly as they are; it stays within a level of the exact filter on average.
-    d->commit(guarded("Blur", [&] {
-                  return in.gaussblur(0.5 * n, VImage::option()
-                                                   ->set("min_ampl", 0.01)
-                                                   ->set("precision", VIPS_PRECISION_APPROXIMATE));
-              }),
+    d->commit(guarded("Blur", [&] { return BoundedGaussian::blur(in, 0.5 * n); }),
               "Blur");
 }
 
 void ImageBox::Sharpen(int n)
 {
-    const VImage& in = d->current("Sharpen");
+    d->current("Sharpen");
     if (n < 0)
         fail("Sharpen", QStringLiteral("invalid strength %1").arg(n));
     if (n == 0)
         return;
     // Unsharp mask: the image plus `amount` times its difference to a Gaussian-blurred copy.
     // Radius and amount both grow with n, from a light touch at 1 to a heavy crunch at 10.
+    // Up to the strongest setting the task page offers, one whole-number mask does it; its size
+    // grows with the square of n, so stronger settings subtract a blur of bounded cost instead.
     const double sigma = 0.5 + 0.1 * n;
     const double amount = 0.4 * n;
+    // The blur and the image it is subtracted from read the photo side by side.
+    const VImage& in = n <= kMaxMaskSharpen ? d->current("Sharpen") : d->randomAccess("Sharpen");
     d->commit(guarded("Sharpen", [&] {
                   const VImage colour = colourBands(in);
-                  const VImage sharp = colour.conv(UnsharpKernel::make(sigma, amount),
-                                                   VImage::option()->set("precision", VIPS_PRECISION_INTEGER));
+                  const VImage sharp =
+                      n <= kMaxMaskSharpen
+                          ? colour.conv(UnsharpKernel::make(sigma, amount),
+                                        VImage::option()->set("precision", VIPS_PRECISION_INTEGER))
+                          : toUchar(colour.cast(VIPS_FORMAT_FLOAT) * (1.0 + amount) -
+                                    BoundedGaussian::blur(colour.cast(VIPS_FORMAT_FLOAT), sigma) * amount);
                   return hasAlpha(in) ? sharp.bandjoin(in.extract_band(3)) : sharp;
               }),
               "Sharpen");
@@ -573,9 +577,10 @@ void ImageBox::SetOverlayY(int y) { d->settings.overlay.y = y; }
 void ImageBox::OverlayFile(const QString& path)
 {
     d->current("OverlayFile");
-    const VImage picture = guarded("OverlayFile", [&] {
-        return VImage::new_from_file(QFile::encodeName(path).constData()).copy_memory();
-    });
+    // A logo goes through the guards of any photo: a pipe or a decompression bomb as a logo
+    // would hold or take the whole run.
+    const VImage opened = PictureFileOpening::open(path, "OverlayFile");
+    const VImage picture = guarded("OverlayFile", [&] { return opened.copy_memory(); });
     d->applyOverlay(picture, "OverlayFile");
 }
 

@@ -1,5 +1,6 @@
 #include "engine/IptcFile.h"
 
+#include "core/RegularFile.h"
 #include "core/WholeFileWrite.h"
 #include "engine/Exiv2Runtime.h"
 #include "engine/IimCodec.h"
@@ -23,6 +24,8 @@ constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 Exiv2::IptcData load(const QString& path)
 {
     constexpr const char* operation = "LoadIptcFromFile";
+    if (const QString special = NotRegularFileText(path); !special.isEmpty())
+        fail(operation, special);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(operation, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));

@@ -1,7 +1,8 @@
 #include "engine/MetadataReader.h"
 
-#include "engine/Exiv2Runtime.h"
+#include "core/RegularFile.h"
 #include "engine/ExifNames.h"
+#include "engine/Exiv2Runtime.h"
 #include "engine/IimCodec.h"
 #include "engine/IptcBlockReader.h"
 
@@ -45,6 +46,8 @@ EngineMetadata takeFrom(Exiv2::Image& image, const QString& path, int type)
 EngineMetadata MetadataReader::read(const QString& path)
 {
     ensureExiv2Started();
+    if (!IsRegularFile(path))
+        return {};  // a pipe or a device holds no metadata, and Exiv2 would wait on a pipe
     try {
         const std::string name = QFile::encodeName(path).toStdString();
         const int type = Exiv2::ImageFactory::getType(name);

@@ -27,7 +27,7 @@ extern char** environ;
 namespace lumora {
 namespace {
 
-std::atomic<long long> timeLimitMs{60'000};
+std::atomic<long long> timeLimitMs{20'000};
 
 constexpr char kHelperName[] = "lumora-decoder";
 

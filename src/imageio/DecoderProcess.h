@@ -58,8 +58,10 @@ private:
     int status_ = -1;
 };
 
-// How long one run of the helper may take before it counts as hung (default 60 seconds; fuzzing
-// sets less). Applies to runs started afterwards.
+// How long one run of the helper may take before it counts as hung (default 20 seconds, several
+// times what the largest image the helper may decode takes; fuzzing sets less). Decoders that
+// spin at the end of a file are stopped by the helper itself long before. Applies to runs
+// started afterwards.
 void SetDecoderTimeLimit(std::chrono::milliseconds limit);
 std::chrono::milliseconds DecoderTimeLimit();
 

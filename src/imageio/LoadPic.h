@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PixelLimit.h"
 #include "engine/Picture.h"
 
 #include <QString>
@@ -18,8 +19,10 @@ enum LoadSizeMode : int {
                       // the margins in the background colour
 };
 
-// Images larger than this many pixels are refused before any decoding, whatever their road.
-inline constexpr qint64 MaxLoadPixels = 250'000'000;
+// Images that would decode to more than this many pixels are refused from their header before any
+// decoding, whatever their road. A JPEG that libjpeg reduces while decoding counts at the reduced
+// size, so a huge panorama still gets its thumbnail.
+inline constexpr qint64 MaxLoadPixels = MaxPicturePixels;
 
 // The universal loader: turns any file Lumora can read into a picture of the requested size,
 // trying its roads in order (libvips with shrink-on-load for the common formats, FreeImage,

@@ -7,6 +7,7 @@
 #include "imageio/LoadPic.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <vips/vips8>
 
@@ -129,18 +130,24 @@ VImage openForDrawing(const QByteArray& name, const VImage& header, int drawnWid
     return header;
 }
 
-// The header of a file (nothing decoded yet), or nothing when libvips cannot read it or it is too
-// large to load. Multi-page files open at their first page.
+// The header of a file (nothing decoded yet), or nothing when libvips cannot read it or the file
+// is too small to hold the pixels it claims. Multi-page files open at their first page. Whether
+// the pixels may be decoded depends on the size they are decoded at (decodable below).
 std::optional<VImage> openHeader(const QByteArray& name)
 {
-    if (!PngChunksFitTheFile(QFile::decodeName(name)))
+    const QString path = QFile::decodeName(name);
+    if (!PngChunksFitTheFile(path))
         return std::nullopt;
     VImage header =
         VImage::new_from_file(name.constData(), VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
-    if (static_cast<qint64>(header.width()) * header.height() > MaxLoadPixels)
+    if (!FileCanHoldRaster(header.width(), header.height(), QFileInfo(path).size()))
         return std::nullopt;
     return header;
 }
+
+// Whether an opened file may be decoded: at most MaxLoadPixels at the size it decodes to (a JPEG
+// reduced on load counts at its reduced size).
+bool decodable(const VImage& opened) { return static_cast<qint64>(opened.width()) * opened.height() <= MaxLoadPixels; }
 
 // Runs a rendering step; libvips failures, exhausted memory and the like become a null result,
 // since the renderer's callers treat "no picture" as "this road cannot read the file".
@@ -219,9 +226,11 @@ Picture RenderWithGdiPlus(const QString& path, int mode, int width, int height, 
             return {};
         // Orientation tags are not applied: the engine shows and saves photos as stored, and the
         // picture must have the shape the reported source size promises.
-        const VImage source = layout->drawn.isEmpty()
-                                  ? *header
-                                  : openForDrawing(name, *header, layout->drawn.width(), layout->drawn.height());
+        if (layout->drawn.isEmpty())
+            return vb::toPicture(renderInto(*header, *layout, backColor));  // margins only, nothing decoded
+        const VImage source = openForDrawing(name, *header, layout->drawn.width(), layout->drawn.height());
+        if (!decodable(source))
+            return {};
         return vb::toPicture(renderInto(source, *layout, backColor));
     });
 }
@@ -257,6 +266,8 @@ QSize RenderDecodeSize(const QString& path, int drawnWidth, int drawnHeight)
         if (!header || drawnWidth <= 0 || drawnHeight <= 0)
             return {};
         const VImage opened = openForDrawing(name, *header, drawnWidth, drawnHeight);
+        if (!decodable(opened))
+            return {};
         return QSize(opened.width(), opened.height());
     });
 }

@@ -4,6 +4,7 @@
 #include "core/ErrorReporter.h"
 #include "core/LumoraError.h"
 #include "core/ProgramFolder.h"
+#include "core/RegularFile.h"
 #include "core/ReportFailures.h"
 
 #include <QDir>
@@ -83,6 +84,7 @@ SetupReadResult readSetupFile(const QString& path, SetupRecord& record)
 {
     if (QFileInfo(path).isDir())
         throw LumoraError(errnum::PathFileAccess, accessError(path, QStringLiteral("it is a folder")));
+    RequireRegularFile(path);  // a pipe would hold the open until someone writes to it
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw LumoraError(errnum::PathFileAccess, accessError(path, file.errorString()));

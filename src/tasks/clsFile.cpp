@@ -1,6 +1,7 @@
 #include "tasks/clsFile.h"
 
 #include "core/LumoraError.h"
+#include "core/RegularFile.h"
 #include "core/TextCodec.h"
 
 #include <QDir>
@@ -65,6 +66,9 @@ bool clsFile::OpenForRead(const QString& filename)
                     QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(filename)));
     if (info.isDir())
         return fail(errnum::PathFileAccess, accessError(filename, QStringLiteral("it is a folder")));
+    // A pipe would hold the open until someone writes to it.
+    if (const QString special = NotRegularFileText(filename); !special.isEmpty())
+        return fail(errnum::PathFileAccess, special);
 
     QFile file(filename);
     if (!file.open(QIODevice::ReadOnly))

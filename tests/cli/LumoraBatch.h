@@ -15,6 +15,13 @@ inline ToolResult lumoraBatch(const QStringList& arguments)
     return runTool(QStringLiteral(LUMORA_BATCH_EXE), arguments);
 }
 
+// lumora-batch on hostile input: killed after 20 seconds and limited to 2 GiB of address space, so
+// that a file which would hold it or take the machine fails the test instead.
+inline ToolResult lumoraBatchLimited(const QStringList& arguments)
+{
+    return runTool(QStringLiteral(LUMORA_BATCH_EXE), arguments, {.killAfterMs = 20000, .addressSpaceBytes = 2ull << 30});
+}
+
 // A failure as scripts see it: exit status 1 and one line on standard error, naming `mention`.
 inline void expectFailure(const ToolResult& r, const QString& mention = {})
 {

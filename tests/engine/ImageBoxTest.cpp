@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <tuple>
 
 using namespace lumora;
@@ -162,6 +163,30 @@ TEST_P(EngineImages, ResizesHitTheRequestedSizeAndScaleRoundsHalvesToEven)
     EXPECT_EQ(maxDifference(box.Picture(), Picture::filled(20, 15, Rgb{10, 200, 90})), 0);
     box.ResizeTo(80, 60);
     EXPECT_LE(maxDifference(box.Picture(), Picture::filled(80, 60, Rgb{10, 200, 90})), 1);
+}
+
+TEST(EngineLimits, AResultPastThePixelLimitIsAnEngineFailureAndTheImageStays)
+{
+    // In batch mode nothing is computed yet, so only the check stands between these steps and
+    // gigabytes at the save.
+    ImageBox box(ImageBox::Mode::Batch);
+    box.SetBitmapHandle(gradientPicture(2000, 1000));
+    const std::vector<std::pair<const char*, std::function<void()>>> steps{
+        {"ResizeTo", [&] { box.ResizeTo(32767, 32767); }},
+        {"ResampleTo", [&] { box.ResampleTo(20000, 20000); }},
+        {"Scale", [&] { box.Scale(1200); }},
+        {"Crop", [&] { box.Crop(-30000, -30000, 30000, 30000); }},
+    };
+    for (const auto& [name, step] : steps) {
+        box.SetBitmapHandle(gradientPicture(2000, 1000));
+        try {
+            step();
+            ADD_FAILURE() << name << " made " << box.ImageWidth() << " x " << box.ImageHeight();
+        } catch (const EngineError& e) {
+            EXPECT_EQ(e.number(), errnum::EngineFailure) << name;
+        }
+        EXPECT_LE(qint64(box.ImageWidth()) * box.ImageHeight(), 250'000'000) << name;
+    }
 }
 
 TEST_P(EngineImages, WithoutAnImageOrOnBrokenFilesEverythingFailsCleanlyButCutPhotosOpen)

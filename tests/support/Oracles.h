@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/resource.h>
+
 namespace lumora::test {
 
 // Independent programs that check what Lumora writes.
@@ -13,10 +15,23 @@ struct ToolResult {
     QString err;
 };
 
-// Runs a program to its end; one that does not start, or runs a minute, gives exit code -1.
-inline ToolResult runTool(const QString& program, const QStringList& arguments)
+// How a program under test may run: killed after killAfterMs, and, when addressSpaceBytes is set,
+// under that address-space limit, so that a regression that would hang or take the machine fails
+// instead.
+struct RunLimits {
+    int killAfterMs = 60000;
+    rlim_t addressSpaceBytes = 0;
+};
+
+// Runs a program to its end; one that does not start, or outlives its limit, gives exit code -1.
+inline ToolResult runTool(const QString& program, const QStringList& arguments, const RunLimits& limits = {})
 {
     QProcess process;
+    if (limits.addressSpaceBytes > 0)
+        process.setChildProcessModifier([bytes = limits.addressSpaceBytes] {
+            const rlimit space{bytes, bytes};
+            ::setrlimit(RLIMIT_AS, &space);
+        });
     process.start(program, arguments);
     ToolResult result;
     if (!process.waitForStarted(60000)) {
@@ -24,7 +39,7 @@ inline ToolResult runTool(const QString& program, const QStringList& arguments)
         return result;
     }
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(limits.killAfterMs)) {
         process.kill();
         process.waitForFinished();
         result.err = program + QStringLiteral(" did not finish");

@@ -1,11 +1,14 @@
 #include "FreeImageDecoder.h"
 
+#include "GuardedFileIO.h"
 #include "HeaderPixelCount.h"
 #include "HelperOutput.h"
 #include "Jpeg2000Header.h"
+#include "core/PixelLimit.h"
 #include "imageio/DecoderProtocol.h"
 
 #include <FreeImage.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -58,13 +61,17 @@ std::optional<long long> peekPixelCount(FREE_IMAGE_FORMAT format, const char* in
 
 // The header is read first wherever FreeImage can do so: a damaged file that claims a huge
 // size is refused without allocating its pixels.
-int checkSize(FREE_IMAGE_FORMAT format, const char* input, long long maxPixels)
+int checkSize(FREE_IMAGE_FORMAT format, const char* input, GuardedFileIO& file, long long maxPixels)
 {
     if (FreeImage_FIFSupportsNoPixels(format)) {
-        const Bitmap header(FreeImage_Load(format, input, FIF_LOAD_NOPIXELS));
+        const Bitmap header(FreeImage_LoadFromHandle(format, file.io(), file.handle(), FIF_LOAD_NOPIXELS));
         if (!header)
             return Unreadable;
-        return pixelCount(header.get()) > maxPixels ? TooLarge : Decoded;
+        struct stat info {};
+        const bool holdsThem = ::stat(input, &info) == 0 && FileCanHoldRaster(FreeImage_GetWidth(header.get()),
+                                                                                FreeImage_GetHeight(header.get()),
+                                                                                info.st_size);
+        return pixelCount(header.get()) > maxPixels || !holdsThem ? TooLarge : Decoded;
     }
     if (format == FIF_J2K || format == FIF_JP2 || format == FIF_GIF || format == FIF_SGI || format == FIF_DDS) {
         const std::optional<long long> count = peekPixelCount(format, input);
@@ -162,10 +169,13 @@ int decodeWithFreeImage(int format, const char* input, long long maxPixels)
     const auto fif = static_cast<FREE_IMAGE_FORMAT>(format);
     if (!FreeImage_FIFSupportsReading(fif))
         return Unreadable;
-    if (const int sized = checkSize(fif, input, maxPixels); sized != Decoded)
+    GuardedFileIO file(input);
+    if (!file.isOpen())
+        return Unreadable;
+    if (const int sized = checkSize(fif, input, file, maxPixels); sized != Decoded)
         return sized;
 
-    Bitmap bitmap(FreeImage_Load(fif, input, 0));
+    Bitmap bitmap(FreeImage_LoadFromHandle(fif, file.io(), file.handle(), 0));
     if (!bitmap || FreeImage_GetWidth(bitmap.get()) == 0 || FreeImage_GetHeight(bitmap.get()) == 0)
         return Unreadable;
     if (pixelCount(bitmap.get()) > maxPixels)

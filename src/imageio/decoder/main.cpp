@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -43,16 +44,19 @@ using namespace lumora::decoder;
 
 // CPU seconds a decode may take even if the caller's own time limit never fires (the caller
 // died, say); ordinary files need a fraction of a second.
-constexpr rlim_t kCpuSeconds = 120;
+constexpr rlim_t kCpuSeconds = 40;
 
 #ifndef LUMORA_DECODER_ASAN
-// Caps what one decode may hold: the largest accepted image at 16-bit RGBA plus a 32-bit copy
-// (12 bytes a pixel) and room for the libraries. Beyond that, allocations fail and the library
-// reports an unreadable file, whatever sizes a damaged header claims.
+// Caps what one decode may hold, so that no library on any file can take the machine, even with
+// a helper per core at work: 2 GiB of address space, or less for a caller that allows fewer
+// pixels (12 bytes a pixel, 16-bit RGBA plus a 32-bit copy, and room for the libraries). That
+// holds an 8-bit colour image of about 150 megapixels with FreeImage's copies; beyond that the
+// allocations fail and the library reports an unreadable file, whatever sizes a header claims.
 rlim_t addressSpaceFor(long long maxPixels)
 {
     const long long reserve = 768LL << 20;
-    return static_cast<rlim_t>(maxPixels * 12 + reserve);
+    const long long cap = 2LL << 30;
+    return static_cast<rlim_t>(std::min(maxPixels * 12 + reserve, cap));
 }
 #endif
 

@@ -1,0 +1,23 @@
+#pragma once
+
+// How the engine opens a picture file. Internal to the engine.
+
+#include <QString>
+
+#include <vips/vips8>
+
+namespace lumora {
+
+class PictureFileOpening {
+public:
+    // Opens a picture file at its header, nothing decoded yet (tiffPage: the 0-based page of a
+    // TIFF; refuseCut: decoding fails on a file cut short instead of filling the rest grey). The
+    // content decides how it is read, never the name, and the engine reads raster formats only:
+    // a drawing (an SVG named .jpg, say) would be drawn at whatever size it asks for. Throws
+    // EngineError, naming the operation and the file, for what is no regular file, content the
+    // engine does not read or whose library module is missing, and headers past the pixel limit
+    // or claiming more pixels than the file can hold.
+    static vips::VImage open(const QString& path, const char* operation, int tiffPage = 0, bool refuseCut = false);
+};
+
+}  // namespace lumora
