@@ -316,6 +316,8 @@ int runConvert(const QStringList& arguments)
 
     int keptSources = 0;
     for (const BatchEntryResult& result : run.results()) {
+        if (result.outcome == BatchEntryOutcome::Unreadable)
+            printError(QStringLiteral("skipped: %1").arg(result.reason));
         if (result.outcome != BatchEntryOutcome::KeptSource)
             continue;
         ++keptSources;

@@ -25,6 +25,7 @@ enum class BatchEntryOutcome {
 struct BatchEntryResult {
     BatchEntryOutcome outcome = BatchEntryOutcome::NotStarted;
     QString outputPath;  // the name it was given; empty when the run never got that far
+    QString reason;      // for an Unreadable entry: why it could not be read
 };
 
 }  // namespace lumora

@@ -84,7 +84,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
     if (readFirst_[static_cast<size_t>(index)])
         ledger_.waitBeforeReading(index);
 
-    const bool wasRead = read(entry.tag);
+    const bool wasRead = read(entry.tag, job_.results_[static_cast<size_t>(index)].reason);
     ledger_.setRead(index, wasRead);
     if (!wasRead)
         return BatchEntryOutcome::Unreadable;
@@ -120,19 +120,25 @@ BatchEntryOutcome BatchWorker::convert(int index)
     return BatchEntryOutcome::Written;
 }
 
-bool BatchWorker::read(const QString& path)
+bool BatchWorker::read(const QString& path, QString& whyNot)
 {
     if (EngineReadFormats::batchReads(path)) {
         try {
             engine_.LoadFromFile(path);
-        } catch (const EngineError&) {
-            return false;  // a missing or broken file is skipped like one LoadPic cannot read
+            return engine_.HasImage();
+        } catch (const EngineError& e) {
+            // The content decides, not the name: what the engine does not read itself (a WebP
+            // named .png) may still be a picture for the loader, which decodes it under its
+            // guards. What neither reads is skipped, with the engine's reason.
+            whyNot = e.description();
         }
-        return engine_.HasImage();
     }
     const Picture picture = LoadPic(path, NaturalSize, -1, -1, 0xFFFFFF);
-    if (picture.isNull())
+    if (picture.isNull()) {
+        if (whyNot.isEmpty())
+            whyNot = QStringLiteral("\"%1\" is not a picture Lumora can read").arg(QDir::toNativeSeparators(path));
         return false;
+    }
     engine_.SetBitmapHandle(picture);
     return true;
 }

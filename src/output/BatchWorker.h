@@ -23,7 +23,8 @@ public:
 
 private:
     BatchEntryOutcome convert(int index);
-    bool read(const QString& path);
+    // Whether the photo could be read; if not, `whyNot` says why.
+    bool read(const QString& path, QString& whyNot);
     TaskRunOptions taskOptions() const;
     void applySaveOptions();
     void importMetadata();

@@ -39,10 +39,14 @@ protected:
 TEST_F(ConvertCli, ConvertsNextToTheSourcesAndCountsExactly)
 {
     writeBytes(path("notes.xyz"), "no photo");
-    ToolResult r = convert({beach, path("notes.xyz"), flag, logo});
+    // The content decides how a photo is read, not its name.
+    ASSERT_EQ(runTool("convert", {beach, "WEBP:" + path("webp.png")}).exitCode, 0);
+    ToolResult r = convert({beach, path("notes.xyz"), flag, logo, path("webp.png")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();  // no progress bar off a terminal
-    EXPECT_EQ(r.out, "written 3, skipped 1, failed 0\n");
+    // No progress bar off a terminal; a skipped file says why.
+    EXPECT_EQ(r.err, QStringLiteral("lumora-batch: skipped: \"%1\" is not a picture Lumora can read\n").arg(path("notes.xyz")));
+    EXPECT_EQ(r.out, "written 4, skipped 1, failed 0\n");
+    EXPECT_EQ(identify(path("webp.jpg"), "%m %wx%h"), "JPEG 160x120");
     EXPECT_EQ(identify(path("beach.jpg"), "%m %wx%h %Q"), "JPEG 160x120 80");
     EXPECT_EQ(identify(path("flag.jpg"), "%m %wx%h"), "JPEG 30x20");
     EXPECT_EQ(identify(path("logo.jpg"), "%m %wx%h"), "JPEG 30x20");
