@@ -1,9 +1,10 @@
 #include "engine/MetadataReader.h"
 
-#include "engine/Exiv2Runtime.h"
 #include "engine/ExifNames.h"
+#include "engine/Exiv2Runtime.h"
 #include "engine/IimCodec.h"
 #include "engine/IptcBlockReader.h"
+#include "engine/JpegSegments.h"
 
 #include <QFile>
 
@@ -40,6 +41,33 @@ EngineMetadata takeFrom(Exiv2::Image& image, const QString& path, int type)
     return metadata;
 }
 
+// The file's metadata segments and trailer beside what the engine read from them; null for a
+// file that does not split into whole segments (its metadata is then written afresh).
+std::shared_ptr<const JpegSource> jpegSourceOf(const QString& path, const EngineMetadata& metadata)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    const auto parts = jpegsegments::split(bytes);
+    if (!parts)
+        return nullptr;
+    auto source = std::make_shared<JpegSource>();
+    bool multiPicture = false;
+    for (const QByteArray& segment : parts->head) {
+        multiPicture = multiPicture || jpegsegments::isMultiPictureIndex(segment);
+        if (jpegsegments::isMetadata(segment) &&
+            (!jpegsegments::describesEncoding(segment) || jpegsegments::isJfif(segment)))
+            source->segments.push_back(segment);
+    }
+    if (!multiPicture)
+        source->trailer = parts->trailer;
+    source->exif = metadata.exif();
+    source->iptc = metadata.iptc().data();
+    source->xmpPacket = metadata.xmpPacket();
+    return source;
+}
+
 }  // namespace
 
 EngineMetadata MetadataReader::read(const QString& path)
@@ -58,7 +86,10 @@ EngineMetadata MetadataReader::read(const QString& path)
         } catch (const std::exception&) {
             // Exiv2 stops at the first block it cannot make sense of; what it read before stays.
         }
-        return takeFrom(*image, path, type);
+        EngineMetadata metadata = takeFrom(*image, path, type);
+        if (type == Exiv2::ImageType::jpeg)
+            metadata.setJpegSource(jpegSourceOf(path, metadata));
+        return metadata;
     } catch (const std::exception&) {
         return {};
     }

@@ -2,6 +2,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/Exiv2Runtime.h"
+#include "engine/JpegMetadataSplice.h"
 #include "engine/JpegSegments.h"
 #include "engine/VipsBridge.h"
 
@@ -66,6 +67,15 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
 {
     ensureExiv2Started();
     const bool tiff = isTiff(extension);
+    // A JPEG from a JPEG carries the source's own segments over.
+    if (!tiff && extension != u"psd" && metadata.jpegSource()) {
+        try {
+            if (const auto spliced = jpegmetadatasplice::splice(encoded, metadata))
+                return *spliced;
+        } catch (const std::exception& error) {
+            fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
+        }
+    }
     // libvips writes an EXIF block of its own into every JPEG. Exiv2 would fit the engine's EXIF
     // into that block's layout and byte order; without it, the block is built afresh.
     const QByteArray bytes = tiff ? encoded : jpegsegments::withoutExifSegments(encoded);
