@@ -572,6 +572,20 @@ TEST_F(IptcFiles, ListsDatesUrgencyAndTextsReachTheFileAndSettersReplaceRemoveAn
     EXPECT_TRUE(exiv2Rows(path("none.jpg")).isEmpty());
 }
 
+TEST_F(IptcFiles, AFloodOfDatasetsIsReadUpToTheLimitAndTheRestLeftOut)
+{
+    QByteArray block;
+    for (int i = 0; i < 12000; ++i) {
+        const QByteArray keyword = "k" + QByteArray::number(i);
+        block += QByteArray("\x1C\x02\x19\x00", 4) + char(keyword.size()) + keyword;
+    }
+    writeBytes(path("flood.ffo"), block);
+    box.LoadIptcFromFile(path("flood.ffo"));
+    EXPECT_EQ(box.KeywordCount(), 10000);
+    EXPECT_EQ(box.Keyword(9999), "k9999");
+    EXPECT_EQ(box.IptcText(IptcField::Keywords).count(u','), 9999);
+}
+
 TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWaysAndOthersThrowKeepingTheFields)
 {
     const QString source = jpegWith({"-charset", "iptc=UTF8", "-IPTC:CodedCharacterSet=UTF8",
