@@ -150,8 +150,8 @@ protected:
         return all;
     }
 
-    // A photo with EXIF (and a thumbnail), IPTC, XMP, a colour profile (libvips' own sRGB) and a
-    // comment.
+    // A photo with EXIF (and a thumbnail), IPTC and another Photoshop resource, XMP, a colour
+    // profile (libvips' own sRGB) and a comment.
     QString richJpeg()
     {
         const QString file = path("photo.jpg");
@@ -159,7 +159,8 @@ protected:
         EXPECT_EQ(runTool("vips", {"icc_transform", path("plasma.png"), file, "srgb"}).exitCode, 0);
         makePlainJpeg(path("thumb.jpg"), 8, 6);
         EXPECT_TRUE(exiftoolWrite(file, {"-Make=Canon", "-Model=Old model", "-ExposureTime=1/60",
-                                         "-IPTC:Headline=Old headline", "-XMP:Title=Kept title", "-Comment=kept comment",
+                                         "-IPTC:Headline=Old headline", "-Photoshop:CopyrightFlag=true", "-XMP:Title=Kept title",
+                                         "-Comment=kept comment",
                                          "-ThumbnailImage<=" + path("thumb.jpg")}));
         return file;
     }
@@ -733,6 +734,9 @@ TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOnlyOtherForm
         EXPECT_EQ(iptcTextsOf(reader), iptcTextsOf(box));
         EXPECT_TRUE(name != "out.tif" || reader.Picture() == box.Picture()) << "the TIFF's pixels";
     }
+    // The Photoshop resources beside the IPTC go along.
+    for (const QString name : {"out.jpg", "out.tif"})
+        EXPECT_EQ(exiftoolValues(path(name), {"Photoshop:CopyrightFlag"}), "True") << name.toStdString();
     // The TIFF keeps its own description of its image data.
     EXPECT_EQ(exiftoolValues(path("out.tif"), {"IFD0:ImageWidth", "IFD0:ImageHeight", "XMP-dc:Title"}),
               "32\n24\nKept title");
