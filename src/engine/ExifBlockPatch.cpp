@@ -250,7 +250,8 @@ std::optional<QByteArray> apply(const QByteArray& tiff, const std::vector<Change
     return block.bytes();
 }
 
-std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::function<QByteArray()>& makeThumbnail)
+std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::function<QByteArray()>& makeThumbnail,
+                                        qsizetype maxSize)
 {
     Block block(tiff);
     if (!block.valid())
@@ -259,7 +260,8 @@ std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::funct
     const auto zeroEntries = entriesAt(block, zero);
     if (!zeroEntries)
         return std::nullopt;
-    const std::uint32_t thumbnail = block.read32(entryAt(zero, zeroEntries->size()));
+    const qsizetype link = entryAt(zero, zeroEntries->size());
+    const std::uint32_t thumbnail = block.read32(link);
     const auto entries = thumbnail ? entriesAt(block, thumbnail) : std::nullopt;
     if (!entries)
         return tiff;
@@ -267,7 +269,6 @@ std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::funct
     const std::uint32_t length = pointerIn(block, thumbnail, *entries, kThumbnailLength);
     if (offset == 0 || length == 0)
         return tiff;
-    const QByteArray jpeg = makeThumbnail();
     QByteArray bytes = tiff;
     // The old picture goes where nothing follows it; elsewhere its bytes stay unused.
     if (qsizetype(offset) + qsizetype(length) == bytes.size())
@@ -275,6 +276,12 @@ std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::funct
     if (bytes.size() % 2)
         bytes.append('\0');
     const auto at = std::uint32_t(bytes.size());
+    const QByteArray jpeg = makeThumbnail();
+    if (at + jpeg.size() > maxSize) {
+        // No room for the new picture: the thumbnail goes rather than show the old pixels.
+        bytes.replace(link, 4, block.encode32(0));
+        return bytes;
+    }
     bytes += jpeg;
     std::vector<Change> changes(2);
     changes[0] = {Directory::Thumbnail, kThumbnailOffset, false, kLongType, 1, block.encode32(at)};

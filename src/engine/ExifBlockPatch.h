@@ -32,8 +32,10 @@ struct Change {
 // a directory pointer among the changes.
 std::optional<QByteArray> apply(const QByteArray& tiff, const std::vector<Change>& changes);
 
-// The block with the JPEG `thumbnail` makes in place of its JPEG thumbnail; the block as it was
-// (without asking for one) when it has none. nullopt where the block cannot take it.
-std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::function<QByteArray()>& thumbnail);
+// The block with the JPEG `makeThumbnail` makes in place of its JPEG thumbnail, or without a
+// thumbnail where the new one would take the block past `maxSize` bytes; the block as it was
+// (without asking for a thumbnail) when it has none. nullopt where the block cannot take it.
+std::optional<QByteArray> withThumbnail(const QByteArray& tiff, const std::function<QByteArray()>& makeThumbnail,
+                                        qsizetype maxSize);
 
 }  // namespace lumora::exifblockpatch

@@ -149,10 +149,17 @@ QByteArray exifSegment(const QByteArray& oldTiff, const JpegSource& source, cons
     else if (!oldTiff.isEmpty())
         if (const auto changes = changesBetween(source.exif, metadata.exif(), order))
             tiff = exifblockpatch::apply(oldTiff, *changes);
-    if (!tiff)
-        tiff = encodedByExiv2(oldTiff, metadata.exif(), order);
+    if (!tiff) {
+        try {
+            tiff = encodedByExiv2(oldTiff, metadata.exif(), order);
+        } catch (const std::exception&) {
+            // A block Exiv2 cannot build on: the EXIF is written afresh.
+            tiff = encodedByExiv2(QByteArray(), metadata.exif(), order);
+        }
+    }
     // The thumbnail shows the new pixels, not the old ones.
-    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, [&] { return thumbnailOf(encoded); }))
+    const qsizetype room = kMaxPayload - kExifId.size();
+    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, [&] { return thumbnailOf(encoded); }, room))
         tiff = withNewThumbnail;
     if (tiff->size() + kExifId.size() > kMaxPayload)
         throw std::runtime_error("the EXIF block does not fit in a JPEG segment");

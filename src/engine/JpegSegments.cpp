@@ -74,9 +74,10 @@ std::optional<JpegParts> split(const QByteArray& jpeg)
         parts.head.push_back(jpeg.mid(at, end - at));
         at = end;
     }
-    const qsizetype end = endOfImage(jpeg, at);
+    // A file cut short (a camera that lost power) still has its segments; it has no trailer.
+    qsizetype end = endOfImage(jpeg, at);
     if (end < 0)
-        return std::nullopt;
+        end = jpeg.size();
     parts.image = jpeg.mid(at, end - at);
     parts.trailer = jpeg.mid(end);
     return parts;

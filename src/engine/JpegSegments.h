@@ -15,14 +15,15 @@ struct JpegParts {
     // Every segment between the start-of-image marker and the first scan, each whole: marker,
     // length and payload.
     std::vector<QByteArray> head;
-    // The first scan header to the end-of-image marker, both included.
+    // The first scan header to the end-of-image marker, both included (or to the end of a file
+    // cut short).
     QByteArray image;
     // Whatever follows the end-of-image marker: the trailers some writers append.
     QByteArray trailer;
 };
 
-// nullopt for anything that is not a whole JPEG (no scan, a segment running past the end, no
-// end-of-image marker).
+// nullopt for anything that is not a JPEG up to its first scan (a segment running past the end,
+// no scan). A file without its end-of-image marker has its image data to the end.
 std::optional<JpegParts> split(const QByteArray& jpeg);
 
 // The marker of a whole segment, and whether its payload begins with `id`.
