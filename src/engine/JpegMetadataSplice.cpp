@@ -221,7 +221,7 @@ std::vector<QByteArray> metadataSegments(const JpegSource& source, const EngineM
         if (!metadata.exif().empty())
             exif.push_back(exifSegment(oldTiff, source, metadata, encoded));
         const auto firstOnly = [&](const QByteArray& s) { return oldExif != segments.end() && &s == &*oldExif; };
-        replaceSegments(segments, firstOnly, [](const QByteArray&) { return false; }, exif);
+        replaceSegments(segments, firstOnly, isJfif, exif);
     }
     if (metadata.xmpPacket() != source.xmpPacket) {
         const QByteArray packet = QByteArray::fromStdString(metadata.xmpPacket());
