@@ -14,11 +14,32 @@ void EngineMetadata::clear()
     byteOrder_ = Exiv2::invalidByteOrder;
     iptc_.clear();
     xmp_.clear();
+    jpegSource_.reset();
 }
 
 void EngineMetadata::setExif(const Exiv2::ExifData& exif)
 {
     exif_ = exif;
+    rows_.reset();
+}
+
+void EngineMetadata::setPixelDimensions(int width, int height)
+{
+    const bool hasExifDirectory = std::any_of(exif_.begin(), exif_.end(), [](const Exiv2::Exifdatum& datum) {
+        return datum.groupName() == "Photo";
+    });
+    if (!hasExifDirectory)
+        return;
+    const auto put = [&](const char* key, int size) {
+        const auto found = exif_.findKey(Exiv2::ExifKey(key));
+        const bool asShort = found != exif_.end() && found->typeId() == Exiv2::unsignedShort && size <= 0xFFFF;
+        if (asShort)
+            found->setValue(std::make_unique<Exiv2::UShortValue>(static_cast<std::uint16_t>(size)).get());
+        else
+            exif_[key] = static_cast<std::uint32_t>(size);
+    };
+    put("Exif.Photo.PixelXDimension", width);
+    put("Exif.Photo.PixelYDimension", height);
     rows_.reset();
 }
 

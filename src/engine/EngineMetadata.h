@@ -5,11 +5,13 @@
 // libvips image instead. Internal to the engine.
 
 #include "engine/IptcStore.h"
+#include "engine/JpegSource.h"
 
 #include <QString>
 
 #include <exiv2/exif.hpp>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +31,10 @@ public:
     bool deleteExifAttribute(const QString& name);
     void clearExif();
 
+    // Puts the image's size into PixelXDimension and PixelYDimension where the EXIF has an Exif
+    // directory, keeping their type where the size fits it.
+    void setPixelDimensions(int width, int height);
+
     const Exiv2::ExifData& exif() const { return exif_; }
     void setExif(const Exiv2::ExifData& exif);
     // Byte order of the EXIF block as loaded; invalidByteOrder when there was none.
@@ -40,6 +46,10 @@ public:
 
     const std::string& xmpPacket() const { return xmp_; }
     void setXmpPacket(std::string packet) { xmp_ = std::move(packet); }
+
+    // The JPEG file the metadata was read from; null for any other source.
+    const std::shared_ptr<const JpegSource>& jpegSource() const { return jpegSource_; }
+    void setJpegSource(std::shared_ptr<const JpegSource> source) { jpegSource_ = std::move(source); }
 
 private:
     struct Row {
@@ -54,6 +64,7 @@ private:
     Exiv2::ByteOrder byteOrder_ = Exiv2::invalidByteOrder;
     IptcStore iptc_;
     std::string xmp_;
+    std::shared_ptr<const JpegSource> jpegSource_;
     mutable std::optional<std::vector<Row>> rows_;
 };
 

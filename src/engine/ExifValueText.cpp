@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <cstring>
 #include <vector>
 
 namespace lumora {
@@ -104,8 +105,11 @@ QString exifValueText(const Exiv2::Exifdatum& datum, Exiv2::ByteOrder order)
     const Exiv2::byte* b = bytes.data();
     const std::size_t n = bytes.size();
     switch (datum.typeId()) {
-    case Exiv2::asciiString:
-        return withoutTrailing(textOf(b, n), QString(QChar(0)));
+    case Exiv2::asciiString: {
+        // The text ends at its first NUL, as every EXIF reader takes it ("ION230\0F" is "ION230").
+        const auto* end = static_cast<const Exiv2::byte*>(std::memchr(b, 0, n));
+        return textOf(b, end ? std::size_t(end - b) : n);
+    }
     case Exiv2::unsignedByte:
         return joined(n, [&](std::size_t i) { return QString::number(b[i]); });
     case Exiv2::signedByte:

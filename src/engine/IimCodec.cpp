@@ -69,7 +69,10 @@ bool isWellFormed(const QByteArray& bytes)
 Exiv2::IptcData decode(const QByteArray& bytes)
 {
     Exiv2::IptcData iptc;
+    int seen = 0;
     walk(bytes, [&](const Dataset& dataset) {
+        if (++seen > kMaxDatasets)
+            return;
         const Exiv2::IptcKey key(static_cast<std::uint16_t>(dataset.number), static_cast<std::uint16_t>(dataset.record));
         const char* data = bytes.constData() + dataset.offset;
         if (dataset.record == 2 && dataset.number == 0 && dataset.length == 2) {

@@ -17,8 +17,13 @@ namespace lumora::iimcodec {
 // and a length that fits, with nothing after the last but NUL padding.
 bool isWellFormed(const QByteArray& bytes);
 
-// The datasets up to the first that is damaged (a damaged block gives fewer fields). Values keep
-// their bytes; the record version is a number, everything else text.
+// A photo's IPTC holds tens of datasets, a heavily keyworded one a few thousand; a block is read
+// up to this many, and the datasets after them are left out.
+inline constexpr int kMaxDatasets = 10000;
+
+// The datasets up to the first that is damaged (a damaged block gives fewer fields) and at most
+// kMaxDatasets of them. Values keep their bytes; the record version is a number, everything else
+// text.
 Exiv2::IptcData decode(const QByteArray& bytes);
 
 // The datasets as a block, records in order.

@@ -116,7 +116,10 @@ struct ImageBox::Impl {
         const bool nothingToEmbed = metadata.exif().empty() && !metadata.iptc().hasContent() && xmp.empty();
         if (!carries || (extension == u"psd" && nothingToEmbed))
             return bytes;
-        return MetadataWriter::embed(bytes, extension, metadata, operation);
+        // The EXIF says how large the image is: the written one.
+        EngineMetadata written = metadata;
+        written.setPixelDimensions(bare.width(), bare.height());
+        return MetadataWriter::embed(bytes, extension, written, operation);
     }
 
     // Replaces the image by the result of an operation. A result past the pixel limit is an

@@ -56,10 +56,12 @@ bool IptcStore::hasUtf8Marker() const
     return marker != data_.end() && rawOf(*marker).toStdString() == kUtf8Marker;
 }
 
-QString IptcStore::textOf(const Exiv2::Iptcdatum& datum) const
+QString IptcStore::textOf(const Exiv2::Iptcdatum& datum) const { return textOf(datum, hasUtf8Marker()); }
+
+QString IptcStore::textOf(const Exiv2::Iptcdatum& datum, bool utf8Marker) const
 {
     const QByteArray bytes = rawOf(datum);
-    if (hasUtf8Marker() || isValidUtf8(bytes))
+    if (utf8Marker || isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     return fromWindows1252(bytes);
 }
@@ -75,6 +77,7 @@ QString IptcStore::text(IptcField field) const
 
 void IptcStore::setText(IptcField field, const QString& text)
 {
+    lists_.clear();
     const IptcFieldInfo& info = IptcFieldInfoOf(field);
     if (text.isEmpty()) {
         removeAll(info.dataset);
@@ -119,6 +122,7 @@ QDateTime IptcStore::date(IptcField field) const
 
 void IptcStore::setDate(IptcField field, const QDateTime& date)
 {
+    lists_.clear();
     const IptcFieldInfo& info = IptcFieldInfoOf(field);
     if (info.kind != IptcKind::Date)
         return;
@@ -145,15 +149,21 @@ void IptcStore::setDate(IptcField field, const QDateTime& date)
 
 QStringList IptcStore::list(int dataset) const
 {
+    // Kept until the next change: the pane reads a list item by item.
+    const auto cached = lists_.find(dataset);
+    if (cached != lists_.end())
+        return cached->second;
+    const bool utf8 = hasUtf8Marker();
     QStringList items;
     for (const Exiv2::Iptcdatum& datum : data_)
         if (isDataset(datum, dataset))
-            items.append(textOf(datum));
-    return items;
+            items.append(textOf(datum, utf8));
+    return lists_[dataset] = items;
 }
 
 void IptcStore::add(int dataset, const QString& item)
 {
+    lists_.clear();
     if (item.isEmpty())
         return;
     Exiv2::StringValue value = stringValue(item.toUtf8());
@@ -162,6 +172,7 @@ void IptcStore::add(int dataset, const QString& item)
 
 void IptcStore::removeAll(int dataset)
 {
+    lists_.clear();
     for (auto it = data_.begin(); it != data_.end();)
         it = isDataset(*it, dataset) ? data_.erase(it) : std::next(it);
 }
@@ -177,6 +188,7 @@ int IptcStore::urgency() const
 
 void IptcStore::setUrgency(int urgency)
 {
+    lists_.clear();
     if (urgency == 0) {
         removeAll(kIptcUrgencyDataset);
         return;
@@ -187,6 +199,7 @@ void IptcStore::setUrgency(int urgency)
 
 void IptcStore::setSingle(int dataset, Exiv2::Value& value)
 {
+    lists_.clear();
     // In place of the first, so that the datasets keep their order; the field holds one value.
     const auto key = static_cast<std::uint16_t>(dataset);
     auto found = data_.findId(key, kApplication);

@@ -11,13 +11,23 @@
 
 #include <exiv2/iptc.hpp>
 
+#include <map>
+
 namespace lumora {
 
 class IptcStore {
 public:
     const Exiv2::IptcData& data() const { return data_; }
-    void replace(const Exiv2::IptcData& data) { data_ = data; }
-    void clear() { data_.clear(); }
+    void replace(const Exiv2::IptcData& data)
+    {
+        data_ = data;
+        lists_.clear();
+    }
+    void clear()
+    {
+        data_.clear();
+        lists_.clear();
+    }
 
     // Whether any record-2 dataset other than the record version is there.
     bool hasContent() const;
@@ -47,10 +57,12 @@ public:
 
 private:
     QString textOf(const Exiv2::Iptcdatum& datum) const;
+    QString textOf(const Exiv2::Iptcdatum& datum, bool utf8Marker) const;
     bool hasUtf8Marker() const;
     void setSingle(int dataset, Exiv2::Value& value);
 
     Exiv2::IptcData data_;
+    mutable std::map<int, QStringList> lists_;
 };
 
 }  // namespace lumora

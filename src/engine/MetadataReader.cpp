@@ -5,8 +5,11 @@
 #include "engine/Exiv2Runtime.h"
 #include "engine/IimCodec.h"
 #include "engine/IptcBlockReader.h"
+#include "engine/JpegSegments.h"
 
 #include <QFile>
+
+#include <optional>
 
 #include <exiv2/image.hpp>
 #include <exiv2/jpgimage.hpp>
@@ -41,6 +44,46 @@ EngineMetadata takeFrom(Exiv2::Image& image, const QString& path, int type)
     return metadata;
 }
 
+// The file's metadata segments and trailer beside what the engine read from them.
+std::shared_ptr<const JpegSource> jpegSourceOf(const jpegsegments::JpegParts& parts, const EngineMetadata& metadata)
+{
+    auto source = std::make_shared<JpegSource>();
+    bool multiPicture = false;
+    for (const QByteArray& segment : parts.head) {
+        multiPicture = multiPicture || jpegsegments::isMultiPictureIndex(segment);
+        if (jpegsegments::isMetadata(segment) &&
+            (!jpegsegments::describesEncoding(segment) || jpegsegments::isJfif(segment)))
+            source->segments.push_back(segment);
+    }
+    if (!multiPicture)
+        source->trailer = parts.trailer;
+    source->exif = metadata.exif();
+    source->iptc = metadata.iptc().data();
+    source->xmpPacket = metadata.xmpPacket();
+    return source;
+}
+
+// What Exiv2 reads of a JPEG: its segments without the Photoshop resources. The engine reads
+// their IPTC itself, up to a bound; Exiv2 would decode every dataset there is.
+QByteArray forExiv2(const jpegsegments::JpegParts& parts)
+{
+    QByteArray bytes("\xFF\xD8", 2);
+    for (const QByteArray& segment : parts.head)
+        if (!(jpegsegments::markerOf(segment) == jpegsegments::kApp13 &&
+              jpegsegments::payloadStartsWith(segment, jpegsegments::kPhotoshopId)))
+            bytes += segment;
+    return bytes + QByteArray("\xFF\xD9", 2);
+}
+
+void readInto(Exiv2::Image& image)
+{
+    try {
+        image.readMetadata();
+    } catch (const std::exception&) {
+        // Exiv2 stops at the first block it cannot make sense of; what it read before stays.
+    }
+}
+
 }  // namespace
 
 EngineMetadata MetadataReader::read(const QString& path)
@@ -53,15 +96,24 @@ EngineMetadata MetadataReader::read(const QString& path)
         const int type = Exiv2::ImageFactory::getType(name);
         if (!readableType(type))
             return {};
-        auto image = Exiv2::ImageFactory::open(name);
+        // A JPEG that splits into its segments is read from them, and keeps them.
+        std::optional<jpegsegments::JpegParts> parts;
+        if (type == Exiv2::ImageType::jpeg) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                parts = jpegsegments::split(file.readAll());
+        }
+        const QByteArray segments = parts ? forExiv2(*parts) : QByteArray();
+        auto image = parts ? Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(segments.constData()),
+                                                       static_cast<long>(segments.size()))
+                           : Exiv2::ImageFactory::open(name);
         if (!image.get())
             return {};
-        try {
-            image->readMetadata();
-        } catch (const std::exception&) {
-            // Exiv2 stops at the first block it cannot make sense of; what it read before stays.
-        }
-        return takeFrom(*image, path, type);
+        readInto(*image);
+        EngineMetadata metadata = takeFrom(*image, path, type);
+        if (parts)
+            metadata.setJpegSource(jpegSourceOf(*parts, metadata));
+        return metadata;
     } catch (const std::exception&) {
         return {};
     }

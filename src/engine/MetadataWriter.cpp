@@ -2,6 +2,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/Exiv2Runtime.h"
+#include "engine/JpegMetadataSplice.h"
 #include "engine/JpegSegments.h"
 #include "engine/VipsBridge.h"
 
@@ -52,6 +53,26 @@ void setXmpPacket(Exiv2::Image& image, const std::string& packet, bool tiff)
     image.writeXmpFromPacket(true);
 }
 
+// The engine's EXIF with a JPEG source's Photoshop resources for the TIFF's IFD0; Exiv2 brings
+// the IPTC among them up to date as it writes the IPTC tag.
+Exiv2::ExifData exifForTiff(const EngineMetadata& metadata)
+{
+    Exiv2::ExifData exif = metadata.exif();
+    if (!metadata.jpegSource())
+        return exif;
+    QByteArray resources;
+    for (const QByteArray& segment : metadata.jpegSource()->segments)
+        if (jpegsegments::markerOf(segment) == jpegsegments::kApp13 &&
+            jpegsegments::payloadStartsWith(segment, jpegsegments::kPhotoshopId))
+            resources += segment.mid(4 + jpegsegments::kPhotoshopId.size());
+    if (!resources.isEmpty()) {
+        Exiv2::DataValue value(Exiv2::undefined);
+        value.read(reinterpret_cast<const Exiv2::byte*>(resources.constData()), long(resources.size()));
+        exif.add(Exiv2::ExifKey("Exif.Image.ImageResources"), &value);
+    }
+    return exif;
+}
+
 QString reasonOf(const std::exception& error) { return QString::fromLocal8Bit(error.what()); }
 
 }  // namespace
@@ -66,6 +87,15 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
 {
     ensureExiv2Started();
     const bool tiff = isTiff(extension);
+    // A JPEG from a JPEG carries the source's own segments over.
+    if (!tiff && extension != u"psd" && metadata.jpegSource()) {
+        try {
+            if (const auto spliced = jpegmetadatasplice::splice(encoded, metadata))
+                return *spliced;
+        } catch (const std::exception& error) {
+            fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
+        }
+    }
     // libvips writes an EXIF block of its own into every JPEG. Exiv2 would fit the engine's EXIF
     // into that block's layout and byte order; without it, the block is built afresh.
     const QByteArray bytes = tiff ? encoded : jpegsegments::withoutExifSegments(encoded);
@@ -75,7 +105,7 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
         image->readMetadata();
         // In a TIFF file Exiv2 keeps the tags that describe the image data (size, strips,
         // compression) from the file itself and takes the rest from here.
-        image->setExifData(metadata.exif());
+        image->setExifData(tiff ? exifForTiff(metadata) : metadata.exif());
         image->setIptcData(iptcForFile(metadata));
         setXmpPacket(*image, metadata.xmpPacket(), tiff);
         // A TIFF file's byte order is that of its image data; every other block takes the order of

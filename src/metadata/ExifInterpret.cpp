@@ -117,6 +117,19 @@ bool computed(const QString& name, const QString& value, QString& text)
     return true;
 }
 
+// The code of a coded attribute's value. The attributes stored as undefined bytes show them as
+// hexadecimal pairs ("0C"); their code is the first byte.
+int codeOf(const QString& name, const QString& value)
+{
+    if (name != u"SceneType" && name != u"FileSource")
+        return convert::toInt32(value);
+    bool ok = false;
+    const int code = value.section(u',', 0, 0).trimmed().toInt(&ok, 16);
+    if (!ok || code > 0xFF)
+        throw LumoraError(errnum::TypeMismatch, QStringLiteral("Type mismatch"));
+    return code;
+}
+
 }  // namespace
 
 QString fncEXIFInterpret(const QString& name, const QString& value)
@@ -129,7 +142,7 @@ QString fncEXIFInterpret(const QString& name, const QString& value)
         if (computed(name, value, text))
             return;
         if (const ExifCodeTable* table = ExifCodeTableOf(name))
-            text = table->meaning(convert::toInt32(value));
+            text = table->meaning(codeOf(name, value));
     });
     return interpreted ? text : QString();
 }

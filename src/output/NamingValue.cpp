@@ -69,8 +69,35 @@ QString iptcDate(const ImageBox& engine, IptcField field)
 
 }  // namespace
 
+namespace {
+
+QString namingValue(const ImageBox& engine, const QString& token, const QString& sourcePath,
+                    const QString& outputExtension);
+
+}  // namespace
+
 QString fncRetrieveNamingString(const ImageBox& engine, const QString& token, const QString& sourcePath,
                                 const QString& outputExtension)
+{
+    // A name never carries a NUL (the file system would cut the name there, extension and all)
+    // nor the blanks that pad metadata texts; the person's own text stays as typed.
+    QString value = namingValue(engine, token, sourcePath, outputExtension);
+    if (!token.startsWith(u"[EXIF") && !token.startsWith(u"[IPTC"))
+        return value;
+    const qsizetype nul = value.indexOf(QChar(0));
+    if (nul >= 0)
+        value.truncate(nul);
+    qsizetype end = value.size();
+    while (end > 0 && value.at(end - 1).isSpace())
+        --end;
+    value.truncate(end);
+    return value;
+}
+
+namespace {
+
+QString namingValue(const ImageBox& engine, const QString& token, const QString& sourcePath,
+                    const QString& outputExtension)
 {
     if (!engine.HasImage())
         return {};
@@ -135,5 +162,7 @@ QString fncRetrieveNamingString(const ImageBox& engine, const QString& token, co
 
     return token;
 }
+
+}  // namespace
 
 }  // namespace lumora

@@ -150,8 +150,8 @@ protected:
         return all;
     }
 
-    // A photo with EXIF (and a thumbnail), IPTC, XMP, a colour profile (libvips' own sRGB) and a
-    // comment.
+    // A photo with EXIF (and a thumbnail), IPTC and another Photoshop resource, XMP, a colour
+    // profile (libvips' own sRGB) and a comment.
     QString richJpeg()
     {
         const QString file = path("photo.jpg");
@@ -159,7 +159,8 @@ protected:
         EXPECT_EQ(runTool("vips", {"icc_transform", path("plasma.png"), file, "srgb"}).exitCode, 0);
         makePlainJpeg(path("thumb.jpg"), 8, 6);
         EXPECT_TRUE(exiftoolWrite(file, {"-Make=Canon", "-Model=Old model", "-ExposureTime=1/60",
-                                         "-IPTC:Headline=Old headline", "-XMP:Title=Kept title", "-Comment=kept comment",
+                                         "-IPTC:Headline=Old headline", "-Photoshop:CopyrightFlag=true", "-XMP:Title=Kept title",
+                                         "-Comment=kept comment",
                                          "-ThumbnailImage<=" + path("thumb.jpg")}));
         return file;
     }
@@ -303,7 +304,8 @@ TEST_F(ExifFiles, EditableAttributesReachTheFileWithTheirTypesAndPlacesUnicodeIn
         {"Image.Software", "Lumora", "Ascii"},         {"Photo.DateTimeOriginal", "2022:01:02 03:04:05", "Ascii"},
         {"Photo.DateTimeDigitized", "2022:01:02 03:04:06", "Ascii"},
         {"Photo.UserComment", "Plain words", "Undefined"},  // after the 8-byte character code
-        {"Photo.PixelXDimension", "4000", "Long"},     {"Photo.PixelYDimension", "4294967295", "Long"},
+        // The written image's size: what else could they say.
+        {"Photo.PixelXDimension", "40", "Long"},       {"Photo.PixelYDimension", "30", "Long"},
     };
     box.SetBitmapHandle(gradientPicture(40, 30));
     for (const auto& [key, value, type] : edits)
@@ -571,6 +573,20 @@ TEST_F(IptcFiles, ListsDatesUrgencyAndTextsReachTheFileAndSettersReplaceRemoveAn
     EXPECT_TRUE(exiv2Rows(path("none.jpg")).isEmpty());
 }
 
+TEST_F(IptcFiles, AFloodOfDatasetsIsReadUpToTheLimitAndTheRestLeftOut)
+{
+    QByteArray block;
+    for (int i = 0; i < 12000; ++i) {
+        const QByteArray keyword = "k" + QByteArray::number(i);
+        block += QByteArray("\x1C\x02\x19\x00", 4) + char(keyword.size()) + keyword;
+    }
+    writeBytes(path("flood.ffo"), block);
+    box.LoadIptcFromFile(path("flood.ffo"));
+    EXPECT_EQ(box.KeywordCount(), 10000);
+    EXPECT_EQ(box.Keyword(9999), "k9999");
+    EXPECT_EQ(box.IptcText(IptcField::Keywords).count(u','), 9999);
+}
+
 TEST_F(IptcFiles, FfoFilesHoldTheRawDatasetsBothWaysAndOthersThrowKeepingTheFields)
 {
     const QString source = jpegWith({"-charset", "iptc=UTF8", "-IPTC:CodedCharacterSet=UTF8",
@@ -718,11 +734,17 @@ TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOnlyOtherForm
         EXPECT_EQ(iptcTextsOf(reader), iptcTextsOf(box));
         EXPECT_TRUE(name != "out.tif" || reader.Picture() == box.Picture()) << "the TIFF's pixels";
     }
+    // The Photoshop resources beside the IPTC go along.
+    for (const QString name : {"out.jpg", "out.tif"})
+        EXPECT_EQ(exiftoolValues(path(name), {"Photoshop:CopyrightFlag"}), "True") << name.toStdString();
     // The TIFF keeps its own description of its image data.
     EXPECT_EQ(exiftoolValues(path("out.tif"), {"IFD0:ImageWidth", "IFD0:ImageHeight", "XMP-dc:Title"}),
               "32\n24\nKept title");
-    // The XMP goes along too, but no stale thumbnail of the old pixels.
-    EXPECT_EQ(exiftoolValues(path("out.jpg"), {"XMP-dc:Title", "IFD1:Compression"}), "Kept title\n-");
+    // The XMP goes along too, and the thumbnail shows the new pixels.
+    EXPECT_EQ(exiftoolValues(path("out.jpg"), {"XMP-dc:Title"}), "Kept title");
+    const ToolResult thumbnail = runTool("sh", {"-c", "exiftool -b -ThumbnailImage \"$0\" | identify -format %wx%h -",
+                                                path("out.jpg")});
+    EXPECT_EQ(thumbnail.out, "32x24");
 
     for (const QString name : {"out.png", "out.bmp", "out.gif"}) {
         box.SaveToFile(path(name));

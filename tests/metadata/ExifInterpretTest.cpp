@@ -38,7 +38,7 @@ TEST(ExifInterpret, ValuesAndTheirTexts)
         // Attributes that mean something for every other value.
         {"SceneType", "01", "Directly photographed image"}, {"SceneType", "0", "Unknown"},
         {"FileSource", "03", "DSC (Digital Still Camera)"}, {"FileSource", "0", "DSC (Digital Still Camera)"},
-        {"FileSource", "1", "Other"},
+        {"FileSource", "1", "Other"}, {"SceneType", "0C", "Unknown"}, {"FileSource", "0A", "Other"},
         // Exposure times and apertures; one decimal rounds half to even: 2^-2 is 0.25, so 0.2.
         {"ExposureTime", "10/1", "1/0.1 s"}, {"ExposureTime", "0/1", "1s"}, {"ExposureTime", "10/300", "1/30 s"},
         {"ExposureTime", "1/0", "1/0 s"},  // divides by the numerator, which is not zero

@@ -127,6 +127,11 @@ TEST_F(NamingValue, ExifTextsAndPairs)
     load();
     EXPECT_EQ(values({"[EXIF Make & Model]", "[EXIF Model]", "[EXIF X-Y Dimension]"}),
               (QStringList{"Canon-EOS 5D", "EOS 5D", "4368x2912"}));
+    // A text ends at its first NUL, as EXIF readers take it; a name takes no padding.
+    engine.SetExifAttribute("Model", QStringLiteral("ION230") + QChar(0) + QStringLiteral("F"));
+    engine.SetExifAttribute("Artist", "Ann Lee   ");
+    EXPECT_EQ(engine.ExifValueByName("Model"), "ION230");
+    EXPECT_EQ(values({"[EXIF Model]", "[EXIF Artist]"}), (QStringList{"ION230", "Ann Lee"}));
 }
 
 TEST_F(NamingValue, ExifDateIsTheFirstDateAttributeOrToday)
