@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -164,14 +165,25 @@ int main(int argc, char** argv)
         if (auto* save = dialog->findChild<QPushButton*>(QStringLiteral("cmdStarConversion")))
             save->click();
     });
+    // The end of the run is told in a message of its own: shot, then closed.
+    QTimer endWatch;
+    QObject::connect(&endWatch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        endWatch.stop();
+        shoot(shots, QStringLiteral("6-batch-end"));
+        box->reject();
+    });
+    endWatch.start(100);
     window->subGenerateDocument(0);
     pump(400);
     shoot(shots, QStringLiteral("5-batch-running"));
     waitUntil([&] {
         const QWidget* status = window->findChild<QWidget*>(QStringLiteral("frmStatus"));
-        return !status || !status->isVisible();
+        return !endWatch.isActive() && (!status || !status->isVisible());
     });
-    shoot(shots, QStringLiteral("6-after-batch"));
+    shoot(shots, QStringLiteral("7-after-batch"));
     window->close();
     return 0;
 }
