@@ -50,7 +50,7 @@ qsizetype endOfImage(const QByteArray& jpeg, qsizetype at)
 
 }  // namespace
 
-std::optional<JpegParts> split(const QByteArray& jpeg)
+std::optional<JpegParts> split(const QByteArray& jpeg, bool keepImage)
 {
     const auto byteAt = [&](qsizetype i) { return uchar(jpeg.at(i)); };
     if (jpeg.size() < 4 || byteAt(0) != kMarker || byteAt(1) != kStartOfImage)
@@ -78,7 +78,8 @@ std::optional<JpegParts> split(const QByteArray& jpeg)
     qsizetype end = endOfImage(jpeg, at);
     if (end < 0)
         end = jpeg.size();
-    parts.image = jpeg.mid(at, end - at);
+    if (keepImage)
+        parts.image = jpeg.mid(at, end - at);
     parts.trailer = jpeg.mid(end);
     return parts;
 }

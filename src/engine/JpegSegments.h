@@ -23,8 +23,10 @@ struct JpegParts {
 };
 
 // nullopt for anything that is not a JPEG up to its first scan (a segment running past the end,
-// no scan). A file without its end-of-image marker has its image data to the end.
-std::optional<JpegParts> split(const QByteArray& jpeg);
+// no scan). A file without its end-of-image marker has its image data to the end. Without
+// `keepImage` the image data is only passed over (left empty): a reader of the metadata needs
+// the segments and the trailer, not a copy of megabytes of coded pixels.
+std::optional<JpegParts> split(const QByteArray& jpeg, bool keepImage = true);
 
 // The marker of a whole segment, and whether its payload begins with `id`.
 uchar markerOf(const QByteArray& segment);

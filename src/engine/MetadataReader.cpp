@@ -99,9 +99,11 @@ EngineMetadata MetadataReader::read(const QString& path)
         // A JPEG that splits into its segments is read from them, and keeps them.
         std::optional<jpegsegments::JpegParts> parts;
         if (type == Exiv2::ImageType::jpeg) {
+            // The coded pixels are only passed over, not copied: the segments and the trailer
+            // are what is kept.
             QFile file(path);
             if (file.open(QIODevice::ReadOnly))
-                parts = jpegsegments::split(file.readAll());
+                parts = jpegsegments::split(file.readAll(), false);
         }
         const QByteArray segments = parts ? forExiv2(*parts) : QByteArray();
         auto image = parts ? Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(segments.constData()),
