@@ -12,6 +12,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/EngineSnapshot.h"
 #include "engine/ExifDate.h"
+#include "engine/ExifThumbnail.h"
 #include "engine/Exiv2Runtime.h"
 #include "engine/ImageEncoder.h"
 #include "engine/IptcFile.h"
@@ -119,7 +120,13 @@ struct ImageBox::Impl {
         // The EXIF says how large the image is: the written one.
         EngineMetadata written = metadata;
         written.setPixelDimensions(bare.width(), bare.height());
-        return MetadataWriter::embed(bytes, extension, written, operation);
+        // A JPEG's EXIF thumbnail is made from the pixels at hand rather than decoded again.
+        const auto thumbnail = [&]() -> QByteArray {
+            if (auto fromPixels = exifthumbnail::fromMemory(in, settings.save.colorDepth == 2))
+                return *fromPixels;
+            return exifthumbnail::fromJpeg(bytes);
+        };
+        return MetadataWriter::embed(bytes, extension, written, operation, thumbnail);
     }
 
     // Replaces the image by the result of an operation. A result past the pixel limit is an

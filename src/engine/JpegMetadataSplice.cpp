@@ -1,6 +1,7 @@
 #include "engine/JpegMetadataSplice.h"
 
 #include "engine/ExifBlockPatch.h"
+#include "engine/ExifThumbnail.h"
 #include "engine/JpegSegments.h"
 
 #include <exiv2/jpgimage.hpp>
@@ -114,31 +115,8 @@ QByteArray encodedByExiv2(const QByteArray& oldTiff, const Exiv2::ExifData& exif
     return QByteArray(reinterpret_cast<const char*>(blob.data()), qsizetype(blob.size()));
 }
 
-// The EXIF thumbnail of the new image: at most 160 x 160, as cameras make them.
-QByteArray thumbnailOf(const QByteArray& encoded)
-{
-    constexpr int kThumbnailSize = 160;
-    VipsBlob* blob = vips_blob_new(nullptr, encoded.constData(), size_t(encoded.size()));
-    const vips::VImage small = [&] {
-        try {
-            return vips::VImage::thumbnail_buffer(
-                blob, kThumbnailSize, vips::VImage::option()->set("height", kThumbnailSize)->set("size", VIPS_SIZE_DOWN));
-        } catch (...) {
-            vips_area_unref(VIPS_AREA(blob));
-            throw;
-        }
-    }();
-    vips_area_unref(VIPS_AREA(blob));
-    VipsBlob* saved = small.jpegsave_buffer(vips::VImage::option()->set("Q", 75)->set("strip", true));
-    size_t size = 0;
-    const void* data = vips_blob_get(saved, &size);
-    const QByteArray bytes(static_cast<const char*>(data), qsizetype(size));
-    vips_area_unref(VIPS_AREA(saved));
-    return bytes;
-}
-
 QByteArray exifSegment(const QByteArray& oldTiff, const JpegSource& source, const EngineMetadata& metadata,
-                       const QByteArray& encoded)
+                       const ThumbnailMaker& thumbnail)
 {
     Exiv2::ByteOrder order = oldTiff.startsWith("MM") ? Exiv2::bigEndian : Exiv2::littleEndian;
     if (oldTiff.isEmpty() && metadata.byteOrder() != Exiv2::invalidByteOrder)
@@ -159,7 +137,7 @@ QByteArray exifSegment(const QByteArray& oldTiff, const JpegSource& source, cons
     }
     // The thumbnail shows the new pixels, not the old ones.
     const qsizetype room = kMaxPayload - kExifId.size();
-    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, [&] { return thumbnailOf(encoded); }, room))
+    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, thumbnail, room))
         tiff = withNewThumbnail;
     if (tiff->size() + kExifId.size() > kMaxPayload)
         throw std::runtime_error("the EXIF block does not fit in a JPEG segment");
@@ -211,7 +189,7 @@ void replaceSegments(std::vector<QByteArray>& segments, Which which, After after
 
 // The source's metadata segments with the edits since it was read.
 std::vector<QByteArray> metadataSegments(const JpegSource& source, const EngineMetadata& metadata,
-                                         const QByteArray& encoded)
+                                         const ThumbnailMaker& thumbnail)
 {
     std::vector<QByteArray> segments = source.segments;
     const auto oldExif = std::find_if(segments.begin(), segments.end(), isExif);
@@ -219,7 +197,7 @@ std::vector<QByteArray> metadataSegments(const JpegSource& source, const EngineM
         const QByteArray oldTiff = oldExif != segments.end() ? oldExif->mid(4 + kExifId.size()) : QByteArray();
         std::vector<QByteArray> exif;
         if (!metadata.exif().empty())
-            exif.push_back(exifSegment(oldTiff, source, metadata, encoded));
+            exif.push_back(exifSegment(oldTiff, source, metadata, thumbnail));
         const auto firstOnly = [&](const QByteArray& s) { return oldExif != segments.end() && &s == &*oldExif; };
         replaceSegments(segments, firstOnly, isJfif, exif);
     }
@@ -245,12 +223,15 @@ std::vector<QByteArray> metadataSegments(const JpegSource& source, const EngineM
 
 }  // namespace
 
-std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata)
+std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata,
+                                 const ThumbnailMaker& thumbnail)
 {
     const auto parts = split(encoded);
     if (!parts || !metadata.jpegSource())
         return std::nullopt;
-    const std::vector<QByteArray> carried = metadataSegments(*metadata.jpegSource(), metadata, encoded);
+    const ThumbnailMaker fromEncoded = [&encoded] { return exifthumbnail::fromJpeg(encoded); };
+    const std::vector<QByteArray> carried =
+        metadataSegments(*metadata.jpegSource(), metadata, thumbnail ? thumbnail : fromEncoded);
     // The encoder's JFIF segment stands where the source's did (exiftool takes the byte order of
     // some segments from the one before), or first; its other segments that describe the
     // encoding (colour profile, Adobe) follow the carried ones, with its tables.

@@ -9,13 +9,18 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
 
 namespace lumora::jpegmetadatasplice {
 
+// Makes the EXIF thumbnail of the image being written: a JPEG of at most 160 x 160.
+using ThumbnailMaker = std::function<QByteArray()>;
+
 // The encoded JPEG with the metadata of `metadata`, whose jpegSource() must be set; nullopt when
 // the encoded bytes do not split into segments. std::runtime_error when a block outgrows its
-// segment.
-std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata);
+// segment. The EXIF thumbnail comes from `thumbnail`, or from the encoded bytes decoded again.
+std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata,
+                                 const ThumbnailMaker& thumbnail = {});
 
 }  // namespace lumora::jpegmetadatasplice

@@ -83,14 +83,14 @@ bool MetadataWriter::carriesMetadata(const QString& extension)
 }
 
 QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
-                                 const char* operation)
+                                 const char* operation, const std::function<QByteArray()>& thumbnail)
 {
     ensureExiv2Started();
     const bool tiff = isTiff(extension);
     // A JPEG from a JPEG carries the source's own segments over.
     if (!tiff && extension != u"psd" && metadata.jpegSource()) {
         try {
-            if (const auto spliced = jpegmetadatasplice::splice(encoded, metadata))
+            if (const auto spliced = jpegmetadatasplice::splice(encoded, metadata, thumbnail))
                 return *spliced;
         } catch (const std::exception& error) {
             fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));

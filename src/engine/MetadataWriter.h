@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace lumora {
 
 class MetadataWriter {
@@ -17,8 +19,9 @@ public:
     // The encoder's bytes of such a file with the engine's EXIF, IPTC and XMP in place of whatever
     // the encoder wrote; the colour profile and the image data stay as encoded. EngineError
     // (naming `operation`) when Exiv2 cannot write the file, e.g. EXIF beyond a JPEG segment.
+    // `thumbnail`, when given, makes a JPEG's EXIF thumbnail from the pixels at hand.
     static QByteArray embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
-                            const char* operation);
+                            const char* operation, const std::function<QByteArray()>& thumbnail = {});
 
     // Replaces the EXIF and IPTC of a JPEG file and keeps everything else: its image data byte for
     // byte, XMP, colour profile, comments and its own thumbnail (which shows its own pixels). The
