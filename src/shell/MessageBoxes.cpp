@@ -3,6 +3,7 @@
 #include "core/AppInfo.h"
 
 #include <QAbstractButton>
+#include <QIcon>
 
 #include <utility>
 
@@ -55,9 +56,13 @@ QMessageBox::StandardButton AskQuestion(QWidget* parent, const QString& text,
     if (const MessageHook& hook = installedHook())
         return hook(message);
     QMessageBox box(QMessageBox::Question, message.title, text, buttons, parent);
-    for (auto it = captions.begin(); it != captions.end(); ++it)
-        if (!it.value().isEmpty())
-            box.button(it.key())->setText(it.value());
+    // A button that says what it does loses the standard one's icon (a red "No" on the safe way).
+    for (auto it = captions.begin(); it != captions.end(); ++it) {
+        if (it.value().isEmpty())
+            continue;
+        box.button(it.key())->setText(it.value());
+        box.button(it.key())->setIcon(QIcon());
+    }
     box.setDefaultButton(defaultButton);
     box.setEscapeButton(QMessageBox::Cancel);
     return static_cast<QMessageBox::StandardButton>(box.exec());
