@@ -60,7 +60,10 @@ Commands:
         batch output of the window does: read it (a multipage TIFF gives its first
         page), apply the task basket of --tasks FILE.tbf if given, name it and
         write it next to its source or into --dest DIR. A photo that cannot be read
-        is skipped, and so is one whose output exists unless --overwrite is given.
+        is skipped (one line says why), and so is one whose output exists unless
+        --overwrite is given. An output never replaces a photo of the run (its own
+        source, or another photo given) unless --in-place is given: without it
+        such a run does not start (exit status 2, nothing written).
         Naming: --naming original (the default; NAME.jpg), hybrid (PREFIX SEP1
         NAME SEP2 SUFFIX .jpg, with --prefix, --sep1, --sep2 and --suffix each a
         list word such as "[Resulting resolution]", "[EXIF Date]", "[WhiteSpace]",
@@ -75,10 +78,12 @@ Commands:
         on, unless --no-overwrite. --jobs N photos at once (default: the number
         of cores); the files are the same as one at a time. On a terminal a
         progress bar is drawn on standard error; at the end standard output gets
-        "written N, skipped M, failed K". An error (a photo that cannot be
-        written) ends the run: photos in progress finish, no new one starts, and
-        the exit status is 1, as it is when a task or an import reported a
-        failure. Ctrl-C stops after the photos in progress.
+        "written N, skipped M, failed K" (and ", warnings W" when a task or an
+        import reported a problem). An error (a photo that cannot be decoded
+        whole or written) ends the run, unless --keep-going: photos in progress
+        finish, no new one starts, and the exit status is 1, as it is when a
+        task or an import reported a failure. Ctrl-C stops after the photos in
+        progress.
   info [--json] FILE
         Print the metadata of FILE as Lumora's metadata pane shows it: under
         "EXIF" (tif, tiff, jpg, jpeg, jpe) one "Name: value" line per attribute,
