@@ -12,6 +12,7 @@
 // conversion through its dialog (accepted as it opens) and reports the longest heartbeat gap while
 // the batch runs, and the batch's wall time.
 #include "Heartbeat.h"
+#include "MessageBoxWatch.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
@@ -28,7 +29,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -120,19 +120,12 @@ int main(int argc, char** argv)
     // closed.
     double batchMs = -1;
     double batchStall = 0;
-    QTimer endWatch;
-    QObject::connect(&endWatch, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        endWatch.stop();
+    const lumora::tools::MessageBoxWatch endMessage(5, [&] {
         batchMs = static_cast<double>(batchClock.elapsed());
         batchStall = heartbeat.longestMs();
-        box->reject();
     });
-    endWatch.start(5);
     window->subGenerateDocument(0);
-    waitUntil([&] { return batchMs >= 0; });
+    waitUntil([&] { return endMessage.done(); });
 
     std::printf("listed %d first %lld last %lld listing_stall %.1f batch_photos %lld batch %.0f batch_stall %.1f\n",
                 listed, static_cast<long long>(first), static_cast<long long>(last), listingStall,

@@ -2,6 +2,7 @@
 // Basket and runs a batch, saving a screenshot of the whole screen after each step. Run it on a
 // virtual display (scripts/screenshots.sh) so the pictures show exactly what a user would see.
 #include "Heartbeat.h"
+#include "MessageBoxWatch.h"
 #include "TourSteps.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
@@ -19,7 +20,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -166,22 +166,13 @@ int main(int argc, char** argv)
             save->click();
     });
     // The end of the run is told in a message of its own: shot, then closed.
-    QTimer endWatch;
-    QObject::connect(&endWatch, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        endWatch.stop();
-        shoot(shots, QStringLiteral("6-batch-end"));
-        box->reject();
-    });
-    endWatch.start(100);
+    const lumora::tools::MessageBoxWatch endMessage(100, [&shots] { shoot(shots, QStringLiteral("6-batch-end")); });
     window->subGenerateDocument(0);
     pump(400);
     shoot(shots, QStringLiteral("5-batch-running"));
     waitUntil([&] {
         const QWidget* status = window->findChild<QWidget*>(QStringLiteral("frmStatus"));
-        return !endWatch.isActive() && (!status || !status->isVisible());
+        return endMessage.done() && (!status || !status->isVisible());
     });
     shoot(shots, QStringLiteral("7-after-batch"));
     window->close();

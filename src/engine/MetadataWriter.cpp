@@ -1,5 +1,6 @@
 #include "engine/MetadataWriter.h"
 
+#include "core/WholeFileWrite.h"
 #include "engine/EngineError.h"
 #include "engine/Exiv2Runtime.h"
 #include "engine/JpegMetadataSplice.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <exiv2/image.hpp>
 #include <exiv2/jpgimage.hpp>
@@ -160,11 +160,8 @@ void MetadataWriter::writeIntoJpegFile(const QString& path, const EngineMetadata
         fail(operation, QStringLiteral("cannot write the metadata into \"%1\": %2").arg(path, reasonOf(error)));
     }
 
-    QSaveFile target(path);
-    // flush() before commit(): commit() alone does not notice bytes that never reached the disk.
-    if (!target.open(QIODevice::WriteOnly) || target.write(updated) != updated.size() || !target.flush() ||
-        !target.commit())
-        fail(operation, QStringLiteral("cannot write \"%1\": %2").arg(path, target.errorString()));
+    if (const std::optional<QString> why = writeWholeFile(path, updated))
+        fail(operation, QStringLiteral("cannot write \"%1\": %2").arg(path, *why));
 }
 
 }  // namespace lumora

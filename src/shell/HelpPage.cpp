@@ -1,12 +1,12 @@
 #include "shell/HelpPage.h"
 
 #include "core/ProgramFolder.h"
+#include "core/WholeFileWrite.h"
 #include "shell/MessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace lumora {
@@ -24,8 +24,7 @@ QString writeHelpPage()
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == html)
         return path;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(html) != html.size() || !out.commit())
+    if (writeWholeFile(path, html))
         return {};
     return path;
 }

@@ -2,6 +2,7 @@
 
 #include "core/ErrorReporter.h"
 #include "core/ProgramFolder.h"
+#include "core/WholeFileWrite.h"
 #include "shell/MessageBoxes.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -176,14 +176,10 @@ void frmErrorReport::cmdSend_Click()
         failure = QStringLiteral("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder.path()));
     } else {
         const QString path = newReportPath(folder);
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(text.toUtf8());
-            if (file.commit())
-                savedPath_ = path;
-        }
-        if (savedPath_.isEmpty())
-            failure = file.errorString();
+        if (const std::optional<QString> why = writeWholeFile(path, text.toUtf8()))
+            failure = *why;
+        else
+            savedPath_ = path;
     }
 
     if (!failure.isEmpty()) {
