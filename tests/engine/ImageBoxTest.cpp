@@ -29,12 +29,7 @@ using namespace lumora::test;
 
 namespace {
 
-const Rgb kRed{255, 0, 0};
-const Rgb kGreen{0, 255, 0};
-const Rgb kBlue{0, 0, 255};
 const Rgb kGrey{100, 100, 100};
-const Rgb kWhite{255, 255, 255};
-const Rgb kBlack{0, 0, 0};
 
 class EngineImages : public EngineModes {
 protected:

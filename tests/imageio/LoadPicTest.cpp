@@ -34,8 +34,6 @@ using namespace lumora::test;
 
 namespace {
 
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kRed{255, 0, 0};
 
 using Roads = std::vector<LoadRoad>;
 

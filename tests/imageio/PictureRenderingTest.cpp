@@ -28,8 +28,6 @@ using namespace lumora::test;
 
 namespace {
 
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kGround{10, 200, 30};
 const std::uint32_t kGroundOle = OleColor::fromRgb(kGround);
 

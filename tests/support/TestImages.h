@@ -7,6 +7,13 @@
 
 namespace lumora::test {
 
+// The pure colours the picture tests paint and look for.
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kGreen{0, 255, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+
 // A picture of the given size whose every pixel has a different colour: red rises to the right,
 // green downwards, blue with both. Moved pixels can be traced back to where they came from.
 Picture gradientPicture(int width, int height);

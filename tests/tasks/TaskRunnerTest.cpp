@@ -22,10 +22,7 @@ using namespace lumora::test;
 
 namespace {
 
-const Rgb kBlack{0, 0, 0};
 const Rgb kGrey{128, 128, 128};
-const Rgb kRed{255, 0, 0};
-const Rgb kWhite{255, 255, 255};
 
 TaskRecord task(TaskKind kind, std::initializer_list<QString> slotValues) { return {kind, QString(), slotValues}; }
 
