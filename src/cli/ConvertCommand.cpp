@@ -7,6 +7,7 @@
 #include "core/FileExists.h"
 #include "core/LumoraError.h"
 #include "output/BatchConversion.h"
+#include "output/BatchSummary.h"
 #include "output/NamingTokens.h"
 #include "settings/SetupFile.h"
 #include "tasks/TaskBasket.h"
@@ -314,28 +315,24 @@ int runConvert(const QStringList& arguments)
     gRunning = nullptr;
     terminal.end();
 
-    int keptSources = 0;
     for (const BatchEntryResult& result : run.results()) {
         if (result.outcome == BatchEntryOutcome::Unreadable)
             printError(QStringLiteral("skipped: %1").arg(result.reason));
-        if (result.outcome != BatchEntryOutcome::KeptSource)
-            continue;
-        ++keptSources;
-        printError(QStringLiteral("not written: \"%1\" would replace a photo of the batch (give --dest DIR, or "
-                                  "--in-place to replace it)")
-                       .arg(result.outputPath));
+        if (result.outcome == BatchEntryOutcome::KeptSource)
+            printError(QStringLiteral("not written: \"%1\" would replace a photo of the batch (give --dest DIR, or "
+                                      "--in-place to replace it)")
+                           .arg(result.outputPath));
     }
+    const BatchSummary summary = BatchSummary::of(run.results(), completed);
     // Every failed photo was reported once; what else was reported (a task that failed, a text
     // left out of an import) is counted as a warning.
-    const int failed = run.count(BatchEntryOutcome::Failed);
-    const int warnings = std::max(0, terminal.reports() - failed);
+    const int warnings = std::max(0, terminal.reports() - summary.failed);
     printOut(QStringLiteral("written %1, skipped %2, failed %3%4")
-                 .arg(run.count(BatchEntryOutcome::Written))
-                 .arg(run.count(BatchEntryOutcome::Unreadable) + run.count(BatchEntryOutcome::Existing) +
-                      run.count(BatchEntryOutcome::KeptSource))
-                 .arg(failed)
+                 .arg(summary.written)
+                 .arg(summary.skipped())
+                 .arg(summary.failed)
                  .arg(warnings > 0 ? QStringLiteral(", warnings %1").arg(warnings) : QString()));
-    return completed && terminal.reports() == 0 && keptSources == 0 ? Success : Failure;
+    return completed && terminal.reports() == 0 && summary.keptSource == 0 ? Success : Failure;
 }
 
 }  // namespace lumora::cli
