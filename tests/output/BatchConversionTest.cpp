@@ -231,35 +231,6 @@ TEST_F(BatchConversionRun, GenericNumbersFollowTheBasketPositionAndProgressItsOr
     }
 }
 
-TEST_F(BatchConversionRun, CancelLetsThePhotosInProgressFinishAndStartsNoOther)
-{
-    const QStringList files = photos(12);
-    for (const int jobs : {1, 3}) {
-        SCOPED_TRACE(jobs);
-        std::vector<int> heard;
-        progress = [&](int done, int) {
-            heard.push_back(done);
-            if (done == 3)
-                conversion->cancel();
-        };
-        EXPECT_TRUE(runInto(QStringLiteral("jobs%1").arg(jobs), files, jobs).size() >= 3);  // a cancelled run ends normally
-        // Entries are taken in basket order and every entry taken is finished: whatever the
-        // workers' pace, the outputs are those of the first k entries, and nothing after them
-        // was started. One worker stops right after the third.
-        const int written = conversion->count(Outcome::Written);
-        EXPECT_EQ(outcomes(), QString(written, u'W') + QString(12 - written, u'N'));
-        EXPECT_EQ(static_cast<int>(heard.size()), written);
-        EXPECT_GE(written, 3);
-        EXPECT_TRUE(jobs > 1 || written == 3);
-    }
-    // A cancel that comes before the run lets no worker start a photo.
-    progress = {};
-    prepare(files, 3);
-    conversion->cancel();
-    EXPECT_TRUE(conversion->fncSaveSinglePage());
-    EXPECT_EQ(outcomes(), QString(12, u'N'));
-}
-
 TEST_F(BatchConversionRun, AnErrorStopsTheRunAndKeepsWhatWasWritten)
 {
     // The fourth photo's output name is taken by a folder, so it cannot be written.
