@@ -40,24 +40,18 @@ namespace {
 TEST(MetadataDialogsTest, NewAttributeOffersTheMissingAttributesAndEnablesOkOnlyForAValue)
 {
     frmExifNewAttribute none({});
-    EXPECT_EQ(none.attributeBox()->count(), 1);
     EXPECT_EQ(none.attributeBox()->currentText(), modMetadata::NoEditableAttributeToAdd);
-    EXPECT_FALSE(none.attributeBox()->isEnabled());
-    EXPECT_FALSE(none.okButton()->isEnabled());
+    EXPECT_FALSE(none.attributeBox()->isEnabled() || none.okButton()->isEnabled());
 
     frmExifNewAttribute dialog({"Artist", "DateTimeOriginal"});
-    struct Step {
-        int attribute;
-        QString text;
-        bool picker;
-        bool ok;
-    };
+    struct Step { int attribute; QString text; bool picker; bool ok; };
     for (const Step& step : {Step{0, "", false, false}, Step{0, "   ", false, false}, Step{0, " Ann ", false, true},
                              Step{1, "", true, true}, Step{0, "", false, false}}) {
         dialog.attributeBox()->setCurrentIndex(step.attribute);
         dialog.valueBox()->setText(step.text);
-        EXPECT_EQ(!dialog.picker()->isHidden(), step.picker) << step.attribute << " '" << step.text.toStdString() << "'";
-        EXPECT_EQ(dialog.okButton()->isEnabled(), step.ok) << step.attribute << " '" << step.text.toStdString() << "'";
+        const std::string where = std::to_string(step.attribute) + " '" + step.text.toStdString() + "'";
+        EXPECT_EQ(!dialog.picker()->isHidden(), step.picker) << where;
+        EXPECT_EQ(dialog.okButton()->isEnabled(), step.ok) << where;
     }
     dialog.attributeBox()->setCurrentIndex(1);
     // The picker starts on the moment the date attribute was chosen.
@@ -73,29 +67,28 @@ TEST(MetadataDialogsTest, NewAttributeOffersTheMissingAttributesAndEnablesOkOnly
 // the picker shows them.
 TEST(MetadataDialogsTest, EditAcceptsOnlyAChangedValue)
 {
+    const QDateTime july15(QDate(2004, 7, 15), QTime(14, 3, 22));
     struct Case {
         QString value;
         bool date;
-        std::function<void(frmExifEditAttribute&)> change;
-        bool accepted;
-        QString given;
+        QString typed;  // or, for a date, picked:
+        QDateTime picked;
+        QString given;  // "" when nothing is to be written
     };
-    const auto type = [](const QString& text) { return [text](frmExifEditAttribute& d) { d.valueBox()->setText(text); }; };
-    const auto pick = [](const QDateTime& when) { return [when](frmExifEditAttribute& d) { d.picker()->setDateTime(when); }; };
-    const QDateTime july15(QDate(2004, 7, 15), QTime(14, 3, 22));
-    for (const Case& c : {Case{"Ann Lee", false, type("Ann Lee"), false, ""},
-                          Case{"Ann Lee", false, type("  Ann Lee "), false, ""},
-                          Case{"Ann Lee", false, type(" Bo Chen "), true, "Bo Chen"},
-                          Case{"7/15/2004 2:03:22 PM", true, pick(july15), false, ""},
-                          Case{"7/15/2004 2:03:22 PM", true, pick(july15.addDays(1).addSecs(-3600)), true,
-                               "7/16/2004 1:03:22 PM"},
-                          Case{"", true, pick(july15), true, "7/15/2004 2:03:22 PM"}}) {
+    for (const Case& c : {Case{"Ann Lee", false, "Ann Lee", {}, ""}, Case{"Ann Lee", false, "  Ann Lee ", {}, ""},
+                          Case{"Ann Lee", false, " Bo Chen ", {}, "Bo Chen"},
+                          Case{"7/15/2004 2:03:22 PM", true, "", july15, ""},
+                          Case{"7/15/2004 2:03:22 PM", true, "", july15.addSecs(23 * 3600), "7/16/2004 1:03:22 PM"},
+                          Case{"", true, "", july15, "7/15/2004 2:03:22 PM"}}) {
         frmExifEditAttribute dialog("Name", c.value, c.date);
         EXPECT_EQ(dialog.valueBox()->isHidden(), c.date);
         EXPECT_EQ(dialog.picker()->isHidden(), !c.date);
-        c.change(dialog);
+        if (c.date)
+            dialog.picker()->setDateTime(c.picked);
+        else
+            dialog.valueBox()->setText(c.typed);
         dialog.okButton()->click();
-        EXPECT_EQ(dialog.valueAccepted(), c.accepted) << c.value.toStdString();
+        EXPECT_EQ(dialog.valueAccepted(), !c.given.isEmpty()) << c.value.toStdString();
         EXPECT_EQ(dialog.value(), c.given) << c.value.toStdString();
     }
 }
@@ -113,11 +106,9 @@ protected:
     {
         photo = dir.filePath("tagged.jpg");
         ASSERT_EQ(runTool("convert", {"-size", "64x48", "gradient:red-blue", photo}).exitCode, 0);
-        ASSERT_EQ(runTool("exiftool", {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS 5D", "-Artist=Ann Lee",
-                                       "-EXIF:Flash#=16", "-IPTC:Keywords=alpha", "-IPTC:Keywords=beta",
-                                       "-IPTC:Caption-Abstract=Harbour", photo})
-                      .exitCode,
-                  0);
+        const QStringList tags{"-Make=Canon", "-Artist=Ann Lee", "-EXIF:Flash#=16", "-IPTC:Keywords=alpha",
+                               "-IPTC:Keywords=beta", "-IPTC:Caption-Abstract=Harbour"};
+        ASSERT_EQ(runTool("exiftool", QStringList{"-q", "-overwrite_original"} + tags + QStringList{photo}).exitCode, 0);
         pane.resize(420, 700);
         pane.show();
         QSignalSpy shown(&preview, &PreviewPane::previewShown);
@@ -126,23 +117,15 @@ protected:
         ASSERT_TRUE(waitFor([&] { return !session.isBusy(); }));
     }
 
-    // The row of the tab's view that stands for an attribute or field.
-    QModelIndex shownRow(int tab, const QString& tag) const
-    {
-        const QAbstractItemModel* model = pane.view(tab)->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            if (model->index(row, 0).data(MetadataList::TagRole).toString() == tag)
-                return model->index(row, 0);
-        return {};
-    }
-
+    // Double-clicks the row of the tab's view that stands for an attribute or field.
     void doubleClick(int tab, const QString& tag)
     {
         QTreeView* view = pane.view(tab);
-        const QModelIndex index = shownRow(tab, tag);
-        ASSERT_TRUE(index.isValid()) << tag.toStdString();
-        view->scrollTo(index);
-        const QPoint centre = view->visualRect(index).center();
+        const QModelIndexList found = view->model()->match(view->model()->index(0, 0), MetadataList::TagRole, tag, 1,
+                                                           Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << tag.toStdString();
+        view->scrollTo(found.first());
+        const QPoint centre = view->visualRect(found.first()).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
     }
@@ -162,7 +145,6 @@ protected:
         });
         poll.start(10);
         command();
-        poll.stop();
         return opened;
     }
 
@@ -177,23 +159,18 @@ protected:
     MetadataCommands commands{pane, preview, &pane};
 };
 
-TEST_F(MetadataCommandsTest, DoubleClickEditsEditableAttributesOnly)
+// Editing and deleting act on the row the view shows, whatever its order.
+TEST_F(MetadataCommandsTest, DoubleClickEditsEditableRowsAndDeleteAfterSortingRemovesTheSelectedOne)
 {
     const auto typeBoChen = [](QDialog& dialog) {
-        auto& edit = dynamic_cast<frmExifEditAttribute&>(dialog);
-        edit.valueBox()->setText("Bo Chen");
-        edit.okButton()->click();
+        static_cast<frmExifEditAttribute&>(dialog).valueBox()->setText("Bo Chen");
+        dialog.accept();
     };
     EXPECT_EQ(withDialog([&] { doubleClick(MetadataPane::ExifTab, "Artist"); }, typeBoChen), "lumora::frmExifEditAttribute");
     EXPECT_EQ(exiftoolValue(photo, "Artist"), "Bo Chen");
     EXPECT_EQ(pane.exifList().at(pane.exifList().findTag("Artist")).value, "Bo Chen");
-
     EXPECT_EQ(withDialog([&] { doubleClick(MetadataPane::ExifTab, "Flash"); }, [](QDialog& d) { d.reject(); }), "");
-    EXPECT_TRUE(reports.reports().empty());
-}
 
-TEST_F(MetadataCommandsTest, DeleteAfterSortingRemovesTheAttributeSelectedInTheView)
-{
     QTreeView* view = pane.exifView();
     const QHeaderView* header = view->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
@@ -202,11 +179,9 @@ TEST_F(MetadataCommandsTest, DeleteAfterSortingRemovesTheAttributeSelectedInTheV
     ASSERT_NE(pane.exifList().findTag("Artist"), 0);                    // not the list's own order
     view->setCurrentIndex(first);
     pane.exifCommand(MetadataPane::ExifDelete)->trigger();
-
     EXPECT_EQ(exiftoolValue(photo, "Artist"), "");
     EXPECT_EQ(exiftoolValue(photo, "Make"), "Canon");
     EXPECT_EQ(pane.exifList().findTag("Artist"), -1);
-    EXPECT_GE(pane.exifList().findTag("Make"), 0);
     EXPECT_TRUE(reports.reports().empty());
 }
 
