@@ -15,11 +15,13 @@
 #include "shell/MetadataPane.h"
 #include "shell/PreviewPane.h"
 #include "shell/SingleInstance.h"
+#include "shell/frmInsertMetadata.h"
 #include "shell/frmMain.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -172,6 +174,12 @@ int main(int argc, char** argv)
                     [&] { commands.subEditAttribute(); }, {});
     }
     metadata.tabs()->setCurrentIndex(lumora::MetadataPane::ExifTab);
+    // The insert-metadata dialog the web album will open, with every item chosen.
+    lumora::frmInsertMetadata insert(window.get());
+    shootDialog(QStringLiteral("2i-insert-metadata"), [&] { insert.exec(); }, [](QDialog* dialog) {
+        if (auto* all = dialog->findChild<QCheckBox*>())
+            all->setChecked(true);
+    });
 
     list->selectAll();
     window->addSelectedToBasket();
