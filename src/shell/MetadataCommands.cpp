@@ -74,18 +74,21 @@ void MetadataCommands::previewShown(const QString& path, bool ok)
 {
     shownPath_ = ok ? path : QString();
     // The file may have changed since the engine read it, even when it is the same file again.
-    engine_.reset();
+    // The engine is read again when a command next needs it, not now: a command waiting for a
+    // dialog may hold it.
+    engineStale_ = true;
     updateCommands();
 }
 
 ImageBox& MetadataCommands::engineFor(const QString& path)
 {
-    if (!engine_ || !engine_->HasImage() || engine_->Tag() != path) {
+    if (!engine_ || engineStale_ || !engine_->HasImage() || engine_->Tag() != path) {
         engine_.reset();
         auto engine = std::make_unique<ImageBox>(ImageBox::Mode::Batch);
         engine->LoadFromFile(path);
         engine->SetTag(path);
         engine_ = std::move(engine);
+        engineStale_ = false;
     }
     return *engine_;
 }
@@ -150,7 +153,7 @@ void MetadataCommands::subEditAttribute()
         line = 3;
         const bool date = iptc ? IsIptcDate(name) : IsExifDate(name);
         frmExifEditAttribute dialog(name, shown.value, date, dialogParent_);
-        if (dialog.exec() != QDialog::Accepted || !dialog.valueAccepted())
+        if (dialog.exec() != QDialog::Accepted || !dialog.valueAccepted() || previewedPath() != path)
             return;
 
         line = 4;
@@ -170,7 +173,7 @@ void MetadataCommands::editKeywords(MetadataList& list, int row, const QString& 
     ImageBox& engine = engineFor(path);
     frmIPTCKeywords dialog(dialogParent_);
     dialog.subSetUp(engine);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted && previewedPath() == path)
         list.setValue(row, subUpdateIPTC_Keywords(engine, dialog.keywords()));
 }
 
@@ -179,7 +182,7 @@ void MetadataCommands::editSupplementalCategories(MetadataList& list, int row, c
     ImageBox& engine = engineFor(path);
     frmIPTCCategory dialog(dialogParent_);
     dialog.subSetUp(engine);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted && previewedPath() == path)
         list.setValue(row, subUpdateIPTC_Category(engine, dialog.categories(), dialog.urgencyText()));
 }
 
@@ -194,7 +197,7 @@ void MetadataCommands::subAddExifAttribute()
             return;
         MetadataList& exif = pane_.exifList();
         frmExifNewAttribute dialog(MissingEditableExif(exif), dialogParent_);
-        if (dialog.exec() != QDialog::Accepted || !dialog.valueAccepted())
+        if (dialog.exec() != QDialog::Accepted || !dialog.valueAccepted() || previewedPath() != path)
             return;
 
         line = 2;
@@ -253,7 +256,7 @@ void MetadataCommands::subClearAllAttributes()
         if (path.isEmpty() || list.isEmpty())
             return;
         const bool exif = tab == MetadataPane::ExifTab;
-        if (!askYesNo(exif ? ClearAllExifQuestion : ClearAllIptcQuestion))
+        if (!askYesNo(exif ? ClearAllExifQuestion : ClearAllIptcQuestion) || previewedPath() != path)
             return;
 
         line = 2;
@@ -297,7 +300,7 @@ void MetadataCommands::openExifFile()
         line = 2;
         const ui::FileChoice choice =
             ui::ChooseOpenFile(dialogParent_, OpenExifDialogTitle, exifFilter(OpenExifDialogFilter));
-        if (choice.path.isEmpty())
+        if (choice.path.isEmpty() || previewedPath() != path)
             return;
         line = 3;
         exif.setTag(path);
@@ -335,7 +338,7 @@ void MetadataCommands::openIptcFile()
             return;
         line = 2;
         const ui::FileChoice choice = ui::ChooseOpenFile(dialogParent_, OpenIptcDialogTitle, iptcFilter());
-        if (choice.path.isEmpty())
+        if (choice.path.isEmpty() || previewedPath() != path)
             return;
         line = 3;
         iptc.setTag(path);

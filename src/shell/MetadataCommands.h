@@ -22,7 +22,8 @@ class PreviewPane;
 // The preview's engine belongs to its edit session and works on another thread, so the commands
 // keep an engine of their own (a batch engine, tagged with the file's path), loaded from the
 // previewed file when a command first needs it after the file changed. Nothing works while no
-// file is previewed or a new one is being read.
+// file is previewed or a new one is being read, and a command whose dialog closes on another
+// file than it opened on changes nothing.
 class MetadataCommands : public QObject {
     Q_OBJECT
 public:
@@ -63,6 +64,8 @@ private:
     QWidget* dialogParent_;
     QString shownPath_;
     std::unique_ptr<ImageBox> engine_;
+    // The previewed file was shown again since the engine read it.
+    bool engineStale_ = false;
 };
 
 }  // namespace lumora
