@@ -22,6 +22,7 @@
 #include "shell/frmIPTCKeywords.h"
 
 #include <QAction>
+#include <QApplication>
 
 namespace lumora {
 
@@ -35,6 +36,16 @@ const QString CategoriesLabel = QStringLiteral("Supplemental Categories");
 // The file dialogs' filters, as Lumora writes them.
 QString exifFilter(const QString& description) { return description + QStringLiteral("|*.xiff"); }
 QString iptcFilter() { return SaveIptcDialogFilter + QStringLiteral("|*.ffo"); }
+
+// Writing a photo's metadata back takes a moment (a TIFF is saved again whole): the pointer says
+// so while it lasts.
+class WaitPointer {
+public:
+    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+};
 
 }  // namespace
 
@@ -157,6 +168,7 @@ void MetadataCommands::subEditAttribute()
             return;
 
         line = 4;
+        const WaitPointer wait;
         ImageBox& engine = engineFor(path);
         if (iptc && date) {
             const QDateTime when = DateOfValue(dialog.value()).value_or(ImageBox::ZeroDate());
@@ -173,8 +185,10 @@ void MetadataCommands::editKeywords(MetadataList& list, int row, const QString& 
     ImageBox& engine = engineFor(path);
     frmIPTCKeywords dialog(dialogParent_);
     dialog.subSetUp(engine);
-    if (dialog.exec() == QDialog::Accepted && previewedPath() == path)
+    if (dialog.exec() == QDialog::Accepted && previewedPath() == path) {
+        const WaitPointer wait;
         list.setValue(row, subUpdateIPTC_Keywords(engine, dialog.keywords()));
+    }
 }
 
 void MetadataCommands::editSupplementalCategories(MetadataList& list, int row, const QString& path)
@@ -182,8 +196,10 @@ void MetadataCommands::editSupplementalCategories(MetadataList& list, int row, c
     ImageBox& engine = engineFor(path);
     frmIPTCCategory dialog(dialogParent_);
     dialog.subSetUp(engine);
-    if (dialog.exec() == QDialog::Accepted && previewedPath() == path)
+    if (dialog.exec() == QDialog::Accepted && previewedPath() == path) {
+        const WaitPointer wait;
         list.setValue(row, subUpdateIPTC_Category(engine, dialog.categories(), dialog.urgencyText()));
+    }
 }
 
 void MetadataCommands::subAddExifAttribute()
@@ -201,6 +217,7 @@ void MetadataCommands::subAddExifAttribute()
             return;
 
         line = 2;
+        const WaitPointer wait;
         const QString name = dialog.attribute();
         if (fncUpdateAttribute(path, false, name, dialog.value(), engineFor(path))) {
             exif.setTag(path);
@@ -222,25 +239,30 @@ void MetadataCommands::subDeleteAttribute()
         if (path.isEmpty() || row < 0)
             return;
         const MetadataRow shown = list.at(row);
+        const bool exif = tab == MetadataPane::ExifTab;
+        if (!exif && shown.value.trimmed().isEmpty())
+            return;
 
         line = 2;
-        if (tab == MetadataPane::ExifTab) {
-            if (!fncDeleteAttribute(shown.tag, list, engineFor(path), row))
-                ui::ShowMessage(dialogParent_, DeleteAttributeFailedTitle, QMessageBox::Critical);
-            return;
+        bool done = false;
+        {
+            const WaitPointer wait;
+            ImageBox& engine = engineFor(path);
+            if (exif) {
+                done = fncDeleteAttribute(shown.tag, list, engine, row);
+            } else {
+                line = 3;
+                const bool listField = shown.text == KeywordsLabel || shown.text == CategoriesLabel;
+                done = listField ? fncDeleteIPTC_Keywords_suppCat(path, shown.text, engine)
+                                 : fncUpdateAttribute(path, true, shown.text, QString(), engine);
+                if (done)
+                    list.setValue(row, QString());
+            }
         }
-
-        line = 3;
-        if (shown.value.trimmed().isEmpty())
-            return;
-        ImageBox& engine = engineFor(path);
-        const bool listField = shown.text == KeywordsLabel || shown.text == CategoriesLabel;
-        const bool emptied = listField ? fncDeleteIPTC_Keywords_suppCat(path, shown.text, engine)
-                                       : fncUpdateAttribute(path, true, shown.text, QString(), engine);
-        if (emptied)
-            list.setValue(row, QString());
-        else
-            ui::ShowMessage(dialogParent_, DeleteAttributeFailedMessage, QMessageBox::Critical);
+        // The two lists have words of their own for a refused delete.
+        if (!done)
+            ui::ShowMessage(dialogParent_, exif ? DeleteAttributeFailedTitle : DeleteAttributeFailedMessage,
+                            QMessageBox::Critical);
     });
 }
 
@@ -260,6 +282,7 @@ void MetadataCommands::subClearAllAttributes()
             return;
 
         line = 2;
+        const WaitPointer wait;
         ImageBox& engine = engineFor(path);
         list.setTag(path);
         if (exif)
@@ -303,6 +326,7 @@ void MetadataCommands::openExifFile()
         if (choice.path.isEmpty() || previewedPath() != path)
             return;
         line = 3;
+        const WaitPointer wait;
         exif.setTag(path);
         fncOpenEXIF(choice.path, exif, engineFor(path));
     });
@@ -341,6 +365,7 @@ void MetadataCommands::openIptcFile()
         if (choice.path.isEmpty() || previewedPath() != path)
             return;
         line = 3;
+        const WaitPointer wait;
         iptc.setTag(path);
         fncOpenIPTC(choice.path, iptc, engineFor(path));
     });
