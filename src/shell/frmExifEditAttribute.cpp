@@ -11,19 +11,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace lumora {
 
 namespace {
 
-// The date a shown value stands for; a value that reads as no date starts the picker on now.
-QDateTime pickerStart(const QString& value)
+// The date a shown value stands for; nothing for an empty value or one that reads as no date.
+std::optional<QDateTime> dateShown(const QString& value)
 {
-    if (value.trimmed().isEmpty())
-        return QDateTime::currentDateTime();
     try {
-        return modMetadata::DateOfValue(value).value_or(QDateTime::currentDateTime());
+        return modMetadata::DateOfValue(value);
     } catch (const LumoraError&) {
-        return QDateTime::currentDateTime();
+        return std::nullopt;
     }
 }
 
@@ -41,7 +41,9 @@ frmExifEditAttribute::frmExifEditAttribute(const QString& name, const QString& v
     txtValue_ = new QLineEdit(value, this);
     txtValue_->setObjectName(QStringLiteral("txtValue"));
     ucDateTime_ = makeMetadataDatePicker(this);
-    ucDateTime_->setDateTime(pickerStart(isDate ? value : QString()));
+    if (isDate)
+        oldDate_ = dateShown(value);
+    ucDateTime_->setDateTime(oldDate_.value_or(QDateTime::currentDateTime()));
     txtValue_->setHidden(isDate);
     ucDateTime_->setHidden(!isDate);
 
@@ -68,9 +70,14 @@ frmExifEditAttribute::frmExifEditAttribute(const QString& name, const QString& v
 
 void frmExifEditAttribute::accept()
 {
-    const QString given =
-        ucDateTime_->isHidden() ? txtValue_->text().trimmed() : modMetadata::PickerDateText(ucDateTime_->dateTime());
-    valueAccepted_ = given != oldValue_;
+    const bool picked = !ucDateTime_->isHidden();
+    const QString given = picked ? modMetadata::PickerDateText(ucDateTime_->dateTime()) : txtValue_->text().trimmed();
+    // A date is compared as a date: an IPTC date shows as the system's short date, which the
+    // picker's text never equals, and an untouched picker must write nothing.
+    if (picked && oldDate_)
+        valueAccepted_ = ucDateTime_->dateTime().toSecsSinceEpoch() != oldDate_->toSecsSinceEpoch();
+    else
+        valueAccepted_ = given != oldValue_;
     if (valueAccepted_)
         value_ = given;
     QDialog::accept();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
+
+#include <optional>
 
 class QDateTimeEdit;
 class QLineEdit;
@@ -12,7 +15,8 @@ namespace lumora {
 // " Edit Attribute": one EXIF attribute or IPTC field, its name in `txtAttribute` (read-only)
 // and its value in `txtValue`, or in the date and time picker `ucDateTime` for dates. OK takes
 // the trimmed text, or the picker's date and time as "m/d/yyyy h:mm:ss AM/PM"; the value counts
-// as given only when it differs from the one shown at first, so an unchanged OK writes nothing.
+// as given only when it differs from the one shown at first (a date compared as a date), so an
+// unchanged OK writes nothing.
 class frmExifEditAttribute : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +37,7 @@ public:
 
 private:
     QString oldValue_;
+    std::optional<QDateTime> oldDate_;  // the date the old value stands for
     QString value_;
     bool valueAccepted_ = false;
     QLineEdit* txtAttribute_ = nullptr;

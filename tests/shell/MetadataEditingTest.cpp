@@ -20,6 +20,7 @@
 #include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -79,7 +80,9 @@ TEST(MetadataDialogsTest, EditAcceptsOnlyAChangedValue)
                           Case{"Ann Lee", false, " Bo Chen ", {}, "Bo Chen"},
                           Case{"7/15/2004 2:03:22 PM", true, "", july15, ""},
                           Case{"7/15/2004 2:03:22 PM", true, "", july15.addSecs(23 * 3600), "7/16/2004 1:03:22 PM"},
-                          Case{"", true, "", july15, "7/15/2004 2:03:22 PM"}}) {
+                          Case{"", true, "", july15, "7/15/2004 2:03:22 PM"},
+                          Case{QLocale().toString(july15.date(), QLocale::ShortFormat), true, "",  // an IPTC date
+                               july15.date().startOfDay(), ""}}) {
         frmExifEditAttribute dialog("Name", c.value, c.date);
         EXPECT_EQ(dialog.valueBox()->isHidden(), c.date);
         EXPECT_EQ(dialog.picker()->isHidden(), !c.date);
