@@ -7,22 +7,29 @@
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
+#include "metadata/MetadataList.h"
 #include "shell/FolderBrowser.h"
 #include "shell/GlobalSetup.h"
 #include "shell/LumoraStartup.h"
+#include "shell/MetadataCommands.h"
+#include "shell/MetadataPane.h"
 #include "shell/PreviewPane.h"
 #include "shell/SingleInstance.h"
+#include "shell/frmInsertMetadata.h"
 #include "shell/frmMain.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -120,6 +127,59 @@ int main(int argc, char** argv)
     while (list->currentIndex().row() > std::min(1, rows - 1))
         previewAndWait([&] { browser.selectAdjacent(-1); });
     shoot(shots, QStringLiteral("2-preview"));
+
+    // The metadata pane of the photo on show with its two command bars, and the dialogs behind
+    // them: each is shot, then cancelled, so the photo stays as it was.
+    lumora::MetadataPane& metadata = window->metadata();
+    lumora::MetadataCommands& commands = window->metadataCommands();
+    const auto shootDialog = [&shots](const QString& name, const std::function<void()>& open,
+                                      const std::function<void(QDialog*)>& prepare) {
+        QTimer::singleShot(400, [&shots, name, prepare] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (prepare)
+                prepare(dialog);
+            shoot(shots, name);
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            dialog->reject();
+        });
+        open();
+    };
+    int editable = -1;
+    for (int row = 0; row < metadata.exifList().size() && editable < 0; ++row)
+        if (!metadata.exifList().at(row).key.isEmpty())
+            editable = row;
+    metadata.selectRow(lumora::MetadataPane::ExifTab, editable);
+    shoot(shots, QStringLiteral("2c-metadata-exif"));
+    if (editable >= 0)
+        shootDialog(QStringLiteral("2d-edit-attribute"), [&] { commands.subEditAttribute(); }, {});
+    // A date is edited with the picker.
+    const int date = metadata.exifList().findKey(QStringLiteral("DateTime"));
+    if (date >= 0) {
+        metadata.selectRow(lumora::MetadataPane::ExifTab, date);
+        shootDialog(QStringLiteral("2d-edit-date"), [&] { commands.subEditAttribute(); }, {});
+    }
+    shootDialog(QStringLiteral("2e-new-attribute"), [&] { commands.subAddExifAttribute(); }, [](QDialog* dialog) {
+        if (auto* attributes = dialog->findChild<QComboBox*>())
+            attributes->showPopup();
+    });
+    metadata.tabs()->setCurrentIndex(lumora::MetadataPane::IptcTab);
+    for (const QString& field : {QStringLiteral("Keywords"), QStringLiteral("Supplemental Categories")}) {
+        metadata.selectRow(lumora::MetadataPane::IptcTab, metadata.iptcList().findTag(field));
+        if (field == u"Keywords")
+            shoot(shots, QStringLiteral("2f-metadata-iptc"));
+        shootDialog(field == u"Keywords" ? QStringLiteral("2g-keywords") : QStringLiteral("2h-categories"),
+                    [&] { commands.subEditAttribute(); }, {});
+    }
+    metadata.tabs()->setCurrentIndex(lumora::MetadataPane::ExifTab);
+    // The insert-metadata dialog the web album will open, with every item chosen.
+    lumora::frmInsertMetadata insert(window.get());
+    shootDialog(QStringLiteral("2i-insert-metadata"), [&] { insert.exec(); }, [](QDialog* dialog) {
+        if (auto* all = dialog->findChild<QCheckBox*>())
+            all->setChecked(true);
+    });
 
     list->selectAll();
     window->addSelectedToBasket();

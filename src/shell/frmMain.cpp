@@ -16,6 +16,7 @@
 #include "shell/FolderBrowser.h"
 #include "shell/HelpPage.h"
 #include "shell/MessageBoxes.h"
+#include "shell/MetadataCommands.h"
 #include "shell/MetadataPane.h"
 #include "shell/PaneCaption.h"
 #include "shell/PreviewPane.h"
@@ -26,8 +27,8 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -155,6 +156,7 @@ void frmMain::buildPanes()
 
     metadata_ = new MetadataPane(this);
     preview_ = new PreviewPane(session_, metadata_->exifList(), metadata_->iptcList(), this);
+    metadataCommands_ = new MetadataCommands(*metadata_, *preview_, this);
 
     // Edit mode shows the task pane where the browse tabs were.
     editPanel_ = new TaskEditingPanel(tasks_, session_, *preview_, record_.taskDefaults, browsePane);
@@ -345,12 +347,14 @@ void frmMain::previewFromFolder(const QString& path)
 {
     previewSource_ = PreviewSource::Folder;
     preview_->showSelectedFile(path, browser_->rowPages(path), browser_->rowResolution(path));
+    metadataCommands_->updateCommands();
 }
 
 void frmMain::previewFromBasket(const QString& path)
 {
     previewSource_ = PreviewSource::Basket;
     preview_->showSelectedFile(path, 1, QString());
+    metadataCommands_->updateCommands();
 }
 
 void frmMain::previewAdjacent(int delta)

@@ -18,6 +18,7 @@ namespace lumora {
 class BasketPanel;
 class BatchRun;
 class FolderBrowser;
+class MetadataCommands;
 class MetadataPane;
 class PreviewPane;
 class StatusPanels;
@@ -54,6 +55,7 @@ public:
     FolderBrowser& browser() const { return *browser_; }
     PreviewPane& preview() const { return *preview_; }
     MetadataPane& metadata() const { return *metadata_; }
+    MetadataCommands& metadataCommands() const { return *metadataCommands_; }
     BasketPanel& basketPanel() const { return *basketPanel_; }
     StatusPanels& statusPanels() const { return *status_; }
     TaskBasket& tasks() { return tasks_; }
@@ -94,6 +96,7 @@ private:
     FolderBrowser* browser_ = nullptr;
     PreviewPane* preview_ = nullptr;
     MetadataPane* metadata_ = nullptr;
+    MetadataCommands* metadataCommands_ = nullptr;
     BasketPanel* basketPanel_ = nullptr;
     TaskBasketPane* taskPane_ = nullptr;
     TaskEditingPanel* editPanel_ = nullptr;
