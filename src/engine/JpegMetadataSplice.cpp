@@ -135,10 +135,11 @@ QByteArray exifSegment(const QByteArray& oldTiff, const JpegSource& source, cons
             tiff = encodedByExiv2(QByteArray(), metadata.exif(), order);
         }
     }
-    // The thumbnail shows the new pixels, not the old ones.
+    // The thumbnail shows the new pixels, not the old ones; without new pixels it stays.
     const qsizetype room = kMaxPayload - kExifId.size();
-    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, thumbnail, room))
-        tiff = withNewThumbnail;
+    if (thumbnail)
+        if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, thumbnail, room))
+            tiff = withNewThumbnail;
     if (tiff->size() + kExifId.size() > kMaxPayload)
         throw std::runtime_error("the EXIF block does not fit in a JPEG segment");
     return segment(kApp1, kExifId + *tiff);
@@ -164,6 +165,8 @@ bool isXmp(const QByteArray& s)
     return markerOf(s) == kApp1 && (payloadStartsWith(s, kXmpId) || payloadStartsWith(s, kExtendedXmpId));
 }
 bool isPhotoshop(const QByteArray& s) { return markerOf(s) == kApp13 && payloadStartsWith(s, kPhotoshopId); }
+// The segments a JpegSource carries: metadata about the photo, and the JFIF marking their place.
+bool isCarried(const QByteArray& s) { return isMetadata(s) && (!describesEncoding(s) || isJfif(s)); }
 
 // Replaces the segments `which` picks by `replacement`, standing where the first of them stood,
 // or else after the last segment `after` picks (at the front when none does).
@@ -256,6 +259,35 @@ std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata
         if (!isMetadata(s) || (describesEncoding(s) && !isJfif(s)))
             out += s;
     return out + parts->image + metadata.jpegSource()->trailer;
+}
+
+std::optional<QByteArray> intoFile(const QByteArray& file, const EngineMetadata& metadata)
+{
+    const auto parts = split(file);
+    if (!parts || !metadata.jpegSource())
+        return std::nullopt;
+    const std::vector<QByteArray> carried = metadataSegments(*metadata.jpegSource(), metadata, {});
+    // The carried segments take the place of the first of them; the others (coding tables, colour
+    // profile, a multi-picture index) keep their order. A camera's index follows its EXIF, so the
+    // bytes from the index to the further images in the trailer, which its offsets count, stay.
+    QByteArray out = file.left(2);
+    bool placed = false;
+    const auto place = [&] {
+        if (!std::exchange(placed, true))
+            for (const QByteArray& s : carried)
+                out += s;
+    };
+    for (const QByteArray& s : parts->head) {
+        if (isCarried(s)) {
+            place();
+            continue;
+        }
+        if (!placed && !isMetadata(s))
+            place();  // a file without metadata gets it ahead of its tables
+        out += s;
+    }
+    place();
+    return out + parts->image + parts->trailer;
 }
 
 }  // namespace lumora::jpegmetadatasplice
