@@ -12,6 +12,7 @@
 #include "support/ReportCapture.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,22 @@ TEST_F(MetadataUpdate, EveryEditIsWrittenIntoJpegTiffAndPsdInPlace)
             EXPECT_EQ(imageDataOf(photo, tags), imageData);
         }
     }
+}
+
+// ExifTool's sample keeps its IPTC behind its multi-picture index: when the IPTC grows, the
+// index's offsets still lead to its second image.
+TEST_F(MetadataUpdate, AMultiPictureIndexFollowsItsImagesWhenTheIptcBehindItGrows)
+{
+    photo = path("ExifTool.jpg");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LUMORA_SOURCE_DIR "/tests/data/makernotes/ExifTool.jpg"), photo));
+    ASSERT_TRUE(QFile::setPermissions(photo, QFile::ReadOwner | QFile::WriteOwner));
+    engine.LoadFromFile(photo);
+    const qint64 sizeBefore = QFileInfo(photo).size();
+    const qint64 startBefore = exiftoolValue(photo, "MPImage2:MPImageStart").toLongLong();
+    EXPECT_TRUE(fncUpdateAttribute(photo, true, "Caption", QStringLiteral("A caption far longer than before"), engine));
+    EXPECT_EQ(exiftoolValue(photo, "IPTC:Caption-Abstract"), "A caption far longer than before");
+    EXPECT_EQ(exiftoolValue(photo, "MPImage2:MPImageStart").toLongLong() - startBefore,
+              QFileInfo(photo).size() - sizeBefore);
 }
 
 // A camera's JPEG keeps its maker notes byte for byte when an attribute is edited: exiftool reads
