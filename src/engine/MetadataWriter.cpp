@@ -44,8 +44,8 @@ QByteArray bytesOf(Exiv2::Image& image)
     return bytes;
 }
 
-// The packet goes in as the engine holds it, not re-encoded by Exiv2. Exiv2 writes a JPEG's or
-// PSD's packet from the image's copy, a TIFF's from the parsed XMP's copy, for which the XMP
+// The packet goes in as the engine holds it, not re-encoded by Exiv2. Exiv2 writes a JPEG's
+// packet from the image's copy, a TIFF's from the parsed XMP's copy, for which the XMP
 // toolkit has to read it (and a packet it cannot read stays out).
 void setXmpPacket(Exiv2::Image& image, const std::string& packet, bool tiff)
 {
@@ -193,18 +193,19 @@ QByteArray psdExif(const QByteArray& file, const EngineMetadata& metadata)
     return bytesOf(blob);
 }
 
-// Only the resources the engine changed are written anew; the layer and image data sections and
-// every other resource stay byte for byte.
-QByteArray psdInPlace(const QByteArray& file, const EngineMetadata& asRead, const EngineMetadata& metadata)
+// A PSD with the engine's EXIF, IPTC and XMP resources; with `asRead` (the file's metadata as
+// the engine reads it), only those the engine changed are written anew. The layer and image data
+// sections and every other resource stay byte for byte. (Exiv2 0.27 drops a PSD's XMP packet.)
+QByteArray psdWithMetadata(const QByteArray& psd, const EngineMetadata& metadata, const EngineMetadata* asRead)
 {
     std::map<std::uint16_t, QByteArray> changed;
-    if (!sameExif(asRead.exif(), metadata.exif()))
-        changed[psdresources::kExif] = psdExif(file, metadata);
-    if (iimOf(asRead.iptc().data()) != iimOf(metadata.iptc().data()))
+    if (!asRead || !sameExif(asRead->exif(), metadata.exif()))
+        changed[psdresources::kExif] = psdExif(psd, metadata);
+    if (!asRead || iimOf(asRead->iptc().data()) != iimOf(metadata.iptc().data()))
         changed[psdresources::kIptc] = iimOf(iptcForFile(metadata));
-    if (asRead.xmpPacket() != metadata.xmpPacket())
+    if (!asRead || asRead->xmpPacket() != metadata.xmpPacket())
         changed[psdresources::kXmp] = QByteArray::fromStdString(metadata.xmpPacket());
-    const auto written = psdresources::withResources(file, changed);
+    const auto written = psdresources::withResources(psd, changed);
     if (!written)
         throw std::runtime_error("its sections run past its end");
     return *written;
@@ -227,6 +228,13 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
         try {
             if (const auto spliced = jpegmetadatasplice::splice(encoded, metadata, thumbnail))
                 return *spliced;
+        } catch (const std::exception& error) {
+            fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
+        }
+    }
+    if (extension == u"psd") {
+        try {
+            return psdWithMetadata(encoded, metadata, nullptr);
         } catch (const std::exception& error) {
             fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
         }
@@ -282,7 +290,7 @@ void MetadataWriter::writeIntoFile(const QString& path, const EngineMetadata& me
         else if (type == Exiv2::ImageType::tiff)
             updated = tiffInPlace(original, asRead, metadata);
         else
-            updated = psdInPlace(original, asRead, metadata);
+            updated = psdWithMetadata(original, metadata, &asRead);
     } catch (const EngineError&) {
         throw;
     } catch (const std::exception& error) {
