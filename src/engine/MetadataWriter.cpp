@@ -189,7 +189,12 @@ QByteArray psdExif(const QByteArray& file, const EngineMetadata& metadata)
     if (old.startsWith("II") || old.startsWith("MM"))
         order = old.startsWith("II") ? Exiv2::littleEndian : Exiv2::bigEndian;
     Exiv2::Blob blob;
-    Exiv2::ExifParser::encode(blob, data, std::uint32_t(old.size()), order, exif);
+    try {
+        Exiv2::ExifParser::encode(blob, data, std::uint32_t(old.size()), order, exif);
+    } catch (const std::exception&) {
+        blob.clear();  // a block Exiv2 cannot build on: the EXIF is written afresh
+        Exiv2::ExifParser::encode(blob, nullptr, 0, order, exif);
+    }
     return bytesOf(blob);
 }
 
