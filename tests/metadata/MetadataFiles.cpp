@@ -47,11 +47,9 @@ ExiftoolTags exiftoolTags(const QString& path)
     for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
         // "[IFD0]          Artist                          : Ann"
         const qsizetype colon = line.indexOf(QStringLiteral(" : "));
-        const QString group = line.section(u']', 0, 0).mid(1);
-        const QString name = line.left(colon).section(u']', 1).trimmed();
         if (colon < 0)
             continue;
-        QString key = group + u':' + name;
+        QString key = line.section(u']', 0, 0).mid(1) + u':' + line.left(colon).section(u']', 1).trimmed();
         while (tags.contains(key))
             key += u'+';
         tags.insert(key, line.mid(colon + 3));
