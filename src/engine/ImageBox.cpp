@@ -877,6 +877,6 @@ void ImageBox::ClearIptc() { d->metadata.iptc().clear(); }
 void ImageBox::LoadIptcFromFile(const QString& path) { d->metadata.iptc().replace(iptcfile::load(path)); }
 void ImageBox::SaveIptcToFile(const QString& path) { iptcfile::save(path, d->metadata.iptc()); }
 
-void ImageBox::WriteMetadataToFile(const QString& path) { MetadataWriter::writeIntoJpegFile(path, d->metadata); }
+void ImageBox::WriteMetadataToFile(const QString& path) { MetadataWriter::writeIntoFile(path, d->metadata); }
 
 }  // namespace lumora

@@ -250,8 +250,9 @@ public:
     void LoadIptcFromFile(const QString& path);
     void SaveIptcToFile(const QString& path);
 
-    // Stores the engine's EXIF and IPTC into that JPEG file without touching its image data.
-    // The file is replaced whole or not at all; a missing, read-only or non-JPEG file throws.
+    // Stores the engine's EXIF, IPTC and XMP into that JPEG, TIFF or PSD file (told by its content)
+    // without touching its image data. The file is replaced whole or not at all; a missing or
+    // read-only file, or one of another format, throws.
     void WriteMetadataToFile(const QString& path);
 
 private:

@@ -4,6 +4,8 @@
 #include "engine/ExifThumbnail.h"
 #include "engine/JpegSegments.h"
 
+#include <QtEndian>
+
 #include <exiv2/jpgimage.hpp>
 #include <vips/vips8>
 
@@ -135,10 +137,11 @@ QByteArray exifSegment(const QByteArray& oldTiff, const JpegSource& source, cons
             tiff = encodedByExiv2(QByteArray(), metadata.exif(), order);
         }
     }
-    // The thumbnail shows the new pixels, not the old ones.
+    // The thumbnail shows the new pixels, not the old ones; without new pixels it stays.
     const qsizetype room = kMaxPayload - kExifId.size();
-    if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, thumbnail, room))
-        tiff = withNewThumbnail;
+    if (thumbnail)
+        if (const auto withNewThumbnail = exifblockpatch::withThumbnail(*tiff, thumbnail, room))
+            tiff = withNewThumbnail;
     if (tiff->size() + kExifId.size() > kMaxPayload)
         throw std::runtime_error("the EXIF block does not fit in a JPEG segment");
     return segment(kApp1, kExifId + *tiff);
@@ -164,6 +167,8 @@ bool isXmp(const QByteArray& s)
     return markerOf(s) == kApp1 && (payloadStartsWith(s, kXmpId) || payloadStartsWith(s, kExtendedXmpId));
 }
 bool isPhotoshop(const QByteArray& s) { return markerOf(s) == kApp13 && payloadStartsWith(s, kPhotoshopId); }
+// The segments a JpegSource carries: metadata about the photo, and the JFIF marking their place.
+bool isCarried(const QByteArray& s) { return isMetadata(s) && (!describesEncoding(s) || isJfif(s)); }
 
 // Replaces the segments `which` picks by `replacement`, standing where the first of them stood,
 // or else after the last segment `after` picks (at the front when none does).
@@ -221,6 +226,45 @@ std::vector<QByteArray> metadataSegments(const JpegSource& source, const EngineM
     return segments;
 }
 
+// A multi-picture index whose offsets to the further images (counted from its own TIFF header)
+// are moved by `shift`, because what stands between it and them grew or shrank; as it was where
+// its structure cannot be read.
+QByteArray shiftedIndex(const QByteArray& segment, qsizetype shift)
+{
+    constexpr qsizetype header = 4 + 4;  // marker, length, "MPF\0"
+    QByteArray out = segment;
+    if (shift == 0 || out.size() < header + 8 || (out.mid(header, 2) != "II" && out.mid(header, 2) != "MM"))
+        return segment;
+    const bool little = out.mid(header, 2) == "II";
+    const auto fits = [&](qsizetype at, qsizetype size) { return at >= header && at + size <= out.size(); };
+    const auto read = [&](qsizetype at, int size) -> qint64 {
+        if (!fits(at, size))
+            return -1;
+        const auto* p = reinterpret_cast<const uchar*>(out.constData() + at);
+        if (size == 2)
+            return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
+        return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
+    };
+    const qint64 directory = header + read(header + 4, 4);
+    const qint64 entries = read(directory, 2);
+    for (qint64 entry = 0; entry < entries; ++entry) {
+        const qsizetype at = directory + 2 + 12 * entry;
+        if (read(at, 2) != 0xB002)  // the MP entries: 16 bytes per image, the offset at 8
+            continue;
+        const qint64 size = read(at + 4, 4);
+        const qint64 list = header + read(at + 8, 4);
+        for (qint64 image = 0; size >= 0 && image < size / 16; ++image) {
+            const qint64 offset = read(list + 16 * image + 8, 4);
+            if (offset <= 0 || !fits(list + 16 * image + 8, 4))
+                continue;  // 0 is the first image itself
+            const auto moved = quint32(offset + shift);
+            char* p = out.data() + list + 16 * image + 8;
+            little ? qToLittleEndian(moved, p) : qToBigEndian(moved, p);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata,
@@ -256,6 +300,57 @@ std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata
         if (!isMetadata(s) || (describesEncoding(s) && !isJfif(s)))
             out += s;
     return out + parts->image + metadata.jpegSource()->trailer;
+}
+
+std::optional<QByteArray> intoFile(const QByteArray& file, const EngineMetadata& metadata)
+{
+    const auto parts = split(file);
+    if (!parts || !metadata.jpegSource())
+        return std::nullopt;
+    const std::vector<QByteArray> carried = metadataSegments(*metadata.jpegSource(), metadata, {});
+    // Every segment keeps its place: one the engine left alone stands where it stood, a new one
+    // right after the segment it follows among the carried ones (at the front when it follows
+    // none), and the others (coding tables, colour profile, a multi-picture index) between them as
+    // before.
+    std::vector<bool> kept(carried.size());
+    for (std::size_t i = 0; i < carried.size(); ++i)
+        kept[i] = std::any_of(parts->head.begin(), parts->head.end(),
+                              [&](const QByteArray& s) { return isCarried(s) && s == carried[i]; });
+    QByteArray out = file.left(2);
+    std::size_t next = 0;
+    const auto putNew = [&] {
+        for (; next < carried.size() && !kept[next]; ++next)
+            out += carried[next];
+    };
+    putNew();
+    qsizetype indexAt = -1;  // where the multi-picture index goes, and how much followed it
+    qsizetype followedIndex = 0;
+    for (const QByteArray& s : parts->head) {
+        if (indexAt >= 0)
+            followedIndex += s.size();
+        if (!isCarried(s)) {
+            if (isMultiPictureIndex(s) && indexAt < 0)
+                indexAt = out.size();
+            out += s;
+            continue;
+        }
+        for (std::size_t i = next; i < carried.size(); ++i) {
+            if (kept[i] && carried[i] == s) {
+                for (; next <= i; ++next)
+                    out += carried[next];
+                putNew();
+                break;
+            }
+        }
+    }
+    for (; next < carried.size(); ++next)
+        out += carried[next];
+    if (indexAt >= 0) {
+        const QByteArray index = out.mid(indexAt, 4 + qFromBigEndian<quint16>(out.constData() + indexAt + 2) - 2);
+        const qsizetype shift = (out.size() - indexAt - index.size()) - followedIndex;
+        out.replace(indexAt, index.size(), shiftedIndex(index, shift));
+    }
+    return out + parts->image + parts->trailer;
 }
 
 }  // namespace lumora::jpegmetadatasplice

@@ -23,4 +23,11 @@ using ThumbnailMaker = std::function<QByteArray()>;
 std::optional<QByteArray> splice(const QByteArray& encoded, const EngineMetadata& metadata,
                                  const ThumbnailMaker& thumbnail = {});
 
+// The JPEG file `file` with the metadata of `metadata`, whose jpegSource() must be the file's own
+// segments as read: its image data, tables, colour profile, multi-picture index, EXIF thumbnail
+// and trailer stay byte for byte, and so does every segment the engine did not change. nullopt
+// when the file does not split into segments; std::runtime_error when a block outgrows its
+// segment.
+std::optional<QByteArray> intoFile(const QByteArray& file, const EngineMetadata& metadata);
+
 }  // namespace lumora::jpegmetadatasplice

@@ -23,11 +23,13 @@ public:
     static QByteArray embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
                             const char* operation, const std::function<QByteArray()>& thumbnail = {});
 
-    // Replaces the EXIF and IPTC of a JPEG file and keeps everything else: its image data byte for
-    // byte, XMP, colour profile, comments and its own thumbnail (which shows its own pixels). The
-    // file is replaced whole, keeping its permissions, or left alone: EngineError for a missing,
-    // read-only or non-JPEG file and for a failed write.
-    static void writeIntoJpegFile(const QString& path, const EngineMetadata& metadata);
+    // Replaces the EXIF, IPTC and XMP of a JPEG, TIFF or PSD file (told by its content) with the
+    // engine's, in place: the image data stays byte for byte (a JPEG's scans, a TIFF's strips or
+    // tiles, a PSD's layers and image data), and so does whatever the engine does not hold: a
+    // JPEG's untouched segments with their maker notes, colour profile, own thumbnail and trailer;
+    // a TIFF's further pages. The file is replaced whole, keeping its permissions, or left alone:
+    // EngineError for a missing, read-only or other file and for a failed write.
+    static void writeIntoFile(const QString& path, const EngineMetadata& metadata);
 };
 
 }  // namespace lumora

@@ -6,6 +6,7 @@
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataMessages.h"
 #include "metadata/MetadataTables.h"
+#include "metadata/MetadataUpdate.h"
 
 namespace lumora::modMetadata {
 
@@ -34,7 +35,7 @@ bool ClearAllExif(ImageBox& engine, MetadataList& exifList)
         exifList.clear();
         line = 2;
         if (engine.HasImage())
-            engine.WriteMetadataToFile(exifList.tag());
+            WriteMetadataBack(engine, exifList.tag());
     });
 }
 
@@ -49,7 +50,7 @@ bool ClearAllIptc(ImageBox& engine, MetadataList& iptcList)
             iptcList.setValue(row, QString());
         line = 2;
         if (engine.HasImage())
-            engine.WriteMetadataToFile(iptcList.tag());
+            WriteMetadataBack(engine, iptcList.tag());
     });
 }
 

@@ -19,8 +19,8 @@ QStringList MissingEditableExif(const MetadataList& list);
 QStringList AddAttributeItems(const MetadataList& list);
 
 // "Clear all": the engine's EXIF is emptied and the list with it; its IPTC is emptied and every
-// IPTC row's value with it, the rows staying. Then the engine's metadata is stored into the JPEG
-// the list shows (its tag), when the engine holds an image. Reported through ReportError as
+// IPTC row's value with it, the rows staying. Then the photo the list shows (its tag) is written
+// back (WriteMetadataBack), when the engine holds an image. Reported through ReportError as
 // "modMetadata.ClearAllExif" and "modMetadata.ClearAllIptc"; false after a failure.
 bool ClearAllExif(ImageBox& engine, MetadataList& exifList);
 bool ClearAllIptc(ImageBox& engine, MetadataList& iptcList);

@@ -4,6 +4,7 @@
 #include "core/ReportFailures.h"
 #include "engine/ImageBox.h"
 #include "metadata/IptcUrgency.h"
+#include "metadata/MetadataUpdate.h"
 
 namespace lumora::modMetadata {
 
@@ -38,7 +39,7 @@ QString subUpdateIPTC_Keywords(ImageBox& engine, const QStringList& items)
         for (const QString& item : items)
             engine.AddKeyword(item);
         line = 2;
-        engine.WriteMetadataToFile(engine.Tag());
+        WriteMetadataBack(engine, engine.Tag());
     });
     return KeywordsText(engine);
 }
@@ -55,7 +56,7 @@ QString subUpdateIPTC_Category(ImageBox& engine, const QStringList& items, const
         line = 2;
         engine.SetIptcUrgency(UrgencyOfText(urgencyText));
         line = 3;
-        engine.WriteMetadataToFile(engine.Tag());
+        WriteMetadataBack(engine, engine.Tag());
     });
     return SupplementalCategoriesText(engine);
 }

@@ -18,8 +18,8 @@ QString SupplementalCategoriesText(const ImageBox& engine);
 QStringList Keywords(const ImageBox& engine);
 QStringList SupplementalCategories(const ImageBox& engine);
 
-// Replace the keywords by `items` (in order), store them into the file the engine was loaded
-// from (its Tag(), a JPEG) and return the row's new text. Failures are reported through
+// Replace the keywords by `items` (in order), write back the file the engine was loaded from (its
+// Tag(), through WriteMetadataBack) and return the row's new text. Failures are reported through
 // ReportError as "modMetadata.subUpdateIPTC_Keywords"; the text returned is then what the engine
 // holds.
 QString subUpdateIPTC_Keywords(ImageBox& engine, const QStringList& items);

@@ -40,10 +40,9 @@ void setIptc(ImageBox& engine, const QString& label, const QVariant& value)
 void WriteMetadataBack(ImageBox& engine, const QString& filePath)
 {
     const QString extension = LowerExtension(filePath);
-    if (extension == u"jpeg" || extension == u"jpg" || extension == u"jpe")
+    if (extension == u"jpeg" || extension == u"jpg" || extension == u"jpe" || extension == u"tiff" ||
+        extension == u"tif" || extension == u"psd")
         engine.WriteMetadataToFile(filePath);
-    else if (extension == u"tiff" || extension == u"tif" || extension == u"psd")
-        engine.SaveToFile(filePath);
 }
 
 bool fncUpdateAttribute(const QString& filePath, bool isIPTC, const QString& name, const QVariant& value,
@@ -84,7 +83,7 @@ bool fncDeleteIPTC_Keywords_suppCat(const QString& filePath, const QString& labe
         else
             return;
         line = 2;
-        engine.WriteMetadataToFile(filePath);
+        WriteMetadataBack(engine, filePath);
         deleted = true;
     });
     return ranThrough && deleted;
@@ -106,11 +105,7 @@ bool fncDeleteAttribute(const QString& name, MetadataList& list, ImageBox& engin
         line = 3;
         engine.SetExifAttribute(kSoftware, applicationTitle());
         line = 4;
-        const QString extension = LowerExtension(filePath);
-        if (extension == u"jpeg" || extension == u"jpg")
-            engine.WriteMetadataToFile(filePath);
-        else if (extension == u"tiff" || extension == u"tif")
-            engine.SaveToFile(filePath);
+        WriteMetadataBack(engine, filePath);
         line = 5;
         const bool selectedIsIt = selectedRow >= 0 && selectedRow < list.size() && list.at(selectedRow).tag == name;
         list.removeRowAt(selectedIsIt ? selectedRow : list.findTag(name));

@@ -12,9 +12,9 @@ namespace modMetadata {
 
 // Edits of one attribute or field, stored in the engine and written back to the photo.
 
-// Stores the engine's metadata into the photo by its lower-case extension: jpeg, jpg and jpe get
-// their metadata replaced in place, tiff, tif and psd are saved again whole, any other file is
-// left alone (its edits live in the engine only).
+// Stores the engine's metadata into the photo by its lower-case extension: jpeg, jpg, jpe, tiff,
+// tif and psd get their metadata replaced in place (the image data stays byte for byte), any
+// other file is left alone (its edits live in the engine only).
 void WriteMetadataBack(ImageBox& engine, const QString& filePath);
 
 // Sets one IPTC field (by its exact label) or one EXIF attribute and writes the photo back.
@@ -27,12 +27,12 @@ bool fncUpdateAttribute(const QString& filePath, bool isIPTC, const QString& nam
                         ImageBox& engine);
 
 // Empties the keywords ("Keywords") or supplemental categories ("Supplemental Categories") and
-// stores that into the JPEG; false and nothing done for any other label. Reported as
+// writes the photo back; false and nothing done for any other label. Reported as
 // "modMetadata.fncDeleteIPTC_Keywords_suppCat".
 bool fncDeleteIPTC_Keywords_suppCat(const QString& filePath, const QString& label, ImageBox& engine);
 
 // Deletes an EXIF attribute from the photo the list shows (loaded into the engine first when it
-// holds no image), sets Software to "Lumora", writes jpeg/jpg in place and tiff/tif whole, and
+// holds no image), sets Software to "Lumora", writes the photo back (WriteMetadataBack), and
 // removes the attribute's row: `selectedRow` when that row stands for the attribute, else the
 // first row that does. False when the photo has no such attribute. Reported as
 // "modMetadata.fncDeleteAttribute".

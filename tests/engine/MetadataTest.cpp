@@ -741,7 +741,8 @@ TEST_F(MetadataWrites, JpegTiffAndPsdOutputsCarryTheEnginesMetadataOnlyOtherForm
     EXPECT_EQ(exiftoolValues(path("out.tif"), {"IFD0:ImageWidth", "IFD0:ImageHeight", "XMP-dc:Title"}),
               "32\n24\nKept title");
     // The XMP goes along too, and the thumbnail shows the new pixels.
-    EXPECT_EQ(exiftoolValues(path("out.jpg"), {"XMP-dc:Title"}), "Kept title");
+    for (const QString name : {"out.jpg", "out.psd"})
+        EXPECT_EQ(exiftoolValues(path(name), {"XMP-dc:Title"}), "Kept title") << name.toStdString();
     const ToolResult thumbnail = runTool("sh", {"-c", "exiftool -b -ThumbnailImage \"$0\" | identify -format %wx%h -",
                                                 path("out.jpg")});
     EXPECT_EQ(thumbnail.out, "32x24");
