@@ -16,6 +16,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <optional>
 
 namespace lumora::cli {
 namespace {

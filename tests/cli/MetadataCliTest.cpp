@@ -5,6 +5,9 @@
 #include "metadata/MetadataFiles.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -12,16 +15,31 @@ using namespace lumora::test;
 
 namespace {
 
+// exiftool's reading of these tags ("EXIF:Artist") in every file, in one run: by file, then by
+// tag, "" where the file has no such tag; lists joined with ",".
+QHash<QString, QHash<QString, QString>> exiftoolRead(const QStringList& files, const QStringList& tags)
+{
+    QStringList arguments{"-j", "-G", "-sep", ","};
+    for (const QString& tag : tags)
+        arguments << u'-' + tag;
+    const ToolResult r = runTool("exiftool", arguments + files);
+    QHash<QString, QHash<QString, QString>> values;
+    for (const QJsonValue& file : QJsonDocument::fromJson(r.out.toUtf8()).array())
+        for (const QString& tag : tags)
+            values[file["SourceFile"].toString()][tag] = file[tag].toVariant().toString();
+    return values;
+}
+
 class MetadataCli : public BatchFolderTest {
 protected:
     // Pictures of these names, made by ImageMagick, with exiftool's assignments in them.
     QStringList photos(const QStringList& names, const QStringList& assignments = {})
     {
         QStringList paths;
-        for (const QString& name : names) {
+        for (const QString& name : names)
             paths << makePicture(path(name));
-            if (!assignments.isEmpty())
-                exiftoolWrite(paths.last(), assignments);
+        if (!assignments.isEmpty()) {
+            EXPECT_EQ(runTool("exiftool", QStringList{"-q", "-overwrite_original"} + assignments + paths).exitCode, 0);
         }
         return paths;
     }
@@ -62,15 +80,13 @@ void MetadataCli::expectEditsReadBack(const QStringList& names)
         const ToolResult r = lumoraBatch(edit.command + files);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(r.err, "");
+        const auto read = exiftoolRead(files, {edit.tag, "EXIF:Software", "IPTC:Headline"});
         for (const QString& file : files) {
             SCOPED_TRACE(file.toStdString());
-            EXPECT_EQ(exiftoolValue(file, edit.tag), edit.expected);
-            if (edit.command.at(0) == u"exif" && edit.command.at(1) != u"clear") {
-                EXPECT_EQ(exiftoolValue(file, "EXIF:Software"), "Lumora");
-            }
-            if (edit.before.contains("-IPTC:Headline=kept")) {
-                EXPECT_EQ(exiftoolValue(file, "IPTC:Headline"), "kept");
-            }
+            EXPECT_EQ(read[file][edit.tag], edit.expected);
+            const bool exifChange = edit.command.at(0) == u"exif" && edit.command.at(1) != u"clear";
+            EXPECT_EQ(read[file]["EXIF:Software"], exifChange ? "Lumora" : "");
+            EXPECT_EQ(read[file]["IPTC:Headline"], edit.before.contains("-IPTC:Headline=kept") ? "kept" : "");
         }
     }
 }
@@ -105,9 +121,7 @@ TEST_F(MetadataCli, ARefusedNameLabelValueOrExchangeFileTouchesNoFile)
         {{"iptc", "set", "Date Created", "31/12/2024"}, "31/12/2024"},
         {{"exif", "import", path("dated.xiff")}, "dated.xiff"},
         {{"exif", "import", path("cut.xiff")}, "cut.xiff"},
-        {{"exif", "import", path("none.xiff")}, "none.xiff"},
         {{"iptc", "import", path("text.ffo")}, "text.ffo"},
-        {{"iptc", "import", files.at(0)}, "a.jpg"},
     };
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.command.join(u' ').toStdString());
@@ -116,8 +130,7 @@ TEST_F(MetadataCli, ARefusedNameLabelValueOrExchangeFileTouchesNoFile)
         EXPECT_EQ(readBytes(files.at(1)), b);
     }
     const QStringList usage[] = {{"exif"}, {"iptc", "rename", files.at(0)}, {"exif", "set", "Artist", files.at(0)},
-                                 {"iptc", "delete"}, {"exif", "export", files.at(0), path("out.txt")},
-                                 {"iptc", "export", files.at(0)}};
+                                 {"iptc", "delete"}, {"exif", "export", files.at(0), path("out.txt")}};
     for (const QStringList& command : usage) {
         SCOPED_TRACE(command.join(u' ').toStdString());
         EXPECT_EQ(lumoraBatch(command).exitCode, 2);
@@ -148,7 +161,7 @@ TEST_F(MetadataCli, FilesThatCannotBeWrittenAreReportedAndLeftAloneWhileTheOther
     }
     EXPECT_FALSE(QFile::exists(bad.at(1)));
     for (const QString& file : good)
-        EXPECT_EQ(exiftoolValue(file, "IPTC:City"), "Kiel");
+        EXPECT_EQ(exiftoolRead(good, {"IPTC:City"})[file]["IPTC:City"], "Kiel");
 }
 
 TEST_F(MetadataCli, ExportThenImportCarriesTheEditableExifAndTheIptcToOtherPhotos)
@@ -165,16 +178,15 @@ TEST_F(MetadataCli, ExportThenImportCarriesTheEditableExifAndTheIptcToOtherPhoto
     const ToolResult iptc = lumoraBatch(QStringList{"iptc", "import", path("carried.ffo")} + targets);
     EXPECT_EQ(exif.exitCode, 0) << exif.err.toStdString();
     EXPECT_EQ(iptc.exitCode, 0) << iptc.err.toStdString();
-    for (const QString& target : targets) {
-        SCOPED_TRACE(target.toStdString());
-        EXPECT_EQ(exiftoolValue(target, "EXIF:Artist"), "Studio");
-        EXPECT_EQ(exiftoolValue(target, "EXIF:DateTimeOriginal"), "2004:07:15 14:03:22");
-        EXPECT_EQ(exiftoolValue(target, "EXIF:Make"), "Canon");  // not in the source's file: kept
-        EXPECT_EQ(exiftoolValue(target, "EXIF:Software"), "Lumora");
-        EXPECT_EQ(exiftoolValue(target, "IPTC:Caption-Abstract"), "harbour");
-        EXPECT_EQ(exiftoolValue(target, "IPTC:Keywords"), "alpha,beta");
-        EXPECT_EQ(exiftoolValue(target, "IPTC:City"), "");  // the IPTC is replaced whole
-    }
+    // Make is not in the source's exchange file and stays; the IPTC is replaced whole (City goes).
+    const QMap<QString, QString> carried{
+        {"EXIF:Artist", "Studio"}, {"EXIF:DateTimeOriginal", "2004:07:15 14:03:22"}, {"EXIF:Make", "Canon"},
+        {"EXIF:Software", "Lumora"}, {"IPTC:Caption-Abstract", "harbour"}, {"IPTC:Keywords", "alpha,beta"},
+        {"IPTC:City", ""}};
+    const auto read = exiftoolRead(targets, carried.keys());
+    for (const QString& target : targets)
+        for (const QString& tag : carried.keys())
+            EXPECT_EQ(read[target][tag], carried[tag]) << target.toStdString() << " " << tag.toStdString();
 
     // A photo with nothing to carry leaves no file behind.
     const QString bare = photos({"bare.jpg"}).first();
