@@ -98,25 +98,27 @@ Commands:
   exif clear FILE...
   exif export FILE OUT.xiff
   exif import IN.xiff FILE...
-        Edit the EXIF of JPEG, TIFF and PSD files as the metadata pane does, each
-        file written once and whole. set: one of the editable attributes Make,
-        Model, DateTime, ImageDescription, Artist, Copyright, DateTimeOriginal,
-        DateTimeDigitized, UserComment, PixelXDimension, PixelYDimension; dates
-        as "m/d/yyyy h:mm:ss AM/PM" or "yyyy:mm:dd hh:mm:ss". delete: any
-        attribute by its name as "info --json" gives it. clear: all of the EXIF.
-        After a change Software reads "Lumora". export: the editable attributes
-        of FILE as the pane shows them, into an EXIF exchange file; import: its
-        records onto every FILE (attributes that cannot be set are passed over).
+        Edit the EXIF of JPEG, TIFF and PSD files as the metadata pane does,
+        each file written once and whole. set: one of the editable attributes
+        Make, Model, DateTime, ImageDescription, Artist, Copyright,
+        DateTimeOriginal, DateTimeDigitized, UserComment, PixelXDimension,
+        PixelYDimension; dates as "m/d/yyyy h:mm:ss AM/PM" or
+        "yyyy:mm:dd hh:mm:ss". delete: any attribute by its name as
+        "info --json" gives it. clear: all of the EXIF. After a change Software
+        reads "Lumora". export: the editable attributes of FILE as the pane shows
+        them, into an EXIF exchange file; import: its records onto every FILE
+        (attributes that cannot be set are passed over).
   iptc set LABEL VALUE FILE...
   iptc delete LABEL FILE...
   iptc clear FILE...
   iptc export FILE OUT.ffo
   iptc import IN.ffo FILE...
         The same for the IPTC fields, named by the labels "info" lists
-        ("Caption", "By (Author)", "City", ...) or "Time Created", "Time Released".
-        Keywords and Supplemental Categories take a comma-separated list that
-        replaces the list ("" empties it); dates take the forms above, or a date
-        alone ("m/d/yyyy", "yyyy:mm:dd", "yyyy-mm-dd") where only the date counts.
+        ("Caption", "By (Author)", "City", ...) or "Time Created",
+        "Time Released". Keywords and Supplemental Categories take a
+        comma-separated list that replaces the list ("" empties it); dates take
+        the forms above, or a date alone ("m/d/yyyy", "yyyy:mm:dd",
+        "yyyy-mm-dd") where only the date counts.
         export writes the IPTC File Info file of FILE; import replaces every
         FILE's IPTC by it.
         A name, label or value that cannot be set stops the command before any
