@@ -12,5 +12,7 @@ int runHeader(const QStringList& arguments);
 int runThumb(const QStringList& arguments);
 int runConvert(const QStringList& arguments);
 int runInfo(const QStringList& arguments);
+int runExif(const QStringList& arguments);
+int runIptc(const QStringList& arguments);
 
 }  // namespace lumora::cli

@@ -16,7 +16,7 @@ namespace {
 
 using namespace lumora::cli;
 
-const char* const kHelp = R"(Usage: lumora-batch COMMAND [OPTIONS] ARGUMENTS
+const char* const kHelp = R"help(Usage: lumora-batch COMMAND [OPTIONS] ARGUMENTS
 
 Lumora's photo editing without the window.
 
@@ -93,13 +93,46 @@ Commands:
         "iptc": [{"label", "value"}]} instead. A value that cannot be interpreted
         is shown raw and reported on standard error. Exit status 1 when FILE
         cannot be read.
+  exif set NAME VALUE FILE...
+  exif delete NAME FILE...
+  exif clear FILE...
+  exif export FILE OUT.xiff
+  exif import IN.xiff FILE...
+        Edit the EXIF of JPEG, TIFF and PSD files as the metadata pane does,
+        each file written once and whole. set: one of the editable attributes
+        Make, Model, DateTime, ImageDescription, Artist, Copyright,
+        DateTimeOriginal, DateTimeDigitized, UserComment, PixelXDimension,
+        PixelYDimension; dates as "m/d/yyyy h:mm:ss AM/PM" or
+        "yyyy:mm:dd hh:mm:ss". delete: any attribute by its name as
+        "info --json" gives it. clear: all of the EXIF. After a change Software
+        reads "Lumora". export: the editable attributes of FILE as the pane shows
+        them, into an EXIF exchange file; import: its records onto every FILE
+        (attributes that cannot be set are passed over).
+  iptc set LABEL VALUE FILE...
+  iptc delete LABEL FILE...
+  iptc clear FILE...
+  iptc export FILE OUT.ffo
+  iptc import IN.ffo FILE...
+        The same for the IPTC fields, named by the labels "info" lists
+        ("Caption", "By (Author)", "City", ...) or "Time Created",
+        "Time Released". Keywords and Supplemental Categories take a
+        comma-separated list that replaces the list ("" empties it); dates take
+        the forms above, or a date alone ("m/d/yyyy", "yyyy:mm:dd",
+        "yyyy-mm-dd") where only the date counts.
+        export writes the IPTC File Info file of FILE; import replaces every
+        FILE's IPTC by it.
+        A name, label or value that cannot be set stops the command before any
+        file is touched (exit status 1). A FILE that is not a JPEG, TIFF or PSD
+        file, cannot be read or written, or fails, gets one line on standard
+        error and is left as it was; the others are still written, and the exit
+        status is 1.
 
 Options:
   -h, --help     Show this help and exit.
   -V, --version  Show the version and exit.
 
 Exit status: 0 success, 1 failure (one line on standard error), 2 wrong usage.
-)";
+)help";
 
 int dispatch(const QStringList& arguments)
 {
@@ -133,6 +166,10 @@ int dispatch(const QStringList& arguments)
         return runConvert(rest);
     if (command == u"info")
         return runInfo(rest);
+    if (command == u"exif")
+        return runExif(rest);
+    if (command == u"iptc")
+        return runIptc(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 
