@@ -7,6 +7,8 @@
 #include "tasks/TaskBasket.h"
 #include "tasks/TaskRunner.h"
 
+#include <QFileInfo>
+
 #include <exception>
 
 namespace lumora {
@@ -105,6 +107,9 @@ bool EditSession::open(const QString& path, int lastRow)
     if (path.isEmpty() || path == path_)
         return false;
     path_ = path;
+    const QFileInfo file(path);
+    fileChanged_ = file.lastModified();
+    fileSize_ = file.size();
     rowWanted_ = lastRow;
     previewWanted_.reset();
     confirmWanted_ = false;
@@ -407,8 +412,18 @@ void EditSession::clear()
 
 void EditSession::saveShownTo(const QString& path)
 {
-    if (shownEngine_)
+    if (!shownEngine_)
+        return;
+    const QFileInfo file(path_);
+    if (!file.isFile() || (file.lastModified() == fileChanged_ && file.size() == fileSize_)) {
         shownEngine_->SaveToFile(path);
+        return;
+    }
+    ImageBox copy(ImageBox::Mode::Batch);
+    copy.SetSettings(shownEngine_->Settings());
+    copy.CopyImageFrom(*shownEngine_);
+    copy.LoadMetadataFromFile(path_);
+    copy.SaveToFile(path);
 }
 
 }  // namespace lumora

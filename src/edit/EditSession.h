@@ -7,6 +7,7 @@
 #include "tasks/TaskViewContext.h"
 #include "work/LatestWorker.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -97,7 +98,9 @@ public:
     // The task previewed last, with what its preview filled in (a text's anchor).
     const TaskRecord& previewedTask() const { return previewed_; }
 
-    // Writes the shown image to a file through the engine's writers ("Save Preview As").
+    // Writes the shown image to a file through the engine's writers ("Save Preview As"). When the
+    // photo's file changed since it was read (its metadata edited in the metadata pane or by
+    // another program), the copy carries the metadata the file holds now.
     void saveShownTo(const QString& path);
 
 Q_SIGNALS:
@@ -138,6 +141,9 @@ private:
     TaskBasket& basket_;
     State state_ = State::Empty;
     QString path_;
+    // The photo's file as it stood when it was asked for: its time of change and size.
+    QDateTime fileChanged_;
+    qint64 fileSize_ = -1;
     int pages_ = 0;
     ViewSettings view_;
     std::uint32_t backColor_ = 0xFFFFFF;

@@ -879,4 +879,6 @@ void ImageBox::SaveIptcToFile(const QString& path) { iptcfile::save(path, d->met
 
 void ImageBox::WriteMetadataToFile(const QString& path) { MetadataWriter::writeIntoFile(path, d->metadata); }
 
+void ImageBox::LoadMetadataFromFile(const QString& path) { d->metadata = MetadataReader::read(path); }
+
 }  // namespace lumora

@@ -254,6 +254,10 @@ public:
     // without touching its image data. The file is replaced whole or not at all; a missing or
     // read-only file, or one of another format, throws.
     void WriteMetadataToFile(const QString& path);
+    // Replaces the engine's EXIF, IPTC and XMP by what the file holds now, keeping the image:
+    // for a photo whose metadata was written since it was loaded. A file without metadata (or
+    // none at all) leaves the engine without.
+    void LoadMetadataFromFile(const QString& path);
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 #include "edit/EditSession.h"
 
 #include "engine/ImageBox.h"
+#include "metadata/MetadataFiles.h"
 #include "support/ReportCapture.h"
 #include "support/TestImages.h"
 #include "support/WaitFor.h"
@@ -259,3 +260,20 @@ TEST_F(EditSessionTest, TheThreadThatAsksKeepsWorkingWhileTheBasketRuns)
 }
 
 }  // namespace
+
+// Metadata written into the photo after it was read (the metadata pane writes it at once) is what
+// a saved copy of the preview carries, not what the photo held when it was read.
+TEST_F(EditSessionTest, ASavedPreviewCarriesTheMetadataThePhotoHoldsNow)
+{
+    const QString file = makePicture(dir.filePath("tagged.jpg"));
+    ASSERT_TRUE(exiftoolWrite(file, {"-Artist=Ann", "-IPTC:Keywords=old"}));
+    ASSERT_TRUE(session.open(file, EditSession::NoTasks));
+    ASSERT_TRUE(settled());
+    session.saveShownTo(dir.filePath("before.jpg"));
+    ASSERT_TRUE(exiftoolWrite(file, {"-Artist=Bob", "-IPTC:Keywords=new"}));
+    session.saveShownTo(dir.filePath("after.jpg"));
+    EXPECT_EQ(exiftoolValue(dir.filePath("before.jpg"), "EXIF:Artist"), "Ann");
+    EXPECT_EQ(exiftoolValue(dir.filePath("after.jpg"), "EXIF:Artist"), "Bob");
+    EXPECT_EQ(exiftoolValue(dir.filePath("after.jpg"), "IPTC:Keywords"), "new");
+    EXPECT_TRUE(reports.reports().empty());
+}
