@@ -1,8 +1,8 @@
 // Any bytes as the metadata of a picture file must load without a crash, a hang or a huge
 // allocation: a damaged EXIF or IPTC block costs attributes, never the engine. The first byte
 // picks the kind of file (JPEG, TIFF, PSD, PNG, or an IPTC .ffo file), the rest is the file.
-// Every EXIF row and IPTC field is read back; a JPEG also gets the engine's metadata written
-// into it, which has Exiv2 parse and rewrite the damaged file.
+// Every EXIF row and IPTC field is read back; a JPEG, TIFF or PSD file also gets the engine's
+// metadata written into it in place, which parses and rewrites the damaged file.
 
 #include "FuzzSupport.h"
 
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < box.SupplementalCategoryCount(); ++i)
         (void)box.SupplementalCategory(i);
     (void)(box.IptcUrgency() + box.HasIptc());
-    if (kind == 0) {
+    if (kind <= 2) {
         box.SetExifAttribute(QStringLiteral("Software"), QStringLiteral("Lumora"));
         box.SetIptcText(lumora::IptcField::Caption, QStringLiteral("fuzz"));
         try {
