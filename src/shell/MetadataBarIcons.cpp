@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 #include <functional>
 
@@ -106,36 +105,20 @@ void drawSave(QPainter& p)
     p.drawRect(QRectF(13.5, 15, 2, 4));
 }
 
-QIcon drawn(const std::function<void(QPainter&)>& draw)
-{
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 24.0, size / 24.0);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 QIcon fallbackFor(const QString& themeName)
 {
     if (themeName == u"document-edit")
-        return drawn(drawEdit);
+        return iconOf(drawEdit);
     if (themeName == u"list-add")
-        return drawn([](QPainter& p) { drawSign(p, Meadow, true); });
+        return iconOf([](QPainter& p) { drawSign(p, Meadow, true); });
     if (themeName == u"list-remove")
-        return drawn([](QPainter& p) { drawSign(p, Red, false); });
+        return iconOf([](QPainter& p) { drawSign(p, Red, false); });
     if (themeName == u"edit-clear-all")
-        return drawn(drawClearAll);
+        return iconOf(drawClearAll);
     if (themeName == u"document-open")
-        return drawn(drawOpen);
+        return iconOf(drawOpen);
     if (themeName == u"document-save")
-        return drawn(drawSave);
+        return iconOf(drawSave);
     return {};
 }
 

@@ -2,14 +2,10 @@
 
 #include "core/LumoraError.h"
 #include "metadata/MetadataDateText.h"
-#include "shell/MetadataDatePicker.h"
+#include "shell/MetadataValueForm.h"
 
 #include <QDateTimeEdit>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <optional>
 
@@ -38,33 +34,16 @@ frmExifEditAttribute::frmExifEditAttribute(const QString& name, const QString& v
     txtAttribute_ = new QLineEdit(name, this);
     txtAttribute_->setObjectName(QStringLiteral("txtAttribute"));
     txtAttribute_->setReadOnly(true);
-    txtValue_ = new QLineEdit(value, this);
-    txtValue_->setObjectName(QStringLiteral("txtValue"));
-    ucDateTime_ = makeMetadataDatePicker(this);
+    const MetadataValueForm form = layOutMetadataValueForm(*this, txtAttribute_);
+    txtValue_ = form.text;
+    txtValue_->setText(value);
+    ucDateTime_ = form.picker;
+    cmdOK_ = form.ok;
     if (isDate)
         oldDate_ = dateShown(value);
     ucDateTime_->setDateTime(oldDate_.value_or(QDateTime::currentDateTime()));
     txtValue_->setHidden(isDate);
     ucDateTime_->setHidden(!isDate);
-
-    auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Attribute:"), txtAttribute_);
-    auto* valueRow = new QVBoxLayout;
-    valueRow->addWidget(txtValue_);
-    valueRow->addWidget(ucDateTime_);
-    fields->addRow(QStringLiteral("Value:"), valueRow);
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    cmdOK_ = buttons->button(QDialogButtonBox::Ok);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &frmExifEditAttribute::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    setMinimumWidth(380);
     (isDate ? static_cast<QWidget*>(ucDateTime_) : txtValue_)->setFocus();
 }
 

@@ -3,16 +3,13 @@
 #include "metadata/MetadataDateText.h"
 #include "metadata/MetadataMessages.h"
 #include "metadata/MetadataTables.h"
-#include "shell/MetadataDatePicker.h"
+#include "shell/MetadataValueForm.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QVBoxLayout>
 
 namespace lumora {
 
@@ -32,28 +29,10 @@ frmExifNewAttribute::frmExifNewAttribute(const QStringList& missing, QWidget* pa
     } else {
         cmbAttribute_->addItems(missing);
     }
-    txtValue_ = new QLineEdit(this);
-    txtValue_->setObjectName(QStringLiteral("txtValue"));
-    ucDateTime_ = makeMetadataDatePicker(this);
-
-    auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Attribute:"), cmbAttribute_);
-    auto* valueRow = new QVBoxLayout;
-    valueRow->addWidget(txtValue_);
-    valueRow->addWidget(ucDateTime_);
-    fields->addRow(QStringLiteral("Value:"), valueRow);
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    cmdOK_ = buttons->button(QDialogButtonBox::Ok);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &frmExifNewAttribute::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    setMinimumWidth(380);
+    const MetadataValueForm form = layOutMetadataValueForm(*this, cmbAttribute_);
+    txtValue_ = form.text;
+    ucDateTime_ = form.picker;
+    cmdOK_ = form.ok;
 
     connect(cmbAttribute_, &QComboBox::currentIndexChanged, this, &frmExifNewAttribute::attributeChosen);
     connect(txtValue_, &QLineEdit::textChanged, this, &frmExifNewAttribute::updateOk);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QtMath>
 
 #include <cmath>
@@ -43,6 +44,22 @@ void arrowHead(QPainter& p, QPointF tip, double angleDegrees, double size)
     head.closeSubpath();
     p.setPen(Qt::NoPen);
     p.drawPath(head);
+}
+
+QIcon iconOf(const std::function<void(QPainter&)>& draw)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 24.0, size / 24.0);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace lumora::iconpaint

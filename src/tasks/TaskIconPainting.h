@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
+
+#include <functional>
 
 class QPainter;
 
@@ -30,5 +33,7 @@ QPen pen(const QColor& colour, double width = 1.5);
 void picture(QPainter& p, const QRectF& r);
 // A filled arrow head with its tip at `tip`, pointing along the angle.
 void arrowHead(QPainter& p, QPointF tip, double angleDegrees, double size = 4.5);
+// An icon of the drawing at 16, 24 and 32 pixels, the grid scaled to each.
+QIcon iconOf(const std::function<void(QPainter&)>& draw);
 
 }  // namespace lumora::iconpaint

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QPainter>
-#include <QPixmap>
 
 namespace lumora {
 namespace {
@@ -23,17 +22,6 @@ void drawGenericIcon(QPainter& p)
     p.drawEllipse(QPointF(16, 9), 2, 2);
 }
 
-QPixmap render(TaskIconDrawing draw, int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 24.0, size / 24.0);
-    draw(painter);
-    return pixmap;
-}
-
 }  // namespace
 
 QIcon taskIcon(const QString& key)
@@ -46,9 +34,7 @@ QIcon taskIcon(const QString& key)
     auto found = cache.constFind(name);
     if (found != cache.constEnd())
         return *found;
-    QIcon icon;
-    for (int size : {16, 24, 32})
-        icon.addPixmap(render(draw, size));
+    const QIcon icon = iconpaint::iconOf(draw);
     cache.insert(name, icon);
     return icon;
 }
