@@ -91,6 +91,12 @@ void MetadataCommands::previewShown(const QString& path, bool ok)
     updateCommands();
 }
 
+MetadataCommands::Target MetadataCommands::target() const
+{
+    const int tab = pane_.currentTab();
+    return {previewedPath(), tab, pane_.list(tab), pane_.selectedRow(tab)};
+}
+
 ImageBox& MetadataCommands::engineFor(const QString& path)
 {
     if (!engine_ || engineStale_ || !engine_->HasImage() || engine_->Tag() != path) {
@@ -139,10 +145,7 @@ void MetadataCommands::subEditAttribute()
     int line = 0;
     reportFailures(QStringLiteral("FrmMain.subEditAttribute"), line, [&] {
         line = 1;
-        const QString path = previewedPath();
-        const int tab = pane_.currentTab();
-        MetadataList& list = pane_.list(tab);
-        const int row = pane_.selectedRow(tab);
+        const auto [path, tab, list, row] = target();
         if (path.isEmpty() || row < 0)
             return;
         const bool iptc = tab == MetadataPane::IptcTab;
@@ -232,10 +235,7 @@ void MetadataCommands::subDeleteAttribute()
     int line = 0;
     reportFailures(QStringLiteral("FrmMain.subDeleteAttribute"), line, [&] {
         line = 1;
-        const QString path = previewedPath();
-        const int tab = pane_.currentTab();
-        MetadataList& list = pane_.list(tab);
-        const int row = pane_.selectedRow(tab);
+        const auto [path, tab, list, row] = target();
         if (path.isEmpty() || row < 0)
             return;
         const MetadataRow shown = list.at(row);
@@ -272,9 +272,7 @@ void MetadataCommands::subClearAllAttributes()
     int line = 0;
     reportFailures(QStringLiteral("FrmMain.subClearAllAttributes"), line, [&] {
         line = 1;
-        const QString path = previewedPath();
-        const int tab = pane_.currentTab();
-        MetadataList& list = pane_.list(tab);
+        const auto [path, tab, list, row] = target();
         if (path.isEmpty() || list.isEmpty())
             return;
         const bool exif = tab == MetadataPane::ExifTab;

@@ -52,6 +52,15 @@ public:
 private:
     // The file the lists show, "" while none is shown or another is being read.
     QString previewedPath() const;
+    // What a command acts on: the previewed file ("" when none), the tab in view, its list and
+    // the row selected in it (-1 when none).
+    struct Target {
+        QString path;
+        int tab = 0;
+        MetadataList& list;
+        int row = -1;
+    };
+    Target target() const;
     // The engine holding that file's metadata; throws what loading it throws.
     ImageBox& engineFor(const QString& path);
     void previewShown(const QString& path, bool ok);
