@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/EditEachPhoto.h"
 #include "cli/FirstReport.h"
+#include "cli/MetadataActions.h"
 
 #include "engine/ImageBox.h"
 #include "metadata/ExifEditing.h"
@@ -136,22 +137,7 @@ int importAttributes(const QStringList& arguments)
 
 int runExif(const QStringList& arguments)
 {
-    const QString action = arguments.value(0);
-    const QStringList rest = arguments.mid(1);
-    if (action == u"set")
-        return setAttribute(rest);
-    if (action == u"delete")
-        return deleteAttribute(rest);
-    if (action == u"clear")
-        return clearAll(rest);
-    if (action == u"export")
-        return exportAttributes(rest);
-    if (action == u"import")
-        return importAttributes(rest);
-    if (action.isEmpty())
-        throw UsageProblem{QStringLiteral("exif needs set, delete, clear, export or import")};
-    throw UsageProblem{
-        QStringLiteral("unknown exif command \"%1\"; give set, delete, clear, export or import").arg(action)};
+    return runMetadataAction(QStringLiteral("exif"), arguments, {setAttribute, deleteAttribute, clearAll, exportAttributes, importAttributes});
 }
 
 }  // namespace lumora::cli

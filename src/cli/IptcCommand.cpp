@@ -2,6 +2,7 @@
 #include "cli/CommandLineDate.h"
 #include "cli/Commands.h"
 #include "cli/EditEachPhoto.h"
+#include "cli/MetadataActions.h"
 
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
@@ -163,22 +164,7 @@ int importFields(const QStringList& arguments)
 
 int runIptc(const QStringList& arguments)
 {
-    const QString action = arguments.value(0);
-    const QStringList rest = arguments.mid(1);
-    if (action == u"set")
-        return setField(rest);
-    if (action == u"delete")
-        return deleteField(rest);
-    if (action == u"clear")
-        return clearAll(rest);
-    if (action == u"export")
-        return exportFields(rest);
-    if (action == u"import")
-        return importFields(rest);
-    if (action.isEmpty())
-        throw UsageProblem{QStringLiteral("iptc needs set, delete, clear, export or import")};
-    throw UsageProblem{
-        QStringLiteral("unknown iptc command \"%1\"; give set, delete, clear, export or import").arg(action)};
+    return runMetadataAction(QStringLiteral("iptc"), arguments, {setField, deleteField, clearAll, exportFields, importFields});
 }
 
 }  // namespace lumora::cli
