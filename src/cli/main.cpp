@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <exception>
 
 #include <malloc.h>
@@ -148,7 +149,11 @@ int dispatch(const QStringList& arguments)
         printOut(QStringLiteral("lumora-batch %1").arg(QString::fromLatin1(lumora::app::Version)));
         return Success;
     }
-    if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
+    // exif and iptc take free text as values, which may read "-h": for them only the place of
+    // the action asks for help.
+    const auto isHelp = [](const QString& argument) { return argument == u"-h" || argument == u"--help"; };
+    const bool takesText = command == u"exif" || command == u"iptc";
+    if (takesText ? isHelp(rest.value(0)) : std::any_of(rest.begin(), rest.end(), isHelp)) {
         printOut(QString::fromUtf8(kHelp).trimmed());
         return Success;
     }

@@ -63,6 +63,7 @@ const Edit kEdits[] = {
     {{"exif", "delete", "Artist"}, {"-Artist=Old"}, "EXIF:Artist", ""},
     {{"exif", "clear"}, {"-Make=Canon", "-Artist=Old"}, "EXIF:Make", ""},
     {{"iptc", "set", "Caption", "harbour"}, {}, "IPTC:Caption-Abstract", "harbour"},
+    {{"iptc", "set", "Credit", "-h"}, {}, "IPTC:Credit", "-h"},  // a value, not a call for help
     {{"iptc", "set", "Keywords", "alpha, beta,gamma"}, {"-IPTC:Keywords=old"}, "IPTC:Keywords", "alpha,beta,gamma"},
     {{"iptc", "set", "Supplemental Categories", ""}, {"-IPTC:SupplementalCategories=old"}, "IPTC:SupplementalCategories", ""},
     {{"iptc", "set", "Date Created", "2024-03-05"}, {}, "IPTC:DateCreated", "2024:03:05"},
