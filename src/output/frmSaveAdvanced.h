@@ -48,6 +48,8 @@ public:
     // True from a change until the optimized view shows its result.
     bool isRefreshing() const { return refreshing_; }
     QString statusText(const QString& panel) const;
+    // Leaving by the close box or Esc keeps the choices as Exit does.
+    void reject() override;
 
 public Q_SLOTS:
     void cboFormat_Click();
@@ -59,7 +61,6 @@ Q_SIGNALS:
     void optimizedShown();
 
 protected:
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
