@@ -1,8 +1,10 @@
 #include "output/frmSaveAdvanced.h"
 
+#include "core/LumoraError.h"
 #include "core/OleColor.h"
 #include "core/ProgramFolder.h"
 #include "core/WholeFileWrite.h"
+#include "engine/ImageBox.h"
 #include "shell/ColorDialogs.h"
 #include "shell/EngineView.h"
 #include "shell/FileDialogs.h"
@@ -397,14 +399,23 @@ void frmSaveAdvanced::cmdSave_Click()
     if (choice.path.isEmpty())
         return;
     const QString target = OFO::savedFileName(choice.path, f);
-    // The file on show is the one saved; a choice still being encoded is encoded here.
-    QByteArray bytes = shown_.file;
-    if (refreshing_ || bytes.isEmpty()) {
+    // The file on show is the one saved; a choice still being encoded is encoded here, straight
+    // into the target (the engine writes it whole or not at all).
+    std::optional<QString> why;
+    if (!refreshing_ && !shown_.file.isEmpty()) {
+        why = writeWholeFile(target, shown_.file);
+    } else {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        bytes = makeOptimized(original_, currentChoice(), ProgramFolder::tempFolder()).file;
+        try {
+            ImageBox engine(ImageBox::Mode::Batch);
+            engine.SetBitmapHandle(original_);
+            OFO::apply(currentChoice(), engine);
+            engine.SaveToFile(target);
+        } catch (const LumoraError& e) {
+            why = e.description();
+        }
         QApplication::restoreOverrideCursor();
     }
-    const std::optional<QString> why = bytes.isEmpty() ? std::optional<QString>(shown_.failure) : writeWholeFile(target, bytes);
     if (why)
         ui::ShowMessage(this, QStringLiteral("The image could not be saved to \"%1\": %2").arg(target, *why),
                         QMessageBox::Warning);
