@@ -8,6 +8,7 @@
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
 #include "metadata/MetadataList.h"
+#include "output/frmSaveAdvanced.h"
 #include "shell/FolderBrowser.h"
 #include "shell/GlobalSetup.h"
 #include "shell/LumoraStartup.h"
@@ -26,9 +27,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -180,6 +184,36 @@ int main(int argc, char** argv)
         if (auto* all = dialog->findChild<QCheckBox*>())
             all->setChecked(true);
     });
+
+    // The output format dialog on the photo on show, JPEG at quality 10 beside the original; how
+    // long the encoded result took to arrive and the longest the window stood still meanwhile.
+    QTimer::singleShot(400, [&shots, &heartbeat] {
+        auto* dialog = qobject_cast<lumora::frmSaveAdvanced*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        waitUntil([dialog] { return !dialog->isRefreshing(); });
+        dialog->findChild<QComboBox*>(QStringLiteral("cboFormat"))->setCurrentIndex(2);
+        waitUntil([dialog] { return !dialog->isRefreshing(); });
+        heartbeat.reset();
+        QElapsedTimer clock;
+        clock.start();
+        dialog->findChild<QSlider*>(QStringLiteral("sldJPGQuality"))->setValue(10);
+        waitUntil([dialog] { return !dialog->isRefreshing(); });
+        std::printf("save utility, JPEG quality 10: shown after %lld ms (%s); longest GUI-thread gap %.1f ms\n",
+                    static_cast<long long>(clock.elapsed()), qPrintable(dialog->statusText(QStringLiteral("size"))),
+                    heartbeat.longestMs());
+        pump(100);
+        shoot(shots, QStringLiteral("2j-save-utility-jpeg10"));
+        // At Actual Size the block artefacts show; the scroll bars keep both views on one place.
+        dialog->findChild<QMenu*>(QStringLiteral("mnuPreview"))->actions().at(1)->trigger();
+        auto* original = dialog->findChild<QWidget*>(QStringLiteral("ibOriginal"));
+        for (QScrollBar* bar : original->findChildren<QScrollBar*>())
+            bar->setValue(bar->maximum() / 2);
+        pump(200);
+        shoot(shots, QStringLiteral("2k-save-utility-actual-size"));
+        dialog->reject();
+    });
+    preview.savePreviewInteractively();
 
     list->selectAll();
     window->addSelectedToBasket();

@@ -14,5 +14,6 @@ int runConvert(const QStringList& arguments);
 int runInfo(const QStringList& arguments);
 int runExif(const QStringList& arguments);
 int runIptc(const QStringList& arguments);
+int runSave(const QStringList& arguments);
 
 }  // namespace lumora::cli

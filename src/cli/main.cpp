@@ -127,6 +127,21 @@ Commands:
         file, cannot be read or written, or fails, gets one line on standard
         error and is left as it was; the others are still written, and the exit
         status is 1.
+  save --format bmp|gif|jpg|pcx|png|wbmp|psd|tif|pdf [--depth CODE]
+       [--tiff-compression 0|1|2] [--quality N] [--progressive]
+       [--gif-compression none|lzw] [--transparent COLOR] INPUT OUTPUT
+        Save INPUT in one of the nine formats of the window's "Interactive save
+        utility" and print its size as the window shows it ("N KB"). OUTPUT is
+        written as given, in the chosen format whatever its extension, whole or
+        not at all. --depth takes a colour depth code the format offers: 0 "24
+        bit (true color)", 1 "256 Colors", 2 "256 Grayscale", 3 "16 Colors", 4
+        "16 Grayscale", 5 "Monochrome", 6 "Monochrome B/W" (GIF 1-6, JPG 0 or 2,
+        PNG 0 or 1; WBMP is always black and white, PSD always 24 bit). TIFF
+        compression: 0 none, 1 PackBits, 2 CCITT Group 4 fax. JPEG quality 1-100.
+        --transparent (GIF, PNG): the pixels of COLOR (#RRGGBB or a colour name)
+        become transparent. What is not given is what the window offers on a
+        first start: JPEG quality 80, standard JPEG, LZW GIF, no compression,
+        the first depth of the format. Exit status 1 when INPUT cannot be read.
 
 Options:
   -h, --help     Show this help and exit.
@@ -175,6 +190,8 @@ int dispatch(const QStringList& arguments)
         return runExif(rest);
     if (command == u"iptc")
         return runIptc(rest);
+    if (command == u"save")
+        return runSave(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 

@@ -7,8 +7,10 @@
 #include "metadata/MetadataList.h"
 #include "metadata/MetadataReading.h"
 #include "metadata/MetadataTables.h"
+#include "output/frmSaveAdvanced.h"
 #include "shell/EngineView.h"
 #include "shell/FileDialogs.h"
+#include "shell/GlobalSetup.h"
 #include "shell/PaneCaption.h"
 
 #include <QActionGroup>
@@ -180,6 +182,9 @@ void PreviewPane::buildMenus()
     QAction* document = mnuSavePreviewAs_->addAction(QStringLiteral("Image document"));
     document->setObjectName(QStringLiteral("mnuSaveImageDocument"));
     connect(document, &QAction::triggered, this, &PreviewPane::savePreviewAsDocument);
+    QAction* interactive = mnuSavePreviewAs_->addAction(QStringLiteral("Interactive save utility"));
+    interactive->setObjectName(QStringLiteral("mnuSaveInteractive"));
+    connect(interactive, &QAction::triggered, this, &PreviewPane::savePreviewInteractively);
 }
 
 void PreviewPane::setLastRowProvider(std::function<int()> provider) { lastRowProvider_ = std::move(provider); }
@@ -326,6 +331,14 @@ void PreviewPane::savePreviewAsDocument()
         SetCurrentOperation(QStringLiteral("Saving the preview as an image document"));
         session_.saveShownTo(target);
     });
+}
+
+void PreviewPane::savePreviewInteractively()
+{
+    if (!session_.shown() || session_.picture().isNull())
+        return;
+    frmSaveAdvanced dialog(outputFormat_ ? *outputFormat_ : globalSetup().outputFormat, session_.picture(), this);
+    dialog.exec();
 }
 
 void PreviewPane::contextMenuEvent(QContextMenuEvent* event)

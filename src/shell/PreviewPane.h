@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SetupRecord.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -74,6 +76,10 @@ public:
 
     // "Save Preview As" > "Image document": asks for a file and lets the engine write it.
     void savePreviewAsDocument();
+    // "Save Preview As" > "Interactive save utility": the output format dialog on the picture shown,
+    // with the OutputFormat block of the settings given here (else the running window's).
+    void savePreviewInteractively();
+    void setOutputFormatSettings(SetupRecord::OutputFormat& settings) { outputFormat_ = &settings; }
 
     // A command of another part of the window (the edit command) on the pane's tool bar, and
     // its menu item at the top of the context menu.
@@ -107,6 +113,7 @@ private:
     MetadataList& exif_;
     MetadataList& iptc_;
     std::function<int()> lastRowProvider_;
+    SetupRecord::OutputFormat* outputFormat_ = nullptr;
 
     EngineView* view_ = nullptr;
     QWidget* container_ = nullptr;

@@ -164,6 +164,7 @@ void frmMain::buildPanes()
     taskPane_->setCommands({editPanel_->editBarAction(0), editPanel_->editBarAction(1), editPanel_->editBarAction(2),
                             editPanel_->editBarAction(3)});
     preview_->setLastRowProvider([this] { return editPanel_->lastRow(); });
+    preview_->setOutputFormatSettings(record_.outputFormat);
     preview_->addCommand(editPanel_->editAction(), editPanel_->editMenuAction());
     browseStack_ = new QStackedWidget(browsePane);
     browseStack_->addWidget(browseTabs_);
