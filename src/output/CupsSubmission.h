@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace lumora {
+
+// Hands a finished PDF to CUPS as one job, the way a desktop print does: to printer, or to the
+// default destination when printer is empty (CUPS_SERVER and the user's lpoptions apply).
+// Returns the job id, or 0 with error set.
+int submitToCups(const QString& pdfPath, const QString& printer, const QString& title, int copies, QString& error);
+
+}  // namespace lumora
