@@ -84,6 +84,8 @@ PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataL
     cmdPreviewNext_ = makeButton(QStringLiteral("cmdPreviewNext"), QStringLiteral("Next image"));
     connect(cmdPreviewPrevious_, &QToolButton::clicked, this, &PreviewPane::previousRequested);
     connect(cmdPreviewNext_, &QToolButton::clicked, this, &PreviewPane::nextRequested);
+    cmdPreviewPrint_ = makeButton(QStringLiteral("cmdPreviewPrintButton"), QStringLiteral("Print image"));
+    connect(cmdPreviewPrint_, &QToolButton::clicked, this, &PreviewPane::printRequested);
 
     container_ = new QWidget(this);
     container_->setObjectName(QStringLiteral("PicViewImage"));
@@ -102,6 +104,7 @@ PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataL
     bar->addWidget(cmdPreviewView_);
     bar->addWidget(cmdPreviewPrevious_);
     bar->addWidget(cmdPreviewNext_);
+    bar->addWidget(cmdPreviewPrint_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -176,6 +179,9 @@ void PreviewPane::buildMenus()
     QAction* next = mnuPreview_->addAction(QStringLiteral("Next image"));
     next->setObjectName(QStringLiteral("mnuPreviewNext"));
     connect(next, &QAction::triggered, this, &PreviewPane::nextRequested);
+    QAction* print = mnuPreview_->addAction(QStringLiteral("Print image"));
+    print->setObjectName(QStringLiteral("cmdPreviewPrint"));
+    connect(print, &QAction::triggered, this, &PreviewPane::printRequested);
     mnuPreview_->addSeparator();
     mnuSavePreviewAs_ = mnuPreview_->addMenu(QStringLiteral("Save Preview As"));
     mnuSavePreviewAs_->setObjectName(QStringLiteral("mnuSavePreviewAs"));

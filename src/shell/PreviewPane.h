@@ -93,6 +93,7 @@ Q_SIGNALS:
     void statusText(const QString& key, const QString& text);
     void previousRequested();
     void nextRequested();
+    void printRequested();
     void resolutionKnown(const QString& path, const QString& text);
     // A requested file was read and is shown (ok), or nothing could be read from it (the preview
     // is empty). A request overtaken by a newer one gives no signal.
@@ -123,6 +124,7 @@ private:
     QToolButton* cmdPreviewView_ = nullptr;
     QToolButton* cmdPreviewPrevious_ = nullptr;
     QToolButton* cmdPreviewNext_ = nullptr;
+    QToolButton* cmdPreviewPrint_ = nullptr;
     QMenu* mnuPreviewType_ = nullptr;
     QMenu* mnuPreviewFit_ = nullptr;
     QMenu* mnuPreview_ = nullptr;
