@@ -67,8 +67,10 @@ void paintPhotoInPoints(QPainter& painter, QSizeF printable, const PrintedPhoto&
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(placement.image, photo.image);
     if (!placement.caption.isEmpty()) {
+        // A font's point size is resolved at the device's resolution, and the painter already
+        // scales points to the device: the size is given so that the two meet at 9 points.
         QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPointSizeF(CaptionFontSize);
+        font.setPointSizeF(CaptionFontSize * 72.0 / painter.device()->logicalDpiY());
         painter.setFont(font);
         painter.setPen(Qt::black);
         const Qt::Alignment across = options.placement == PrintOptions::Centred ? Qt::AlignHCenter : Qt::AlignLeft;
