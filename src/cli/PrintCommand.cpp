@@ -16,10 +16,10 @@ namespace {
 
 // One photo, one job: its page rendered into a PDF of its own, which CUPS then gets.
 bool printOnePhoto(const PrintedPhoto& photo, const PrintOptions& options, const QString& printer,
-                   const QTemporaryDir& spool, const QString& path)
+                   const QPageSize& printerPaper, const QTemporaryDir& spool, const QString& path)
 {
     const QString pdf = spool.filePath(QStringLiteral("page.pdf"));
-    PrintDocument document(pdf);
+    PrintDocument document(pdf, printerPaper);
     document.addPage(photo, options);
     if (!document.finish()) {
         printError(document.error());
@@ -38,7 +38,8 @@ int runPrint(const QStringList& arguments)
 {
     QCommandLineParser parser;
     const QCommandLineOption printer{QStringLiteral("printer"), QStringLiteral("CUPS queue."), QStringLiteral("NAME")};
-    const QCommandLineOption settings{QStringLiteral("settings"), QStringLiteral("Settings file."), QStringLiteral("FILE")};
+    const QCommandLineOption settings{QStringLiteral("settings"), QStringLiteral("Settings file."),
+                                      QStringLiteral("FILE")};
     const QCommandLineOption toPdf{QStringLiteral("to-pdf"), QStringLiteral("PDF to write."), QStringLiteral("OUT")};
     parser.addOptions({printer, settings, toPdf});
     if (!parser.parse(QStringList{QStringLiteral("print")} + arguments))
@@ -85,6 +86,7 @@ int runPrint(const QStringList& arguments)
         printError(QStringLiteral("cannot make a temporary folder: %1").arg(spool.errorString()));
         return Failure;
     }
+    const QPageSize printerPaper = cupsDefaultPaper(parser.value(printer));
     for (const QString& path : photos) {
         const PrintedPhoto photo = PrintedPhoto::read(path, options.grey);
         if (photo.image.isNull()) {
@@ -92,7 +94,7 @@ int runPrint(const QStringList& arguments)
             failed = true;
             continue;
         }
-        if (!printOnePhoto(photo, options, parser.value(printer), spool, path))
+        if (!printOnePhoto(photo, options, parser.value(printer), printerPaper, spool, path))
             failed = true;
     }
     return failed ? Failure : Success;

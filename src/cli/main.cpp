@@ -210,6 +210,12 @@ int dispatch(const QStringList& arguments)
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 
+void errorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printError(text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -225,12 +231,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a desktop session the platform's start-up warns about a missing runtime folder;
     // a script wants one line per failure and nothing else, so start-up speaks only of errors.
-    const QtMessageHandler previousHandler = printing ? qInstallMessageHandler(
-                                                            [](QtMsgType type, const QMessageLogContext&, const QString& text) {
-                                                                if (type != QtDebugMsg && type != QtInfoMsg && type != QtWarningMsg)
-                                                                    printError(text);
-                                                            })
-                                                      : nullptr;
+    const QtMessageHandler previousHandler = printing ? qInstallMessageHandler(errorsOnly) : nullptr;
     const std::unique_ptr<QCoreApplication> application =
         printing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     if (printing)

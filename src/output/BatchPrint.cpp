@@ -21,8 +21,11 @@ const QString NeedTwoImagesMessage = QStringLiteral("You need at least 2 images 
 
 BatchPrint::BatchPrint(QWidget* window, QList<Entry> entries, std::unique_ptr<QPrinter> printer,
                        const PrintOptions& options)
-    : QObject(window), entries_(std::move(entries)), printer_(std::move(printer)),
-      printerPaper_(printer_->pageLayout().pageSize()), options_(options)
+    : QObject(window),
+      entries_(std::move(entries)),
+      printer_(std::move(printer)),
+      printerPaper_(printer_->pageLayout().pageSize()),
+      options_(options)
 {
     status_ = new frmStatus(window);
     status_->setAttribute(Qt::WA_DeleteOnClose);
@@ -58,8 +61,8 @@ void BatchPrint::next()
     reader_ = std::thread([this, path = entry.path, grey = options_.grey] {
         PrintedPhoto photo = PrintedPhoto::read(path, grey);
         // The destructor joins this thread first, so this object is still there.
-        QMetaObject::invokeMethod(this, [this, photo = std::move(photo)]() mutable { photoRead(std::move(photo)); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, photo = std::move(photo)]() mutable { photoRead(std::move(photo)); }, Qt::QueuedConnection);
     });
 }
 

@@ -16,7 +16,10 @@ constexpr int PdfResolution = 300;
 
 }  // namespace
 
-PrintDocument::PrintDocument(const QString& path) : path_(path), partPath_(path + QStringLiteral(".part")) {}
+PrintDocument::PrintDocument(const QString& path, const QPageSize& printerPaper)
+    : path_(path), partPath_(path + QStringLiteral(".part")), printerPaper_(printerPaper)
+{
+}
 
 PrintDocument::~PrintDocument()
 {
@@ -30,7 +33,7 @@ PrintDocument::~PrintDocument()
 
 void PrintDocument::addPage(const PrintedPhoto& photo, const PrintOptions& options)
 {
-    const QPageLayout layout = printPageLayout(options, photo.image.size(), QPageSize(QPageSize::A4));
+    const QPageLayout layout = printPageLayout(options, photo.image.size(), printerPaper_);
     if (!writer_) {
         writer_ = std::make_unique<QPdfWriter>(partPath_);
         writer_->setResolution(PdfResolution);

@@ -2,6 +2,7 @@
 
 #include "output/PrintOptions.h"
 
+#include <QPageSize>
 #include <QString>
 
 #include <memory>
@@ -18,7 +19,8 @@ struct PrintedPhoto;
 // orientation of its own photo. Nothing is left at path unless finish() succeeded.
 class PrintDocument {
 public:
-    explicit PrintDocument(const QString& path);
+    // printerPaper: the paper of a page on "the printer's default".
+    explicit PrintDocument(const QString& path, const QPageSize& printerPaper = QPageSize(QPageSize::A4));
     ~PrintDocument();
     PrintDocument(const PrintDocument&) = delete;
     PrintDocument& operator=(const PrintDocument&) = delete;
@@ -32,6 +34,7 @@ public:
 private:
     QString path_;
     QString partPath_;
+    QPageSize printerPaper_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     int pages_ = 0;

@@ -12,8 +12,8 @@ namespace {
 QImage toImage(const Picture& picture)
 {
     const QImage::Format format = picture.hasAlpha() ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
-    const QImage view(reinterpret_cast<const uchar*>(picture.pixels().constData()), picture.width(),
-                      picture.height(), picture.width() * picture.bands(), format);
+    const QImage view(reinterpret_cast<const uchar*>(picture.pixels().constData()), picture.width(), picture.height(),
+                      picture.width() * picture.bands(), format);
     return view.copy();
 }
 

@@ -18,12 +18,12 @@
 namespace lumora {
 namespace {
 
-constexpr int PreviewHeight = 420;   // pixels of the drawn page's longer side
+constexpr int PreviewHeight = 420;      // pixels of the drawn page's longer side
 constexpr int PreviewPhotoSide = 1200;  // the preview's copy of the photo is at most this
 
-const QPageSize::PageSizeId Papers[] = {QPageSize::A3,     QPageSize::A4,    QPageSize::A5,
-                                         QPageSize::A6,     QPageSize::B5,    QPageSize::Letter,
-                                         QPageSize::Legal,  QPageSize::Executive, QPageSize::Tabloid};
+const QPageSize::PageSizeId Papers[] = {QPageSize::A3,    QPageSize::A4,        QPageSize::A5,
+                                        QPageSize::A6,    QPageSize::B5,        QPageSize::Letter,
+                                        QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid};
 
 QComboBox* choices(QWidget* parent, const QStringList& items, int current)
 {
@@ -44,8 +44,8 @@ frmPrintOptions::frmPrintOptions(const PrintedPhoto& photo, const PrintOptions& 
     // The preview needs no more pixels than it shows; the stated resolution shrinks with the
     // copy so that an actual-size page looks the same.
     if (std::max(photo_.image.width(), photo_.image.height()) > PreviewPhotoSide) {
-        const QImage reduced = photo_.image.scaled(PreviewPhotoSide, PreviewPhotoSide, Qt::KeepAspectRatio,
-                                                   Qt::SmoothTransformation);
+        const QImage reduced =
+            photo_.image.scaled(PreviewPhotoSide, PreviewPhotoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         photo_.dpi *= double(reduced.width()) / photo_.image.width();
         photo_.image = reduced;
     }
@@ -55,8 +55,9 @@ frmPrintOptions::frmPrintOptions(const PrintedPhoto& photo, const PrintOptions& 
     for (QPageSize::PageSizeId id : Papers)
         paper_->addItem(QPageSize::name(id), int(id));
     paper_->setCurrentIndex(std::max(0, paper_->findData(options.paperSize)));
-    orientation_ = choices(this, {QStringLiteral("As the photo"), QStringLiteral("Portrait"), QStringLiteral("Landscape")},
-                           options.orientation);
+    orientation_ =
+        choices(this, {QStringLiteral("As the photo"), QStringLiteral("Portrait"), QStringLiteral("Landscape")},
+                options.orientation);
     placement_ = choices(this, {QStringLiteral("Centred"), QStringLiteral("Top left")}, options.placement);
     auto margin = [this](double value) {
         auto* box = new QDoubleSpinBox(this);

@@ -25,8 +25,8 @@ QString writePhoto(const QString& path, QSize size, QColor colour, int dpi = 72)
 
 QStringList pageSizes(const QString& pdf)
 {
-    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                                QStringLiteral("99"), pdf});
+    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                                QStringLiteral("-l"), QStringLiteral("99"), pdf});
     QStringList sizes;
     const QRegularExpression page(QStringLiteral("Page +\\d+ size: +([\\d.]+) x ([\\d.]+) pts"));
     for (auto it = page.globalMatch(info.out); it.hasNext();) {
@@ -41,8 +41,9 @@ QImage renderPage(const QString& pdf, int page)
 {
     const QString prefix = pdf + QStringLiteral("-page");
     const QString n = QString::number(page);
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
-                                         QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
+             QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
@@ -61,7 +62,8 @@ QRect photoBounds(const QImage& page, QColor colour, int tolerance = 12)
     auto span = [](const QList<int>& counts) {
         const auto first = std::find_if(counts.begin(), counts.end(), [](int c) { return c >= 20; });
         const auto last = std::find_if(counts.rbegin(), counts.rend(), [](int c) { return c >= 20; });
-        return first == counts.end() ? std::pair(0, -1) : std::pair(int(first - counts.begin()), int(counts.rend() - last) - 1);
+        return first == counts.end() ? std::pair(0, -1)
+                                     : std::pair(int(first - counts.begin()), int(counts.rend() - last) - 1);
     };
     const auto [top, bottom] = span(rows);
     const auto [left, right] = span(columns);
@@ -108,12 +110,28 @@ TEST_F(PrintCliTest, EachOptionSetPutsThePhotoWhereTheLayoutSays)
         // A first start: the printer's default paper (A4 for a PDF), turned like the photo, fitted.
         {"defaults", first, {600, 400}, 72, "842x595", {0, 17.0, 841.9, 561.3}, red},
         {"A5 portrait, top-left, 10 x 20 mm margins, actual size at 100 dpi",
-         with([](auto& p) { p.optionA = QPageSize::A5, p.optionB = 1, p.optionC = 1, p.optionD = 10, p.optionE = 20, p.optionH = 1; }),
-         {300, 150}, 100, "420x595", {28.35, 56.69, 216, 108}, red},
-        {"half of the actual size, centred", with([](auto& p) { p.optionH = 2, p.optionG = 50; }), {400, 400}, 200, "595x842",
-         {261.6, 384.9, 72, 72}, red},
-        {"landscape, file name under it, grey", with([](auto& p) { p.optionB = 2, p.flagI = -1, p.flagJ = -1; }), {200, 400},
-         72, "842x595", {276.1, 0, 289.6, 579.3}, greyRed},
+         with([](auto& p) {
+             p.optionA = QPageSize::A5, p.optionB = 1, p.optionC = 1, p.optionD = 10, p.optionE = 20, p.optionH = 1;
+         }),
+         {300, 150},
+         100,
+         "420x595",
+         {28.35, 56.69, 216, 108},
+         red},
+        {"half of the actual size, centred",
+         with([](auto& p) { p.optionH = 2, p.optionG = 50; }),
+         {400, 400},
+         200,
+         "595x842",
+         {261.6, 384.9, 72, 72},
+         red},
+        {"landscape, file name under it, grey",
+         with([](auto& p) { p.optionB = 2, p.flagI = -1, p.flagJ = -1; }),
+         {200, 400},
+         72,
+         "842x595",
+         {276.1, 0, 289.6, 579.3},
+         greyRed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,7 +151,8 @@ TEST_F(PrintCliTest, EachOptionSetPutsThePhotoWhereTheLayoutSays)
                 for (int x = 0; x < page.width(); ++x)
                     if (qGray(page.pixel(x, y)) < 60)
                         dark |= QRect(x, y, 1, 1);
-            EXPECT_TRUE(dark.width() > 30 && dark.width() < 70 && dark.height() < 14) << dark.width() << "x" << dark.height();
+            EXPECT_TRUE(dark.width() > 30 && dark.width() < 70 && dark.height() < 14)
+                << dark.width() << "x" << dark.height();
         }
     }
 }
@@ -147,8 +166,8 @@ TEST_F(PrintCliTest, ThreePhotosMakeThreePagesOrThreeJobs)
     const QRectF fitted[] = {{0, 87.2, 841.9, 421}, {87.2, 0, 420.9, 841.9}, {0, 123.3, 595.3, 595.3}};
 
     const QString pdf = path(QStringLiteral("all.pdf"));
-    const ToolResult r = lumoraBatch({QStringLiteral("print"), QStringLiteral("--to-pdf"), pdf, photos[0], photos[1], photos[2],
-                                      path(QStringLiteral("missing.png"))});
+    const ToolResult r = lumoraBatch({QStringLiteral("print"), QStringLiteral("--to-pdf"), pdf, photos[0], photos[1],
+                                      photos[2], path(QStringLiteral("missing.png"))});
     expectFailure(r, QStringLiteral("missing.png"));
     EXPECT_EQ(pageSizes(pdf), (QStringList{"842x595", "595x842", "595x842"}));
     for (int i = 0; i < 3; ++i)
@@ -156,8 +175,8 @@ TEST_F(PrintCliTest, ThreePhotosMakeThreePagesOrThreeJobs)
 
     CupsScheduler cups;
     ASSERT_TRUE(cups.start()) << cups.error().toStdString();
-    const ToolResult printed = lumoraBatch({QStringLiteral("print"), QStringLiteral("--printer"), cups.queue(), photos[0],
-                                            photos[1], photos[2]});
+    const ToolResult printed = lumoraBatch(
+        {QStringLiteral("print"), QStringLiteral("--printer"), cups.queue(), photos[0], photos[1], photos[2]});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QStringList jobs = cups.waitForPdfs(3);
     ASSERT_EQ(jobs.size(), 3);

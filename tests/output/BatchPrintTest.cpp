@@ -89,17 +89,19 @@ TEST_F(BatchPrintTest, AConfirmedDialogPrintsEveryEntryAsAJobOfItsOwn)
     EXPECT_EQ(cups_->jobCount(), jobsBefore_ + 3);
     // Two copies of each page, as the dialog asked.
     for (const QString& pdf : pdfs.mid(pdfsBefore_))
-        EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {pdf}).out.contains(QRegularExpression(QStringLiteral("Pages: +2\n"))))
+        EXPECT_TRUE(
+            runTool(QStringLiteral("pdfinfo"), {pdf}).out.contains(QRegularExpression(QStringLiteral("Pages: +2\n"))))
             << pdf.toStdString();
     EXPECT_EQ(block_.optionC, PrintOptions::TopLeft);
 }
 
 TEST_F(BatchPrintTest, CancelDuringTheSecondEntryLeavesTheThirdUnprinted)
 {
-    EXPECT_EQ(runBatch(true, [](int index, frmStatus* status) {
-                  if (index == 1)
-                      status->cmdCancel_Click();
-              }),
+    EXPECT_EQ(runBatch(true,
+                       [](int index, frmStatus* status) {
+                           if (index == 1)
+                               status->cmdCancel_Click();
+                       }),
               2);
     EXPECT_EQ(cups_->waitForPdfs(pdfsBefore_ + 2).size(), pdfsBefore_ + 2);
     EXPECT_EQ(cups_->jobCount(), jobsBefore_ + 2);

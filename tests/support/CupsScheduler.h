@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -44,9 +45,10 @@ public:
         ::chmod(QFile::encodeName(root_ + QStringLiteral("/tmp")).constData(), 01777);
         socket_ = root_ + QStringLiteral("/run/cups.sock");
         queue_ = QStringLiteral("lumora_test_%1").arg(QCoreApplication::applicationPid());
-        write(QStringLiteral("cupsd.conf"), QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\n"
-                                                          "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
-                                                .arg(socket_));
+        write(QStringLiteral("cupsd.conf"),
+              QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\n"
+                             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n")
+                  .arg(socket_));
         write(QStringLiteral("cups-files.conf"),
               QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
                              "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
@@ -55,26 +57,35 @@ public:
         cupsPdfConf_ = QStringLiteral("/etc/cups/cups-pdf-%1.conf").arg(queue_);
         QFile conf(cupsPdfConf_);
         if (!conf.open(QIODevice::WriteOnly))
-            return fail(QStringLiteral("cannot write %1 (run as root, with printer-driver-cups-pdf installed)").arg(cupsPdfConf_));
-        conf.write(QStringLiteral("Out %1/out\nSpool %1/cups-pdf-spool\nLog %1/log\nAnonDirName %1/out\nUserPrefix\nLabel 1\nGrp root\n")
-                       .arg(root_)
-                       .toUtf8());
+            return fail(QStringLiteral("cannot write %1 (run as root, with printer-driver-cups-pdf installed)")
+                            .arg(cupsPdfConf_));
+        conf.write(
+            QStringLiteral(
+                "Out %1/out\nSpool %1/cups-pdf-spool\nLog %1/log\nAnonDirName %1/out\nUserPrefix\nLabel 1\nGrp root\n")
+                .arg(root_)
+                .toUtf8());
         conf.close();
 
         cupsd_ = std::make_unique<QProcess>();
         cupsd_->setProcessChannelMode(QProcess::MergedChannels);
-        cupsd_->start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), root_ + QStringLiteral("/cupsd.conf"),
-                                                QStringLiteral("-s"), root_ + QStringLiteral("/cups-files.conf")});
+        cupsd_->start(tool(QStringLiteral("cupsd")),
+                      {QStringLiteral("-f"), QStringLiteral("-c"), root_ + QStringLiteral("/cupsd.conf"),
+                       QStringLiteral("-s"), root_ + QStringLiteral("/cups-files.conf")});
         if (!cupsd_->waitForStarted())
             return fail(QStringLiteral("cupsd does not start (is the cups package installed?)"));
         qputenv("CUPS_SERVER", socket_.toUtf8());
         cupsSetServer(socket_.toUtf8().constData());
-        if (!poll([] { return runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).exitCode == 0; }))
+        if (!poll([] {
+                return runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")})
+                    .out.startsWith(QStringLiteral("scheduler is running"));
+            }))
             return fail(QStringLiteral("cupsd did not come up: ") + QString::fromUtf8(cupsd_->readAll()) + log());
-        const ToolResult added = runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue_, QStringLiteral("-E"),
-                                                                     QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + queue_,
-                                                                     QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")});
-        if (added.exitCode != 0 || runTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue_}).exitCode != 0)
+        const ToolResult added = runTool(tool(QStringLiteral("lpadmin")),
+                                         {QStringLiteral("-p"), queue_, QStringLiteral("-E"), QStringLiteral("-v"),
+                                          QStringLiteral("cups-pdf:/") + queue_, QStringLiteral("-m"),
+                                          QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")});
+        if (added.exitCode != 0
+            || runTool(tool(QStringLiteral("lpadmin")), {QStringLiteral("-d"), queue_}).exitCode != 0)
             return fail(QStringLiteral("cannot add the cups-pdf queue: ") + added.err);
         return true;
     }
@@ -115,11 +126,20 @@ public:
     // Every job the scheduler was given, finished or not.
     int jobCount() const
     {
-        return int(runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")})
-                       .out.count(u'\n'));
+        return int(
+            runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")})
+                .out.count(u'\n'));
     }
 
 private:
+    // cupsd and lpadmin live in sbin, which a user's PATH may lack.
+    static QString tool(const QString& name)
+    {
+        const QString found = QStandardPaths::findExecutable(name);
+        return found.isEmpty()
+                   ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                   : found;
+    }
     // Readiness, not speed: generous, and only a scheduler that never gets there fails.
     static bool poll(const std::function<bool()>& condition)
     {
