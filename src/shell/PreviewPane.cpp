@@ -84,8 +84,6 @@ PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataL
     cmdPreviewNext_ = makeButton(QStringLiteral("cmdPreviewNext"), QStringLiteral("Next image"));
     connect(cmdPreviewPrevious_, &QToolButton::clicked, this, &PreviewPane::previousRequested);
     connect(cmdPreviewNext_, &QToolButton::clicked, this, &PreviewPane::nextRequested);
-    cmdPreviewPrint_ = makeButton(QStringLiteral("cmdPreviewPrintButton"), QStringLiteral("Print image"));
-    connect(cmdPreviewPrint_, &QToolButton::clicked, this, &PreviewPane::printRequested);
 
     container_ = new QWidget(this);
     container_->setObjectName(QStringLiteral("PicViewImage"));
@@ -104,7 +102,6 @@ PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataL
     bar->addWidget(cmdPreviewView_);
     bar->addWidget(cmdPreviewPrevious_);
     bar->addWidget(cmdPreviewNext_);
-    bar->addWidget(cmdPreviewPrint_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

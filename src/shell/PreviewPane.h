@@ -124,7 +124,6 @@ private:
     QToolButton* cmdPreviewView_ = nullptr;
     QToolButton* cmdPreviewPrevious_ = nullptr;
     QToolButton* cmdPreviewNext_ = nullptr;
-    QToolButton* cmdPreviewPrint_ = nullptr;
     QMenu* mnuPreviewType_ = nullptr;
     QMenu* mnuPreviewFit_ = nullptr;
     QMenu* mnuPreview_ = nullptr;
