@@ -8,6 +8,9 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
+  # printing: CUPS and its client library; the print tests run their own scheduler with a
+  # cups-pdf queue and read its PDFs with poppler
+  cups cups-client libcups2-dev printer-driver-cups-pdf
   # the engine's file writers: palette quantisation, TIFF, palette PNG (PDF goes through cairo)
   libimagequant-dev libtiff-dev libpng-dev
   # the loader's other roads: FreeImage, DevIL, OpenJPEG, Windows and enhanced metafiles

@@ -15,5 +15,6 @@ int runInfo(const QStringList& arguments);
 int runExif(const QStringList& arguments);
 int runIptc(const QStringList& arguments);
 int runSave(const QStringList& arguments);
+int runPrint(const QStringList& arguments);
 
 }  // namespace lumora::cli

@@ -48,6 +48,8 @@ void frmStatus::setProgress(int done, int count)
     pbStatus_->setValue(done);
 }
 
+void frmStatus::setLabelText(const QString& text) { lblStatus_->setText(text); }
+
 void frmStatus::cmdCancel_Click()
 {
     lblStatus_->setText(QStringLiteral("Please wait...... cancelling operaration"));

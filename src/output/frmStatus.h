@@ -24,6 +24,7 @@ public:
 public Q_SLOTS:
     // The progress bar's maximum and value.
     void setProgress(int done, int count);
+    void setLabelText(const QString& text);
     void cmdCancel_Click();
     // Closes the window for good (the run is over).
     void closeWhenDone();

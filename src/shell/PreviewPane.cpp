@@ -176,6 +176,9 @@ void PreviewPane::buildMenus()
     QAction* next = mnuPreview_->addAction(QStringLiteral("Next image"));
     next->setObjectName(QStringLiteral("mnuPreviewNext"));
     connect(next, &QAction::triggered, this, &PreviewPane::nextRequested);
+    QAction* print = mnuPreview_->addAction(QStringLiteral("Print image"));
+    print->setObjectName(QStringLiteral("cmdPreviewPrint"));
+    connect(print, &QAction::triggered, this, &PreviewPane::printRequested);
     mnuPreview_->addSeparator();
     mnuSavePreviewAs_ = mnuPreview_->addMenu(QStringLiteral("Save Preview As"));
     mnuSavePreviewAs_->setObjectName(QStringLiteral("mnuSavePreviewAs"));

@@ -93,6 +93,7 @@ Q_SIGNALS:
     void statusText(const QString& key, const QString& text);
     void previousRequested();
     void nextRequested();
+    void printRequested();
     void resolutionKnown(const QString& path, const QString& text);
     // A requested file was read and is shown (ok), or nothing could be read from it (the preview
     // is empty). A request overtaken by a newer one gives no signal.

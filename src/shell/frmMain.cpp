@@ -7,6 +7,7 @@
 #include "core/CurrentOperation.h"
 #include "core/ErrorReporter.h"
 #include "core/ProgramFolder.h"
+#include "output/BatchPrint.h"
 #include "output/BatchRun.h"
 #include "output/BatchSummary.h"
 #include "output/SaveAsSinglePage.h"
@@ -225,6 +226,9 @@ void frmMain::buildMenus()
     QAction* batch = batchAction_ = outputMenu->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Batch conversion..."));
     batch->setObjectName(QStringLiteral("mnuBatchConversion"));
     batch->setToolTip(tr("Apply the Task Basket to every photo of the Image Basket and save them as JPEG"));
+    QAction* print = batchPrintAction_ = outputMenu->addAction(tr("Batch &print..."));
+    print->setObjectName(QStringLiteral("mnuBatchPrint"));
+    connect(print, &QAction::triggered, this, &frmMain::subBatchPrint);
 
     auto* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuAbout"));
@@ -272,6 +276,8 @@ void frmMain::connectPanes()
     });
     connect(preview_, &PreviewPane::previousRequested, this, [this] { previewAdjacent(-1); });
     connect(preview_, &PreviewPane::nextRequested, this, [this] { previewAdjacent(+1); });
+    connect(preview_, &PreviewPane::printRequested, this,
+            [this] { cmdPreviewPrint(this, session_.path(), record_.print); });
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);
     });
@@ -406,6 +412,15 @@ void frmMain::subGenerateDocument(int index)
             if (run && BatchSummary::of(run->results(), ok).wroteInto(browser_->currentFolder()))
                 browser_->subShowFilesInFolder();
         });
+    }
+}
+
+void frmMain::subBatchPrint()
+{
+    BatchPrint* run = lumora::subBatchPrint(this, basketPanel_->basket(), session_.path(), record_.print);
+    if (run) {
+        batchPrintAction_->setEnabled(false);
+        connect(run, &QObject::destroyed, this, [this] { batchPrintAction_->setEnabled(true); });
     }
 }
 

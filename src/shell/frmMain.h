@@ -44,6 +44,8 @@ public:
 
     // The output commands; 0 is the batch conversion, the only one that exists so far.
     void subGenerateDocument(int index);
+    // Prints every Image Basket entry after the print dialogs.
+    void subBatchPrint();
     // Adds the folder list's selected files to the Image Basket (`cmdAddToQueue`).
     void addSelectedToBasket();
     // Opens the Settings dialog.
@@ -105,6 +107,7 @@ private:
     QProgressBar* listingProgress_ = nullptr;
     QLabel* browseCaption_ = nullptr;
     QAction* batchAction_ = nullptr;
+    QAction* batchPrintAction_ = nullptr;
     // The batch running now, if any: one at a time, since both would write the same files.
     QPointer<BatchRun> batchRun_;
     QTabWidget* browseTabs_ = nullptr;
