@@ -116,16 +116,11 @@ BatchPrint* subBatchPrint(QWidget* window, const ImageBasket& basket, const QStr
     }
 }
 
-void cmdPreviewPrint(QWidget* parent, const QString& path, SetupRecord::Print& block)
+void cmdPreviewPrint(QWidget* parent, PrintedPhoto photo, SetupRecord::Print& block)
 {
-    if (path.isEmpty())
+    if (photo.image.isNull())
         return;
     PrintOptions options = PrintOptions::fromRecord(block);
-    PrintedPhoto photo = PrintedPhoto::read(path, false);
-    if (photo.image.isNull()) {
-        ReportError(photo.error, 0, 1, PreviewRoutine);
-        return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     const bool confirmed = ui::ChoosePrintOptions(parent, photo, options, printer);
     options.storeInto(block);

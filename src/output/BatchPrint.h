@@ -67,8 +67,9 @@ private:
 BatchPrint* subBatchPrint(QWidget* window, const ImageBasket& basket, const QString& previewedPath,
                           SetupRecord::Print& block);
 
-// "Print image" (`cmdPreviewPrint`): the previewed photo, once, after the print dialogs, with the
-// options of block, which gets them back also when the dialogs were cancelled.
-void cmdPreviewPrint(QWidget* parent, const QString& path, SetupRecord::Print& block);
+// "Print image" (`cmdPreviewPrint`): the picture the preview shows (PrintedPhoto::shown: with the
+// Task Basket when the preview is "Optimized"), once, after the print dialogs, with the options
+// of block, which gets them back also when the dialogs were cancelled. Nothing without a picture.
+void cmdPreviewPrint(QWidget* parent, PrintedPhoto photo, SetupRecord::Print& block);
 
 }  // namespace lumora

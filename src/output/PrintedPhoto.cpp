@@ -49,4 +49,17 @@ PrintedPhoto PrintedPhoto::read(const QString& path, bool grey)
     return photo;
 }
 
+PrintedPhoto PrintedPhoto::shown(const Picture& picture, const QString& path)
+{
+    PrintedPhoto photo;
+    photo.fileName = QFileInfo(path).fileName();
+    if (picture.isNull()) {
+        photo.error = QStringLiteral("nothing is previewed");
+        return photo;
+    }
+    photo.image = toImage(picture);
+    photo.dpi = statedDpi(path);
+    return photo;
+}
+
 }  // namespace lumora

@@ -10,6 +10,7 @@
 #include "output/BatchPrint.h"
 #include "output/BatchRun.h"
 #include "output/BatchSummary.h"
+#include "output/PrintedPhoto.h"
 #include "output/SaveAsSinglePage.h"
 #include "settings/SetupFile.h"
 #include "settings/SetupRecord.h"
@@ -277,7 +278,7 @@ void frmMain::connectPanes()
     connect(preview_, &PreviewPane::previousRequested, this, [this] { previewAdjacent(-1); });
     connect(preview_, &PreviewPane::nextRequested, this, [this] { previewAdjacent(+1); });
     connect(preview_, &PreviewPane::printRequested, this,
-            [this] { cmdPreviewPrint(this, session_.path(), record_.print); });
+            [this] { cmdPreviewPrint(this, PrintedPhoto::shown(session_.picture(), session_.path()), record_.print); });
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);
     });

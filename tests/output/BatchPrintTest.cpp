@@ -2,6 +2,7 @@
 // test's own scheduler.
 
 #include "basket/ImageBasket.h"
+#include "engine/Picture.h"
 #include "output/BatchPrint.h"
 #include "output/PrintDialogs.h"
 #include "output/frmStatus.h"
@@ -120,6 +121,24 @@ TEST_F(BatchPrintTest, ACancelledDialogPrintsNothingAndKeepsTheOptions)
     EXPECT_EQ(runBatch(true), -1);
     EXPECT_EQ(dialogs_.messages().size(), 1);
     EXPECT_EQ(block_, defaultSetup(QString()).print);
+}
+
+// "Print image" prints the picture on show (with the Task Basket when the preview is
+// "Optimized"), not the photo's file read again.
+TEST_F(BatchPrintTest, ThePreviewPrintsThePictureItShows)
+{
+    ui::SetPrintDialogHook([](PrintOptions&) { return true; });
+    const QString red = basket_.at(0).tag;
+    cmdPreviewPrint(&window_, PrintedPhoto::shown(Picture::filled(300, 200, Rgb{0, 255, 0}), red), block_);
+    const QStringList pdfs = cups_->waitForPdfs(pdfsBefore_ + 1);
+    ASSERT_EQ(pdfs.size(), pdfsBefore_ + 1);
+    const QString page = dir_.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdfs.last(), page});
+    const QImage printed(page + QStringLiteral(".png"));
+    ASSERT_FALSE(printed.isNull());
+    const QColor middle = printed.pixelColor(printed.width() / 2, printed.height() / 2);
+    EXPECT_TRUE(middle.green() > 200 && middle.red() < 60) << middle.name().toStdString();
 }
 
 }  // namespace
