@@ -12,6 +12,7 @@
 #include "shell/FileDialogs.h"
 #include "shell/GlobalSetup.h"
 #include "shell/PaneCaption.h"
+#include "tasks/TaskIconPainting.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -63,6 +65,25 @@ bool WritableExtension(const QString& extension)
     return false;
 }
 
+// The desktop's printer icon, or one of Lumora's own on the task icons' grid.
+QIcon printerIcon()
+{
+    if (QIcon::hasThemeIcon(QStringLiteral("document-print")))
+        return QIcon::fromTheme(QStringLiteral("document-print"));
+    using namespace iconpaint;
+    return iconOf([](QPainter& p) {
+        p.setPen(pen(DarkShadow, 1));
+        p.setBrush(Paper);
+        p.drawRect(QRectF(7.5, 3.5, 9, 6));  // the sheet going in
+        p.setBrush(ButtonFace);
+        p.drawRoundedRect(QRectF(3.5, 9.5, 17, 8), 1.5, 1.5);  // the body
+        p.setBrush(Paper);
+        p.drawRect(QRectF(7.5, 14.5, 9, 6));  // the printed sheet
+        p.setPen(pen(Meadow, 1));
+        p.drawLine(QPointF(9, 17), QPointF(15, 17));
+    });
+}
+
 }  // namespace
 
 PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataList& iptcList, QWidget* parent)
@@ -102,6 +123,13 @@ PreviewPane::PreviewPane(EditSession& session, MetadataList& exifList, MetadataL
     bar->addWidget(cmdPreviewView_);
     bar->addWidget(cmdPreviewPrevious_);
     bar->addWidget(cmdPreviewNext_);
+    // "Print image" as an icon of its own: a caption would widen the pane's least width.
+    auto* printButton = new QToolButton(this);
+    printButton->setObjectName(QStringLiteral("cmdPreviewPrintButton"));
+    printButton->setDefaultAction(printAction_);
+    printButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    printButton->setAutoRaise(true);
+    bar->addWidget(printButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -176,8 +204,9 @@ void PreviewPane::buildMenus()
     QAction* next = mnuPreview_->addAction(QStringLiteral("Next image"));
     next->setObjectName(QStringLiteral("mnuPreviewNext"));
     connect(next, &QAction::triggered, this, &PreviewPane::nextRequested);
-    QAction* print = mnuPreview_->addAction(QStringLiteral("Print image"));
+    QAction* print = printAction_ = mnuPreview_->addAction(printerIcon(), QStringLiteral("Print image"));
     print->setObjectName(QStringLiteral("cmdPreviewPrint"));
+    print->setToolTip(QStringLiteral("Print image"));
     connect(print, &QAction::triggered, this, &PreviewPane::printRequested);
     mnuPreview_->addSeparator();
     mnuSavePreviewAs_ = mnuPreview_->addMenu(QStringLiteral("Save Preview As"));

@@ -127,6 +127,7 @@ private:
     QMenu* mnuPreviewType_ = nullptr;
     QMenu* mnuPreviewFit_ = nullptr;
     QMenu* mnuPreview_ = nullptr;
+    QAction* printAction_ = nullptr;
     QMenu* mnuSavePreviewAs_ = nullptr;
     QActionGroup* typeGroup_ = nullptr;
     QActionGroup* fitGroup_ = nullptr;
