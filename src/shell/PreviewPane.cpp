@@ -72,15 +72,15 @@ QIcon printerIcon()
         return QIcon::fromTheme(QStringLiteral("document-print"));
     using namespace iconpaint;
     return iconOf([](QPainter& p) {
-        p.setPen(pen(DarkShadow, 1));
+        p.setPen(pen(Ink, 1.5));
         p.setBrush(Paper);
-        p.drawRect(QRectF(7.5, 3.5, 9, 6));  // the sheet going in
-        p.setBrush(ButtonFace);
-        p.drawRoundedRect(QRectF(3.5, 9.5, 17, 8), 1.5, 1.5);  // the body
+        p.drawRect(QRectF(7, 3, 10, 6));  // the sheet going in
+        p.setBrush(Shadow);
+        p.drawRoundedRect(QRectF(3, 9, 18, 8), 1.5, 1.5);  // the body
         p.setBrush(Paper);
-        p.drawRect(QRectF(7.5, 14.5, 9, 6));  // the printed sheet
-        p.setPen(pen(Meadow, 1));
-        p.drawLine(QPointF(9, 17), QPointF(15, 17));
+        p.drawRect(QRectF(7, 14, 10, 7));  // the printed sheet
+        p.setPen(pen(Highlight, 1.5));
+        p.drawLine(QPointF(9.5, 17.5), QPointF(14.5, 17.5));
     });
 }
 
