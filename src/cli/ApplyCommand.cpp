@@ -45,12 +45,8 @@ int runApply(const QStringList& arguments)
     const QString input = files.at(0);
     const QString output = files.at(1);
     ImageBox engine(ImageBox::Mode::Batch);
-    try {
-        engine.LoadFromFile(input);
-    } catch (const LumoraError& e) {
-        printError(QStringLiteral("cannot read \"%1\": %2").arg(input, e.description()));
+    if (!loadPhoto(engine, input))
         return Failure;
-    }
     engine.SetTag(QStringLiteral("%1x%2").arg(engine.ImageWidth()).arg(engine.ImageHeight()));
 
     // Like a batch run: a task that fails is reported and ends the task run, and the photo is

@@ -1,6 +1,8 @@
 #include "cli/CliSupport.h"
 
 #include "core/ErrorReporter.h"
+#include "core/LumoraError.h"
+#include "engine/ImageBox.h"
 
 #include <atomic>
 #include <cstdio>
@@ -34,5 +36,16 @@ ReportCounter::ReportCounter()
 ReportCounter::~ReportCounter() { SetErrorSink({}); }
 
 int ReportCounter::count() const { return gReports; }
+
+bool loadPhoto(ImageBox& engine, const QString& path)
+{
+    try {
+        engine.LoadFromFile(path);
+        return true;
+    } catch (const LumoraError& e) {
+        printError(QStringLiteral("cannot read \"%1\": %2").arg(path, e.description()));
+        return false;
+    }
+}
 
 }  // namespace lumora::cli

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace lumora {
+class ImageBox;
+}
+
 namespace lumora::cli {
 
 // Exit codes of lumora-batch.
@@ -16,6 +20,10 @@ struct UsageProblem {
 // Writes one line to standard output / standard error.
 void printOut(const QString& line);
 void printError(const QString& line);
+
+// Loads the photo into the engine; false, with the line "cannot read "PATH": why" on standard
+// error, when the engine cannot read it.
+bool loadPhoto(ImageBox& engine, const QString& path);
 
 // Routes the common error reports to standard error, one line each, prefixed with the program
 // name, and counts them.

@@ -77,12 +77,8 @@ int runInfo(const QStringList& arguments)
     }
 
     ImageBox engine(ImageBox::Mode::Batch);
-    try {
-        engine.LoadFromFile(path);
-    } catch (const LumoraError& e) {
-        printError(QStringLiteral("cannot read \"%1\": %2").arg(path, e.description()));
+    if (!loadPhoto(engine, path))
         return Failure;
-    }
 
     // Values the pane cannot interpret are shown raw; their reports go to standard error.
     const ReportCounter reports;

@@ -61,17 +61,23 @@ int runPrint(const QStringList& arguments)
     }
     const PrintOptions options = PrintOptions::fromRecord(record.print);
 
+    // Each photo made ready for its page; one line for a photo that cannot be read.
     bool failed = false;
+    const auto readable = [&](const QString& path) {
+        PrintedPhoto photo = PrintedPhoto::read(path, options.grey);
+        if (photo.image.isNull()) {
+            printError(photo.error);
+            failed = true;
+        }
+        return photo;
+    };
     if (parser.isSet(toPdf)) {
         // Every photo that can be read becomes a page; the file is written only if one was.
         PrintDocument document(parser.value(toPdf));
         for (const QString& path : photos) {
-            const PrintedPhoto photo = PrintedPhoto::read(path, options.grey);
-            if (photo.image.isNull()) {
-                printError(photo.error);
-                failed = true;
+            const PrintedPhoto photo = readable(path);
+            if (photo.image.isNull())
                 continue;
-            }
             document.addPage(photo, options);
         }
         if (!document.finish()) {
@@ -88,12 +94,9 @@ int runPrint(const QStringList& arguments)
     }
     const QPageSize printerPaper = cupsDefaultPaper(parser.value(printer));
     for (const QString& path : photos) {
-        const PrintedPhoto photo = PrintedPhoto::read(path, options.grey);
-        if (photo.image.isNull()) {
-            printError(photo.error);
-            failed = true;
+        const PrintedPhoto photo = readable(path);
+        if (photo.image.isNull())
             continue;
-        }
         if (!printOnePhoto(photo, options, parser.value(printer), printerPaper, spool, path))
             failed = true;
     }

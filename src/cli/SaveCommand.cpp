@@ -118,12 +118,8 @@ int runSave(const QStringList& arguments)
     const QString input = files.at(0);
     const QString output = files.at(1);
     ImageBox engine(ImageBox::Mode::Batch);
-    try {
-        engine.LoadFromFile(input);
-    } catch (const LumoraError& e) {
-        printError(QStringLiteral("cannot read \"%1\": %2").arg(input, e.description()));
+    if (!loadPhoto(engine, input))
         return Failure;
-    }
     try {
         OFO::apply(choice, engine);
         writeAs(engine, *format, output);

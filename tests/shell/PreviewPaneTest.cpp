@@ -104,8 +104,9 @@ protected:
 TEST_F(PreviewPaneTest, TheMetadataStatusAndListsFollowWhatEachFileCarries)
 {
     // A PSD gives its IPTC only, even when it carries EXIF as well; a GIF gives none; a JPEG with
-    // EXIF alone lists its IPTC rows, empty, one with both fills both; a file that cannot be read leaves the preview and the
-    // lists empty and is no error to report. Each file's lists replace those of the one before.
+    // EXIF alone lists its IPTC rows, empty, one with both fills both; a file that cannot be read
+    // leaves the preview and the lists empty and is no error to report. Each file's lists replace
+    // those of the one before.
     struct Case {
         const char* name;
         bool readable;
