@@ -34,8 +34,9 @@ protected:
     }
 };
 
-TEST_F(AlbumCli, SettingsTitleTasksMetadataAndDescriptions)
+TEST_F(AlbumCli, SettingsTitleTasksMetadataDescriptionsAndAnUnreadablePhoto)
 {
+    writeBytes(path("broken.jpg"), "not a picture");
     SetupRecord record = defaultSetup(dir.path());
     record.album.title = "Settings title";
     record.album.picturesPerRow = 1;
@@ -43,11 +44,12 @@ TEST_F(AlbumCli, SettingsTitleTasksMetadataAndDescriptions)
     const ToolResult r = album({"--settings", path("lumora"), "--title", "Trip", "--tasks",
                                 writeTasks(taskRecord("\"3\",\"resize\",\"True\",\"80\",\"60\"")), "--metadata",
                                 "EXIF - Model", "--metadata", "EXIF - Make", "--description", "b.jpg=Low <tide>",
-                                photo("a.jpg", "Acme"), photo("b.jpg", "Zeta")});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+                                photo("a.jpg", "Acme"), photo("b.jpg", "Zeta"), path("broken.jpg")});
+    expectFailure(r, "broken.jpg");  // reported, and it still has its cell and page
     EXPECT_EQ(r.out, path("out/index.htm") + "\n");
     const QByteArray index = readBytes(path("out/index.htm"));
-    EXPECT_EQ(index.count("</tr>\r\n<tr>"), 2);  // one thumbnail per row
+    EXPECT_EQ(index.count("</tr>\r\n<tr>"), 3);  // one thumbnail per row
+    EXPECT_TRUE(QFile::exists(path("out/Trip_broken.html")));
     EXPECT_TRUE(index.contains("<b>a</b><br>80 x 60") && index.contains("href=\"Trip_b.html\""));
     const QByteArray page = readBytes(path("out/Trip_b.html"));
     EXPECT_TRUE(page.contains("'Arial'>Low &lt;tide&gt;</font>"));
@@ -56,25 +58,22 @@ TEST_F(AlbumCli, SettingsTitleTasksMetadataAndDescriptions)
     EXPECT_EQ(identify(path("out/MyImages_Trip/b_thumb.jpg")), "150x150");
 }
 
-TEST_F(AlbumCli, UnreadablePhotoIsReportedAndKeepsItsPage)
-{
-    writeBytes(path("broken.jpg"), "not a picture");
-    const ToolResult r = album({path("broken.jpg"), photo("a.jpg", "Acme")});
-    expectFailure(r, "broken.jpg");
-    EXPECT_TRUE(QFile::exists(path("out/My Album_broken.html")));
-    EXPECT_TRUE(QFile::exists(path("out/MyImages_My Album/a_thumb.jpg")));
-}
-
-TEST_F(AlbumCli, WrongCommandLinesWriteNothing)
+TEST_F(AlbumCli, WrongCommandLinesSayWhatIsWrongAndWriteNothing)
 {
     const QString a = photo("a.jpg", "Acme");
-    for (const QStringList& arguments : {QStringList{"--metadata", "EXIF - Lens", a},
-                                         QStringList{"--description", "c.jpg=text", a},
-                                         QStringList{}}) {
-        EXPECT_EQ(album(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+    const QString dest = path("out");
+    const std::pair<QStringList, QString> cases[]{
+        {{"--dest", dest, "--metadata", "EXIF - Lens", a}, "EXIF - Lens"},
+        {{"--dest", dest, "--description", "c.jpg=text", a}, "c.jpg"},
+        {{"--dest", dest}, "--basket"},
+        {{a}, "--dest"},
+    };
+    for (const auto& [arguments, mention] : cases) {
+        const ToolResult r = lumoraBatch(QStringList{"album"} + arguments);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.contains(mention)) << r.err.toStdString();
     }
-    EXPECT_EQ(lumoraBatch({"album", a}).exitCode, 2);  // no --dest
-    EXPECT_FALSE(QFile::exists(path("out")));
+    EXPECT_FALSE(QFile::exists(dest));
 }
 
 }  // namespace
