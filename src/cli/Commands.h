@@ -16,5 +16,6 @@ int runExif(const QStringList& arguments);
 int runIptc(const QStringList& arguments);
 int runSave(const QStringList& arguments);
 int runPrint(const QStringList& arguments);
+int runAlbum(const QStringList& arguments);
 
 }  // namespace lumora::cli

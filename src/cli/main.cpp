@@ -155,6 +155,27 @@ Commands:
         the printer would get them. A photo that cannot be read or a job that
         CUPS refuses gets one line on standard error, the others are still
         printed, and the exit status is 1.
+  album --dest DIR [--title T] [--settings FILE] [--tasks FILE.tbf]
+        [--metadata ENTRY]... [--description PHOTO=TEXT]...
+        [--basket FILE.ibf|FILE.ibd] [PHOTO...]
+        Make a web album of the photos (the basket file's first) as the window's
+        "Generate web album" does, and print the path of its index page. DIR gets
+        index.htm and one page TITLE_NAME.html per photo, NAME being the photo's
+        file name without extension; DIR/MyImages_TITLE gets each photo as
+        NAME.jpg, its thumbnail NAME_thumb.jpg and the GIF decorations. The look
+        (colours, fonts, borders, thumbnail size and thumbnails per row, JPEG
+        quality) comes from the Album block of the settings file (the defaults of
+        a first start when none); --title replaces its project title ("My Album")
+        and --dest its folder. --tasks applies that task basket to each photo when
+        the block's "process task basket" flag is on (it is by default).
+        --metadata "EXIF - Make", "IPTC - Caption" and the other entries of the
+        window's metadata chooser print that value on every page, in the order
+        given. --description PHOTO=TEXT (PHOTO as given, or its file name) prints
+        TEXT on the photo's page; an .ibd basket brings descriptions too. A photo
+        that cannot be read gets one line on standard error and still has its
+        cell and page; the exit status is then 1. --art DIR reads the GIF
+        decorations from DIR instead of those built in. Ctrl-C stops after the
+        page in progress; the index then lists the pages written.
 
 Options:
   -h, --help     Show this help and exit.
@@ -207,6 +228,8 @@ int dispatch(const QStringList& arguments)
         return runSave(rest);
     if (command == u"print")
         return runPrint(rest);
+    if (command == u"album")
+        return runAlbum(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 
