@@ -18,6 +18,8 @@ packages=(
   # tests and their independent oracles
   libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2 libopenjp2-tools
   poppler-utils libtiff-tools
+  # the web album tests open the generated pages in a headless browser
+  chromium
   # fonts the text renderer and the tests rely on
   fonts-dejavu-core fontconfig
   # benchmarks (peak memory through GNU time; GraphicsMagick as a peer); the window on a virtual
