@@ -1,6 +1,8 @@
 // The album window and the basket entry's description dialog, driven as a user drives them, with
 // colour and file dialogs and message boxes answered by script.
 
+#include "album/AlbumRun.h"
+#include "album/GenerateAlbum.h"
 #include "album/MetadataBasketFile.h"
 #include "album/frmAlbum.h"
 #include "basket/BasketListView.h"
@@ -8,9 +10,14 @@
 #include "controls/NumericField.h"
 #include "support/ReportCapture.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestImages.h"
+#include "support/WaitFor.h"
+#include "tasks/TaskBasket.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -239,5 +247,59 @@ TEST(frmAlbumDescriptionTest, AddStoresTheTypedTextWithoutQuotesOrAmpersandsOnTh
     EXPECT_EQ(panel.basket().at(0).description, "old");
 }
 
+// Takes the URLs the album asks the desktop to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
+    QList<QUrl> urls;
+};
+
+// The album as the Output menu makes it, on two small photos, "View the web album when done"
+// ticked; `cancel` presses the status window's Cancel as soon as the run is under way.
+TEST(GenerateAlbumTest, TheRunTellsItsProgressAndOnlyACompletedAlbumOpensInTheBrowser)
+{
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "completed");
+        QTemporaryDir dir;
+        ImageBasket basket;
+        for (const QString name : {"one", "two"}) {
+            const QString path = test::writePng(test::gradientPicture(64, 48), dir.filePath(name + ".png"));
+            basket.append(BasketEntry{name, path, {}, {}, {}, path, {}, {}});
+        }
+        TaskBasket tasks;
+        SetupRecord::Album settings = defaultSetup(dir.path()).album;
+        settings.folder = dir.filePath("album");
+        settings.openWhenDone = 1;
+        OpenedUrls browser;
+        QPointer<AlbumRun> run;
+        answerModal([&] { run = subGenerateAlbum(nullptr, basket, tasks, settings); },
+                    [](QDialog& window) { window.findChild<QPushButton*>("cmdGenerate")->click(); });
+        ASSERT_TRUE(run);
+        QStringList captions;
+        QObject::connect(run, &AlbumRun::progress, [&](const QString& caption) { captions.append(caption); });
+        QPointer<QWidget> status;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmStatus" && top->isVisible())
+                status = top;
+        ASSERT_TRUE(status);
+        if (cancel)
+            status->findChild<QPushButton*>("cmdCancel")->click();
+        ASSERT_TRUE(test::waitFor([&] { return !run && !status; }));
+
+        const QString index = dir.filePath("album/index.htm");
+        EXPECT_TRUE(QFile::exists(index));
+        EXPECT_EQ(QFile::exists(dir.filePath("album/My Album_two.html")), !cancel);
+        EXPECT_EQ(captions.removeDuplicates(), cancel ? 0 : 2);
+        EXPECT_EQ(captions, cancel ? QStringList{"Loading Template..."}
+                                   : QStringList({"Loading Template...", "Working with - one", "Working with - two"}));
+        EXPECT_EQ(browser.urls, cancel ? QList<QUrl>{} : QList<QUrl>{QUrl::fromLocalFile(index)});
+    }
+}
+
 }  // namespace
 }  // namespace lumora
+
+#include "frmAlbumTest.moc"
