@@ -1,5 +1,6 @@
 #include "album/frmAlbum.h"
 
+#include "album/AlbumGenerator.h"
 #include "album/frmAlbumMetadataBasket.h"
 #include "controls/NumericField.h"
 #include "shell/FileDialogs.h"
@@ -15,8 +16,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -181,7 +184,13 @@ QWidget* frmAlbum::imageChoices(const char* name, const QStringList& captions, c
     row->setContentsMargins(0, 0, 0, 0);
     for (int index = 0; index < captions.size(); ++index) {
         QAbstractButton* option = group->button(index);
-        option->setToolTip(pictures.at(index).toLower());
+        const QString picture = pictures.at(index).toLower();
+        option->setToolTip(picture);
+        // The strip squeezed into a swatch shows its colours from top to bottom.
+        const QImage strip(defaultAlbumArtFolder() + u'/' + picture);
+        if (!strip.isNull())
+            option->setIcon(QPixmap::fromImage(strip.scaled(option->iconSize(), Qt::IgnoreAspectRatio,
+                                                            Qt::SmoothTransformation)));
         row->addWidget(option);
     }
     row->addStretch(1);
