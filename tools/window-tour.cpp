@@ -1,9 +1,10 @@
 // A tour of the window for looking at it: opens a folder, previews a photo, fills the Image
-// Basket and runs a batch, saving a screenshot of the whole screen after each step. Run it on a
+// Basket, runs a batch and writes a web album, saving a screenshot of the whole screen after each step. Run it on a
 // virtual display (scripts/screenshots.sh) so the pictures show exactly what a user would see.
 #include "Heartbeat.h"
 #include "MessageBoxWatch.h"
 #include "TourSteps.h"
+#include "album/frmAlbumMetadataBasket.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
@@ -27,6 +28,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
@@ -269,6 +273,52 @@ int main(int argc, char** argv)
         return endMessage.done() && (!status || !status->isVisible());
     });
     shoot(shots, QStringLiteral("7-after-batch"));
+
+    // The web album: a description for the first basket entry, the album window with a few
+    // metadata entries, and the album written into SCREENSHOT_FOLDER/album; how long it took and
+    // the longest the window stood still meanwhile.
+    if (basket.basket().size() >= 2) {
+        QAbstractItemView* entries = basket.basketList();
+        entries->clearSelection();
+        entries->selectionModel()->select(entries->model()->index(0, 0), QItemSelectionModel::Select);
+        QTimer::singleShot(400, [&shots] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtDescription"))
+                ->setText(QStringLiteral("Boats at the quay, early morning & a calm sea"));
+            shoot(shots, QStringLiteral("8-album-description"));
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+        });
+        basket.describeSelected();
+
+        const QString albumFolder = QDir(shots).filePath(QStringLiteral("album"));
+        QTimer::singleShot(400, [&shots, &albumFolder] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtFolder"))->setText(albumFolder);
+            dialog->findChild<QCheckBox*>(QStringLiteral("chkOpenWhenOver"))->setChecked(false);
+            dialog->findChild<lumora::frmAlbumMetadataBasket*>()->addEntries(
+                {QStringLiteral("EXIF - Make"), QStringLiteral("EXIF - Model"), QStringLiteral("EXIF - Date/Time Original"),
+                 QStringLiteral("IPTC - Caption")});
+            shoot(shots, QStringLiteral("9-album-window"));
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdGenerate"))->click();
+        });
+        QElapsedTimer albumClock;
+        window->subGenerateDocument(1);
+        albumClock.start();
+        heartbeat.reset();
+        pump(400);
+        shoot(shots, QStringLiteral("10-album-running"));
+        waitUntil([&] {
+            const QWidget* status = window->findChild<QWidget*>(QStringLiteral("frmStatus"));
+            return !status || !status->isVisible();
+        });
+        std::printf("web album of %d photos: written after %lld ms (screenshot included); longest GUI-thread gap %.1f ms\n",
+                    basket.basket().size(), static_cast<long long>(albumClock.elapsed()), heartbeat.longestMs());
+        shoot(shots, QStringLiteral("11-after-album"));
+    }
     window->close();
     return 0;
 }

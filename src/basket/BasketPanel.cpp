@@ -1,5 +1,6 @@
 #include "basket/BasketPanel.h"
 
+#include "album/frmAlbumDescription.h"
 #include "basket/BasketFileCommands.h"
 #include "basket/BasketListView.h"
 #include "basket/BasketStatus.h"
@@ -67,6 +68,8 @@ BasketPanel::BasketPanel(QWidget* parent) : QWidget(parent), adder_(basket_)
     contextMenu_->setObjectName(QStringLiteral("mnuContextBasket"));
     QAction* deleteAction = contextMenu_->addAction(QStringLiteral("Delete selected"), this, &BasketPanel::deleteSelected);
     deleteAction->setObjectName(QStringLiteral("mnuBasketDelete"));
+    contextMenu_->addAction(QStringLiteral("Add description..."), this, &BasketPanel::describeSelected)
+        ->setObjectName(QStringLiteral("mnuBasketDescription"));
     contextMenu_->addSeparator();
     contextMenu_->addAction(QStringLiteral("New Basket"), this, &BasketPanel::newBasket)
         ->setObjectName(QStringLiteral("mnuBasketNew"));
@@ -298,6 +301,21 @@ void BasketPanel::saveBasketFile()
         ui::ShowMessage(this, modSaveOpenImageList::SaveImageBasketFailedMessage, QMessageBox::Critical);
 }
 
+void BasketPanel::describeSelected()
+{
+    const QList<int> rows = list_->selectedRows();
+    if (rows.size() != 1)
+        return;
+    const int row = rows.front();
+    frmAlbumDescription dialog(basket_.at(row).text, basket_.at(row).description, this);
+    // The entry may have gone while the dialog was open (an add or a delete runs meanwhile).
+    const QString tag = basket_.at(row).tag;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (row < basket_.size() && basket_.at(row).tag == tag)
+        basket_.setDescription(row, dialog.description());
+}
+
 void BasketPanel::showContextMenu(const QPoint& position)
 {
     const bool busy = isBusy();
@@ -305,6 +323,8 @@ void BasketPanel::showContextMenu(const QPoint& position)
         const QString name = action->objectName();
         if (name == QLatin1String("mnuBasketDelete"))
             action->setEnabled(!list_->selectedRows().isEmpty());
+        else if (name == QLatin1String("mnuBasketDescription"))
+            action->setEnabled(list_->selectedRows().size() == 1);
         else if (name == QLatin1String("mnuBasketNew") || name == QLatin1String("mnuBasketOpen"))
             action->setEnabled(!busy);
         else if (name == QLatin1String("mnuBasketSave"))

@@ -80,6 +80,8 @@ public Q_SLOTS:
     void newBasket();
     void openBasketFile();
     void saveBasketFile();
+    // "Add description...": the album description of the one selected entry (frmAlbumDescription).
+    void describeSelected();
 
 Q_SIGNALS:
     // The file of an entry the user chose by click or arrow key.

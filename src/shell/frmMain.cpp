@@ -1,5 +1,7 @@
 #include "shell/frmMain.h"
 
+#include "album/AlbumRun.h"
+#include "album/GenerateAlbum.h"
 #include "basket/BasketPanel.h"
 #include "basket/ImageBasket.h"
 #include "controls/WheelGuard.h"
@@ -227,6 +229,10 @@ void frmMain::buildMenus()
     QAction* batch = batchAction_ = outputMenu->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Batch conversion..."));
     batch->setObjectName(QStringLiteral("mnuBatchConversion"));
     batch->setToolTip(tr("Apply the Task Basket to every photo of the Image Basket and save them as JPEG"));
+    QAction* album = albumAction_ = outputMenu->addAction(tr("Web &album..."));
+    album->setObjectName(QStringLiteral("mnuWebAlbum"));
+    album->setToolTip(tr("Make a web album of the photos of the Image Basket"));
+    connect(album, &QAction::triggered, this, [this] { subGenerateDocument(1); });
     QAction* print = batchPrintAction_ = outputMenu->addAction(tr("Batch &print..."));
     print->setObjectName(QStringLiteral("mnuBatchPrint"));
     connect(print, &QAction::triggered, this, &frmMain::subBatchPrint);
@@ -396,10 +402,20 @@ void frmMain::addSelectedToBasket()
 
 void frmMain::subGenerateDocument(int index)
 {
-    if (index != 0)
+    if (index != 0 && index != 1)
         return;
     if (basketPanel_->basket().size() < 2) {
         ui::ShowMessage(this, NeedTwoImagesMessage, QMessageBox::Information);
+        return;
+    }
+    if (index == 1) {
+        if (albumRun_)
+            return;
+        albumRun_ = subGenerateAlbum(this, basketPanel_->basket(), tasks_, record_.album);
+        if (albumRun_) {
+            albumAction_->setEnabled(false);
+            connect(albumRun_, &QObject::destroyed, this, [this] { albumAction_->setEnabled(true); });
+        }
         return;
     }
     if (batchRun_)

@@ -15,6 +15,7 @@ class QTabWidget;
 
 namespace lumora {
 
+class AlbumRun;
 class BasketPanel;
 class BatchRun;
 class FolderBrowser;
@@ -42,7 +43,8 @@ public:
     // Copies the window's state into the settings record and writes it. Called once, on closing.
     void subEnd();
 
-    // The output commands; 0 is the batch conversion, the only one that exists so far.
+    // The output commands: 0 the batch conversion, 1 the web album; both need two photos in the
+    // Image Basket.
     void subGenerateDocument(int index);
     // Prints every Image Basket entry after the print dialogs.
     void subBatchPrint();
@@ -108,8 +110,11 @@ private:
     QLabel* browseCaption_ = nullptr;
     QAction* batchAction_ = nullptr;
     QAction* batchPrintAction_ = nullptr;
+    QAction* albumAction_ = nullptr;
     // The batch running now, if any: one at a time, since both would write the same files.
     QPointer<BatchRun> batchRun_;
+    // The album being written, if any: one at a time.
+    QPointer<AlbumRun> albumRun_;
     QTabWidget* browseTabs_ = nullptr;
 
     // splMain, splRight, splLeft, splView: their positions are the percentage of the splitter
