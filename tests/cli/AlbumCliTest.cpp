@@ -4,6 +4,7 @@
 #include "cli/LumoraBatch.h"
 #include "engine/ImageBox.h"
 #include "settings/SetupFile.h"
+#include "support/HeadlessBrowser.h"
 #include "support/TestImages.h"
 
 #include <QDir>
@@ -74,6 +75,24 @@ TEST_F(AlbumCli, WrongCommandLinesSayWhatIsWrongAndWriteNothing)
         EXPECT_TRUE(r.err.contains(mention)) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dest));
+}
+
+// With Lumora's own decorations the album renders in a real browser: on the index and on a
+// picture's page every image loads and every link leads to a page that exists.
+TEST_F(AlbumCli, TheAlbumRendersInABrowserWithEveryImageAndLink)
+{
+    const ToolResult r = lumoraBatch({"album", "--dest", path("web"), "--title", "Coast", "--metadata", "EXIF - Make",
+                                      photo("a b.jpg", "Acme"), photo("c.jpg", "Zeta"), photo("d.jpg", "Acme")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    for (const char* page : {"web/index.htm", "web/Coast_c.html"}) {
+        SCOPED_TRACE(page);
+        const PageCheck check = HeadlessBrowser::check(path(page));
+        ASSERT_TRUE(check.error.isEmpty()) << check.error.toStdString();
+        EXPECT_GE(check.imageCount, 3);
+        EXPECT_GE(check.linkCount, 3);
+        EXPECT_EQ(check.brokenImages, QStringList{});
+        EXPECT_EQ(check.brokenLinks, QStringList{});
+    }
 }
 
 }  // namespace
