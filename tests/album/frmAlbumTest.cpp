@@ -8,6 +8,7 @@
 #include "basket/BasketListView.h"
 #include "basket/BasketPanel.h"
 #include "controls/NumericField.h"
+#include "support/OpenedUrls.h"
 #include "support/ReportCapture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
@@ -247,16 +248,6 @@ TEST(frmAlbumDescriptionTest, AddStoresTheTypedTextWithoutQuotesOrAmpersandsOnTh
     EXPECT_EQ(panel.basket().at(0).description, "old");
 }
 
-// Takes the URLs the album asks the desktop to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
-    QList<QUrl> urls;
-};
-
 // The album as the Output menu makes it, on two small photos, "View the web album when done"
 // ticked; `cancel` presses the status window's Cancel as soon as the run is under way.
 TEST(GenerateAlbumTest, TheRunTellsItsProgressAndOnlyACompletedAlbumOpensInTheBrowser)
@@ -273,7 +264,7 @@ TEST(GenerateAlbumTest, TheRunTellsItsProgressAndOnlyACompletedAlbumOpensInTheBr
         SetupRecord::Album settings = defaultSetup(dir.path()).album;
         settings.folder = dir.filePath("album");
         settings.openWhenDone = 1;
-        OpenedUrls browser;
+        test::OpenedUrls browser;
         QPointer<AlbumRun> run;
         answerModal([&] { run = subGenerateAlbum(nullptr, basket, tasks, settings); },
                     [](QDialog& window) { window.findChild<QPushButton*>("cmdGenerate")->click(); });
@@ -302,4 +293,3 @@ TEST(GenerateAlbumTest, TheRunTellsItsProgressAndOnlyACompletedAlbumOpensInTheBr
 }  // namespace
 }  // namespace lumora
 
-#include "frmAlbumTest.moc"

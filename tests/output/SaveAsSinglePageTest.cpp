@@ -4,6 +4,7 @@
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
 #include "support/FileBytes.h"
+#include "support/OpenedUrls.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
 #include "support/ScriptedDialogs.h"
@@ -27,16 +28,6 @@
 
 namespace lumora {
 namespace {
-
-// Takes the URLs the window asks the desktop to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
-    QList<QUrl> urls;
-};
 
 // The batch conversion started as the main window starts it: a window, an Image Basket of
 // small photos, the record's settings sending the files to a folder of their own.
@@ -210,7 +201,7 @@ TEST_F(SaveAsSinglePageTest, TheEndOfARunSaysWhatItDidAndOffersTheOutputFolder)
         record.naming.overwrite = 0;
         scripted.clear();
         scripted.answerNextMessage(row.answer);
-        OpenedUrls opened;
+        test::OpenedUrls opened;
         pressInDialog("cmdStarConversion");
         subSaveAsSinglePage(&window, basket, tasks, record);
         ASSERT_TRUE(test::waitFor([&] { return !scripted.messages().isEmpty(); })) << row.counts;
@@ -295,4 +286,3 @@ TEST_F(SaveAsSinglePageTest, RunDestroyedWhileRunningStopsAndWaits)
 }  // namespace
 }  // namespace lumora
 
-#include "SaveAsSinglePageTest.moc"
