@@ -15,8 +15,8 @@ constexpr int kMaxSparks = 4000;
 
 void Fireworks::advance()
 {
-    // About one rocket in 25 frames, more on a wide screen.
-    if (random_.bounded(100) < 4 + int(area_.width() / 800))
+    // About one rocket in 15 frames, more on a wide screen.
+    if (random_.bounded(100) < 6 + int(area_.width() / 800))
         launch();
     const double scale = area_.height() / 600.0;
     for (qsizetype i = rockets_.size() - 1; i >= 0; --i) {
@@ -47,14 +47,14 @@ void Fireworks::launch()
     // Fast enough to reach the upper half of the screen before it slows to a stop.
     rocket.velocity = QPointF(uniform(-1.0, 1.0) * scale, -uniform(7.5, 10.0) * scale);
     rocket.colour = QColor::fromHsv(int(random_.bounded(360)), 160, 255);
-    rocket.life = int(uniform(45, 75));
+    rocket.life = int(uniform(35, 60));
     rockets_.append(rocket);
 }
 
 void Fireworks::burst(const Particle& rocket)
 {
     const double scale = area_.height() / 600.0;
-    const int count = qMin(int(uniform(70, 140)), kMaxSparks - int(sparks_.size()));
+    const int count = qMin(int(uniform(120, 200)), kMaxSparks - int(sparks_.size()));
     const int hue = int(random_.bounded(360));
     const double speed = uniform(2.5, 4.5) * scale;
     for (int i = 0; i < count; ++i) {
@@ -65,7 +65,7 @@ void Fireworks::burst(const Particle& rocket)
         const double v = speed * qSqrt(random_.generateDouble());
         spark.velocity = QPointF(v * qCos(angle), v * qSin(angle));
         spark.colour = QColor::fromHsv((hue + int(random_.bounded(40))) % 360, int(uniform(120, 255)), 255);
-        spark.life = int(uniform(50, 90));
+        spark.life = int(uniform(60, 100));
         sparks_.append(spark);
     }
 }
@@ -75,7 +75,7 @@ void Fireworks::paint(QPainter& painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setCompositionMode(QPainter::CompositionMode_Plus);
-    const double width = qMax(1.5, area_.height() / 400.0);
+    const double width = qMax(2.0, area_.height() / 300.0);
     for (const Particle& rocket : rockets_) {
         painter.setPen(QPen(rocket.colour, width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(rocket.position, rocket.position - rocket.velocity * 3);

@@ -12,6 +12,7 @@ constexpr int kFrameMs = 30;
 constexpr int kFadeFrames = 60;
 constexpr int kPhotoFrames = 300;  // about nine seconds per photo
 constexpr int kSnapshotFrame = 90; // the first photo is in and the first rockets have burst
+constexpr int kPrerollFrames = 70;
 constexpr int kMouseSlack = 8;     // pixels the pointer may drift before the show ends
 
 }  // namespace
@@ -42,6 +43,10 @@ QImage ScreensaverWindow::fitted(int i) const
 void ScreensaverWindow::resizeEvent(QResizeEvent*)
 {
     fireworks_.setArea(size());
+    // The show opens with the sky already alight.
+    while (!prerolled_ && frame_ == 0 && fireworksFrames_++ < kPrerollFrames)
+        fireworks_.advance();
+    prerolled_ = true;
     photo_ = fitted(current_);
     previous_ = QImage();
 }

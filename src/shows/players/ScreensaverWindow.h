@@ -37,6 +37,8 @@ private:
     QTimer timer_;
     int frame_ = 0;      // frames since the current photo began to fade in
     int current_ = 0;
+    int fireworksFrames_ = 0;
+    bool prerolled_ = false;
     QImage photo_;
     QImage previous_;
     std::optional<QPoint> firstMouse_;
