@@ -1,5 +1,5 @@
-// The show packagers: the package's bytes composed here part by part, from the player built by
-// the project, the photos encoded on an engine of the test's own and the layout players read.
+// The show packagers: the package's bytes composed here part by part, from the player as the
+// build embeds it, the photos encoded on an engine of the test's own and the layout players read.
 
 #include "core/ProgramFolder.h"
 #include "engine/ImageBox.h"
@@ -47,7 +47,7 @@ protected:
     // stub, photos, the options record (colour 0x00332211, 7 seconds), index, trailer.
     QByteArray slideShow(const QList<QPair<QByteArray, QByteArray>>& photos)
     {
-        QByteArray file = readBytes(QStringLiteral(LUMORA_SLIDESHOW_PLAYER));
+        QByteArray file = readBytes(QStringLiteral(LUMORA_SLIDESHOW_STUB));
         QByteArray index;
         for (const auto& [name, jpeg] : photos) {
             index += line(name, file.size(), jpeg.size());
