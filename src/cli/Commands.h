@@ -17,5 +17,6 @@ int runIptc(const QStringList& arguments);
 int runSave(const QStringList& arguments);
 int runPrint(const QStringList& arguments);
 int runAlbum(const QStringList& arguments);
+int runShow(const QStringList& arguments);
 
 }  // namespace lumora::cli

@@ -177,6 +177,23 @@ Commands:
         decorations from DIR instead of those built in. Ctrl-C stops after the
         page in progress; the index then lists the pages written.
 
+  show --kind slideshow|greeting|screensaver|single-screensaver --out FILE
+       [--interval N] [--background COLOR] [--quality N] [--settings FILE]
+       [--tasks FILE.tbf] [--overwrite] [--basket FILE.ibf|FILE.ibd] [PHOTO...]
+        Package the photos (the basket file's first) with a show player into one
+        executable FILE (mode 755), as the window's slide show, greeting and
+        screensaver commands do; FILE is used as given (the window offers ".run"
+        for slide shows and greetings, ".scr" for screensavers). A greeting and a
+        single-image screensaver take exactly one photo; a greeting's photo is at
+        most 800 x 600 pixels. Quality and "process task basket" come from the
+        settings file's SlideShow, Greeting or Screensaver block (the defaults of a
+        first start when none), and for a slide show the background colour and the
+        interval (1 to 9 seconds) too; the options given here win. --tasks applies
+        that task basket to each photo when the flag is on. An existing FILE is
+        replaced only with --overwrite. A photo that is missing or cannot be read
+        is left out. Ctrl-C stops a basket package after the photo in progress;
+        FILE then holds the photos done and the exit status is 1.
+
 Options:
   -h, --help     Show this help and exit.
   -V, --version  Show the version and exit.
@@ -230,6 +247,8 @@ int dispatch(const QStringList& arguments)
         return runPrint(rest);
     if (command == u"album")
         return runAlbum(rest);
+    if (command == u"show")
+        return runShow(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 
