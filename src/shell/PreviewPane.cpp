@@ -217,6 +217,19 @@ void PreviewPane::buildMenus()
     QAction* interactive = mnuSavePreviewAs_->addAction(QStringLiteral("Interactive save utility"));
     interactive->setObjectName(QStringLiteral("mnuSaveInteractive"));
     connect(interactive, &QAction::triggered, this, &PreviewPane::savePreviewInteractively);
+    // The shows are packaged by the main window, which holds the baskets and the settings.
+    QAction* greeting = mnuSavePreviewAs_->addAction(QStringLiteral("Greeting image"));
+    greeting->setObjectName(QStringLiteral("mnuSaveGreeting"));
+    connect(greeting, &QAction::triggered, this, [this] {
+        if (session_.shown())
+            Q_EMIT greetingRequested();
+    });
+    QAction* screensaver = mnuSavePreviewAs_->addAction(QStringLiteral("Single image screensaver"));
+    screensaver->setObjectName(QStringLiteral("mnuSaveScreensaver"));
+    connect(screensaver, &QAction::triggered, this, [this] {
+        if (session_.shown())
+            Q_EMIT singleScreensaverRequested();
+    });
 }
 
 void PreviewPane::setLastRowProvider(std::function<int()> provider) { lastRowProvider_ = std::move(provider); }

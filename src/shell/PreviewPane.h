@@ -94,6 +94,9 @@ Q_SIGNALS:
     void previousRequested();
     void nextRequested();
     void printRequested();
+    // "Save Preview As" > "Greeting image" / "Single image screensaver", with a photo shown.
+    void greetingRequested();
+    void singleScreensaverRequested();
     void resolutionKnown(const QString& path, const QString& text);
     // A requested file was read and is shown (ok), or nothing could be read from it (the preview
     // is empty). A request overtaken by a newer one gives no signal.

@@ -27,6 +27,8 @@
 #include "shell/StatusPanels.h"
 #include "shell/TaskBasketPane.h"
 #include "shell/frmSettings.h"
+#include "shows/ShowCommands.h"
+#include "shows/ShowRun.h"
 #include "tasks/TaskEditingPanel.h"
 
 #include <QAbstractItemView>
@@ -236,6 +238,14 @@ void frmMain::buildMenus()
     QAction* print = batchPrintAction_ = outputMenu->addAction(tr("Batch &print..."));
     print->setObjectName(QStringLiteral("mnuBatchPrint"));
     connect(print, &QAction::triggered, this, &frmMain::subBatchPrint);
+    QAction* slideShow = outputMenu->addAction(tr("&Slide show..."));
+    slideShow->setObjectName(QStringLiteral("mnuSlideShow"));
+    slideShow->setToolTip(tr("Make a self-running slide show of the photos of the Image Basket"));
+    connect(slideShow, &QAction::triggered, this, [this] { subGenerateDocument(3); });
+    QAction* screensaver = outputMenu->addAction(tr("Scree&nsaver..."));
+    screensaver->setObjectName(QStringLiteral("mnuScreensaver"));
+    screensaver->setToolTip(tr("Make a screensaver of the photos of the Image Basket"));
+    connect(screensaver, &QAction::triggered, this, [this] { subGenerateDocument(2); });
 
     auto* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->setObjectName(QStringLiteral("mnuAbout"));
@@ -285,6 +295,14 @@ void frmMain::connectPanes()
     connect(preview_, &PreviewPane::nextRequested, this, [this] { previewAdjacent(+1); });
     connect(preview_, &PreviewPane::printRequested, this,
             [this] { cmdPreviewPrint(this, PrintedPhoto::shown(session_.picture(), session_.path()), record_.print); });
+    connect(preview_, &PreviewPane::greetingRequested, this, [this] {
+        if (!showRun_)
+            showRun_ = cmdSaveGreetingImage(this, session_.path(), session_.imageSize(), tasks_, record_.greeting);
+    });
+    connect(preview_, &PreviewPane::singleScreensaverRequested, this, [this] {
+        if (!showRun_)
+            showRun_ = cmdSaveSingleScreensaver(this, session_.path(), tasks_, record_.screensaver);
+    });
     connect(preview_, &PreviewPane::resolutionKnown, this, [this](const QString& path, const QString& text) {
         browser_->setRowResolution(path, text);
     });
@@ -402,10 +420,18 @@ void frmMain::addSelectedToBasket()
 
 void frmMain::subGenerateDocument(int index)
 {
-    if (index != 0 && index != 1)
+    if (index < 0 || index > 3)
         return;
     if (basketPanel_->basket().size() < 2) {
         ui::ShowMessage(this, NeedTwoImagesMessage, QMessageBox::Information);
+        return;
+    }
+    if (index == 2 || index == 3) {
+        if (showRun_)
+            return;
+        showRun_ = index == 3
+                       ? cmdGenerateSlideShow(this, basketPanel_->basket(), tasks_, record_.slideShow)
+                       : cmdGenerateScreensaver(this, basketPanel_->basket(), tasks_, record_.screensaver);
         return;
     }
     if (index == 1) {

@@ -22,6 +22,7 @@ class FolderBrowser;
 class MetadataCommands;
 class MetadataPane;
 class PreviewPane;
+class ShowRun;
 class StatusPanels;
 class TaskBasketPane;
 class TaskEditingPanel;
@@ -115,6 +116,8 @@ private:
     QPointer<BatchRun> batchRun_;
     // The album being written, if any: one at a time.
     QPointer<AlbumRun> albumRun_;
+    // The show being packaged, if any: one at a time, since they share the extracted player.
+    QPointer<ShowRun> showRun_;
     QTabWidget* browseTabs_ = nullptr;
 
     // splMain, splRight, splLeft, splView: their positions are the percentage of the splitter

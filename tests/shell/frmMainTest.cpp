@@ -190,9 +190,13 @@ TEST_F(MainWindowTest, AFreshStartShowsTheFolderAndAnEmptyBasketAndTheBatchWaits
     EXPECT_TRUE(test::waitFor([&] { return status.panelText("folder") == folderText; }))
         << status.panelText("folder").toStdString();
 
-    dialogs.clear();
-    window->subGenerateDocument(0);
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"You need at least 2 images in the basket to use this feature!"});
+    // The batch, the album, the screensaver and the slide show.
+    for (int command = 0; command <= 3; ++command) {
+        dialogs.clear();
+        window->subGenerateDocument(command);
+        EXPECT_EQ(dialogs.messageTexts(), QStringList{"You need at least 2 images in the basket to use this feature!"})
+            << command;
+    }
 }
 
 TEST_F(MainWindowTest, EditModeTakesTheBrowsePanesPlaceAndItsOptionsOutliveTheProgram)
