@@ -45,7 +45,7 @@ void GreetingWindow::keyPressEvent(QKeyEvent* event)
         } else {
             setMinimumSize(0, 0);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-            showFullScreen();
+            players::showFullScreen(*this);
         }
         break;
     case Qt::Key_Escape:

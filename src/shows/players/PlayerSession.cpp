@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,7 +57,7 @@ QImage PlayerSession::picture(int i, QSize fitInto) const
     QImageReader reader(&buffer, "jpeg");
     reader.setAutoTransform(true);
     // Large photos decode straight to the size they are shown at.
-    if (fitInto.isValid() && reader.canRead()) {
+    if (!fitInto.isEmpty() && reader.canRead()) {
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             fitInto.transpose();
         const QSize size = reader.size();
@@ -82,6 +83,12 @@ void PlayerSession::pictureShown(QWidget& window)
         const bool saved = window.grab().save(path, "PNG");
         QCoreApplication::exit(saved ? 0 : 1);
     });
+}
+
+void showFullScreen(QWidget& window)
+{
+    window.setGeometry(window.screen()->geometry());
+    window.showFullScreen();
 }
 
 QRect fittedRect(QSize picture, const QRect& box)

@@ -36,6 +36,9 @@ private:
     bool failed_ = false;
 };
 
+// Full screen, also where no window manager makes it so: the window starts with the screen's size.
+void showFullScreen(QWidget& window);
+
 // A picture of this size fitted into the box, centred, and never enlarged.
 QRect fittedRect(QSize picture, const QRect& box);
 

@@ -2,6 +2,7 @@
 #include "ScreensaverWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWindow>
 
 #include <optional>
@@ -59,10 +60,12 @@ int main(int argc, char** argv)
         }
         window.winId();
         window.windowHandle()->setParent(host);
-        window.setGeometry(QRect(QPoint(0, 0), host->geometry().size()));
+        // A window we did not make may not tell its size; a host root window has the screen's.
+        const QSize size = host->geometry().size();
+        window.setGeometry(QRect(QPoint(0, 0), size.isEmpty() ? window.screen()->size() : size));
         window.show();
     } else {
-        window.showFullScreen();
+        lumora::players::showFullScreen(window);
     }
     return app.exec();
 }

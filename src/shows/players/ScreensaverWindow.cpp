@@ -1,5 +1,6 @@
 #include "ScreensaverWindow.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,7 +19,7 @@ constexpr int kMouseSlack = 8;     // pixels the pointer may drift before the sh
 }  // namespace
 
 ScreensaverWindow::ScreensaverWindow(const PlayerSession& session, bool endsOnInput)
-    : session_(session), endsOnInput_(endsOnInput)
+    : session_(session), endsOnInput_(endsOnInput), restingMouse_(QCursor::pos())
 {
     setWindowTitle(QStringLiteral("Screensaver"));
     setCursor(Qt::BlankCursor);
@@ -100,11 +101,10 @@ void ScreensaverWindow::mousePressEvent(QMouseEvent*)
 
 void ScreensaverWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    // The first position is where the pointer rested when the show began.
+    // Measured from where the pointer rested when the show began, so that the window appearing
+    // under a still pointer does not end it.
     const QPoint at = event->globalPosition().toPoint();
-    if (!firstMouse_)
-        firstMouse_ = at;
-    else if (endsOnInput_ && (at - *firstMouse_).manhattanLength() > kMouseSlack)
+    if (endsOnInput_ && (at - restingMouse_).manhattanLength() > kMouseSlack)
         close();
 }
 

@@ -8,8 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <optional>
-
 namespace lumora::players {
 
 // The screensaver: the photos fade in one after the other, fitted to the screen, while
@@ -33,6 +31,7 @@ private:
 
     const PlayerSession& session_;
     const bool endsOnInput_;
+    const QPoint restingMouse_;
     Fireworks fireworks_;
     QTimer timer_;
     int frame_ = 0;      // frames since the current photo began to fade in
@@ -41,7 +40,6 @@ private:
     bool prerolled_ = false;
     QImage photo_;
     QImage previous_;
-    std::optional<QPoint> firstMouse_;
 };
 
 }  // namespace lumora::players

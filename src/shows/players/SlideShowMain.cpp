@@ -11,6 +11,6 @@ int main(int argc, char** argv)
     if (!session.ok())
         return 1;
     lumora::players::SlideShowWindow window(session);
-    window.showFullScreen();
+    lumora::players::showFullScreen(window);
     return app.exec();
 }
