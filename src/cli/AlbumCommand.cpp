@@ -73,14 +73,6 @@ QList<AlbumEntry> albumEntries(const QCommandLineParser& parser, const AlbumOpti
     return entries;
 }
 
-std::stop_source gStop;
-
-extern "C" void stopOnInterrupt(int)
-{
-    gStop.request_stop();
-    std::signal(SIGINT, SIG_DFL);
-}
-
 }  // namespace
 
 int runAlbum(const QStringList& arguments)
@@ -132,10 +124,10 @@ int runAlbum(const QStringList& arguments)
         job.tasks = tasks.tasks();
     }
 
-    gStop = std::stop_source();
-    const auto previousHandler = std::signal(SIGINT, stopOnInterrupt);
-    const AlbumResult result = fncGenerateAlbum(job, {}, gStop.get_token());
-    std::signal(SIGINT, previousHandler);
+    const AlbumResult result = [&] {
+        const StopOnInterrupt interrupt;
+        return fncGenerateAlbum(job, {}, interrupt.token());
+    }();
     if (!result.indexPath.isEmpty())
         printOut(QDir::toNativeSeparators(result.indexPath));
     return result.outcome == AlbumOutcome::Completed && reports.count() == 0 ? Success : Failure;

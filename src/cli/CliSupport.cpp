@@ -48,4 +48,26 @@ bool loadPhoto(ImageBox& engine, const QString& path)
     }
 }
 
+namespace {
+
+std::stop_source gInterrupt;
+
+extern "C" void stopOnInterrupt(int)
+{
+    gInterrupt.request_stop();
+    std::signal(SIGINT, SIG_DFL);
+}
+
+}  // namespace
+
+StopOnInterrupt::StopOnInterrupt()
+{
+    gInterrupt = std::stop_source();
+    previous_ = std::signal(SIGINT, stopOnInterrupt);
+}
+
+StopOnInterrupt::~StopOnInterrupt() { std::signal(SIGINT, previous_); }
+
+std::stop_token StopOnInterrupt::token() const { return gInterrupt.get_token(); }
+
 }  // namespace lumora::cli

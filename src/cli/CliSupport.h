@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
+#include <stop_token>
+
 namespace lumora {
 class ImageBox;
 }
@@ -34,6 +37,20 @@ public:
     ReportCounter(const ReportCounter&) = delete;
     ReportCounter& operator=(const ReportCounter&) = delete;
     int count() const;
+};
+
+// While it lives, Ctrl-C asks the work holding token() to stop after the step in progress (a
+// second Ctrl-C ends the program); the handler before it comes back when it goes.
+class StopOnInterrupt {
+public:
+    StopOnInterrupt();
+    ~StopOnInterrupt();
+    StopOnInterrupt(const StopOnInterrupt&) = delete;
+    StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
+    std::stop_token token() const;
+
+private:
+    void (*previous_)(int) = nullptr;
 };
 
 }  // namespace lumora::cli

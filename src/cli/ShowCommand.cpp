@@ -70,14 +70,6 @@ int numberFrom(const QString& text, int low, int high, const QString& name)
     return value;
 }
 
-std::stop_source gStop;
-
-extern "C" void stopShowOnInterrupt(int)
-{
-    gStop.request_stop();
-    std::signal(SIGINT, SIG_DFL);
-}
-
 }  // namespace
 
 int runShow(const QStringList& arguments)
@@ -175,20 +167,16 @@ int runShow(const QStringList& arguments)
 
     ShowResult result;
     if (kind == Kind::SlideShow) {
-        gStop = std::stop_source();
-        const auto previousHandler = std::signal(SIGINT, stopShowOnInterrupt);
-        result = MkSlideShow(engine, job, gStop.get_token());
-        std::signal(SIGINT, previousHandler);
+        const StopOnInterrupt interrupt;
+        result = MkSlideShow(engine, job, interrupt.token());
     } else {
         const char* plugin = kind == Kind::Greeting ? GreetingPlugin : ScreensaverPlugin;
         const QString stub = fncGetExtractPluginPath(QString::fromLatin1(plugin));
         if (stub.isEmpty())
             return Failure;
         if (kind == Kind::Screensaver) {
-            gStop = std::stop_source();
-            const auto previousHandler = std::signal(SIGINT, stopShowOnInterrupt);
-            result = subGenerateScreenSaver(engine, stub, job, gStop.get_token());
-            std::signal(SIGINT, previousHandler);
+            const StopOnInterrupt interrupt;
+            result = subGenerateScreenSaver(engine, stub, job, interrupt.token());
         } else {
             result = subMakeSingleScreensaver(engine, stub, job);
         }
