@@ -1,9 +1,8 @@
 // The engine's EXIF and IPTC, judged by exiftool and the exiv2 program: what the tools wrote comes
 // back (names, file order, value texts; UTF-8 or code page text, lists, dates); edits and every
 // field reach the file with their types, places and datasets; .ffo files round-trip; damaged
-// blocks cost metadata, never the photo. Writing into a JPEG in place keeps its image data, JPEG,
-// TIFF and PSD outputs carry the metadata, snapshots, shared images and threads keep it; failures
-// leave files as they were.
+// blocks cost metadata, never the photo. JPEG, TIFF and PSD outputs carry the metadata,
+// snapshots, shared images and threads keep it; failures leave files as they were.
 
 #include "engine/EngineError.h"
 #include "engine/ImageBox.h"
@@ -665,33 +664,6 @@ TEST_F(IptcFiles, ADamagedIptcBlockGivesFewerFieldsAndThePhotoStillLoads)
 const QStringList kEditedTags{"IFD0:Model", "IFD0:Artist", "IFD0:Make", "ExifIFD:ExposureTime", "IPTC:Headline",
                               "IPTC:Keywords", "IPTC:Urgency#"};
 const char* const kEdited = "New model\nJörg\nCanon\n1/60\nNeue Überschrift\nk1\n4";
-
-TEST_F(MetadataWrites, WritingIntoAJpegKeepsItsImageDataAndEverythingElse)
-{
-    const QString file = richJpeg();
-    const QByteArray before = readBytes(file);
-    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-    const QFile::Permissions permissions = QFile::permissions(file);
-    box.LoadFromFile(file);
-    const Picture pixels = box.Picture();
-    editMetadata();
-    box.WriteMetadataToFile(file);
-
-    // The image data: the photo's (single) scan, after any in the thumbnail, to the end.
-    const auto scan = [](const QByteArray& jpeg) { return jpeg.mid(jpeg.lastIndexOf("\xFF\xDA")); };
-    const QByteArray after = readBytes(file);
-    ASSERT_NE(after, before);
-    ASSERT_GT(after.lastIndexOf("\xFF\xDA"), 0);
-    EXPECT_EQ(scan(after), scan(before));
-    ImageBox reader;
-    reader.LoadFromFile(file);
-    EXPECT_EQ(reader.Picture(), pixels);
-    EXPECT_EQ(QFile::permissions(file), permissions);
-    // The file's XMP, comment, colour profile and own thumbnail stay.
-    EXPECT_EQ(exiftoolValues(file, kEditedTags + QStringList{"XMP-dc:Title", "File:Comment", "ICC-header:ProfileClass",
-                                                             "IFD1:Compression"}),
-              std::string(kEdited) + "\nKept title\nkept comment\nDisplay Device Profile\nJPEG (old-style)");
-}
 
 TEST_F(MetadataWrites, AFailedWriteThrowsAndLeavesTheFileAsItWas)
 {

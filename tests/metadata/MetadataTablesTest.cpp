@@ -1,9 +1,6 @@
-// The fixed tables and texts of the metadata pane: editable and date attributes, IPTC date labels,
-// the two halves of a rational, the files each list is read for, the item lists of the dialogs,
-// and dates and numbers as the pane shows them and takes dates back.
+// The rules of the metadata pane's texts: the two halves of a rational, the files each list is
+// read for, urgencies, and dates and numbers as the pane shows them and takes dates back.
 
-#include "metadata/ExifDisplayName.h"
-#include "metadata/InsertMetadataItems.h"
 #include "metadata/IptcUrgency.h"
 #include "metadata/MetadataDateText.h"
 #include "metadata/MetadataFiles.h"
@@ -25,26 +22,6 @@ namespace {
 QDateTime at(int y, int mo, int d, int h, int mi, int s) { return QDateTime(QDate(y, mo, d), QTime(h, mi, s)); }
 
 }  // namespace
-
-TEST(MetadataTables, EditableAndDateNamesAreExactAndCaseSensitive)
-{
-    EXPECT_EQ(EditableExifAttributes(),
-              QStringList({"Make", "Model", "DateTime", "ImageDescription", "Artist", "Copyright", "DateTimeOriginal",
-                           "DateTimeDigitized", "UserComment", "PixelXDimension", "PixelYDimension"}));
-    for (const QString& name : EditableExifAttributes())
-        EXPECT_TRUE(IsEditableExif(name)) << name.toStdString();
-    for (const char* name : {"make", "MAKE", "Software", "Orientation", "", "Make "})
-        EXPECT_FALSE(IsEditableExif(name)) << name;
-
-    for (const char* name : {"DateTime", "DateTimeOriginal", "DateTimeDigitized"})
-        EXPECT_TRUE(IsExifDate(name)) << name;
-    for (const char* name : {"datetime", "SubSecTime", "Date/Time", "GPSDateStamp"})
-        EXPECT_FALSE(IsExifDate(name)) << name;
-    for (const char* label : {"Date Created", "Date Released", "Time Released", "Reference Date", "Time Created"})
-        EXPECT_TRUE(IsIptcDate(label)) << label;
-    for (const char* label : {"date created", "DateCreated", "Caption", "Reference Number"})
-        EXPECT_FALSE(IsIptcDate(label)) << label;
-}
 
 TEST(MetadataTables, RationalHalvesSplitAtTheLastSlash)
 {
@@ -80,26 +57,6 @@ TEST(MetadataTables, WhichFilesTheListsAreReadFor)
         EXPECT_EQ(ShowsIptc(path), has.contains(u'I')) << path;
         EXPECT_EQ(CanAddExif(path), has.contains(u'A')) << path;
     }
-}
-
-TEST(MetadataTables, InsertMetadataItemsNameEveryEditableAttributeAndIptcField)
-{
-    const QStringList& items = InsertMetadataItems();
-    ASSERT_EQ(items.size(), 11 + 34 + 20);
-    // The EXIF items are the editable attributes under the names the pane shows them by.
-    for (int i = 0; i < EditableExifAttributes().size(); ++i) {
-        const QString name = EditableExifAttributes().at(i);
-        const QString shown = fncFormattedAttributed(name);
-        EXPECT_EQ(items.at(i), QStringLiteral("EXIF - ") + (shown.isEmpty() ? name : shown));
-    }
-    EXPECT_EQ(items.at(11), "IPTC - Caption");
-    EXPECT_EQ(items.at(16), "IPTC - By Title (Author's Position)");
-    EXPECT_EQ(items.at(23), "IPTC - Original Transmission Reference (OTR)");
-    EXPECT_EQ(items.at(44), "IPTC - Local Caption");
-    EXPECT_EQ(items.at(45), "IPTC - Custom Field 1");
-    EXPECT_EQ(items.last(), "IPTC - Custom Field 20");
-    QStringList distinct = items;
-    EXPECT_EQ(distinct.removeDuplicates(), 0);
 }
 
 TEST(MetadataTables, UrgencyItemsAndTheirTexts)

@@ -175,6 +175,8 @@ TEST_F(MetadataUpdate, EveryEditIsWrittenIntoJpegTiffAndPsdInPlace)
         photoWith({"-Artist=Ann", "-Make=Canon", "-Model=EOS", "-Software=Camera 1.0", "-IPTC:Headline=Kept",
                    "-IPTC:Keywords=old", "-XMP-dc:Title=Kept title"},
                   name, layout);
+        ASSERT_TRUE(QFile::setPermissions(photo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFile::Permissions permissions = QFile::permissions(photo);
         list.clear();
         iptc.clear();
         ASSERT_TRUE(ReadFileEXIFInfo(engine, list, photo));
@@ -200,6 +202,7 @@ TEST_F(MetadataUpdate, EveryEditIsWrittenIntoJpegTiffAndPsdInPlace)
                 })) << tag.toStdString() << ": " << before.value(tag).toStdString() << " -> "
                     << tags.value(tag).toStdString();
             EXPECT_EQ(imageDataOf(photo, tags), imageData);
+            EXPECT_EQ(QFile::permissions(photo), permissions);
         }
     }
 }
