@@ -10,7 +10,7 @@ build_dir=${LUMORA_BUILD_DIR:-build}
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build_dir" --parallel "$(nproc)" --target lumora lumora-batch lumora-decoder lumora-install-files
+cmake --build "$build_dir" --parallel "$(nproc)" --target lumora lumora-batch lumora-decoder lumora-install-files lumora-changelog
 (cd "$build_dir" && cpack -G DEB)
 deb=$(ls -t "$build_dir"/lumora_*.deb | head -n 1)
 lintian --fail-on error "$deb"
