@@ -40,7 +40,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
         comments[0] = comments[0].toUpper();
     QLabel* lblComments = namedLabel("lblComments", comments);
     QLabel* lblLicence = namedLabel(
-        "lblLicence", QStringLiteral("Free software under the GNU General Public License, version 3."));
+        "lblLicence", QStringLiteral("Free software under the GNU General Public License, version 3 or later."));
     // The versions the libraries report in this run, so that a report of a problem names them.
     QString rows;
     for (const LibraryVersion& library : libraryVersions())
