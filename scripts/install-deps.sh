@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
+  # the window brings itself to the front on X11 (a hand-over from a second copy)
+  libxcb1-dev
   # printing: CUPS and its client library; the print tests run their own scheduler with a
   # cups-pdf queue and read its PDFs with poppler
   cups cups-client libcups2-dev printer-driver-cups-pdf
@@ -27,6 +29,9 @@ packages=(
   time graphicsmagick xvfb xauth
   # resource generators (sample photos, frame/shadow/mask galleries)
   python3 python3-pil python3-numpy
+  # installing and packaging: the desktop files' validators, the Debian package's tools (the icon
+  # is rendered by vips from libvips-tools)
+  desktop-file-utils appstream dpkg-dev fakeroot lintian groff
   # fuzzing harnesses (scripts/fuzz.sh)
   clang libclang-rt-14-dev
 )

@@ -4,7 +4,9 @@
 #include "cli/Commands.h"
 
 #include "core/AppInfo.h"
+#include "core/LibraryVersions.h"
 #include "engine/VipsRuntime.h"
+#include "imageio/DecoderProcess.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -196,7 +198,8 @@ Commands:
 
 Options:
   -h, --help     Show this help and exit.
-  -V, --version  Show the version and exit.
+  -V, --version  Show the version, the decoder helper's path and the versions of
+                 the libraries in use, and exit.
 
 Exit status: 0 success, 1 failure (one line on standard error), 2 wrong usage.
 )help";
@@ -213,6 +216,9 @@ int dispatch(const QStringList& arguments)
     }
     if (command == u"-V" || command == u"--version") {
         printOut(QStringLiteral("lumora-batch %1").arg(QString::fromLatin1(lumora::app::Version)));
+        printOut(QStringLiteral("decoder helper: %1").arg(lumora::DecoderProcess::helperPath()));
+        for (const lumora::LibraryVersion& library : lumora::libraryVersions())
+            printOut(QStringLiteral("%1 %2").arg(library.name, library.version));
         return Success;
     }
     // exif and iptc take free text as values, which may read "-h": for them only the place of

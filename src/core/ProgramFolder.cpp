@@ -1,5 +1,7 @@
 #include "core/ProgramFolder.h"
 
+#include "core/InstalledLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -22,8 +24,10 @@ QString ProgramFolder::path()
     if (!home.isEmpty())
         return normalised(QFileInfo(home).absoluteFilePath());
 
-    // Without an application object there is no reliable executable path.
-    if (QCoreApplication::instance()) {
+    // Without an application object there is no reliable executable path. An installed Lumora
+    // (PREFIX/bin beside PREFIX/share/lumora) never keeps its files in bin/, even where it may
+    // write there (an install into the user's own prefix).
+    if (QCoreApplication::instance() && !InstalledLayout::installed()) {
         const QFileInfo executableFolder(QCoreApplication::applicationDirPath());
         if (executableFolder.isDir() && executableFolder.isWritable())
             return normalised(executableFolder.absoluteFilePath());

@@ -1,5 +1,6 @@
 #include "imageio/DecoderProcess.h"
 
+#include "core/InstalledLayout.h"
 #include "core/LumoraError.h"
 #include "imageio/DecoderProtocol.h"
 #include "imageio/LoadPic.h"
@@ -92,10 +93,12 @@ QString DecoderProcess::helperPath()
     const QString chosen = qEnvironmentVariable("LUMORA_DECODER");
     if (!chosen.isEmpty())
         return chosen;
-    const QString besideProgram =
-        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath() + u'/' + QLatin1String(kHelperName);
+    const QString besideProgram = InstalledLayout::executableFolder() + u'/' + QLatin1String(kHelperName);
     if (isProgram(besideProgram))
         return besideProgram;
+    const QString installed = InstalledLayout::libexecFolder() + u'/' + QLatin1String(kHelperName);
+    if (isProgram(installed))
+        return installed;
 #ifdef LUMORA_DECODER_BUILD_PATH
     const QString built = QStringLiteral(LUMORA_DECODER_BUILD_PATH);
     if (isProgram(built))

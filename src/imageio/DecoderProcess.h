@@ -44,8 +44,8 @@ public:
     // had to be killed.
     int finish();
 
-    // Where the helper is: $LUMORA_DECODER if set, else next to the running program, else in the
-    // build tree.
+    // Where the helper is: $LUMORA_DECODER if set, else next to the running program, else in an
+    // installed prefix's libexec/lumora, else in the build tree.
     static QString helperPath();
 
 private:

@@ -37,5 +37,8 @@ inline constexpr const char* kFreeImageCommand = "freeimage";  // FORMAT INPUT: 
 inline constexpr const char* kJpeg2000Command = "jpeg2000";
 inline constexpr const char* kWmfCommand = "wmf";  // INPUT: SVG on stdout
 inline constexpr const char* kEmfCommand = "emf";  // INPUT: SVG on stdout
+// `lumora-decoder versions`: one "LIBRARY<TAB>VERSION" line per decoding library, as the
+// libraries report themselves (for the About window and lumora-batch --version).
+inline constexpr const char* kVersionsCommand = "versions";
 
 }  // namespace lumora::decoder

@@ -1,6 +1,7 @@
 #include "shell/AboutWindow.h"
 
 #include "core/AppInfo.h"
+#include "core/LibraryVersions.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -38,9 +39,15 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     if (!comments.isEmpty())
         comments[0] = comments[0].toUpper();
     QLabel* lblComments = namedLabel("lblComments", comments);
-    QLabel* lblLibraries = namedLabel(
-        "lblLibraries",
-        QStringLiteral("Built with libvips, Exiv2, Qt %1, FreeImage, DevIL and OpenJPEG.").arg(QString::fromLatin1(qVersion())));
+    QLabel* lblLicence = namedLabel(
+        "lblLicence", QStringLiteral("Free software under the GNU General Public License, version 3 or later."));
+    // The versions the libraries report in this run, so that a report of a problem names them.
+    QString rows;
+    for (const LibraryVersion& library : libraryVersions())
+        rows += QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                    .arg(library.name.toHtmlEscaped(), library.version.toHtmlEscaped());
+    QLabel* lblLibraries =
+        namedLabel("lblLibraries", QStringLiteral("Libraries in use:<table align=\"center\">%1</table>").arg(rows));
 
     auto* cmdOK = new QPushButton(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -50,7 +57,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    // Wide enough that the library line wraps into a tidy block rather than a narrow column.
+    // Wide enough that the licence line does not wrap into a narrow column.
     lblLibraries->setMinimumWidth(320);
 
     auto* layout = new QVBoxLayout(this);
@@ -59,6 +66,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(lblTitle);
     layout->addWidget(lblVersion);
     layout->addWidget(lblComments);
+    layout->addWidget(lblLicence);
     layout->addSpacing(8);
     layout->addWidget(lblLibraries);
     layout->addWidget(buttons);

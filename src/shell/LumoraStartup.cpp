@@ -31,6 +31,7 @@ std::unique_ptr<frmMain> Form_Load(SingleInstance& instance, const QString& star
     auto window = std::make_unique<frmMain>(globalSetup());
     if (!startFolder.isEmpty())
         window->setStartFolder(QDir(startFolder).absolutePath());
+    QObject::connect(&instance, &SingleInstance::pathsReceived, window.get(), &frmMain::openPaths);
     return window;
 }
 

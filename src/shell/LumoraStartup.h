@@ -13,7 +13,8 @@ class frmMain;
 // second copy shows the message and gets no window, and touches no settings file), the error
 // report window as the destination of error reports, the settings record loaded with the
 // splitter check, the engine's runtime, and the window set up from the record. startFolder,
-// when not empty, is opened instead of the last folder.
+// when not empty, is opened instead of the last folder. Paths a later copy hands over to the
+// instance go to the window's openPaths.
 std::unique_ptr<frmMain> Form_Load(SingleInstance& instance, const QString& startFolder = QString());
 
 }  // namespace lumora

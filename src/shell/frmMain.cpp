@@ -26,6 +26,7 @@
 #include "shell/PreviewPane.h"
 #include "shell/StatusPanels.h"
 #include "shell/TaskBasketPane.h"
+#include "shell/WindowActivation.h"
 #include "shell/frmSettings.h"
 #include "shows/ShowCommands.h"
 #include "shows/ShowRun.h"
@@ -37,6 +38,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
@@ -408,6 +410,38 @@ void frmMain::editModeChanged(bool editing)
 void frmMain::browseTabChanged(int index)
 {
     browseCaption_->setText(index == 0 ? QStringLiteral(" Browse File System") : QStringLiteral("Task Basket"));
+}
+
+void frmMain::openPaths(const QStringList& paths)
+{
+    QString folder;
+    QStringList photos;
+    QStringList missing;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            if (folder.isEmpty())
+                folder = info.absoluteFilePath();
+        } else if (info.isFile()) {
+            photos.append(info.absoluteFilePath());
+            if (folder.isEmpty())
+                folder = info.absolutePath();
+        } else {
+            missing.append(QDir::toNativeSeparators(path));
+        }
+    }
+    if (!folder.isEmpty()) {
+        if (firstShowPending_)
+            startFolder_ = folder;
+        else
+            browser_->selectFolder(folder);
+    }
+    if (!photos.isEmpty())
+        basketPanel_->addFiles(photos);
+    if (isVisible())
+        bringToFront(this);
+    if (!missing.isEmpty())
+        ui::ShowMessage(this, tr("Lumora cannot find:\n%1").arg(missing.join(u'\n')), QMessageBox::Warning);
 }
 
 void frmMain::addSelectedToBasket()

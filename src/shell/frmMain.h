@@ -72,6 +72,10 @@ public:
     QString currentFolder() const;
     // A folder named on the command line: the tree opens there instead of on the last folder.
     void setStartFolder(const QString& folder) { startFolder_ = folder; }
+    // Photos and folders given from outside (the command line, a file manager through a second
+    // copy): the tree opens on the first folder (or the first photo's folder), the photos go into
+    // the Image Basket, and the window comes to the front. Missing paths are named in a message.
+    void openPaths(const QStringList& paths);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,7 @@
 #include "EmfToSvg.h"
 #include "FreeImageDecoder.h"
 #include "Jpeg2000Decoder.h"
+#include "LibraryVersions.h"
 #include "WmfToSvg.h"
 #include "imageio/DecoderProtocol.h"
 
@@ -89,6 +90,8 @@ bool parseCount(const char* text, long long& value)
 
 int run(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], kVersionsCommand) == 0)
+        return printLibraryVersions();
     long long maxPixels = 0;
     if (argc < 4 || !parseCount(argv[2], maxPixels))
         return BadArguments;
