@@ -26,10 +26,15 @@ QString ProgramFolder::path()
 
     // Without an application object there is no reliable executable path. An installed Lumora
     // (PREFIX/bin beside PREFIX/share/lumora) never keeps its files in bin/, even where it may
-    // write there (an install into the user's own prefix).
+    // write there (an install into the user's own prefix). Nor does a folder whose settings file
+    // would be the window program itself: executables here carry no extension, so "lumora" the
+    // settings file and "lumora" the program share a name, and saving the settings would
+    // replace the program.
     if (QCoreApplication::instance() && !InstalledLayout::installed()) {
         const QFileInfo executableFolder(QCoreApplication::applicationDirPath());
-        if (executableFolder.isDir() && executableFolder.isWritable())
+        const QFileInfo settings(settingsFileIn(executableFolder.absoluteFilePath()));
+        const bool settingsWouldBeTheProgram = settings.isFile() && settings.isExecutable();
+        if (executableFolder.isDir() && executableFolder.isWritable() && !settingsWouldBeTheProgram)
             return normalised(executableFolder.absoluteFilePath());
     }
 
