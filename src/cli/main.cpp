@@ -2,6 +2,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/UprightFlag.h"
 
 #include "core/AppInfo.h"
 #include "engine/VipsRuntime.h"
@@ -197,6 +198,11 @@ Commands:
 Options:
   -h, --help     Show this help and exit.
   -V, --version  Show the version and exit.
+  --auto-orient, --no-auto-orient
+                 apply, thumb, convert, save, print, album and show turn every
+                 photo upright by its EXIF orientation as it is read, and write
+                 Orientation 1 into outputs that carry the EXIF (the default);
+                 --no-auto-orient reads photos as stored.
 
 Exit status: 0 success, 1 failure (one line on standard error), 2 wrong usage.
 )help";
@@ -206,7 +212,7 @@ int dispatch(const QStringList& arguments)
     if (arguments.isEmpty())
         throw UsageProblem{QStringLiteral("no command given")};
     const QString command = arguments.first();
-    const QStringList rest = arguments.mid(1);
+    const QStringList rest = takeUprightFlag(command, arguments.mid(1));
     if (command == u"-h" || command == u"--help" || command == u"help") {
         printOut(QString::fromUtf8(kHelp).trimmed());
         return Success;
