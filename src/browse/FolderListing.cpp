@@ -1,5 +1,6 @@
 #include "browse/FolderListing.h"
 
+#include "core/UprightPhotos.h"
 #include "core/clsFileInfo.h"
 #include "engine/ImageBox.h"
 #include "imageio/LoadPic.h"
@@ -101,7 +102,10 @@ QString FolderListing::headerResolution(const QString& path)
         header.ReadGIF_BMP_Header(path);
     else
         return {};
-    return resolutionText(header.FullWidth(), header.FullHeight(), header.BitsPerPixel());
+    // The size shown is the one the photo is shown at: upright when photos are turned upright.
+    const bool turns = UprightPhotos::enabled() && header.Orientation() >= 5;
+    return turns ? resolutionText(header.FullHeight(), header.FullWidth(), header.BitsPerPixel())
+                 : resolutionText(header.FullWidth(), header.FullHeight(), header.BitsPerPixel());
 }
 
 FolderRow FolderListing::makeRow(const QString& folder, const QString& name, int viewMode, QSize thumbnailSize,

@@ -2,6 +2,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/UprightFlag.h"
 
 #include "core/AppInfo.h"
 #include "core/LibraryVersions.h"
@@ -200,6 +201,11 @@ Options:
   -h, --help     Show this help and exit.
   -V, --version  Show the version, the decoder helper's path and the versions of
                  the libraries in use, and exit.
+  --auto-orient, --no-auto-orient
+                 apply, thumb, convert, save, print, album and show turn every
+                 photo upright by its EXIF orientation as it is read, and write
+                 Orientation 1 into outputs that carry the EXIF (the default);
+                 --no-auto-orient reads photos as stored.
 
 Exit status: 0 success, 1 failure (one line on standard error), 2 wrong usage.
 )help";
@@ -209,7 +215,7 @@ int dispatch(const QStringList& arguments)
     if (arguments.isEmpty())
         throw UsageProblem{QStringLiteral("no command given")};
     const QString command = arguments.first();
-    const QStringList rest = arguments.mid(1);
+    const QStringList rest = takeUprightFlag(command, arguments.mid(1));
     if (command == u"-h" || command == u"--help" || command == u"help") {
         printOut(QString::fromUtf8(kHelp).trimmed());
         return Success;

@@ -43,6 +43,18 @@ void EngineMetadata::setPixelDimensions(int width, int height)
     rows_.reset();
 }
 
+void EngineMetadata::setOrientationUpright()
+{
+    const auto found = exif_.findKey(Exiv2::ExifKey("Exif.Image.Orientation"));
+    if (found == exif_.end() || (found->count() == 1 && found->toLong() == 1))
+        return;
+    if (found->typeId() == Exiv2::unsignedShort)
+        found->setValue(std::make_unique<Exiv2::UShortValue>(std::uint16_t{1}).get());
+    else
+        *found = std::uint16_t{1};
+    rows_.reset();
+}
+
 void EngineMetadata::clearExif()
 {
     exif_.clear();

@@ -35,6 +35,10 @@ public:
     // directory, keeping their type where the size fits it.
     void setPixelDimensions(int width, int height);
 
+    // Sets an Orientation other than 1 (upright) to 1, in its own type; an EXIF without one
+    // stays without.
+    void setOrientationUpright();
+
     const Exiv2::ExifData& exif() const { return exif_; }
     void setExif(const Exiv2::ExifData& exif);
     // Byte order of the EXIF block as loaded; invalidByteOrder when there was none.

@@ -5,6 +5,7 @@
 #include "core/Conversions.h"
 #include "core/PixelLimit.h"
 #include "core/RegularFile.h"
+#include "core/UprightPhotos.h"
 #include "engine/BoundedGaussian.h"
 #include "engine/Compositor.h"
 #include "engine/EngineError.h"
@@ -120,6 +121,9 @@ struct ImageBox::Impl {
         // The EXIF says how large the image is: the written one.
         EngineMetadata written = metadata;
         written.setPixelDimensions(bare.width(), bare.height());
+        // Photos are read upright when that is on, so what is written stands upright.
+        if (UprightPhotos::enabled())
+            written.setOrientationUpright();
         // A JPEG's EXIF thumbnail is made from the pixels at hand rather than decoded again.
         const auto thumbnail = [&]() -> QByteArray {
             if (auto fromPixels = exifthumbnail::fromMemory(in, settings.save.colorDepth == 2))
@@ -206,15 +210,17 @@ ImageBox::Mode ImageBox::mode() const { return d->mode; }
 void ImageBox::LoadFromFile(const QString& path)
 {
     // A batch must not write a cut photo grey-filled as if it were whole; a view shows what there is.
-    VImage loaded = PictureFileOpening::open(path, "LoadFromFile", std::max(0, d->settings.tiffPage - 1),
-                                             d->mode == Mode::Batch);
+    bool turned = false;
+    VImage loaded = PictureFileOpening::openUpright(path, "LoadFromFile", std::max(0, d->settings.tiffPage - 1),
+                                                    d->mode == Mode::Batch, &turned);
     // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
     EngineMetadata metadata = MetadataReader::read(path);
     d->depth = loadedDepth(loaded);
     d->image = guarded("LoadFromFile", [&] { return normalise(loaded); });
     d->metadata = std::move(metadata);
-    d->streamedSource = true;
-    d->pipelineDepth = 0;
+    // A turned photo is read in any order already; it is computed once when its pixels are read.
+    d->streamedSource = !turned;
+    d->pipelineDepth = turned ? 1 : 0;
     if (d->mode == Mode::View)
         d->materialise("LoadFromFile");
 }
@@ -589,7 +595,7 @@ void ImageBox::OverlayFile(const QString& path)
     d->current("OverlayFile");
     // A logo goes through the guards of any photo: a pipe or a decompression bomb as a logo
     // would hold or take the whole run.
-    const VImage opened = PictureFileOpening::open(path, "OverlayFile");
+    const VImage opened = PictureFileOpening::openUpright(path, "OverlayFile");
     const VImage picture = guarded("OverlayFile", [&] { return opened.copy_memory(); });
     d->applyOverlay(picture, "OverlayFile");
 }

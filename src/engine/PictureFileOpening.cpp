@@ -3,6 +3,7 @@
 #include "core/PixelLimit.h"
 #include "core/RegularFile.h"
 #include "engine/PngChunkCheck.h"
+#include "engine/UprightTurn.h"
 #include "engine/VipsBridge.h"
 #include "engine/VipsRuntime.h"
 
@@ -32,7 +33,8 @@ bool isRasterLoader(std::string_view loader)
 
 }  // namespace
 
-VImage PictureFileOpening::open(const QString& path, const char* operation, int tiffPage, bool refuseCut)
+VImage PictureFileOpening::open(const QString& path, const char* operation, int tiffPage, bool refuseCut,
+                                bool anyOrder)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (const QString special = NotRegularFileText(path); !special.isEmpty())
@@ -48,7 +50,7 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
     if (!loader || !isRasterLoader(loader) || !PngChunksFitTheFile(path))
         fail(operation, QStringLiteral("\"%1\" is not a picture Lumora can read").arg(shown));
     VImage header = guarded(operation, [&] {
-        auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
+        auto* options = VImage::option()->set("access", anyOrder ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL);
         if (refuseCut)
             options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
         if (std::string_view(loader).substr(0, 19) == "VipsForeignLoadTiff")
@@ -69,6 +71,21 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
                             .arg(width)
                             .arg(height));
     return header;
+}
+
+VImage PictureFileOpening::openUpright(const QString& path, const char* operation, int tiffPage, bool refuseCut,
+                                       bool* turned)
+{
+    VImage opened = open(path, operation, tiffPage, refuseCut);
+    const int orientation = UprightTurn::orientationToApply(opened);
+    if (turned)
+        *turned = orientation != 1;
+    if (orientation == 1)
+        return opened;
+    // A turn reads the stored rows in another order than top to bottom.
+    if (UprightTurn::readsOutOfOrder(orientation))
+        opened = open(path, operation, tiffPage, refuseCut, true);
+    return guarded(operation, [&] { return UprightTurn::turn(opened, orientation); });
 }
 
 }  // namespace lumora

@@ -17,7 +17,17 @@ public:
     // EngineError, naming the operation and the file, for what is no regular file, content the
     // engine does not read or whose library module is missing, and headers past the pixel limit
     // or claiming more pixels than the file can hold.
-    static vips::VImage open(const QString& path, const char* operation, int tiffPage = 0, bool refuseCut = false);
+    // anyOrder: the pixels will be read out of order (decoded whole on first use) rather than
+    // top to bottom.
+    static vips::VImage open(const QString& path, const char* operation, int tiffPage = 0, bool refuseCut = false,
+                             bool anyOrder = false);
+
+    // open, then the turn upright by the file's EXIF orientation (UprightTurn) when photos are
+    // turned upright. The two steps stay apart: whatever reduces the photo as it is opened
+    // belongs to the first, and the turn applies to what it gives. turned (optional) tells
+    // whether the pixels were turned.
+    static vips::VImage openUpright(const QString& path, const char* operation, int tiffPage = 0,
+                                    bool refuseCut = false, bool* turned = nullptr);
 };
 
 }  // namespace lumora

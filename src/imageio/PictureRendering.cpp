@@ -2,6 +2,7 @@
 
 #include "core/Conversions.h"
 #include "engine/PngChunkCheck.h"
+#include "engine/UprightTurn.h"
 #include "engine/VipsBridge.h"
 #include "engine/VipsRuntime.h"
 #include "imageio/LoadPic.h"
@@ -164,6 +165,18 @@ auto orNothing(F&& f) -> decltype(f())
     return {};
 }
 
+// A stored image resampled to the size it is drawn at (still lying as stored), computed, and
+// turned upright: the turn reads rows out of order, which a file decoded top to bottom cannot
+// serve, and at the drawn size the computed copy is small.
+VImage turnedAtSize(const VImage& source, QSize stored, int orientation, std::uint32_t backColor)
+{
+    Layout whole;
+    whole.targetWidth = stored.width();
+    whole.targetHeight = stored.height();
+    whole.drawn = QRect(QPoint(0, 0), stored);
+    return UprightTurn::turn(renderInto(source, whole, backColor).copy_memory(), orientation);
+}
+
 }  // namespace
 
 void FitInside(int sw, int sh, int mw, int mh, int& width, int& height)
@@ -219,18 +232,22 @@ Picture RenderWithGdiPlus(const QString& path, int mode, int width, int height, 
         const std::optional<VImage> header = openHeader(name);
         if (!header)
             return {};
-        sourceWidth = header->width();
-        sourceHeight = header->height();
+        // The size reported and laid out is the upright one, as the engine reads the photo.
+        const int orientation = UprightTurn::orientationToApply(*header);
+        const QSize upright = UprightTurn::uprightSize(QSize(header->width(), header->height()), orientation);
+        sourceWidth = upright.width();
+        sourceHeight = upright.height();
         const std::optional<Layout> layout = layoutFor(sourceWidth, sourceHeight, mode, width, height, keepAspect);
         if (!layout)
             return {};
-        // Orientation tags are not applied: the engine shows and saves photos as stored, and the
-        // picture must have the shape the reported source size promises.
         if (layout->drawn.isEmpty())
             return vb::toPicture(renderInto(*header, *layout, backColor));  // margins only, nothing decoded
-        const VImage source = openForDrawing(name, *header, layout->drawn.width(), layout->drawn.height());
+        const QSize stored = UprightTurn::uprightSize(layout->drawn.size(), orientation);
+        VImage source = openForDrawing(name, *header, stored.width(), stored.height());
         if (!decodable(source))
             return {};
+        if (orientation != 1)
+            source = turnedAtSize(source, stored, orientation, backColor);
         return vb::toPicture(renderInto(source, *layout, backColor));
     });
 }
@@ -265,10 +282,13 @@ QSize RenderDecodeSize(const QString& path, int drawnWidth, int drawnHeight)
         const std::optional<VImage> header = openHeader(name);
         if (!header || drawnWidth <= 0 || drawnHeight <= 0)
             return {};
-        const VImage opened = openForDrawing(name, *header, drawnWidth, drawnHeight);
+        // Sizes on both sides are upright ones, as RenderWithGdiPlus draws.
+        const int orientation = UprightTurn::orientationToApply(*header);
+        const QSize stored = UprightTurn::uprightSize(QSize(drawnWidth, drawnHeight), orientation);
+        const VImage opened = openForDrawing(name, *header, stored.width(), stored.height());
         if (!decodable(opened))
             return {};
-        return QSize(opened.width(), opened.height());
+        return UprightTurn::uprightSize(QSize(opened.width(), opened.height()), orientation);
     });
 }
 

@@ -17,11 +17,11 @@ namespace lumora {
 // photo at full size; other formats stream through at their own size. Every function here is
 // safe to call from several threads at once.
 
-// Loads and renders a file with libvips: the first page of a multi-page file, its pixels as stored
-// (orientation tags are not applied, as the engine does not apply them either), transparency
-// flattened onto backColor; the picture is RGB. Null when libvips cannot read the file, it is
-// larger than MaxLoadPixels, or the mode or box cannot give a picture. sourceWidth/sourceHeight
-// receive the image's pixel size once the header was read.
+// Loads and renders a file with libvips: the first page of a multi-page file, turned upright by
+// its EXIF orientation when photos are turned upright (UprightPhotos; as the engine reads it),
+// transparency flattened onto backColor; the picture is RGB. Null when libvips cannot read the
+// file, it is larger than MaxLoadPixels, or the mode or box cannot give a picture.
+// sourceWidth/sourceHeight receive the image's pixel size, upright, once the header was read.
 Picture RenderWithGdiPlus(const QString& path, int mode, int width, int height, std::uint32_t backColor,
                           bool keepAspect, int& sourceWidth, int& sourceHeight);
 

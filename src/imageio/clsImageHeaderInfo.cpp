@@ -130,6 +130,7 @@ bool clsImageHeaderInfo::ReadJPEG_TIFF_PNG_Header(const QString& filename)
     bitsPerPixel_ = 0;
     gray_ = false;
     format_ = HeaderFormat::None;
+    orientation_ = 1;
 
     Reader file(filename);
     if (!file.usable())
@@ -190,6 +191,9 @@ bool clsImageHeaderInfo::readTIFF(Reader& file)
         case 296:
             unit = entry[8];
             break;
+        case 274:
+            orientation_ = static_cast<int>(le16(entry, 8));
+            break;
         default:
             break;
         }
@@ -230,6 +234,8 @@ void clsImageHeaderInfo::readJPEG(Reader& file)
                 setDpi(density);
             else if (app0[7] == 2)
                 setDpi(static_cast<qint64>(convert::roundHalfEven(double(density * 254) / 100.0)));
+        } else if (type == 225 && dataLength >= 14) {  // APP1, maybe EXIF
+            readExifOrientation(file, data, dataLength);
         } else if (type == 192 && dataLength >= 6) {  // SOF0, baseline frame
             const Bytes frame = file.read(data, 6);
             setHeight(be16(frame, 1));
@@ -242,6 +248,36 @@ void clsImageHeaderInfo::readJPEG(Reader& file)
     if (fullDpi_ == 0)
         setDpi(1);
     bitsPerPixel_ = 24;
+}
+
+void clsImageHeaderInfo::readExifOrientation(Reader& file, qint64 data, qint64 length)
+{
+    // "Exif" 0 0, then a TIFF header in either byte order and IFD0, whose entries are read one
+    // by one within the segment; the first Orientation entry (tag 274) counts.
+    const Bytes id = file.read(data, 10);
+    if (!(id[0] == 'E' && id[1] == 'x' && id[2] == 'i' && id[3] == 'f' && id[4] == 0 && id[5] == 0))
+        return;
+    const bool little = id[6] == 'I' && id[7] == 'I';
+    if (!little && !(id[6] == 'M' && id[7] == 'M'))
+        return;
+    const auto u16 = [little](const Bytes& b, int i) { return little ? le16(b, i) : be16(b, i); };
+    const auto u32 = [little](const Bytes& b, int i) { return little ? le32(b, i) : be32(b, i); };
+    const qint64 tiff = data + 6;
+    const qint64 end = data + length;
+    const qint64 ifd = tiff + u32(file.read(tiff + 4, 4), 0);
+    if (ifd + 2 > end)
+        return;
+    const quint32 count = u16(file.read(ifd, 2), 0);
+    for (quint32 i = 0; i < count; ++i) {
+        const qint64 at = ifd + 2 + 12 * qint64{i};
+        if (at + 12 > end)
+            return;
+        const Bytes entry = file.read(at, 12);
+        if (u16(entry, 0) == 274 && u16(entry, 2) == 3) {
+            orientation_ = static_cast<int>(u16(entry, 8));
+            return;
+        }
+    }
 }
 
 bool clsImageHeaderInfo::readPNG(Reader& file)

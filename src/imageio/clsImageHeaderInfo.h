@@ -66,6 +66,10 @@ public:
 
     HeaderFormat Format() const { return format_; }
 
+    // The EXIF orientation of a JPEG (its APP1 EXIF block) or little-endian TIFF (its first IFD),
+    // 1 to 8; 1 when there is none or it is out of range. Width and Height stay as stored.
+    int Orientation() const { return orientation_ >= 1 && orientation_ <= 8 ? orientation_ : 1; }
+
 private:
     class Reader;
 
@@ -75,6 +79,7 @@ private:
 
     bool readTIFF(Reader& file);
     void readJPEG(Reader& file);
+    void readExifOrientation(Reader& file, qint64 data, qint64 length);
     bool readPNG(Reader& file);
 
     std::int16_t height_ = 0;
@@ -86,6 +91,7 @@ private:
     qint64 fullHeight_ = 0;
     qint64 fullDpi_ = 0;
     HeaderFormat format_ = HeaderFormat::None;
+    int orientation_ = 1;
 };
 
 }  // namespace lumora

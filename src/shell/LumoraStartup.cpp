@@ -2,7 +2,9 @@
 
 #include "core/CurrentOperation.h"
 #include "core/ProgramFolder.h"
+#include "core/UprightPhotos.h"
 #include "engine/VipsRuntime.h"
+#include "settings/LumoraOptions.h"
 #include "settings/SetupFile.h"
 #include "shell/GlobalSetup.h"
 #include "shell/MessageBoxes.h"
@@ -28,6 +30,7 @@ std::unique_ptr<frmMain> Form_Load(SingleInstance& instance, const QString& star
     ensureVipsStarted();
     QDir().mkpath(ProgramFolder::tempFolder());
     LoadSetupAtStartup(globalSetup(), programFolder);
+    UprightPhotos::setEnabled(LumoraOptions(programFolder).autoOrient());
     auto window = std::make_unique<frmMain>(globalSetup());
     if (!startFolder.isEmpty())
         window->setStartFolder(QDir(startFolder).absolutePath());

@@ -9,6 +9,7 @@
 #include "core/CurrentOperation.h"
 #include "core/ErrorReporter.h"
 #include "core/ProgramFolder.h"
+#include "core/UprightPhotos.h"
 #include "output/BatchPrint.h"
 #include "output/BatchRun.h"
 #include "output/BatchSummary.h"
@@ -505,7 +506,16 @@ void frmMain::showSettings()
 {
     frmSettings dialog(record_, this);
     connect(&dialog, &frmSettings::settingsApplied, this, &frmMain::subUpdateForm);
+    const bool upright = UprightPhotos::enabled();
     dialog.exec();
+    // Pictures already read stand the other way now: the photo and the folder are read again.
+    if (UprightPhotos::enabled() != upright) {
+        const QString shown = preview_->previewedPath();
+        preview_->clearPreview();
+        if (!shown.isEmpty())
+            preview_->showSelectedFile(shown, -1, {});
+        browser_->subShowFilesInFolder();
+    }
 }
 
 void frmMain::showAbout()

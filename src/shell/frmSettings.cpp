@@ -2,6 +2,8 @@
 
 #include "controls/NumericEntry.h"
 #include "controls/NumericField.h"
+#include "core/UprightPhotos.h"
+#include "settings/LumoraOptions.h"
 #include "settings/SettingsForm.h"
 #include "shell/FileDialogs.h"
 
@@ -132,8 +134,12 @@ QWidget* frmSettings::buildGeneral()
     frameLayout->addWidget(chkFolderFullRowSelect_);
     frameLayout->addLayout(sizes);
 
+    chkAutoOrient_ = new QCheckBox(QStringLiteral("Turn photos upright (EXIF orientation)"));
+    chkAutoOrient_->setObjectName(QStringLiteral("chkAutoOrient"));
+
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(chkAllowTip_);
+    layout->addWidget(chkAutoOrient_);
     layout->addWidget(optLongSize_);
     layout->addWidget(optShortSize_);
     layout->addWidget(folderFiles);
@@ -201,6 +207,7 @@ void frmSettings::subSetup()
     SettingsForm form;
     form.subSetup(record_);
     chkAllowTip_->setChecked(form.showTips);
+    chkAutoOrient_->setChecked(LumoraOptions().autoOrient());
     (form.shortFileSize ? optShortSize_ : optLongSize_)->setChecked(true);
     chkFolderFullRowSelect_->setChecked(form.fullRowSelect);
     txtFolderThumbnailWidth_->setText(QString::number(form.thumbnailWidth));
@@ -228,6 +235,8 @@ void frmSettings::cmdOK_Click()
     form.twainFolder = txtTwainFolder_->text();
     form.twainGenericName = txtTwainGeneric_->text();
     form.cmdOK(record_);
+    LumoraOptions().setAutoOrient(chkAutoOrient_->isChecked());
+    UprightPhotos::setEnabled(chkAutoOrient_->isChecked());
 
     Q_EMIT settingsApplied();
     accept();

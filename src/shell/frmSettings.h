@@ -20,7 +20,8 @@ class NumericField;
 // The Settings dialog: general preferences, the look of the folder and basket lists, and the
 // folders and base names used by screen capture and the scanner. It shows the record's values
 // when it opens; OK writes them back (see SettingsForm) and asks the main window to re-apply
-// them, Cancel leaves the record as it was.
+// them, Cancel leaves the record as it was. Options the record has no field for (turning photos
+// upright) are kept in the options file (LumoraOptions) and take effect on OK.
 class frmSettings : public QDialog {
     Q_OBJECT
 
@@ -53,6 +54,7 @@ private:
     QStackedWidget* panels_ = nullptr;
 
     QCheckBox* chkAllowTip_ = nullptr;
+    QCheckBox* chkAutoOrient_ = nullptr;
     QButtonGroup* optFileSize_ = nullptr;
     QRadioButton* optLongSize_ = nullptr;
     QRadioButton* optShortSize_ = nullptr;

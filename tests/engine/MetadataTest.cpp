@@ -417,7 +417,9 @@ TEST_F(ExifFiles, BrokenIfdsGiveFewerAttributesAndThePhotoStillLoads)
         writeBytes(path("damaged.jpg"), bytes);
         ImageBox reader;
         ASSERT_NO_THROW(reader.LoadFromFile(path("damaged.jpg")));
-        EXPECT_EQ(QSize(reader.Picture().width(), reader.Picture().height()), QSize(32, 24));
+        // Turned upright (Orientation 6) where the damage left the orientation readable.
+        const QSize read(reader.Picture().width(), reader.Picture().height());
+        EXPECT_TRUE(read == QSize(32, 24) || read == QSize(24, 32));
         EXPECT_LE(exifRowsOf(reader).size(), fullCount);
         EXPECT_NO_THROW(reader.SaveToFile(path("resaved.jpg")));
     }

@@ -4,6 +4,7 @@
 #include "imageio/PictureRendering.h"
 
 #include "LoadPicSamples.h"
+#include "core/UprightPhotos.h"
 #include "engine/ImageBox.h"
 #include "support/FileBytes.h"
 #include "support/Oracles.h"
@@ -129,10 +130,12 @@ TEST_F(PictureRenderingFile, FixedBoxIsExactlyTheBoxWithTheImageCentredTheRightW
 }
 
 // Files made by ImageMagick (and exiftool), each as identify sees it, render as stored: the
-// background behind transparent pixels, the first page of several, the pixels as they are
-// whatever the orientation tag says (6: "turn me a quarter clockwise to show me").
+// background behind transparent pixels, the first page of several, and with turning upright
+// switched off the pixels as they are whatever the orientation tag says (6: "turn me a quarter
+// clockwise to show me"; UprightPhotosTest has it switched on).
 TEST_F(PictureRenderingFile, TransparencyPagesAndOrientationTags)
 {
+    UprightPhotos::setEnabled(false);
     const struct {
         const char* make;  // convert's arguments, then exiftool's (if any)
         const char* exiftool;
@@ -163,6 +166,7 @@ TEST_F(PictureRenderingFile, TransparencyPagesAndOrientationTags)
         EXPECT_TRUE(nearColour(p.rgbAt(c.size.width() * 3 / 4, c.size.height() / 2), c.right, c.tolerance));
     }
     EXPECT_EQ(QSize(sourceWidth, sourceHeight), QSize(400, 300));
+    UprightPhotos::setEnabled(true);
 }
 
 TEST_F(PictureRenderingFile, UnreadableOversizedOrImpossibleRequestsGiveNothing)

@@ -3,8 +3,11 @@
 // SettingsForm's and are tested with it.
 
 #include "controls/NumericField.h"
+#include "core/UprightPhotos.h"
+#include "settings/LumoraOptions.h"
 #include "settings/SetupRecord.h"
 #include "shell/frmSettings.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
@@ -15,6 +18,7 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -192,6 +196,26 @@ TEST_F(frmSettingsTest, BrowseFillsTheFolderBoxUnlessCancelled)
     EXPECT_EQ(dialogs.fileDialogs()[0].directory, "/home/u/Captured");
     EXPECT_EQ(dialogs.fileDialogs()[1].kind, ui::FileDialogRequest::Kind::Folder);
     EXPECT_EQ(dialogs.fileDialogs()[1].directory, "/home/u/Acquired/");
+}
+
+// Turning photos upright lives in the options file, not the record: the box shows the file's value,
+// OK stores it and switches the reading at once, Cancel does neither.
+TEST(frmSettingsUpright, TheBoxFollowsTheOptionsFileAndOkSwitchesReading)
+{
+    QTemporaryDir folder;
+    const test::ScopedEnvironment home("LUMORA_HOME", folder.path().toUtf8());
+    LumoraOptions(folder.path()).setAutoOrient(false);
+    UprightPhotos::setEnabled(false);
+    for (const char* button : {"cmdCancel", "cmdOK"}) {
+        SetupRecord record = sampleRecord();
+        frmSettings dialog(record);
+        auto* box = child<QCheckBox>(dialog, "chkAutoOrient");
+        EXPECT_FALSE(box->isChecked());
+        box->click();
+        child<QPushButton>(dialog, button)->click();
+    }
+    EXPECT_TRUE(LumoraOptions(folder.path()).autoOrient());
+    EXPECT_TRUE(UprightPhotos::enabled());
 }
 
 }  // namespace
