@@ -329,6 +329,7 @@ int main(int argc, char** argv)
     capture->open();
     shoot(shots, QStringLiteral("capture-window"));
     capture->reject();
+    pump(300);
     auto* region = new lumora::fCaptureRectangle(*window, lumora::globalSetup().capture);
     region->ShowPicture(lumora::modCapture::CaptureScreen());
     const auto mouse = [region](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
@@ -342,6 +343,17 @@ int main(int argc, char** argv)
     shoot(shots, QStringLiteral("region-selector"));
     region->cmdBar_Click(lumora::fCaptureRectangle::Cancel);
     pump(200);
+    // A whole-screen capture of the window as it stands ("Foreground") into the Image Basket.
+    const int before = window->basketPanel().basket().size();
+    auto* whole = new lumora::frmCapture(*window, lumora::globalSetup().capture);
+    whole->open();
+    pump(200);
+    whole->subCapture(1);
+    waitUntil([&] { return window->basketPanel().basket().size() > before; });
+    const QString captured = window->basketPanel().basket().at(before).tag;
+    waitUntil([&] { return window->preview().previewedPath() == captured && !window->preview().isLoading(); });
+    std::printf("captured the screen: %s\n", qPrintable(window->basketPanel().basket().at(before).sourceSize));
+    shoot(shots, QStringLiteral("capture-taken"));
     window->close();
     return 0;
 }

@@ -29,6 +29,7 @@ bool AcquiredPhoto::take(const QString& path, const QString& routine)
     ImageBasket& basket = panel.basket();
     const int row = basket.size();
     basket.append(entries);
+    Q_EMIT panel.statusText(QStringLiteral("queue"), basket.countText());
     if (auto* list = qobject_cast<BasketListView*>(panel.basketList()))
         list->selectRows({row});
     window_.previewFromBasket(entries.first().tag);

@@ -6,10 +6,12 @@
 #include "shell/PictureImage.h"
 #include "shell/frmMain.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 
@@ -54,6 +56,9 @@ void fCaptureRectangle::ShowPicture(const Picture& picture)
     image_ = toQImage(picture);
     selection_ = CaptureSelection(image_.size());
     toolBar_->move((image_.width() - toolBar_->width()) / 2, 0);
+    // Without a window manager full screen is only a wish: the window takes the screen itself.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();

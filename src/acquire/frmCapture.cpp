@@ -8,14 +8,12 @@
 #include "engine/ImageBox.h"
 #include "shell/frmMain.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -28,6 +26,9 @@ const QString SaveRoutine = QStringLiteral("frmCapture.subAddItemToBasket");
 const QString CaptureRoutine = QStringLiteral("frmCapture.subCapture");
 // Time for the windows to minimise or hide before the grab.
 constexpr int ClearingDelayMs = 500;
+// "Foreground" grabs the screen as it is, once the capture window has left it: on X11 the windows
+// below it must first be told and paint again.
+constexpr int LeavingDelayMs = 100;
 }  // namespace
 
 frmCapture::frmCapture(frmMain& window, const SetupRecord::Capture& settings)
@@ -75,8 +76,6 @@ int frmCapture::selectedMode() const
 bool frmCapture::clearScreen(int mode)
 {
     hide();
-    // The hidden window must be off the screen before anything is grabbed.
-    QApplication::processEvents();
     if (mode == 1)
         return false;
     desktopShown_ = mode == 0 && modCapture::ShowDesktop(true);
@@ -111,10 +110,7 @@ void frmCapture::subCapture(int mode)
             takeOver(window_, picture, settings_);
         finish();
     };
-    if (clearScreen(mode))
-        QTimer::singleShot(ClearingDelayMs, this, takeScreen);
-    else
-        takeScreen();
+    QTimer::singleShot(clearScreen(mode) ? ClearingDelayMs : LeavingDelayMs, this, takeScreen);
 }
 
 void frmCapture::selectRegion(int mode)
@@ -131,10 +127,7 @@ void frmCapture::selectRegion(int mode)
         }
         finish();
     };
-    if (clearScreen(mode))
-        QTimer::singleShot(ClearingDelayMs, this, showRegion);
-    else
-        showRegion();
+    QTimer::singleShot(clearScreen(mode) ? ClearingDelayMs : LeavingDelayMs, this, showRegion);
 }
 
 void frmCapture::finish()
