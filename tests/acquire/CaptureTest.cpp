@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 using namespace lumora;
@@ -30,17 +32,13 @@ Picture positionPicture(int width, int height)
     return picture;
 }
 
-struct Drag {
-    QPoint from, to;
-};
-
 TEST(CaptureSelection, EveryWayOfDrawingCropsTheSameOrderedArea)
 {
     const Picture screen = positionPicture(200, 150);
     const QRect expected(QPoint(30, 40), QPoint(119, 99));
     struct Case {
         const char* name;
-        std::vector<Drag> drags;  // the first draws, the others resize or move the shown rectangle
+        std::vector<std::pair<QPoint, QPoint>> drags;  // the first draws, the others resize or move
     };
     const Case cases[] = {
         {"top-left to bottom-right", {{{30, 40}, {120, 100}}}},
@@ -53,11 +51,11 @@ TEST(CaptureSelection, EveryWayOfDrawingCropsTheSameOrderedArea)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CaptureSelection selection(QSize(200, 150));
-        for (const Drag& drag : c.drags) {
-            selection.press(drag.from);
+        for (const auto& [from, to] : c.drags) {
+            selection.press(from);
             EXPECT_NE(selection.mode(), CaptureSelection::Shown);
-            selection.move((drag.from + drag.to) / 2);
-            selection.release(drag.to);
+            selection.move((from + to) / 2);
+            selection.release(to);
             EXPECT_EQ(selection.mode(), CaptureSelection::Shown);
         }
         EXPECT_EQ(selection.area(), expected);
@@ -107,60 +105,40 @@ TEST(CaptureCli, GrabsTheScreenAsImageMagickSeesIt)
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         GTEST_SKIP() << "Xvfb is not installed";
     QTemporaryDir dir;
-    QProcess xvfb;
-    // -noreset: the root window keeps its picture when the last program leaves.
-    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
-                                        QStringLiteral("-screen"),
-                                        QStringLiteral("0"), QStringLiteral("320x240x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+    const auto run = [](const QString& program, const QString& arguments) {
+        return test::runTool(program, arguments.split(QLatin1Char(' ')));
+    };
+    QProcess xvfb;  // -noreset: the root window keeps its picture when the last program leaves
+    xvfb.start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -noreset -screen 0 320x240x24 -nolisten tcp").split(' '));
     ASSERT_TRUE(xvfb.waitForReadyRead(20000)) << "Xvfb does not start";
-    const QByteArray display = ":" + xvfb.readLine().trimmed();
+    std::optional<test::ScopedEnvironment> display(std::in_place, "DISPLAY", ":" + xvfb.readLine().trimmed());
     const QString pattern = dir.filePath("pattern.png");
+    const QString screen = dir.filePath("screen.png");
     QImage picture(320, 240, QImage::Format_RGB32);
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x)
             picture.setPixel(x, y, qRgb(x * 255 / 319, y, (x * y) % 256));
     ASSERT_TRUE(picture.save(pattern));
-    {
-        // display's exit status says nothing here: the grab of the root must show the picture.
-        test::ScopedEnvironment on("DISPLAY", display);
-        test::runTool(QStringLiteral("display"), {QStringLiteral("-window"), QStringLiteral("root"), pattern});
-        test::runTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), dir.filePath("screen.png")});
-    }
-    ASSERT_EQ(test::runTool(QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), pattern,
-                                                       dir.filePath("screen.png"), QStringLiteral("null:")})
-                  .err.trimmed(),
-              QStringLiteral("0"));
-    struct Case {
-        QStringList arguments;
-        QString size;
-        QString crop;  // of ImageMagick's screen
-    };
-    const Case cases[] = {
-        {{}, QStringLiteral("320x240"), QStringLiteral("320x240+0+0")},
-        {{QStringLiteral("--region"), QStringLiteral("10,20,100,50")}, QStringLiteral("100x50"),
-         QStringLiteral("100x50+10+20")},
-        {{QStringLiteral("--region"), QStringLiteral("300,200,100,100")}, QStringLiteral("20x40"),
-         QStringLiteral("20x40+300+200")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.size.toStdString());
-        const QString out = dir.filePath(c.size + ".tif");
-        {
-            test::ScopedEnvironment on("DISPLAY", display);
-            const test::ToolResult r = test::lumoraBatch(QStringList{QStringLiteral("capture")} + c.arguments + QStringList{out});
-            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        }
-        EXPECT_EQ(test::identify(out, QStringLiteral("%m %wx%h")), QStringLiteral("TIFF ") + c.size);
-        const test::ToolResult differing = test::runTool(
-            QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), out,
-                                        dir.filePath("screen.png") + QStringLiteral("[") + c.crop + QStringLiteral("]"),
-                                        QStringLiteral("null:")});
-        EXPECT_EQ(differing.err.trimmed(), QStringLiteral("0"));
+    // display's exit status says nothing here: ImageMagick's grab of the root must show the picture.
+    run(QStringLiteral("display"), QStringLiteral("-window root ") + pattern);
+    run(QStringLiteral("import"), QStringLiteral("-window root ") + screen);
+    ASSERT_EQ(run(QStringLiteral("compare"), QStringLiteral("-metric AE %1 %2 null:").arg(pattern, screen)).err.trimmed(), QStringLiteral("0"));
+
+    // The options, and the part of ImageMagick's screen the file must match.
+    const QString cases[][2] = {{"", "320x240+0+0"}, {"--region 10,20,100,50 ", "100x50+10+20"},
+                                {"--region 300,200,100,100 ", "20x40+300+200"}};
+    for (const auto& [options, crop] : cases) {
+        SCOPED_TRACE(crop.toStdString());
+        const QString out = dir.filePath(crop + ".tif");
+        const test::ToolResult r = run(QStringLiteral(LUMORA_BATCH_EXE), QStringLiteral("capture ") + options + out);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(test::identify(out, QStringLiteral("%m %wx%h")), QStringLiteral("TIFF ") + crop.section('+', 0, 0));
+        EXPECT_EQ(run(QStringLiteral("compare"), QStringLiteral("-metric AE %1 %2[%3] null:").arg(out, screen, crop)).err.trimmed(), QStringLiteral("0"));
     }
     xvfb.terminate();
     xvfb.waitForFinished();
 
+    display.reset();
     test::ScopedEnvironment noDisplay("DISPLAY", QByteArray());
     test::expectFailure(test::lumoraBatch({QStringLiteral("capture"), dir.filePath("none.tif")}), QStringLiteral("display"));
     EXPECT_FALSE(QFile::exists(dir.filePath("none.tif")));
