@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
-  # the window brings itself to the front on X11 (a hand-over from a second copy)
+  # the window brings itself to the front on X11 (a hand-over from a second copy), and screen
+  # capture asks the window manager to show the desktop
   libxcb1-dev
   # printing: CUPS and its client library; the print tests run their own scheduler with a
   # cups-pdf queue and read its PDFs with poppler

@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "acquire/frmCapture.h"
 #include "album/AlbumRun.h"
 #include "album/GenerateAlbum.h"
 #include "basket/BasketPanel.h"
@@ -221,6 +222,11 @@ void frmMain::buildMenus()
     auto* fileMenu = menuBar()->addMenu(tr("&File"));
     QAction* settings = fileMenu->addAction(style()->standardIcon(QStyle::SP_FileDialogListView), tr("&Settings..."));
     settings->setObjectName(QStringLiteral("mnuSettings"));
+    fileMenu->addSeparator();
+    const QIcon captureIcon = QIcon::fromTheme(QStringLiteral("camera-photo"), style()->standardIcon(QStyle::SP_DesktopIcon));
+    QAction* capture = fileMenu->addAction(captureIcon, tr("&Capture screen..."));
+    capture->setObjectName(QStringLiteral("mnuCapture"));
+    connect(capture, &QAction::triggered, this, [this] { (new frmCapture(*this, record_.capture))->open(); });
     fileMenu->addSeparator();
     QAction* quit = fileMenu->addAction(tr("E&xit"));
     quit->setShortcut(QKeySequence::Quit);
