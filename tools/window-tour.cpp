@@ -4,6 +4,7 @@
 #include "Heartbeat.h"
 #include "MessageBoxWatch.h"
 #include "TourSteps.h"
+#include "acquire/frmTwain.h"
 #include "album/frmAlbumMetadataBasket.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
@@ -318,6 +319,28 @@ int main(int argc, char** argv)
         std::printf("web album of %d photos: written after %lld ms (screenshot included); longest GUI-thread gap %.1f ms\n",
                     basket.basket().size(), static_cast<long long>(albumClock.elapsed()), heartbeat.longestMs());
         shoot(shots, QStringLiteral("11-after-album"));
+    }
+    // The acquire window after a scan from SANE's test backend (scripts/screenshots.sh points SANE
+    // at it), then the scanner's dialog that Acquire opens.
+    if (qEnvironmentVariableIsSet("SANE_CONFIG_DIR")) {
+        QTimer::singleShot(400, [&shots] {
+            auto* twain = qobject_cast<lumora::frmTwain*>(QApplication::activeModalWidget());
+            if (!twain)
+                return;
+            twain->acquire({.device = QStringLiteral("test:0"), .resolution = 100});
+            waitUntil([twain] { return !twain->acquiring(); });
+            pump(300);
+            shoot(shots, QStringLiteral("acquire-window"));
+            QTimer::singleShot(400, [&shots] {
+                auto* options = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                shoot(shots, QStringLiteral("scanner-options"));
+                if (options)
+                    options->reject();
+            });
+            twain->findChild<QPushButton*>(QStringLiteral("cmdAcquire"))->click();
+            twain->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+        });
+        window->showAcquire();
     }
     window->close();
     return 0;

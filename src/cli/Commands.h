@@ -18,5 +18,6 @@ int runSave(const QStringList& arguments);
 int runPrint(const QStringList& arguments);
 int runAlbum(const QStringList& arguments);
 int runShow(const QStringList& arguments);
+int runScan(const QStringList& arguments);
 
 }  // namespace lumora::cli

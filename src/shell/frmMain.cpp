@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "acquire/frmTwain.h"
 #include "album/AlbumRun.h"
 #include "album/GenerateAlbum.h"
 #include "basket/BasketPanel.h"
@@ -218,6 +219,9 @@ void frmMain::buildMenus()
     auto* fileMenu = menuBar()->addMenu(tr("&File"));
     QAction* settings = fileMenu->addAction(style()->standardIcon(QStyle::SP_FileDialogListView), tr("&Settings..."));
     settings->setObjectName(QStringLiteral("mnuSettings"));
+    QAction* acquire = fileMenu->addAction(tr("Acquire from scanner..."));
+    acquire->setObjectName(QStringLiteral("mnuAcquire"));
+    connect(acquire, &QAction::triggered, this, &frmMain::showAcquire);
     fileMenu->addSeparator();
     QAction* quit = fileMenu->addAction(tr("E&xit"));
     quit->setShortcut(QKeySequence::Quit);
@@ -456,6 +460,12 @@ void frmMain::subGenerateDocument(int index)
                 browser_->subShowFilesInFolder();
         });
     }
+}
+
+void frmMain::showAcquire()
+{
+    frmTwain window(record_.twain, [this](const QString& path) { basketPanel_->addFiles({path}); }, this);
+    window.exec();
 }
 
 void frmMain::subBatchPrint()
