@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   # libraries
   libvips-dev qt6-base-dev libpango1.0-dev libcairo2-dev libexiv2-dev
+  # screen capture: the X connection for the window manager's show-desktop request
+  libxcb1-dev
   # printing: CUPS and its client library; the print tests run their own scheduler with a
   # cups-pdf queue and read its PDFs with poppler
   cups cups-client libcups2-dev printer-driver-cups-pdf

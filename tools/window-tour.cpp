@@ -4,7 +4,10 @@
 #include "Heartbeat.h"
 #include "MessageBoxWatch.h"
 #include "TourSteps.h"
+#include "acquire/fCaptureRectangle.h"
+#include "acquire/frmCapture.h"
 #include "acquire/frmTwain.h"
+#include "acquire/modCapture.h"
 #include "album/frmAlbumMetadataBasket.h"
 #include "basket/BasketAdder.h"
 #include "basket/BasketPanel.h"
@@ -33,6 +36,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -320,6 +324,37 @@ int main(int argc, char** argv)
                     basket.basket().size(), static_cast<long long>(albumClock.elapsed()), heartbeat.longestMs());
         shoot(shots, QStringLiteral("11-after-album"));
     }
+    // The capture window, then the region window on the grabbed screen with a rectangle drawn
+    // from its bottom-right corner to its top-left one.
+    auto* capture = new lumora::frmCapture(*window, lumora::globalSetup().capture);
+    capture->open();
+    shoot(shots, QStringLiteral("capture-window"));
+    capture->reject();
+    pump(300);
+    auto* region = new lumora::fCaptureRectangle(*window, lumora::globalSetup().capture);
+    region->ShowPicture(lumora::modCapture::CaptureScreen());
+    const auto mouse = [region](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, region->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(region, &event);
+    };
+    mouse(QEvent::MouseButtonPress, {900, 620}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {600, 400}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {340, 180}, Qt::NoButton);
+    mouse(QEvent::MouseMove, {620, 400}, Qt::NoButton);
+    shoot(shots, QStringLiteral("region-selector"));
+    region->cmdBar_Click(lumora::fCaptureRectangle::Cancel);
+    pump(200);
+    // A whole-screen capture of the window as it stands ("Foreground") into the Image Basket.
+    const int before = window->basketPanel().basket().size();
+    auto* whole = new lumora::frmCapture(*window, lumora::globalSetup().capture);
+    whole->open();
+    pump(200);
+    whole->subCapture(1);
+    waitUntil([&] { return window->basketPanel().basket().size() > before; });
+    const QString captured = window->basketPanel().basket().at(before).tag;
+    waitUntil([&] { return window->preview().previewedPath() == captured && !window->preview().isLoading(); });
+    std::printf("captured the screen: %s\n", qPrintable(window->basketPanel().basket().at(before).sourceSize));
+    shoot(shots, QStringLiteral("capture-taken"));
     // The acquire window after a scan from SANE's test backend (scripts/screenshots.sh points SANE
     // at it), then the scanner's dialog that Acquire opens.
     if (qEnvironmentVariableIsSet("SANE_CONFIG_DIR")) {

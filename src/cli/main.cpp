@@ -3,6 +3,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
+#include "acquire/modCapture.h"
+
 #include "core/AppInfo.h"
 #include "engine/VipsRuntime.h"
 
@@ -177,6 +179,14 @@ Commands:
         decorations from DIR instead of those built in. Ctrl-C stops after the
         page in progress; the index then lists the pages written.
 
+  capture [--region X,Y,W,H] OUTPUT
+        Grab the screen of the display ($DISPLAY; in a Wayland session the
+        desktop's screenshot service, which may ask first) into OUTPUT, whose
+        extension picks the format (tif, png, jpg, bmp), as the window's
+        "Capture screen..." does. --region grabs only that area (screen pixels,
+        clipped to the screen). Exit status 1, with one line on standard error,
+        when there is no display or the screen cannot be grabbed.
+
   show --kind slideshow|greeting|screensaver|single-screensaver --out FILE
        [--interval N] [--background COLOR] [--quality N] [--settings FILE]
        [--tasks FILE.tbf] [--overwrite] [--basket FILE.ibf|FILE.ibd] [PHOTO...]
@@ -262,6 +272,8 @@ int dispatch(const QStringList& arguments)
         return runAlbum(rest);
     if (command == u"show")
         return runShow(rest);
+    if (command == u"capture")
+        return runCapture(rest);
     if (command == u"scan")
         return runScan(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
@@ -286,12 +298,20 @@ int main(int argc, char** argv)
     const bool printing = argc > 1 && std::string_view(argv[1]) == "print";
     if (printing)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // capture grabs the display, when there is one to open.
+    QString noDisplay;
+    const QString capturePlatform = argc > 1 && std::string_view(argv[1]) == "capture"
+        ? lumora::modCapture::DisplayPlatform(noDisplay)
+        : QString();
+    if (!capturePlatform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", capturePlatform.toUtf8());
+    const bool gui = printing || !capturePlatform.isEmpty();
     // Without a desktop session the platform's start-up warns about a missing runtime folder;
     // a script wants one line per failure and nothing else, so start-up speaks only of errors.
-    const QtMessageHandler previousHandler = printing ? qInstallMessageHandler(errorsOnly) : nullptr;
+    const QtMessageHandler previousHandler = gui ? qInstallMessageHandler(errorsOnly) : nullptr;
     const std::unique_ptr<QCoreApplication> application =
-        printing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    if (printing)
+        gui ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    if (gui)
         qInstallMessageHandler(previousHandler);
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("lumora-batch"));

@@ -28,6 +28,9 @@ std::unique_ptr<frmMain> Form_Load(SingleInstance& instance, const QString& star
     ensureVipsStarted();
     QDir().mkpath(ProgramFolder::tempFolder());
     LoadSetupAtStartup(globalSetup(), programFolder);
+    // Captures are saved there; a folder the user named and removed since is made again.
+    if (!globalSetup().capture.folder.trimmed().isEmpty())
+        QDir().mkpath(globalSetup().capture.folder.trimmed());
     auto window = std::make_unique<frmMain>(globalSetup());
     if (!startFolder.isEmpty())
         window->setStartFolder(QDir(startFolder).absolutePath());

@@ -1,5 +1,7 @@
 #include "shell/frmMain.h"
 
+#include "acquire/AcquiredPhoto.h"
+#include "acquire/frmCapture.h"
 #include "acquire/frmTwain.h"
 #include "album/AlbumRun.h"
 #include "album/GenerateAlbum.h"
@@ -219,6 +221,11 @@ void frmMain::buildMenus()
     auto* fileMenu = menuBar()->addMenu(tr("&File"));
     QAction* settings = fileMenu->addAction(style()->standardIcon(QStyle::SP_FileDialogListView), tr("&Settings..."));
     settings->setObjectName(QStringLiteral("mnuSettings"));
+    fileMenu->addSeparator();
+    const QIcon captureIcon = QIcon::fromTheme(QStringLiteral("camera-photo"), style()->standardIcon(QStyle::SP_DesktopIcon));
+    QAction* capture = fileMenu->addAction(captureIcon, tr("&Capture screen..."));
+    capture->setObjectName(QStringLiteral("mnuCapture"));
+    connect(capture, &QAction::triggered, this, [this] { (new frmCapture(*this, record_.capture))->open(); });
     QAction* acquire = fileMenu->addAction(tr("Acquire from scanner..."));
     acquire->setObjectName(QStringLiteral("mnuAcquire"));
     connect(acquire, &QAction::triggered, this, &frmMain::showAcquire);
@@ -464,7 +471,10 @@ void frmMain::subGenerateDocument(int index)
 
 void frmMain::showAcquire()
 {
-    frmTwain window(record_.twain, [this](const QString& path) { basketPanel_->addFiles({path}); }, this);
+    frmTwain window(
+        record_.twain,
+        [this](const QString& path) { AcquiredPhoto(*this).take(path, QStringLiteral("FrmTwain.subAddItemToBasket")); },
+        this);
     window.exec();
 }
 

@@ -72,6 +72,8 @@ public:
 
     // The folder the tree shows now.
     QString currentFolder() const;
+    // Previews a file of the Image Basket (its entry chosen, or a photo just acquired).
+    void previewFromBasket(const QString& path);
     // A folder named on the command line: the tree opens there instead of on the last folder.
     void setStartFolder(const QString& folder) { startFolder_ = folder; }
 
@@ -89,7 +91,6 @@ private:
     void applySplitterPositions();
     void firstShow();
     void previewFromFolder(const QString& path);
-    void previewFromBasket(const QString& path);
     void previewAdjacent(int delta);
     void browseTabChanged(int index);
     void editModeChanged(bool editing);
