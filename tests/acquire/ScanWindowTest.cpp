@@ -36,14 +36,11 @@ TEST(ScanWindow, EachFeederPageBecomesANewFileInTheTemporaryFolder)
     ASSERT_TRUE(waitFor([&] { return !window.acquiring(); }));
 
     ASSERT_EQ(handedOver.size(), 3);
+    const QString temp = QRegularExpression::escape(ProgramFolder::tempFolder());
     for (int n = 1; n <= 3; ++n) {
-        const QString path = handedOver.at(n - 1);
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1%2_\\d{1,4}\\.tif$")
-                                           .arg(QRegularExpression::escape(ProgramFolder::tempFolder()))
-                                           .arg(n))
-                        .match(path)
-                        .hasMatch())
-            << path.toStdString();
+        const QString& path = handedOver.at(n - 1);
+        const QRegularExpression named(QStringLiteral("^%1%2_\\d{1,4}\\.tif$").arg(temp).arg(n));
+        EXPECT_TRUE(named.match(path).hasMatch()) << qPrintable(path);
         EXPECT_EQ(identify(path, "%m %wx%h"), "TIFF 59x78");
     }
     EXPECT_EQ(window.findChild<QLabel*>("lblSize")->text(), "59 X 78");

@@ -27,13 +27,6 @@ void append(ImageBox& box, const QString& file)
         box.AppendTiffPage(file, QString(), 0);
 }
 
-Picture loadedPicture(const QString& file)
-{
-    ImageBox reader;
-    reader.LoadFromFile(file);
-    return reader.Picture();
-}
-
 TEST(AppendPage, ThreePagesOfTheirOwnSizesAndDepthsKeepTheFirstPagesPixels)
 {
     for (const QString& ext : {QStringLiteral("tif"), QStringLiteral("pdf")}) {
@@ -66,7 +59,9 @@ TEST(AppendPage, ThreePagesOfTheirOwnSizesAndDepthsKeepTheFirstPagesPixels)
                                             {"3", markedPicture(40, 30, 3, 4, kBlack, kWhite)}}) {
             const QString png = dir.filePath(QStringLiteral("page%1").arg(page));
             ASSERT_EQ(runTool("pdftocairo", {"-png", "-r", "72", "-f", page, "-l", page, "-singlefile", file, png}).exitCode, 0);
-            EXPECT_EQ(maxDifference(loadedPicture(png + ".png"), picture), 0) << page;
+            ImageBox reader;
+            reader.LoadFromFile(png + ".png");
+            EXPECT_EQ(maxDifference(reader.Picture(), picture), 0) << page;
         }
     }
 }
@@ -84,12 +79,7 @@ TEST(AppendPage, AFileThatCannotTakeThePageStaysByteForByte)
     box.SaveToFile(pdf);
     const QString text = writeBytes(dir.filePath("notes.txt"), "not a picture\n");
     const QString missing = dir.filePath("missing.tif");
-    struct Case {
-        QString file;
-        bool fullDisk;
-    };
-    for (const auto& [file, fullDisk] : {Case{jpeg, false}, Case{text, false}, Case{missing, false},
-                                         Case{tiff, true}, Case{pdf, true}}) {
+    for (const auto& [file, fullDisk] : {std::pair{jpeg, false}, {text, false}, {missing, false}, {tiff, true}, {pdf, true}}) {
         for (const bool asPdf : {false, true}) {
             SCOPED_TRACE(file.toStdString() + (asPdf ? " as PDF" : " as TIFF"));
             const QByteArray before = readBytes(file);
