@@ -18,6 +18,8 @@ packages=(
   libimagequant-dev libtiff-dev libpng-dev
   # the loader's other roads: FreeImage, DevIL, OpenJPEG, Windows and enhanced metafiles
   libfreeimage-dev libdevil-dev libopenjp2-7-dev libwmf-dev libemf2svg-dev librsvg2-dev
+  # scanning: SANE, opened at run time; its test backend gives the acquisition tests real scans
+  libsane1 libsane-dev sane-utils
   # tests and their independent oracles
   libgtest-dev libgmock-dev imagemagick libvips-tools libimage-exiftool-perl exiv2 libopenjp2-tools
   poppler-utils libtiff-tools

@@ -13,7 +13,9 @@ cmake --build "$build_dir" --target lumora-window-tour lumora-edit-tour >/dev/nu
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$out"
-LUMORA_HOME="$home" xvfb-run -a -s "-screen 0 1280x800x24" \
+# SANE's test backend as the scanner of the acquire window.
+mkdir -p "$home/sane" && echo test >"$home/sane/dll.conf" && echo 'test-picture "Color pattern"' >"$home/sane/test.conf"
+LUMORA_HOME="$home" SANE_CONFIG_DIR="$home/sane" xvfb-run -a -s "-screen 0 1280x800x24" \
   "$build_dir/tools/lumora-window-tour" "$photos" "$out" resources/samples/sample.tbf
 rm -rf "$home"/*
 LUMORA_HOME="$home" xvfb-run -a -s "-screen 0 1280x800x24" \

@@ -6,6 +6,7 @@
 #include "TourSteps.h"
 #include "acquire/fCaptureRectangle.h"
 #include "acquire/frmCapture.h"
+#include "acquire/frmTwain.h"
 #include "acquire/modCapture.h"
 #include "album/frmAlbumMetadataBasket.h"
 #include "basket/BasketAdder.h"
@@ -354,6 +355,28 @@ int main(int argc, char** argv)
     waitUntil([&] { return window->preview().previewedPath() == captured && !window->preview().isLoading(); });
     std::printf("captured the screen: %s\n", qPrintable(window->basketPanel().basket().at(before).sourceSize));
     shoot(shots, QStringLiteral("capture-taken"));
+    // The acquire window after a scan from SANE's test backend (scripts/screenshots.sh points SANE
+    // at it), then the scanner's dialog that Acquire opens.
+    if (qEnvironmentVariableIsSet("SANE_CONFIG_DIR")) {
+        QTimer::singleShot(400, [&shots] {
+            auto* twain = qobject_cast<lumora::frmTwain*>(QApplication::activeModalWidget());
+            if (!twain)
+                return;
+            twain->acquire({.device = QStringLiteral("test:0"), .resolution = 100});
+            waitUntil([twain] { return !twain->acquiring(); });
+            pump(300);
+            shoot(shots, QStringLiteral("acquire-window"));
+            QTimer::singleShot(400, [&shots] {
+                auto* options = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                shoot(shots, QStringLiteral("scanner-options"));
+                if (options)
+                    options->reject();
+            });
+            twain->findChild<QPushButton*>(QStringLiteral("cmdAcquire"))->click();
+            twain->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+        });
+        window->showAcquire();
+    }
     window->close();
     return 0;
 }

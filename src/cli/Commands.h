@@ -19,5 +19,6 @@ int runPrint(const QStringList& arguments);
 int runAlbum(const QStringList& arguments);
 int runShow(const QStringList& arguments);
 int runCapture(const QStringList& arguments);
+int runScan(const QStringList& arguments);
 
 }  // namespace lumora::cli

@@ -206,6 +206,19 @@ Commands:
         replaced only with --overwrite. A photo that is missing or cannot be read
         is left out. Ctrl-C stops a basket package after the photo in progress;
         FILE then holds the photos done and the exit status is 1.
+  scan --dest DIR [--device NAME] [--source flatbed|adf]
+       [--mode color|gray|lineart] [--resolution DPI] [--pages N] [--name NAME]
+       [--format bmp|jpg|tif|pdf|psd|gif | --multipage tif|pdf]
+  scan --list
+        Scan through SANE as the window's "Acquire" does and print the path of
+        each file written. --format writes one file per page, NAME1.EXT,
+        NAME2.EXT ... (NAME "Twain" and BMP unless given); --multipage writes all
+        pages into one NAME.tif or NAME.pdf. The flatbed gives one page; the
+        feeder (adf) gives pages until it is empty or N are in. Line-art pages
+        are black and white (CCITT Group 4 in a multi-page TIFF). Existing files
+        of those names are replaced. --list prints the scanners SANE finds, one a
+        line: its name, a tab, vendor, model and kind. Ctrl-C stops after the
+        page in progress.
 
 Options:
   -h, --help     Show this help and exit.
@@ -273,6 +286,8 @@ int dispatch(const QStringList& arguments)
         return runShow(rest);
     if (command == u"capture")
         return runCapture(rest);
+    if (command == u"scan")
+        return runScan(rest);
     throw UsageProblem{QStringLiteral("unknown command \"%1\"").arg(command)};
 }
 

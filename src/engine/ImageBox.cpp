@@ -27,6 +27,7 @@
 #include "engine/VipsBridge.h"
 #include "engine/VipsRuntime.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRect>
 
@@ -236,6 +237,40 @@ void ImageBox::SaveToFile(const QString& path)
     const QByteArray bytes = d->encode(ready, extension, "SaveToFile");
     if (const std::optional<QString> why = writeWholeFile(path, bytes))
         fail("SaveToFile", QStringLiteral("cannot write \"%1\": %2").arg(path, *why));
+}
+
+namespace {
+
+template <typename Grow>
+void appendPage(const QString& path, const QString& reservedText, int reservedNumber, const char* operation, Grow&& grow)
+{
+    if (!reservedText.isEmpty() || reservedNumber != 0)
+        fail(operation, QStringLiteral("no page options are offered"));
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        fail(operation, QStringLiteral("cannot read \"%1\"").arg(path));
+    const QByteArray grown = grow(file.readAll());
+    file.close();
+    if (const std::optional<QString> why = writeWholeFile(path, grown))
+        fail(operation, QStringLiteral("cannot write \"%1\": %2").arg(path, *why));
+}
+
+}  // namespace
+
+void ImageBox::AppendTiffPage(const QString& path, const QString& reservedText, int reservedNumber)
+{
+    const VImage& ready = d->computed("AppendTiffPage");
+    const VImage bare = guarded("AppendTiffPage", [&] { return withoutMetadataBlocks(ready); });
+    appendPage(path, reservedText, reservedNumber, "AppendTiffPage",
+               [&](const QByteArray& base) { return ImageEncoder::appendTiffPage(bare, d->settings.save, base); });
+}
+
+void ImageBox::AppendPdfPage(const QString& path, const QString& reservedText, int reservedNumber)
+{
+    const VImage& ready = d->computed("AppendPdfPage");
+    const VImage bare = guarded("AppendPdfPage", [&] { return withoutMetadataBlocks(ready); });
+    appendPage(path, reservedText, reservedNumber, "AppendPdfPage",
+               [&](const QByteArray& base) { return ImageEncoder::appendPdfPage(bare, d->settings.save, base); });
 }
 
 void ImageBox::ClearImage()

@@ -43,6 +43,13 @@ public:
     // Writes the format named by the extension: jpg/jpeg, png, tif/tiff, bmp. The file appears
     // complete or not at all. JPEG, TIFF and PSD files carry the engine's EXIF and IPTC.
     void SaveToFile(const QString& path);
+    // Adds the image as the last page of an existing multi-page TIFF or PDF file, written with the
+    // save options as SaveToFile would write it. The file is replaced whole or not at all: a file
+    // that is missing, of another kind or cannot be written throws EngineError and stays as it
+    // was. The text and number are reserved for per-page options the engine does not offer: pass
+    // "" and 0.
+    void AppendTiffPage(const QString& path, const QString& reservedText = {}, int reservedNumber = 0);
+    void AppendPdfPage(const QString& path, const QString& reservedText = {}, int reservedNumber = 0);
     void ClearImage();
     // Shares the other engine's image with this one: pixels, depth, EXIF, IPTC and XMP, without a
     // copy of the pixels (operations never change an image in place, they make a new one). This

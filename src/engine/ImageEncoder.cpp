@@ -10,6 +10,7 @@
 #include "engine/PsdWriter.h"
 #include "engine/TiffWriter.h"
 #include "engine/VipsBridge.h"
+#include "engine/VipsRuntime.h"
 
 #include <QStringList>
 
@@ -79,17 +80,18 @@ QByteArray png(const VImage& image, int depth, std::optional<Rgb> transparent)
     return takeBlob(ready.pngsave_buffer(VImage::option()->set("compression", 6)));
 }
 
-QByteArray tiff(const VImage& image, int depth, int compression)
+QByteArray tiff(const VImage& image, int depth, int compression, const QByteArray& base = {})
 {
     using C = TiffWriter::Compression;
     if (compression == 2) {
         // Group 4 codes black and white only: a threshold when that is the depth, else dithered.
-        return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth == 6 ? 6 : 5), C::Group4);
+        return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth == 6 ? 6 : 5), C::Group4, base);
     }
     const C c = compression == 1 ? C::PackBits : C::None;
     if (depth == 0)
-        return TiffWriter::trueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands(), c);
-    return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth), c);
+        return TiffWriter::trueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands(), c,
+                                      base);
+    return TiffWriter::indexed(PaletteQuantizer::reduce(image, depth), c, base);
 }
 
 QByteArray bmp(const VImage& image, int depth)
@@ -106,11 +108,54 @@ QByteArray pcx(const VImage& image, int depth)
     return PcxWriter::indexed(PaletteQuantizer::reduce(image, depth));
 }
 
-QByteArray pdf(const VImage& image, int depth)
+void addPdfPage(PdfWriter::Pages& pages, const VImage& image, int depth)
 {
     if (depth == 0)
-        return PdfWriter::trueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands());
-    return PdfWriter::indexed(PaletteQuantizer::reduce(image, depth));
+        pages.addTrueColour(vipsbridge::packedBytes(image), image.width(), image.height(), image.bands());
+    else
+        pages.addIndexed(PaletteQuantizer::reduce(image, depth));
+}
+
+QByteArray pdf(const VImage& image, int depth)
+{
+    PdfWriter::Pages pages;
+    addPdfPage(pages, image, depth);
+    return pages.document();
+}
+
+// The depth that writes a page read back from a PDF without changing a pixel: black and white and
+// grey pages were stored with one component, and stay so.
+int depthKeeping(const VImage& page)
+{
+    const VImage rgb = vipsbridge::colourBands(page);
+    if ((rgb[0] == rgb[1]).min() < 255 || (rgb[1] == rgb[2]).min() < 255)
+        return 0;
+    return ((rgb[0] == 0.0) | (rgb[0] == 255.0)).min() == 255 ? 6 : 2;
+}
+
+// The pages of a PDF at one pixel per point, opaque RGB.
+std::vector<VImage> pdfPages(const QByteArray& pdf)
+{
+    if (!pdf.startsWith("%PDF-"))
+        fail("SaveToFile", QStringLiteral("the file is not a PDF"));
+    if (!ensureVipsPdfReader())
+        fail("SaveToFile", QStringLiteral("this installation cannot read PDF files"));
+    const auto open = [&](int page) {
+        VipsBlob* blob = vips_blob_new(nullptr, pdf.constData(), static_cast<size_t>(pdf.size()));
+        VImage image = VImage::pdfload_buffer(blob, VImage::option()->set("page", page)->set("dpi", 72.0));
+        vips_area_unref(VIPS_AREA(blob));
+        return image;
+    };
+    const VImage first = open(0);
+    const int count = first.get_typeof(VIPS_META_N_PAGES) ? first.get_int(VIPS_META_N_PAGES) : 1;
+    std::vector<VImage> pages;
+    for (int page = 0; page < count; ++page) {
+        VImage image = page == 0 ? first : open(page);
+        if (vipsbridge::hasAlpha(image))
+            image = image.flatten(VImage::option()->set("background", std::vector<double>{255.0, 255.0, 255.0}));
+        pages.push_back(vipsbridge::toUchar(image).copy_memory());
+    }
+    return pages;
 }
 
 QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOptions& o)
@@ -150,6 +195,26 @@ QString ImageEncoder::extensionOfFormat(int code)
     if (code < 0 || code >= int(std::size(byCode)))
         return {};
     return QString::fromLatin1(byCode[code]);
+}
+
+QByteArray ImageEncoder::appendTiffPage(const VImage& image, const EncoderOptions& o, const QByteArray& base)
+{
+    // An empty base would make the writer start a new file.
+    if (base.isEmpty())
+        fail("SaveToFile", QStringLiteral("the file is not a TIFF"));
+    return vipsbridge::guarded("SaveToFile",
+                               [&] { return tiff(image, std::clamp(o.colorDepth, 0, 6), std::clamp(o.tiffCompression, 0, 2), base); });
+}
+
+QByteArray ImageEncoder::appendPdfPage(const VImage& image, const EncoderOptions& o, const QByteArray& base)
+{
+    return vipsbridge::guarded("SaveToFile", [&] {
+        PdfWriter::Pages pages;
+        for (const VImage& page : pdfPages(base))
+            addPdfPage(pages, page, depthKeeping(page));
+        addPdfPage(pages, image, std::clamp(o.colorDepth, 0, 6));
+        return pages.document();
+    });
 }
 
 QByteArray ImageEncoder::encode(const VImage& image, const QString& extension, const EncoderOptions& o)

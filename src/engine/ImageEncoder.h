@@ -27,6 +27,12 @@ public:
     // failing encoder.
     static QByteArray encode(const vips::VImage& image, const QString& extension, const EncoderOptions& options);
     static bool supports(const QString& extension);
+    // The whole file `base` (a TIFF, or a PDF as Lumora writes them) grown by the image as its last
+    // page, written with the options as SaveToFile would write a one-page file. A PDF's earlier
+    // pages are read back at one pixel per point and written again (cairo cannot add to a
+    // document), so they keep their pixels. Throws EngineError when `base` is not such a file.
+    static QByteArray appendTiffPage(const vips::VImage& image, const EncoderOptions& options, const QByteArray& base);
+    static QByteArray appendPdfPage(const vips::VImage& image, const EncoderOptions& options, const QByteArray& base);
     // The extension of an engine format code (0 bmp, 1 gif, 2 jpg, 3 pcx, 4 png, 5 wbmp, 6 psd, 7 tif,
     // 8 pdf); empty for any other code.
     static QString extensionOfFormat(int code);

@@ -57,20 +57,32 @@ Surface imageSurface(int width, int height, bool alpha, Pixel&& pixel)
     return surface;
 }
 
-QByteArray placeOnPage(cairo_surface_t* image, int width, int height)
+struct Page {
+    Surface image;
+    int width = 0;
+    int height = 0;
+};
+
+QByteArray placeOnPages(const std::vector<Page>& pages)
 {
     QByteArray bytes;
+    if (pages.empty())
+        vipsbridge::fail("SaveToFile", QStringLiteral("a PDF needs at least one page"));
     {
-        // One point per pixel: the page is exactly the image.
-        Surface pdf(cairo_pdf_surface_create_for_stream(append, &bytes, width, height));
+        // One point per pixel: each page is exactly its image.
+        Surface pdf(cairo_pdf_surface_create_for_stream(append, &bytes, pages.front().width, pages.front().height));
         if (cairo_surface_status(pdf.get()) != CAIRO_STATUS_SUCCESS)
             failWith(cairo_surface_status(pdf.get()));
         cairo_pdf_surface_set_metadata(pdf.get(), CAIRO_PDF_METADATA_CREATOR, "Lumora");
         std::unique_ptr<cairo_t, ContextFree> cr(cairo_create(pdf.get()));
-        cairo_set_source_surface(cr.get(), image, 0, 0);
-        cairo_paint(cr.get());
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
-            failWith(cairo_status(cr.get()));
+        for (const Page& page : pages) {
+            cairo_pdf_surface_set_size(pdf.get(), page.width, page.height);
+            cairo_set_source_surface(cr.get(), page.image.get(), 0, 0);
+            cairo_paint(cr.get());
+            cairo_show_page(cr.get());
+            if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+                failWith(cairo_status(cr.get()));
+        }
         cr.reset();
         cairo_surface_finish(pdf.get());
         if (cairo_surface_status(pdf.get()) != CAIRO_STATUS_SUCCESS)
@@ -79,12 +91,10 @@ QByteArray placeOnPage(cairo_surface_t* image, int width, int height)
     return bytes;
 }
 
-}  // namespace
-
-QByteArray PdfWriter::trueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands)
+Page trueColourPage(const std::vector<std::uint8_t>& pixels, int width, int height, int bands)
 {
     const bool alpha = bands == 4;
-    const Surface image = imageSurface(width, height, alpha, [&](int x, int y) {
+    Surface image = imageSurface(width, height, alpha, [&](int x, int y) {
         const std::uint8_t* p =
             pixels.data() + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * size_t(bands);
         if (!alpha)
@@ -93,17 +103,48 @@ QByteArray PdfWriter::trueColour(const std::vector<std::uint8_t>& pixels, int wi
         const auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
         return (a << 24) | (pre(p[0]) << 16) | (pre(p[1]) << 8) | pre(p[2]);
     });
-    return placeOnPage(image.get(), width, height);
+    return {std::move(image), width, height};
 }
 
-QByteArray PdfWriter::indexed(const IndexedImage& image)
+Page indexedPage(const IndexedImage& image)
 {
     std::vector<std::uint32_t> colours;
     for (const Rgb c : image.palette)
         colours.push_back(0xFF000000u | (std::uint32_t(c.r) << 16) | (std::uint32_t(c.g) << 8) | c.b);
-    const Surface surface =
-        imageSurface(image.width, image.height, false, [&](int x, int y) { return colours[image.at(x, y)]; });
-    return placeOnPage(surface.get(), image.width, image.height);
+    Surface surface = imageSurface(image.width, image.height, false, [&](int x, int y) { return colours[image.at(x, y)]; });
+    return {std::move(surface), image.width, image.height};
 }
+
+}  // namespace
+
+QByteArray PdfWriter::trueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands)
+{
+    Pages pages;
+    pages.addTrueColour(pixels, width, height, bands);
+    return pages.document();
+}
+
+QByteArray PdfWriter::indexed(const IndexedImage& image)
+{
+    Pages pages;
+    pages.addIndexed(image);
+    return pages.document();
+}
+
+struct PdfWriter::Pages::Impl {
+    std::vector<Page> pages;
+};
+
+PdfWriter::Pages::Pages() : d(std::make_unique<Impl>()) {}
+PdfWriter::Pages::~Pages() = default;
+
+void PdfWriter::Pages::addTrueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands)
+{
+    d->pages.push_back(trueColourPage(pixels, width, height, bands));
+}
+
+void PdfWriter::Pages::addIndexed(const IndexedImage& image) { d->pages.push_back(indexedPage(image)); }
+
+QByteArray PdfWriter::Pages::document() const { return placeOnPages(d->pages); }
 
 }  // namespace lumora

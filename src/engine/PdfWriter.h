@@ -1,13 +1,14 @@
 #pragma once
 
-// One-page PDF documents holding the image at one point per pixel, through cairo. Internal to the
-// engine.
+// PDF documents holding images at one point per pixel, one image per page, through cairo.
+// Internal to the engine.
 
 #include "engine/IndexedImage.h"
 
 #include <QByteArray>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace lumora {
@@ -19,6 +20,22 @@ public:
     // The palette image's colours; cairo stores grey and black-and-white pictures with one
     // component of 8 or 1 bits.
     static QByteArray indexed(const IndexedImage& image);
+
+    // A document of several pages, each drawn as the one-page writers above draw theirs.
+    class Pages {
+    public:
+        Pages();
+        ~Pages();
+        Pages(const Pages&) = delete;
+        Pages& operator=(const Pages&) = delete;
+        void addTrueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands);
+        void addIndexed(const IndexedImage& image);
+        QByteArray document() const;
+
+    private:
+        struct Impl;
+        std::unique_ptr<Impl> d;
+    };
 };
 
 }  // namespace lumora

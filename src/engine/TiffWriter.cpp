@@ -98,17 +98,20 @@ std::uint16_t codeOf(TiffWriter::Compression compression)
     }
 }
 
-// Opens a TIFF in memory and sets the tags every image shares; `rows` then writes the scan lines.
+// Opens a TIFF in memory (a new one, or `base` to add a last page to) and sets the tags every
+// image shares; `rows` then writes the scan lines.
 template <typename Rows>
-QByteArray writeTiff(int width, int height, std::uint16_t bits, std::uint16_t samples, std::uint16_t photometric,
-                     TiffWriter::Compression compression, const std::vector<Rgb>* colourMap, Rows&& rows)
+QByteArray writeTiff(const QByteArray& base, int width, int height, std::uint16_t bits, std::uint16_t samples,
+                     std::uint16_t photometric, TiffWriter::Compression compression, const std::vector<Rgb>* colourMap,
+                     Rows&& rows)
 {
     MemoryFile file;
+    file.bytes = base;
     std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), keepError, &file);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), dropWarning, nullptr);
     {
-        std::unique_ptr<TIFF, TiffCloser> tif(TIFFClientOpenExt("memory", "w", &file, readProc, writeProc, seekProc,
+        std::unique_ptr<TIFF, TiffCloser> tif(TIFFClientOpenExt("memory", base.isEmpty() ? "w" : "a", &file, readProc, writeProc, seekProc,
                                                                 closeProc, sizeProc, mapProc, unmapProc, options.get()));
         if (!tif)
             failWith(file);
@@ -162,16 +165,27 @@ QByteArray writeTiff(int width, int height, std::uint16_t bits, std::uint16_t sa
 QByteArray TiffWriter::trueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands,
                                   Compression compression)
 {
+    return trueColour(pixels, width, height, bands, compression, {});
+}
+
+QByteArray TiffWriter::indexed(const IndexedImage& image, Compression compression)
+{
+    return indexed(image, compression, {});
+}
+
+QByteArray TiffWriter::trueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands,
+                                  Compression compression, const QByteArray& base)
+{
     if (compression == Compression::Group4)
         vipsbridge::fail("SaveToFile", QStringLiteral("Group 4 compression needs a black and white image"));
     const size_t lineBytes = static_cast<size_t>(width) * static_cast<size_t>(bands);
-    return writeTiff(width, height, 8, static_cast<std::uint16_t>(bands), PHOTOMETRIC_RGB, compression, nullptr,
+    return writeTiff(base, width, height, 8, static_cast<std::uint16_t>(bands), PHOTOMETRIC_RGB, compression, nullptr,
                      [&](int y, std::uint8_t* line) {
                          std::memcpy(line, pixels.data() + static_cast<size_t>(y) * lineBytes, lineBytes);
                      });
 }
 
-QByteArray TiffWriter::indexed(const IndexedImage& image, Compression compression)
+QByteArray TiffWriter::indexed(const IndexedImage& image, Compression compression, const QByteArray& base)
 {
     const bool bilevel = image.kind == IndexedImage::Kind::Bilevel;
     if (compression == Compression::Group4 && !bilevel)
@@ -189,10 +203,10 @@ QByteArray TiffWriter::indexed(const IndexedImage& image, Compression compressio
     };
     const auto b = static_cast<std::uint16_t>(bits);
     if (bilevel)
-        return writeTiff(image.width, image.height, 1, 1, PHOTOMETRIC_MINISWHITE, compression, nullptr, pack);
+        return writeTiff(base, image.width, image.height, 1, 1, PHOTOMETRIC_MINISWHITE, compression, nullptr, pack);
     if (image.kind == IndexedImage::Kind::Grey)
-        return writeTiff(image.width, image.height, b, 1, PHOTOMETRIC_MINISBLACK, compression, nullptr, pack);
-    return writeTiff(image.width, image.height, b, 1, PHOTOMETRIC_PALETTE, compression, &image.palette, pack);
+        return writeTiff(base, image.width, image.height, b, 1, PHOTOMETRIC_MINISBLACK, compression, nullptr, pack);
+    return writeTiff(base, image.width, image.height, b, 1, PHOTOMETRIC_PALETTE, compression, &image.palette, pack);
 }
 
 }  // namespace lumora

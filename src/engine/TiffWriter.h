@@ -23,6 +23,13 @@ public:
     // Grey ramps become grey images, black and white a bilevel image, anything else a palette image.
     // Group 4 takes bilevel images only.
     static QByteArray indexed(const IndexedImage& image, Compression compression);
+
+    // Both writers can add the image as the last page of an existing TIFF instead of making a new
+    // file: `base` holds that file's bytes (empty for a new file), and the result is the whole
+    // grown file. A base that is not a TIFF throws EngineError.
+    static QByteArray trueColour(const std::vector<std::uint8_t>& pixels, int width, int height, int bands,
+                                 Compression compression, const QByteArray& base);
+    static QByteArray indexed(const IndexedImage& image, Compression compression, const QByteArray& base);
 };
 
 }  // namespace lumora

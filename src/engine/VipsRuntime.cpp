@@ -137,6 +137,17 @@ bool ensureVipsCodecFor(const QString& path)
     return state == 1;
 }
 
+bool ensureVipsPdfReader()
+{
+    ensureVipsStarted();
+    if (startedWithAllModules())
+        return true;
+    static std::once_flag once;
+    static bool opened = false;
+    std::call_once(once, [] { opened = openModule(LUMORA_VIPS_MODULE_DIR "/vips-poppler.so"); });
+    return opened;
+}
+
 QString vipsCodecModuleName(const QString& path)
 {
     const CodecModule module = moduleFor(path);

@@ -1,6 +1,8 @@
 #include "shell/frmMain.h"
 
+#include "acquire/AcquiredPhoto.h"
 #include "acquire/frmCapture.h"
+#include "acquire/frmTwain.h"
 #include "album/AlbumRun.h"
 #include "album/GenerateAlbum.h"
 #include "basket/BasketPanel.h"
@@ -227,6 +229,9 @@ void frmMain::buildMenus()
     QAction* capture = fileMenu->addAction(captureIcon, tr("&Capture screen..."));
     capture->setObjectName(QStringLiteral("mnuCapture"));
     connect(capture, &QAction::triggered, this, [this] { (new frmCapture(*this, record_.capture))->open(); });
+    QAction* acquire = fileMenu->addAction(tr("Acquire from scanner..."));
+    acquire->setObjectName(QStringLiteral("mnuAcquire"));
+    connect(acquire, &QAction::triggered, this, &frmMain::showAcquire);
     fileMenu->addSeparator();
     QAction* quit = fileMenu->addAction(tr("E&xit"));
     quit->setShortcut(QKeySequence::Quit);
@@ -497,6 +502,15 @@ void frmMain::subGenerateDocument(int index)
                 browser_->subShowFilesInFolder();
         });
     }
+}
+
+void frmMain::showAcquire()
+{
+    frmTwain window(
+        record_.twain,
+        [this](const QString& path) { AcquiredPhoto(*this).take(path, QStringLiteral("FrmTwain.subAddItemToBasket")); },
+        this);
+    window.exec();
 }
 
 void frmMain::subBatchPrint()

@@ -55,6 +55,8 @@ public:
     void showSettings();
     void showAbout();
     void showHelp();
+    // Opens the acquire window (scanning); its pages for the Image Basket come back here.
+    void showAcquire();
 
     // The folder the tree opens on and the window's panes, for the application and its tests.
     FolderBrowser& browser() const { return *browser_; }
