@@ -203,11 +203,11 @@ ImageBox::Mode ImageBox::mode() const { return d->mode; }
 
 // --- the image ------------------------------------------------------------------------------
 
-void ImageBox::LoadFromFile(const QString& path)
+void ImageBox::LoadFromFile(const QString& path, int jpegShrink)
 {
     // A batch must not write a cut photo grey-filled as if it were whole; a view shows what there is.
     VImage loaded = PictureFileOpening::open(path, "LoadFromFile", std::max(0, d->settings.tiffPage - 1),
-                                             d->mode == Mode::Batch);
+                                             d->mode == Mode::Batch, jpegShrink);
     // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
     EngineMetadata metadata = MetadataReader::read(path);
     d->depth = loadedDepth(loaded);

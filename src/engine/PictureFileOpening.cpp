@@ -32,7 +32,8 @@ bool isRasterLoader(std::string_view loader)
 
 }  // namespace
 
-VImage PictureFileOpening::open(const QString& path, const char* operation, int tiffPage, bool refuseCut)
+VImage PictureFileOpening::open(const QString& path, const char* operation, int tiffPage, bool refuseCut,
+                                int jpegShrink)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (const QString special = NotRegularFileText(path); !special.isEmpty())
@@ -47,14 +48,19 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
         vips_error_clear();
     if (!loader || !isRasterLoader(loader) || !PngChunksFitTheFile(path))
         fail(operation, QStringLiteral("\"%1\" is not a picture Lumora can read").arg(shown));
-    VImage header = guarded(operation, [&] {
-        auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
-        if (refuseCut)
-            options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-        if (std::string_view(loader).substr(0, 19) == "VipsForeignLoadTiff")
-            options->set("page", tiffPage);
-        return VImage::new_from_file(name.constData(), options);
-    });
+    const auto openAt = [&](int shrink) {
+        return guarded(operation, [&] {
+            auto* options = VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL);
+            if (refuseCut)
+                options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+            if (std::string_view(loader).substr(0, 19) == "VipsForeignLoadTiff")
+                options->set("page", tiffPage);
+            if (shrink > 1)
+                options->set("shrink", shrink);
+            return VImage::new_from_file(name.constData(), options);
+        });
+    };
+    VImage header = openAt(1);
     const qint64 width = header.width();
     const qint64 height = header.height();
     if (width * height > MaxPicturePixels)
@@ -68,6 +74,8 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
                             .arg(shown)
                             .arg(width)
                             .arg(height));
+    if (jpegShrink > 1 && std::string_view(loader).substr(0, 19) == "VipsForeignLoadJpeg")
+        return openAt(jpegShrink);
     return header;
 }
 

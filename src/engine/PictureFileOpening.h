@@ -16,8 +16,11 @@ public:
     // a drawing (an SVG named .jpg, say) would be drawn at whatever size it asks for. Throws
     // EngineError, naming the operation and the file, for what is no regular file, content the
     // engine does not read or whose library module is missing, and headers past the pixel limit
-    // or claiming more pixels than the file can hold.
-    static vips::VImage open(const QString& path, const char* operation, int tiffPage = 0, bool refuseCut = false);
+    // or claiming more pixels than the file can hold. jpegShrink (1, 2, 4 or 8) has a JPEG decoded
+    // at that fraction of its size (the limits are checked on its whole size); other content
+    // opens at its own size.
+    static vips::VImage open(const QString& path, const char* operation, int tiffPage = 0, bool refuseCut = false,
+                             int jpegShrink = 1);
 };
 
 }  // namespace lumora
