@@ -295,6 +295,7 @@ void ImageBox::LoadFromMemory(int format, const QByteArray& data)
     VImage restored = guarded("LoadFromMemory", [&] {
         if (format == SnapshotFormat)
             return EngineSnapshot::read(data, &depth, &metadata);
+        ensureVipsReaderFor(data);
         VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
         if (!RasterFitsLimits(decoded.width(), decoded.height(), data.size()))
             fail("LoadFromMemory", QStringLiteral("a picture of %1 x %2 pixels is too large")
@@ -331,6 +332,7 @@ int ImageBox::TiffPageCount(const QString& path) const
     ensureVipsStarted();
     if (!IsRegularFile(path))
         return 0;  // finding the loader of a pipe would wait for a writer
+    ensureVipsCodecFor(path);
     const QByteArray name = QFile::encodeName(path);
     const char* loader = vips_foreign_find_load(name.constData());
     if (!loader) {

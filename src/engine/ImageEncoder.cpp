@@ -10,6 +10,7 @@
 #include "engine/PsdWriter.h"
 #include "engine/TiffWriter.h"
 #include "engine/VipsBridge.h"
+#include "engine/VipsRuntime.h"
 
 #include <QStringList>
 
@@ -42,6 +43,7 @@ VImage greyOf(const VImage& image)
 
 QByteArray viaMagick(const VImage& image, const char* format)
 {
+    ensureVipsMagickModule();
     return takeBlob(image.magicksave_buffer(VImage::option()->set("format", format)));
 }
 
