@@ -10,6 +10,11 @@
 # core); the peers work through the files one after another as they do by themselves (libvips
 # threads each image internally).
 #
+# Lumora decodes a JPEG already reduced when the Task Basket's first resampling scales it down (here
+# by 2); "lumfull" is the same run with --full-decode. After the rounds the script prints how far
+# the two runs' outputs are apart (ImageMagick's compare: the mean absolute difference averaged
+# over the photos and the largest difference of any pixel, in levels of 0..255).
+#
 # Then memory: the same set ten times over (320 photos) through lumora-batch convert, its peak
 # resident memory against the 32-photo run, to show it does not grow with the number of photos.
 #
@@ -56,6 +61,8 @@ run_set() {
   case "$tool" in
     lumora) /usr/bin/time -o "$work/mem" -f %M "$batch" convert --tasks "$work/tasks.tbf" --quality 80 \
               --overwrite --dest "$out" "$folder"/*.jpg > /dev/null ;;
+    lumfull) /usr/bin/time -o "$work/mem" -f %M "$batch" convert --full-decode --tasks "$work/tasks.tbf" \
+               --quality 80 --overwrite --dest "$out" "$folder"/*.jpg > /dev/null ;;
     magick) /usr/bin/time -o "$work/mem" -f %M mogrify -path "$out" -resize 50% -unsharp 0x0.6+0.4+0 \
               -quality 80 "$folder"/*.jpg ;;
     # gm puts each file's given path under the output folder, so it is given bare names.
@@ -72,7 +79,7 @@ run_set() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-tools=(lumora magick gm vips)
+tools=(lumora lumfull magick gm vips)
 echo "photos: $count ($copies copies of each photo in $photos), rounds: $rounds, cores: $(nproc)"
 printf '%-6s' round; for t in "${tools[@]}"; do printf ' %10s %9s' "${t}_s" "${t}_MiB"; done; echo
 for r in $(seq 1 "$rounds"); do
@@ -88,13 +95,21 @@ done
 
 lw=$(median < "$work/lumora.wall")
 lp=$(median < "$work/lumora.peak")
-for t in magick gm vips; do
+for t in lumfull magick gm vips; do
   w=$(median < "$work/$t.wall")
   p=$(median < "$work/$t.peak")
   awk -v t="$t" -v lw="$lw" -v w="$w" -v lp="$lp" -v p="$p" 'BEGIN {
     printf "%-7s wall %6.2f s (lumora %6.2f s, ratio %.3f)  peak %6.1f MiB (lumora %6.1f MiB, ratio %.3f)\n",
       t, w, lw, lw / w, p / 1024, lp / 1024, lp / p }'
 done
+
+# compare prints "ABSOLUTE (NORMALISED)" on standard error and exits 1 when the pictures differ.
+for f in "$work"/out-lumora/*.jpg; do
+  mae=$(compare -metric MAE "$f" "$work/out-lumfull/$(basename "$f")" null: 2>&1 | sed 's/.*(\(.*\))/\1/') || true
+  pae=$(compare -metric PAE "$f" "$work/out-lumfull/$(basename "$f")" null: 2>&1 | sed 's/.*(\(.*\))/\1/') || true
+  echo "$mae $pae"
+done | awk '{m += $1; if ($2 > p) p = $2} END {
+  printf "reduced decoding against --full-decode: mean difference %.2f levels, largest %.0f levels (of 255)\n", m / NR * 255, p * 255 }'
 
 read -r mwall mpeak < <(run_set lumora "$work/many")
 awk -v w="$mwall" -v p="$mpeak" -v n="$(ls "$work/many" | wc -l)" -v lp="$lp" 'BEGIN {

@@ -67,6 +67,7 @@ struct ConvertOptions {
                             QStringLiteral("N")};
     QCommandLineOption settings{QStringLiteral("settings"), QStringLiteral("Settings file giving the defaults."),
                                 QStringLiteral("FILE")};
+    QCommandLineOption fullDecode{QStringLiteral("full-decode"), QStringLiteral("Decode every JPEG at its full size.")};
 
     QList<QCommandLineOption> all() const
     {
@@ -250,6 +251,7 @@ int runConvert(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const ConvertOptions o;
     parser.addOptions(o.all());
+    parser.addOption(o.fullDecode);
     if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments))
         throw UsageProblem{parser.errorText()};
 
@@ -296,6 +298,7 @@ int runConvert(const QStringList& arguments)
     run.setJobs(jobs);
     run.setReplaceSources(parser.isSet(o.inPlace));
     run.setKeepGoing(parser.isSet(o.keepGoing));
+    run.setFullDecode(parser.isSet(o.fullDecode));
     if (!parser.isSet(o.inPlace)) {
         const QStringList replaced = run.sourcesReplaced();
         if (!replaced.isEmpty()) {

@@ -85,7 +85,10 @@ Commands:
         defaults from a settings file (the naming block of "settings dump");
         options given here win. Defaults are those of a first start: overwrite
         on, unless --no-overwrite. --jobs N photos at once (default: the number
-        of cores); the files are the same as one at a time. On a terminal a
+        of cores); the files are the same as one at a time. When the first task
+        that changes the size scales the photo down, a JPEG is decoded already
+        reduced (about one level per pixel from a full decode, several times
+        faster); --full-decode decodes every photo whole. On a terminal a
         progress bar is drawn on standard error; at the end standard output gets
         "written N, skipped M, failed K" (and ", warnings W" when a task or an
         import reported a problem). An error (a photo that cannot be decoded

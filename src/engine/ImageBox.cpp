@@ -208,12 +208,12 @@ ImageBox::Mode ImageBox::mode() const { return d->mode; }
 
 // --- the image ------------------------------------------------------------------------------
 
-void ImageBox::LoadFromFile(const QString& path)
+void ImageBox::LoadFromFile(const QString& path, int jpegShrink)
 {
     // A batch must not write a cut photo grey-filled as if it were whole; a view shows what there is.
     bool turned = false;
     VImage loaded = PictureFileOpening::openUpright(path, "LoadFromFile", std::max(0, d->settings.tiffPage - 1),
-                                                    d->mode == Mode::Batch, &turned);
+                                                    d->mode == Mode::Batch, &turned, jpegShrink);
     // Exiv2 reads the metadata blocks only; the pixels stay for the pipeline to decode.
     EngineMetadata metadata = MetadataReader::read(path);
     d->depth = loadedDepth(loaded);
@@ -336,6 +336,7 @@ void ImageBox::LoadFromMemory(int format, const QByteArray& data)
     VImage restored = guarded("LoadFromMemory", [&] {
         if (format == SnapshotFormat)
             return EngineSnapshot::read(data, &depth, &metadata);
+        ensureVipsReaderFor(data);
         VImage decoded = VImage::new_from_buffer(data.constData(), static_cast<size_t>(data.size()), "");
         if (!RasterFitsLimits(decoded.width(), decoded.height(), data.size()))
             fail("LoadFromMemory", QStringLiteral("a picture of %1 x %2 pixels is too large")
@@ -372,6 +373,7 @@ int ImageBox::TiffPageCount(const QString& path) const
     ensureVipsStarted();
     if (!IsRegularFile(path))
         return 0;  // finding the loader of a pipe would wait for a writer
+    ensureVipsCodecFor(path);
     const QByteArray name = QFile::encodeName(path);
     const char* loader = vips_foreign_find_load(name.constData());
     if (!loader) {

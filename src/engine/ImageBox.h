@@ -38,8 +38,9 @@ public:
     Mode mode() const;
 
     // --- the image ------------------------------------------------------------------------
-    // Reads JPEG, PNG, TIFF (page TiffPage()), GIF, BMP, PSD and PCX.
-    void LoadFromFile(const QString& path);
+    // Reads JPEG, PNG, TIFF (page TiffPage()), GIF, BMP, PSD and PCX. jpegShrink 2, 4 or 8 has
+    // a JPEG decoded at that fraction of its size, each side rounded up.
+    void LoadFromFile(const QString& path, int jpegShrink = 1);
     // Writes the format named by the extension: jpg/jpeg, png, tif/tiff, bmp. The file appears
     // complete or not at all. JPEG, TIFF and PSD files carry the engine's EXIF and IPTC.
     void SaveToFile(const QString& path);

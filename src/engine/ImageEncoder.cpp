@@ -43,6 +43,7 @@ VImage greyOf(const VImage& image)
 
 QByteArray viaMagick(const VImage& image, const char* format)
 {
+    ensureVipsMagickModule();
     return takeBlob(image.magicksave_buffer(VImage::option()->set("format", format)));
 }
 

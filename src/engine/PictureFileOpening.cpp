@@ -34,7 +34,7 @@ bool isRasterLoader(std::string_view loader)
 }  // namespace
 
 VImage PictureFileOpening::open(const QString& path, const char* operation, int tiffPage, bool refuseCut,
-                                bool anyOrder)
+                                bool anyOrder, int jpegShrink)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (const QString special = NotRegularFileText(path); !special.isEmpty())
@@ -49,14 +49,19 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
         vips_error_clear();
     if (!loader || !isRasterLoader(loader) || !PngChunksFitTheFile(path))
         fail(operation, QStringLiteral("\"%1\" is not a picture Lumora can read").arg(shown));
-    VImage header = guarded(operation, [&] {
-        auto* options = VImage::option()->set("access", anyOrder ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL);
-        if (refuseCut)
-            options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-        if (std::string_view(loader).substr(0, 19) == "VipsForeignLoadTiff")
-            options->set("page", tiffPage);
-        return VImage::new_from_file(name.constData(), options);
-    });
+    const auto openAt = [&](int shrink) {
+        return guarded(operation, [&] {
+            auto* options = VImage::option()->set("access", anyOrder ? VIPS_ACCESS_RANDOM : VIPS_ACCESS_SEQUENTIAL);
+            if (refuseCut)
+                options->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+            if (std::string_view(loader).substr(0, 19) == "VipsForeignLoadTiff")
+                options->set("page", tiffPage);
+            if (shrink > 1)
+                options->set("shrink", shrink);
+            return VImage::new_from_file(name.constData(), options);
+        });
+    };
+    VImage header = openAt(1);
     const qint64 width = header.width();
     const qint64 height = header.height();
     if (width * height > MaxPicturePixels)
@@ -70,13 +75,15 @@ VImage PictureFileOpening::open(const QString& path, const char* operation, int 
                             .arg(shown)
                             .arg(width)
                             .arg(height));
+    if (jpegShrink > 1 && std::string_view(loader).substr(0, 19) == "VipsForeignLoadJpeg")
+        return openAt(jpegShrink);
     return header;
 }
 
 VImage PictureFileOpening::openUpright(const QString& path, const char* operation, int tiffPage, bool refuseCut,
-                                       bool* turned)
+                                       bool* turned, int jpegShrink)
 {
-    VImage opened = open(path, operation, tiffPage, refuseCut);
+    VImage opened = open(path, operation, tiffPage, refuseCut, false, jpegShrink);
     const int orientation = UprightTurn::orientationToApply(opened);
     if (turned)
         *turned = orientation != 1;
@@ -84,7 +91,7 @@ VImage PictureFileOpening::openUpright(const QString& path, const char* operatio
         return opened;
     // A turn reads the stored rows in another order than top to bottom.
     if (UprightTurn::readsOutOfOrder(orientation))
-        opened = open(path, operation, tiffPage, refuseCut, true);
+        opened = open(path, operation, tiffPage, refuseCut, true, jpegShrink);
     return guarded(operation, [&] { return UprightTurn::turn(opened, orientation); });
 }
 

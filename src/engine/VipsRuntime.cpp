@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <stdexcept>
@@ -18,9 +19,10 @@ namespace lumora {
 namespace {
 
 // libvips loads every codec module it finds at start-up (PDF, slide scanners, HEIF, JPEG XL ...),
-// which costs more than a small photo's whole edit. Lumora needs the ImageMagick module (BMP, PCX,
-// PSD, WBMP) for nearly every run, so it starts libvips with an empty module folder, opens that one
-// module itself, and the HEIF and JPEG XL modules only when a photo of theirs is met.
+// which costs more than a small photo's whole edit. Lumora starts it with an empty module folder
+// and opens the modules it needs itself, each when first needed: ImageMagick's (BMP, PCX, PSD,
+// WBMP) for content libvips does not read by itself and for writing WBMP, the HEIF and JPEG XL
+// modules when a photo of theirs is met.
 void startWithoutModules()
 {
     const char* previous = std::getenv("VIPSHOME");
@@ -43,9 +45,10 @@ bool openModule(const char* path)
     return module != nullptr;
 }
 
-void openMagickModule() { openModule(LUMORA_VIPS_MODULE_DIR "/vips-magick.so"); }
-
 bool startedWithAllModules() { return std::getenv("VIPSHOME") != nullptr; }
+
+// Set once ImageMagick's module was tried (whether or not it was there).
+std::atomic<bool> magickOpened{false};
 
 enum CodecModule { NoModule = -1, HeifModule, JxlModule, ModuleCount };
 
@@ -110,7 +113,6 @@ void ensureVipsStarted()
                 throw std::runtime_error("the image library could not start");
         } else {
             startWithoutModules();
-            openMagickModule();
         }
         g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE), dropWarning,
                           nullptr);
@@ -121,12 +123,42 @@ void ensureVipsStarted()
 
 bool needsVipsCodecModule(const QString& path) { return moduleFor(path) != NoModule; }
 
+void ensureVipsMagickModule()
+{
+    ensureVipsStarted();
+    if (startedWithAllModules() || magickOpened.load())
+        return;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        openModule(LUMORA_VIPS_MODULE_DIR "/vips-magick.so");
+        magickOpened = true;
+    });
+}
+
+void ensureVipsReaderFor(const QByteArray& bytes)
+{
+    ensureVipsStarted();
+    if (magickOpened.load() || vips_foreign_find_load_buffer(bytes.constData(), static_cast<size_t>(bytes.size())))
+        return;
+    vips_error_clear();
+    ensureVipsMagickModule();
+}
+
 bool ensureVipsCodecFor(const QString& path)
 {
     ensureVipsStarted();
-    const CodecModule module = moduleFor(path);
-    if (module == NoModule || startedWithAllModules())
+    if (startedWithAllModules())
         return true;
+    const CodecModule module = moduleFor(path);
+    if (module == NoModule) {
+        // Only regular files are asked about: finding the loader of a pipe would wait for a writer.
+        const QByteArray name = QFile::encodeName(path);
+        if (!magickOpened.load() && QFileInfo(path).isFile() && !vips_foreign_find_load(name.constData())) {
+            vips_error_clear();
+            ensureVipsMagickModule();
+        }
+        return true;
+    }
     // Opened once whatever the outcome: a missing module stays missing for the whole run.
     static std::mutex lock;
     static std::array<int, ModuleCount> opened{-1, -1};  // -1 not tried, 0 missing, 1 open

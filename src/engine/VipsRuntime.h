@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace lumora {
@@ -13,13 +14,20 @@ void ensureVipsStarted();
 bool needsVipsCodecModule(const QString& path);
 
 // Starts the image library and opens the module that reads the photo at `path`, the first time a
-// photo of its kind is met. False only when the photo needs a module this installation lacks;
+// photo of its kind is met: HEIF, JPEG XL, or ImageMagick's for content libvips does not read by
+// itself (BMP, PCX, PSD). False only when the photo needs a module this installation lacks;
 // libvips then has no reader for it, and reading it fails as for any unreadable file.
 bool ensureVipsCodecFor(const QString& path);
 
 // Starts the image library and opens its PDF reader (the poppler module) the first time a PDF is
 // read back; false when this installation lacks it.
 bool ensureVipsPdfReader();
+
+// The same for a picture in memory (ImageMagick's module only).
+void ensureVipsReaderFor(const QByteArray& bytes);
+
+// Opens ImageMagick's module (WBMP is written through it), once.
+void ensureVipsMagickModule();
 
 // The file name of the module that reads the photo at `path` ("vips-heif.so"), for messages;
 // empty for photos that need none.

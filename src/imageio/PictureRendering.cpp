@@ -227,7 +227,7 @@ Picture RenderWithGdiPlus(const QString& path, int mode, int width, int height, 
                           bool keepAspect, int& sourceWidth, int& sourceHeight)
 {
     return orNothing([&]() -> Picture {
-        ensureVipsStarted();
+        ensureVipsCodecFor(path);
         const QByteArray name = QFile::encodeName(path);
         const std::optional<VImage> header = openHeader(name);
         if (!header)
@@ -277,7 +277,7 @@ Picture ResizePicture(const Picture& picture, int mode, int width, int height, s
 QSize RenderDecodeSize(const QString& path, int drawnWidth, int drawnHeight)
 {
     return orNothing([&]() -> QSize {
-        ensureVipsStarted();
+        ensureVipsCodecFor(path);
         const QByteArray name = QFile::encodeName(path);
         const std::optional<VImage> header = openHeader(name);
         if (!header || drawnWidth <= 0 || drawnHeight <= 0)

@@ -11,9 +11,11 @@
 #include "output/BatchConversion.h"
 #include "output/BatchLedger.h"
 #include "output/OutputNaming.h"
+#include "tasks/ShrinkOnLoad.h"
 #include "tasks/TaskRunner.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -43,6 +45,13 @@ private:
     BatchLedger& ledger_;
     int index_;
 };
+
+// Whether the file begins as a JPEG does; only JPEGs decode reduced.
+bool startsAsJpeg(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(3) == QByteArray("\xFF\xD8\xFF", 3);
+}
 
 }  // namespace
 
@@ -92,7 +101,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
     applySaveOptions();
 
     if (runTasks) {
-        subProcessPages(job_.tasks_, engine_, taskOptions());
+        subProcessPages(shrinkOnLoad(entry.tag), engine_, taskOptions());
         tasksRan_ = true;
         ledger_.setSettings(index, engine_.Settings());
     }
@@ -122,10 +131,12 @@ BatchEntryOutcome BatchWorker::convert(int index)
 
 bool BatchWorker::read(const QString& path, QString& whyNot)
 {
+    openedByEngine_ = false;
     if (EngineReadFormats::batchReads(path)) {
         try {
             engine_.LoadFromFile(path);
-            return engine_.HasImage();
+            openedByEngine_ = engine_.HasImage();
+            return openedByEngine_;
         } catch (const EngineError& e) {
             // The content decides, not the name: what the engine does not read itself (a WebP
             // named .png) may still be a picture for the loader, which decodes it under its
@@ -141,6 +152,22 @@ bool BatchWorker::read(const QString& path, QString& whyNot)
     }
     engine_.SetBitmapHandle(picture);
     return true;
+}
+
+QList<TaskRecord> BatchWorker::shrinkOnLoad(const QString& path)
+{
+    if (job_.fullDecode_ || !openedByEngine_ || !startsAsJpeg(path))
+        return job_.tasks_;
+    ShrinkOnLoad plan = ShrinkOnLoad::plan(job_.tasks_, engine_.ImageWidth(), engine_.ImageHeight());
+    if (plan.factor == 1)
+        return job_.tasks_;
+    // Only the header was read: opening the file again costs little next to the decoding saved.
+    try {
+        engine_.LoadFromFile(path, plan.factor);
+    } catch (const EngineError&) {
+        return job_.tasks_;  // the photo opened before is still there, whole
+    }
+    return std::move(plan.tasks);
 }
 
 TaskRunOptions BatchWorker::taskOptions() const

@@ -25,6 +25,9 @@ private:
     BatchEntryOutcome convert(int index);
     // Whether the photo could be read; if not, `whyNot` says why.
     bool read(const QString& path, QString& whyNot);
+    // The tasks to run on the photo read: when they allow, a JPEG read in full is opened again to
+    // be decoded reduced, and the tasks are the ones for the reduced photo.
+    QList<TaskRecord> shrinkOnLoad(const QString& path);
     TaskRunOptions taskOptions() const;
     void applySaveOptions();
     void importMetadata();
@@ -34,6 +37,7 @@ private:
     const std::vector<bool>& readFirst_;
     ImageBox engine_{ImageBox::Mode::Batch};
     bool tasksRan_ = false;  // the engine holds the settings the tasks leave
+    bool openedByEngine_ = false;  // the photo read was opened from its file by the engine
 };
 
 }  // namespace lumora

@@ -2,7 +2,10 @@
 
 #include "tasks/TaskRecord.h"
 
+#include <QSize>
+
 #include <cstdint>
+#include <optional>
 
 namespace lumora {
 
@@ -24,6 +27,10 @@ public:
     // A run scales by the percentage rounded to a 16-bit whole number; the preview by it as typed.
     std::int16_t percent() const;
     float typedPercent() const;
+
+    // The size a run resamples a photo of the given size to; nothing when the engine would skip
+    // the step. Throws, as a run does, for a slot that is no number.
+    static std::optional<QSize> resampledSize(const TaskSlots& slots, QSize photo);
 
     // High-quality resampling to the size or the rounded percentage.
     static void run(TaskContext& task);
