@@ -10,6 +10,7 @@
 #include "engine/PsdWriter.h"
 #include "engine/TiffWriter.h"
 #include "engine/VipsBridge.h"
+#include "engine/VipsRuntime.h"
 
 #include <QStringList>
 
@@ -79,6 +80,23 @@ QByteArray png(const VImage& image, int depth, std::optional<Rgb> transparent)
     return takeBlob(ready.pngsave_buffer(VImage::option()->set("compression", 6)));
 }
 
+// WebP and AVIF take the JPEG quality as theirs. What metadata the image holds (colour profile,
+// EXIF, XMP) goes in with the pixels; an alpha band is kept.
+QByteArray webp(const VImage& image, const EncoderOptions& o)
+{
+    return takeBlob(image.webpsave_buffer(VImage::option()->set("Q", std::clamp(o.jpegQuality, 1, 100))));
+}
+
+QByteArray avif(const VImage& image, const EncoderOptions& o)
+{
+    if (!ensureVipsHeifSaver())
+        fail("SaveToFile", QStringLiteral("AVIF files need the image library's vips-heif.so module, which is missing"));
+    return takeBlob(image.heifsave_buffer(VImage::option()
+                                              ->set("compression", VIPS_FOREIGN_HEIF_COMPRESSION_AV1)
+                                              ->set("Q", std::clamp(o.jpegQuality, 1, 100))
+                                              ->set("bitdepth", 8)));
+}
+
 QByteArray tiff(const VImage& image, int depth, int compression)
 {
     using C = TiffWriter::Compression;
@@ -118,6 +136,10 @@ QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOption
     const int depth = std::clamp(o.colorDepth, 0, 6);
     if (ext == u"jpg" || ext == u"jpeg" || ext == u"jpe")
         return jpeg(image, o);
+    if (ext == u"webp")
+        return webp(image, o);
+    if (ext == u"avif")
+        return avif(image, o);
     if (ext == u"png")
         return png(image, depth == 1 ? 1 : 0, transparentColour(o));
     if (ext == u"tif" || ext == u"tiff")
@@ -140,7 +162,7 @@ QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOption
 bool ImageEncoder::supports(const QString& extension)
 {
     static const QStringList known = {"jpg", "jpeg", "jpe", "png", "tif",  "tiff", "bmp",
-                                      "gif", "pcx",  "psd", "wbmp", "pdf"};
+                                      "gif", "pcx",  "psd", "wbmp", "pdf", "webp", "avif"};
     return known.contains(extension);
 }
 

@@ -223,6 +223,27 @@ bool MetadataWriter::carriesMetadata(const QString& extension)
     return extension == u"jpg" || extension == u"jpeg" || extension == u"jpe" || isTiff(extension) || extension == u"psd";
 }
 
+bool MetadataWriter::exifThroughEncoder(const QString& extension)
+{
+    return extension == u"webp" || extension == u"avif" || extension == u"png";
+}
+
+QByteArray MetadataWriter::exifBlock(const EngineMetadata& metadata, const char* operation)
+{
+    if (metadata.exif().empty())
+        return {};
+    ensureExiv2Started();
+    const Exiv2::ByteOrder order =
+        metadata.byteOrder() != Exiv2::invalidByteOrder ? metadata.byteOrder() : Exiv2::littleEndian;
+    Exiv2::Blob blob;
+    try {
+        Exiv2::ExifParser::encode(blob, order, metadata.exif());
+    } catch (const std::exception& error) {
+        fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
+    }
+    return blob.empty() ? QByteArray() : jpegsegments::kExifId + bytesOf(blob);
+}
+
 QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
                                  const char* operation, const std::function<QByteArray()>& thumbnail)
 {

@@ -15,6 +15,13 @@ class MetadataWriter {
 public:
     // Whether files of that (lower-case) extension carry the engine's EXIF and IPTC: JPEG, TIFF, PSD.
     static bool carriesMetadata(const QString& extension);
+    // Whether the image library's own writer of that extension puts an EXIF block into the file
+    // (WebP, AVIF, PNG as eXIf); they hold no IPTC.
+    static bool exifThroughEncoder(const QString& extension);
+    // The engine's EXIF as the image library carries it: "Exif\0\0" and the TIFF structure, in
+    // the byte order it was read in; empty when there is none. EngineError naming `operation`
+    // when Exiv2 cannot build it.
+    static QByteArray exifBlock(const EngineMetadata& metadata, const char* operation);
 
     // The encoder's bytes of such a file with the engine's EXIF, IPTC and XMP in place of whatever
     // the encoder wrote; the colour profile and the image data stay as encoded. EngineError

@@ -121,10 +121,11 @@ void ensureVipsStarted()
 
 bool needsVipsCodecModule(const QString& path) { return moduleFor(path) != NoModule; }
 
-bool ensureVipsCodecFor(const QString& path)
+namespace {
+
+bool ensureModule(CodecModule module)
 {
     ensureVipsStarted();
-    const CodecModule module = moduleFor(path);
     if (module == NoModule || startedWithAllModules())
         return true;
     // Opened once whatever the outcome: a missing module stays missing for the whole run.
@@ -136,6 +137,12 @@ bool ensureVipsCodecFor(const QString& path)
         state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? 1 : 0;
     return state == 1;
 }
+
+}  // namespace
+
+bool ensureVipsCodecFor(const QString& path) { return ensureModule(moduleFor(path)); }
+
+bool ensureVipsHeifSaver() { return ensureModule(HeifModule); }
 
 QString vipsCodecModuleName(const QString& path)
 {

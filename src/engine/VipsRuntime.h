@@ -17,6 +17,9 @@ bool needsVipsCodecModule(const QString& path);
 // libvips then has no reader for it, and reading it fails as for any unreadable file.
 bool ensureVipsCodecFor(const QString& path);
 
+// Starts the image library and opens its HEIF module, which writes AVIF files (AV1 through
+// libheif). False when this installation lacks it.
+bool ensureVipsHeifSaver();
 // The file name of the module that reads the photo at `path` ("vips-heif.so"), for messages;
 // empty for photos that need none.
 QString vipsCodecModuleName(const QString& path);
