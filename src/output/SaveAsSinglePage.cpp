@@ -70,8 +70,10 @@ BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const 
     }
     if (record.naming.running == 0)
         return nullptr;
-    options.setBatchFormat(format);
-    options.setBatchQuality(quality);
+    if (format != options.batchFormat())
+        options.setBatchFormat(format);
+    if (quality != options.batchQuality())
+        options.setBatchQuality(quality);
 
     // The run works on copies: the baskets may change on screen while it goes.
     auto* run = new BatchRun(BatchConversion::entriesOf(basket.entries()), BatchConversion::tasksOf(tasks),
