@@ -28,11 +28,11 @@ class TaskBasket;
 // choice 1) or the entry's own folder; the photo is read (the engine's own formats by extension,
 // anything else through LoadPic; an entry nothing can read is skipped); its size goes into the
 // engine's tag; the tasks run when processTaskBasket is set; the output is named
-// (fncOutputFilePath, with the output format's extension, "jpg" by default); an existing file is left alone unless overwrite is set;
-// the EXIF exchange file and the IPTC file are applied when their switches are on and the files
-// exist, and Software becomes "Lumora"; the photo is written with the settings' JPEG quality,
-// progressive switch and depth (1 = 8-bit grey) through a temporary file that takes the final
-// name only when complete.
+// (fncOutputFilePath, with the output format's extension, "jpg" by default); an existing file is
+// left alone unless overwrite is set; the EXIF exchange file and the IPTC file are applied when
+// their switches are on and the files exist, and Software becomes "Lumora"; the photo is written
+// (a JPEG with the settings' JPEG quality, progressive switch and depth, 1 = 8-bit grey) through a
+// temporary file that takes the final name only when complete.
 //
 // Photos run side by side, each worker with an engine of its own, and the files are the ones a
 // one-at-a-time run writes:
