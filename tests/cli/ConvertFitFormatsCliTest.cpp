@@ -23,8 +23,8 @@ protected:
     {
         const QString photo = path(name);
         EXPECT_EQ(runTool("convert", {"-size", size, "gradient:red-blue", photo}).exitCode, 0);
-        exiftoolWrite(photo,
-                      {"-Make=Lumora Test Camera", "-Artist=Ann Example", "-ExifImageWidth=1", "-IPTC:Keywords=harbour"});
+        exiftoolWrite(photo, {"-Make=Lumora Test Camera", "-Artist=Ann Example", "-ExifImageWidth=1",
+                              "-IPTC:Keywords=harbour"});
         return photo;
     }
 
@@ -106,6 +106,8 @@ TEST_F(ConvertFitFormatsCli, WritesEachFormatWithTheMetadataItHolds)
         EXPECT_EQ(exiftoolValue(output, "Software"), "Lumora");
         EXPECT_EQ(exiftoolValue(output, "ExifImageWidth"), "400");
         EXPECT_EQ(exiftoolValue(output, "Keywords"), c.iptc ? "harbour" : "");
+        // Where the format wants it: one eXIf before a PNG's image data, no JPEG header in WebP's.
+        EXPECT_EQ(exiftoolValue(output, "Warning"), "");
     }
 
     // The quality reaches the lossy encoders: a lower one makes a smaller file.
