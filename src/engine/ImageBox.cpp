@@ -101,6 +101,18 @@ struct ImageBox::Impl {
         pipelineDepth = 0;
     }
 
+    // The colour profile the image carries; empty when none.
+    static QByteArray iccProfileOf(const VImage& image)
+    {
+        if (vips_image_get_typeof(image.get_image(), VIPS_META_ICC_NAME) == 0)
+            return {};
+        const void* data = nullptr;
+        size_t length = 0;
+        if (vips_image_get_blob(image.get_image(), VIPS_META_ICC_NAME, &data, &length) != 0)
+            return {};
+        return QByteArray(static_cast<const char*>(data), qsizetype(length));
+    }
+
     // The bytes of a file of that format. libvips' own copy of the loaded file's metadata stays
     // out: JPEG, TIFF and PSD files get the engine's EXIF, IPTC and XMP through Exiv2; WebP, AVIF
     // and PNG its EXIF and XMP through their writer; other formats the XMP alone, as far as their
@@ -134,7 +146,7 @@ struct ImageBox::Impl {
                 return *fromPixels;
             return exifthumbnail::fromJpeg(bytes);
         };
-        return MetadataWriter::embed(bytes, extension, written, operation, thumbnail);
+        return MetadataWriter::embed(bytes, extension, written, operation, thumbnail, iccProfileOf(bare));
     }
 
     // Replaces the image by the result of an operation. A result past the pixel limit is an

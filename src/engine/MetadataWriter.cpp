@@ -245,7 +245,8 @@ QByteArray MetadataWriter::exifBlock(const EngineMetadata& metadata, const char*
 }
 
 QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
-                                 const char* operation, const std::function<QByteArray()>& thumbnail)
+                                 const char* operation, const std::function<QByteArray()>& thumbnail,
+                                 const QByteArray& iccProfile)
 {
     ensureExiv2Started();
     const bool tiff = isTiff(extension);
@@ -275,6 +276,10 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
         // In a TIFF file Exiv2 keeps the tags that describe the image data (size, strips,
         // compression) from the file itself and takes the rest from here.
         image->setExifData(tiff ? exifForTiff(metadata) : metadata.exif());
+        if (tiff && !iccProfile.isEmpty()) {
+            Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(iccProfile.constData()), long(iccProfile.size()));
+            image->setIccProfile(profile, false);
+        }
         image->setIptcData(iptcForFile(metadata));
         setXmpPacket(*image, metadata.xmpPacket(), tiff);
         // A TIFF file's byte order is that of its image data; every other block takes the order of

@@ -17,12 +17,13 @@ ToolResult convert(const QStringList& arguments) { return lumoraBatch(QStringLis
 
 class ConvertFitFormatsCli : public BatchFolderTest {
 protected:
-    // A JPEG of that size with EXIF (Make, Artist, a wrong width) and IPTC (Keywords), made by
-    // ImageMagick and tagged by exiftool.
+    // A JPEG of that size with a colour profile (libvips' sRGB), EXIF (Make, Artist, a wrong
+    // width) and IPTC (Keywords), made by ImageMagick and libvips and tagged by exiftool.
     QString taggedPhoto(const QString& name, const QString& size)
     {
         const QString photo = path(name);
-        EXPECT_EQ(runTool("convert", {"-size", size, "gradient:red-blue", photo}).exitCode, 0);
+        EXPECT_EQ(runTool("convert", {"-size", size, "gradient:red-blue", path("gradient.png")}).exitCode, 0);
+        EXPECT_EQ(runTool("vips", {"icc_transform", path("gradient.png"), photo, "srgb"}).exitCode, 0);
         exiftoolWrite(photo, {"-Make=Lumora Test Camera", "-Artist=Ann Example", "-ExifImageWidth=1",
                               "-IPTC:Keywords=harbour"});
         return photo;
@@ -84,6 +85,7 @@ TEST_F(ConvertFitFormatsCli, FitsIntoTheBoxKeepingTheShape)
 TEST_F(ConvertFitFormatsCli, WritesEachFormatWithTheMetadataItHolds)
 {
     const QString photo = taggedPhoto("harbour.jpg", "1200x900");
+    ASSERT_NE(exiftoolValue(photo, "ProfileDescription"), "");
     struct Case {
         QString format, extension, magick;
         bool iptc;
@@ -106,6 +108,7 @@ TEST_F(ConvertFitFormatsCli, WritesEachFormatWithTheMetadataItHolds)
         EXPECT_EQ(exiftoolValue(output, "Software"), "Lumora");
         EXPECT_EQ(exiftoolValue(output, "ExifImageWidth"), "400");
         EXPECT_EQ(exiftoolValue(output, "Keywords"), c.iptc ? "harbour" : "");
+        EXPECT_EQ(exiftoolValue(output, "ProfileDescription"), exiftoolValue(photo, "ProfileDescription"));
         // Where the format wants it: one eXIf before a PNG's image data, no JPEG header in WebP's.
         EXPECT_EQ(exiftoolValue(output, "Warning"), "");
     }
