@@ -277,7 +277,8 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
         // compression) from the file itself and takes the rest from here.
         image->setExifData(tiff ? exifForTiff(metadata) : metadata.exif());
         if (tiff && !iccProfile.isEmpty()) {
-            Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(iccProfile.constData()), long(iccProfile.size()));
+            Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(iccProfile.constData()),
+                                   long(iccProfile.size()));
             image->setIccProfile(profile, false);
         }
         image->setIptcData(iptcForFile(metadata));
