@@ -85,7 +85,8 @@ int main(int argc, char** argv)
     shoot(shots, QStringLiteral("edit-0-nothing"));
 
     const QStringList items = {"Resize", "Canvas", "Crop",     "Rotate", "Flip",   "Invert", "Contrast", "Sharpen",
-                               "Blur",   "Brightness", "Text", "Watermark", "Mask", "Shadow", "Frame",   "RedEye"};
+                               "Blur",   "Brightness", "Text", "Watermark", "Mask", "Shadow", "Frame",   "RedEye",
+                               "Fit"};
     int shot = 1;
     for (const QString& item : items) {
         panel.chooseItem(item);

@@ -265,6 +265,12 @@ int main(int argc, char** argv)
         if (!dialog)
             return;
         shoot(shots, QStringLiteral("4-batch-dialog"));
+        // The format choice with a lossy format other than JPEG chosen; the run itself writes JPEG.
+        if (auto* format = dialog->findChild<QComboBox*>(QStringLiteral("cboOutputFormat"))) {
+            format->setCurrentIndex(format->findData(QStringLiteral("webp")));
+            shoot(shots, QStringLiteral("4b-batch-formats"));
+            format->setCurrentIndex(0);
+        }
         if (auto* save = dialog->findChild<QPushButton*>(QStringLiteral("cmdStarConversion")))
             save->click();
     });

@@ -9,13 +9,16 @@
 #include "output/BatchConversion.h"
 #include "output/BatchSummary.h"
 #include "output/NamingTokens.h"
+#include "output/OutputNaming.h"
 #include "settings/SetupFile.h"
 #include "tasks/TaskBasket.h"
+#include "tasks/TaskKind.h"
 #include "tasks/modSaveOpenImageList.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <unistd.h>
@@ -25,6 +28,7 @@
 #include <csignal>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 
 namespace lumora::cli {
 namespace {
@@ -55,7 +59,11 @@ struct ConvertOptions {
                                    QStringLiteral("NAME")};
     QCommandLineOption counter{QStringLiteral("counter"), QStringLiteral("Generic counter start."),
                                QStringLiteral("START")};
-    QCommandLineOption quality{QStringLiteral("quality"), QStringLiteral("JPEG quality 1..100."),
+    QCommandLineOption format{QStringLiteral("format"),
+                              QStringLiteral("Output format: jpg (default), webp, avif, png or tif."),
+                              QStringLiteral("FORMAT")};
+    QCommandLineOption quality{QStringLiteral("quality"),
+                               QStringLiteral("Quality 1..100 of JPEG, WebP and AVIF outputs (WebP and AVIF: 80)."),
                                QStringLiteral("N")};
     QCommandLineOption progressive{QStringLiteral("progressive"), QStringLiteral("Progressive JPEG.")};
     QCommandLineOption grey{QStringLiteral("grey"), QStringLiteral("8-bit greyscale JPEG.")};
@@ -68,12 +76,17 @@ struct ConvertOptions {
     QCommandLineOption settings{QStringLiteral("settings"), QStringLiteral("Settings file giving the defaults."),
                                 QStringLiteral("FILE")};
     QCommandLineOption fullDecode{QStringLiteral("full-decode"), QStringLiteral("Decode every JPEG at its full size.")};
+    QCommandLineOption fit{QStringLiteral("fit"),
+                           QStringLiteral("Fit each photo into a box, keeping its shape (after --tasks)."),
+                           QStringLiteral("WxH")};
+    QCommandLineOption enlarge{QStringLiteral("enlarge"),
+                               QStringLiteral("With --fit: enlarge photos smaller than the box.")};
 
     QList<QCommandLineOption> all() const
     {
-        return {basket,  tasks,  dest,  inPlace, keepGoing, overwrite, noOverwrite, naming,      prefix,     sep1,     sep2,
-                suffix,  genericName, counter, quality,  progressive, grey,        importExif, importIptc, jobs,
-                settings};
+        return {basket,    tasks,       fit,    enlarge,     naming,      prefix,     sep1,       sep2, suffix,
+                dest,      inPlace,     keepGoing, overwrite, noOverwrite, genericName, counter,  format, quality,
+                progressive, grey,      importExif, importIptc, jobs,      settings,   fullDecode};
     }
 };
 
@@ -92,6 +105,45 @@ int wholeNumber(const QString& text, int low, int high, const QString& option)
     return value;
 }
 
+// The extension of the outputs: --format's, "jpg" without it.
+QString outputFormat(const QCommandLineParser& parser, const ConvertOptions& o)
+{
+    if (!parser.isSet(o.format))
+        return kBatchOutputExtension;
+    const QString format = parser.value(o.format).toLower();
+    if (format == u"jpeg")
+        return kBatchOutputExtension;
+    if (format == u"tiff")
+        return QStringLiteral("tif");
+    if (!BatchConversion::outputFormats().contains(format))
+        throw UsageProblem{QStringLiteral("--format must be jpg, webp, avif, png or tif")};
+    return format;
+}
+
+// The quality of WebP and AVIF outputs.
+int outputQuality(const QCommandLineParser& parser, const ConvertOptions& o)
+{
+    return parser.isSet(o.quality) ? wholeNumber(parser.value(o.quality), 1, 100, QStringLiteral("quality")) : 80;
+}
+
+// The Fit task of --fit WxH, with --enlarge; none without --fit.
+std::optional<TaskRecord> fitTask(const QCommandLineParser& parser, const ConvertOptions& o)
+{
+    if (!parser.isSet(o.fit)) {
+        if (parser.isSet(o.enlarge))
+            throw UsageProblem{QStringLiteral("--enlarge needs --fit WxH")};
+        return std::nullopt;
+    }
+    static const QRegularExpression box(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch match = box.match(parser.value(o.fit));
+    const auto side = [&match](int n) { return match.hasMatch() ? match.captured(n).toInt() : 0; };
+    if (side(1) < 1 || side(1) > 32767 || side(2) < 1 || side(2) > 32767)
+        throw UsageProblem{QStringLiteral("--fit must be WIDTHxHEIGHT, each from 1 to 32767 (e.g. 800x600)")};
+    return TaskRecord(TaskKind::Fit, taskKindInfo(TaskKind::Fit)->key(),
+                      {QString::number(side(1)), QString::number(side(2)),
+                       parser.isSet(o.enlarge) ? QStringLiteral("True") : QStringLiteral("False")});
+}
+
 // The naming settings: the defaults of a first start, or those of a settings file, with the
 // command line's options over them.
 SetupRecord::Naming namingSettings(const QCommandLineParser& parser, const ConvertOptions& o)
@@ -101,7 +153,7 @@ SetupRecord::Naming namingSettings(const QCommandLineParser& parser, const Conve
         readSetupFile(parser.value(o.settings), record);  // throws when it cannot be read
     SetupRecord::Naming n = record.naming;
 
-    n.processTaskBasket = parser.isSet(o.tasks) ? 1 : 0;
+    n.processTaskBasket = parser.isSet(o.tasks) || parser.isSet(o.fit) ? 1 : 0;
     if (parser.isSet(o.dest)) {
         n.destinationChoice = 1;
         n.destinationFolder = parser.value(o.dest);
@@ -137,7 +189,7 @@ SetupRecord::Naming namingSettings(const QCommandLineParser& parser, const Conve
             throw UsageProblem{QStringLiteral("--counter must be \"[Starting 1]\", \"[Starting 1001]\" or a whole number")};
         n.counterStart = start;
     }
-    if (parser.isSet(o.quality))
+    if (parser.isSet(o.quality) && outputFormat(parser, o) == kBatchOutputExtension)
         n.jpegQuality = static_cast<std::int16_t>(wholeNumber(parser.value(o.quality), 1, 100, QStringLiteral("quality")));
     if (parser.isSet(o.progressive))
         n.progressive = 1;
@@ -251,7 +303,6 @@ int runConvert(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const ConvertOptions o;
     parser.addOptions(o.all());
-    parser.addOption(o.fullDecode);
     if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments))
         throw UsageProblem{parser.errorText()};
 
@@ -260,6 +311,10 @@ int runConvert(const QStringList& arguments)
         jobs = wholeNumber(parser.value(o.jobs), 1, 256, QStringLiteral("jobs"));
     if (!parser.isSet(o.basket) && parser.positionalArguments().isEmpty())
         throw UsageProblem{QStringLiteral("convert needs photos, or --basket FILE")};
+
+    const QString format = outputFormat(parser, o);
+    const int quality = outputQuality(parser, o);
+    const std::optional<TaskRecord> fit = fitTask(parser, o);
 
     SetupRecord::Naming settings;
     try {
@@ -294,7 +349,11 @@ int runConvert(const QStringList& arguments)
     if (parser.isSet(o.dest))
         QDir().mkpath(parser.value(o.dest));
 
-    BatchConversion run(entries, tasks.tasks(), settings);
+    QList<TaskRecord> taskList = tasks.tasks();
+    if (fit)
+        taskList.append(*fit);
+    BatchConversion run(entries, taskList, settings);
+    run.setOutputFormat(format, quality);
     run.setJobs(jobs);
     run.setReplaceSources(parser.isSet(o.inPlace));
     run.setKeepGoing(parser.isSet(o.keepGoing));

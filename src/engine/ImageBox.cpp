@@ -103,9 +103,22 @@ struct ImageBox::Impl {
         pipelineDepth = 0;
     }
 
+    // The colour profile the image carries; empty when none.
+    static QByteArray iccProfileOf(const VImage& image)
+    {
+        if (vips_image_get_typeof(image.get_image(), VIPS_META_ICC_NAME) == 0)
+            return {};
+        const void* data = nullptr;
+        size_t length = 0;
+        if (vips_image_get_blob(image.get_image(), VIPS_META_ICC_NAME, &data, &length) != 0)
+            return {};
+        return QByteArray(static_cast<const char*>(data), qsizetype(length));
+    }
+
     // The bytes of a file of that format. libvips' own copy of the loaded file's metadata stays
-    // out: JPEG, TIFF and PSD files get the engine's EXIF, IPTC and XMP through Exiv2, other
-    // formats the XMP alone, as far as their writer keeps it.
+    // out: JPEG, TIFF and PSD files get the engine's EXIF, IPTC and XMP through Exiv2; WebP, AVIF
+    // and PNG its EXIF and XMP through their writer; other formats the XMP alone, as far as their
+    // writer keeps it.
     QByteArray encode(const VImage& in, const QString& extension, const char* operation) const
     {
         VImage bare = guarded(operation, [&] { return withoutMetadataBlocks(in); });
@@ -113,6 +126,13 @@ struct ImageBox::Impl {
         const std::string& xmp = metadata.xmpPacket();
         if (!carries && !xmp.empty())
             vips_image_set_blob_copy(bare.get_image(), VIPS_META_XMP_NAME, xmp.data(), xmp.size());
+        if (MetadataWriter::exifThroughEncoder(extension) && !metadata.exif().empty()) {
+            EngineMetadata written = metadata;
+            written.setPixelDimensions(bare.width(), bare.height());
+            const QByteArray exif = MetadataWriter::exifBlock(written, operation);
+            if (!exif.isEmpty())
+                vips_image_set_blob_copy(bare.get_image(), VIPS_META_EXIF_NAME, exif.constData(), size_t(exif.size()));
+        }
         const QByteArray bytes = ImageEncoder::encode(bare, extension, settings.save);
         // A PSD without metadata needs no second pass (and Exiv2 does not recognise the very
         // smallest PSD files at all).
@@ -131,7 +151,7 @@ struct ImageBox::Impl {
                 return *fromPixels;
             return exifthumbnail::fromJpeg(bytes);
         };
-        return MetadataWriter::embed(bytes, extension, written, operation, thumbnail);
+        return MetadataWriter::embed(bytes, extension, written, operation, thumbnail, iccProfileOf(bare));
     }
 
     // Replaces the image by the result of an operation. A result past the pixel limit is an

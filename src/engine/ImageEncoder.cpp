@@ -62,6 +62,30 @@ QByteArray jpeg(const VImage& image, const EncoderOptions& o)
         VImage::option()->set("Q", std::clamp(o.jpegQuality, 1, 100))->set("interlace", o.jpegProgressive)));
 }
 
+// libpng writes an eXIf chunk a second time after the image data, where a PNG may not hold one
+// (one eXIf, before the image data); the late copies go. A PNG whose chunks do not line up is
+// left as it is.
+QByteArray withoutLateExif(const QByteArray& png)
+{
+    const auto readLength = [&png](qsizetype at) {
+        return (quint32{uchar(png[at])} << 24) | (quint32{uchar(png[at + 1])} << 16) |
+               (quint32{uchar(png[at + 2])} << 8) | quint32{uchar(png[at + 3])};
+    };
+    QByteArray kept = png.left(8);
+    bool imageDataSeen = false;
+    for (qsizetype at = 8; at < png.size();) {
+        if (png.size() - at < 12 || readLength(at) > quint32(png.size() - at - 12))
+            return png;
+        const qsizetype end = at + 12 + qsizetype(readLength(at));
+        const QByteArray type = png.mid(at + 4, 4);
+        imageDataSeen = imageDataSeen || type == "IDAT";
+        if (!(imageDataSeen && type == "eXIf"))
+            kept.append(png.constData() + at, end - at);
+        at = end;
+    }
+    return kept;
+}
+
 QByteArray png(const VImage& image, int depth, std::optional<Rgb> transparent)
 {
     if (depth == 1)
@@ -78,7 +102,61 @@ QByteArray png(const VImage& image, int depth, std::optional<Rgb> transparent)
         ready = colours.bandjoin(isTransparent.ifthenelse(0.0, opacity).cast(VIPS_FORMAT_UCHAR));
         ready = ready.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
     }
-    return takeBlob(ready.pngsave_buffer(VImage::option()->set("compression", 6)));
+    QByteArray bytes = takeBlob(ready.pngsave_buffer(VImage::option()->set("compression", 6)));
+    return vips_image_get_typeof(ready.get_image(), VIPS_META_EXIF_NAME) != 0 ? withoutLateExif(bytes) : bytes;
+}
+
+// A WebP's EXIF chunk holds the TIFF structure itself; libvips puts the "Exif\0\0" of a JPEG
+// segment before it, which readers other than exiftool miss. The prefix goes, and the sizes of
+// the chunk and the file shrink with it. A WebP whose chunks do not line up is left as it is.
+QByteArray withBareWebpExif(const QByteArray& webp)
+{
+    const QByteArray prefix("Exif\0\0", 6);
+    const auto readSize = [&webp](qsizetype at) {
+        return quint32{uchar(webp[at])} | (quint32{uchar(webp[at + 1])} << 8) | (quint32{uchar(webp[at + 2])} << 16) |
+               (quint32{uchar(webp[at + 3])} << 24);
+    };
+    const auto writeSize = [](QByteArray& bytes, qsizetype at, quint32 size) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = char((size >> (8 * i)) & 0xFF);
+    };
+    if (webp.size() < 12 || !webp.startsWith("RIFF") || webp.mid(8, 4) != "WEBP")
+        return webp;
+    for (qsizetype at = 12; webp.size() - at >= 8;) {
+        const quint32 size = readSize(at + 4);
+        if (size > quint32(webp.size() - at - 8))
+            return webp;
+        if (webp.mid(at, 4) == "EXIF" && webp.mid(at + 8, prefix.size()) == prefix) {
+            QByteArray bare = webp;
+            bare.remove(at + 8, prefix.size());
+            writeSize(bare, at + 4, size - quint32(prefix.size()));
+            writeSize(bare, 4, readSize(4) - quint32(prefix.size()));
+            return bare;
+        }
+        at += 8 + qsizetype(size) + (size & 1);
+    }
+    return webp;
+}
+
+// WebP and AVIF take the JPEG quality as theirs. What metadata the image holds (colour profile,
+// EXIF, XMP) goes in with the pixels; an alpha band is kept.
+QByteArray webp(const VImage& image, const EncoderOptions& o)
+{
+    return withBareWebpExif(
+        takeBlob(image.webpsave_buffer(VImage::option()->set("Q", std::clamp(o.jpegQuality, 1, 100)))));
+}
+
+// AV1 at the encoder's fastest setting: on 8-megapixel photos the default effort took 16 to 28
+// seconds a photo where this takes under one, for about 1 dB less at the same size.
+QByteArray avif(const VImage& image, const EncoderOptions& o)
+{
+    if (!ensureVipsHeifSaver())
+        fail("SaveToFile", QStringLiteral("AVIF files need the image library's vips-heif.so module, which is missing"));
+    return takeBlob(image.heifsave_buffer(VImage::option()
+                                              ->set("compression", VIPS_FOREIGN_HEIF_COMPRESSION_AV1)
+                                              ->set("Q", std::clamp(o.jpegQuality, 1, 100))
+                                              ->set("bitdepth", 8)
+                                              ->set("effort", 0)));
 }
 
 QByteArray tiff(const VImage& image, int depth, int compression, const QByteArray& base = {})
@@ -164,6 +242,10 @@ QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOption
     const int depth = std::clamp(o.colorDepth, 0, 6);
     if (ext == u"jpg" || ext == u"jpeg" || ext == u"jpe")
         return jpeg(image, o);
+    if (ext == u"webp")
+        return webp(image, o);
+    if (ext == u"avif")
+        return avif(image, o);
     if (ext == u"png")
         return png(image, depth == 1 ? 1 : 0, transparentColour(o));
     if (ext == u"tif" || ext == u"tiff")
@@ -186,7 +268,7 @@ QByteArray encodeAs(const VImage& image, const QString& ext, const EncoderOption
 bool ImageEncoder::supports(const QString& extension)
 {
     static const QStringList known = {"jpg", "jpeg", "jpe", "png", "tif",  "tiff", "bmp",
-                                      "gif", "pcx",  "psd", "wbmp", "pdf"};
+                                      "gif", "pcx",  "psd", "wbmp", "pdf", "webp", "avif"};
     return known.contains(extension);
 }
 

@@ -16,7 +16,9 @@ namespace lumora {
 class ImageEncoder {
 public:
     // Format by lower-case extension without the dot: jpg, jpeg, jpe, png, tif, tiff, bmp, gif, pcx,
-    // psd, wbmp, pdf. Which colour depths each format takes:
+    // psd, wbmp, pdf, webp, avif. WebP and AVIF are lossy at the JPEG quality and true colour
+    // always; AVIF opens the image library's HEIF module the first time. Which colour depths each
+    // format takes:
     //   bmp, pcx, tif, pdf  all seven (palette and bilevel files at 8, 4 and 1 bits per pixel)
     //   gif                 1..6; true colour is written with 256 colours
     //   jpg                 0, and 2 as an 8-bit grey JPEG; the others are written as 0

@@ -223,8 +223,30 @@ bool MetadataWriter::carriesMetadata(const QString& extension)
     return extension == u"jpg" || extension == u"jpeg" || extension == u"jpe" || isTiff(extension) || extension == u"psd";
 }
 
+bool MetadataWriter::exifThroughEncoder(const QString& extension)
+{
+    return extension == u"webp" || extension == u"avif" || extension == u"png";
+}
+
+QByteArray MetadataWriter::exifBlock(const EngineMetadata& metadata, const char* operation)
+{
+    if (metadata.exif().empty())
+        return {};
+    ensureExiv2Started();
+    const Exiv2::ByteOrder order =
+        metadata.byteOrder() != Exiv2::invalidByteOrder ? metadata.byteOrder() : Exiv2::littleEndian;
+    Exiv2::Blob blob;
+    try {
+        Exiv2::ExifParser::encode(blob, order, metadata.exif());
+    } catch (const std::exception& error) {
+        fail(operation, QStringLiteral("cannot write the metadata: %1").arg(reasonOf(error)));
+    }
+    return blob.empty() ? QByteArray() : jpegsegments::kExifId + bytesOf(blob);
+}
+
 QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& extension, const EngineMetadata& metadata,
-                                 const char* operation, const std::function<QByteArray()>& thumbnail)
+                                 const char* operation, const std::function<QByteArray()>& thumbnail,
+                                 const QByteArray& iccProfile)
 {
     ensureExiv2Started();
     const bool tiff = isTiff(extension);
@@ -254,6 +276,11 @@ QByteArray MetadataWriter::embed(const QByteArray& encoded, const QString& exten
         // In a TIFF file Exiv2 keeps the tags that describe the image data (size, strips,
         // compression) from the file itself and takes the rest from here.
         image->setExifData(tiff ? exifForTiff(metadata) : metadata.exif());
+        if (tiff && !iccProfile.isEmpty()) {
+            Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(iccProfile.constData()),
+                                   long(iccProfile.size()));
+            image->setIccProfile(profile, false);
+        }
         image->setIptcData(iptcForFile(metadata));
         setXmpPacket(*image, metadata.xmpPacket(), tiff);
         // A TIFF file's byte order is that of its image data; every other block takes the order of

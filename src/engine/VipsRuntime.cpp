@@ -144,6 +144,25 @@ void ensureVipsReaderFor(const QByteArray& bytes)
     ensureVipsMagickModule();
 }
 
+namespace {
+
+bool ensureModule(CodecModule module)
+{
+    ensureVipsStarted();
+    if (module == NoModule || startedWithAllModules())
+        return true;
+    // Opened once whatever the outcome: a missing module stays missing for the whole run.
+    static std::mutex lock;
+    static std::array<int, ModuleCount> opened{-1, -1};  // -1 not tried, 0 missing, 1 open
+    const std::lock_guard guard(lock);
+    int& state = opened[static_cast<std::size_t>(module)];
+    if (state < 0)
+        state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? 1 : 0;
+    return state == 1;
+}
+
+}  // namespace
+
 bool ensureVipsCodecFor(const QString& path)
 {
     ensureVipsStarted();
@@ -159,15 +178,10 @@ bool ensureVipsCodecFor(const QString& path)
         }
         return true;
     }
-    // Opened once whatever the outcome: a missing module stays missing for the whole run.
-    static std::mutex lock;
-    static std::array<int, ModuleCount> opened{-1, -1};  // -1 not tried, 0 missing, 1 open
-    const std::lock_guard guard(lock);
-    int& state = opened[static_cast<std::size_t>(module)];
-    if (state < 0)
-        state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? 1 : 0;
-    return state == 1;
+    return ensureModule(module);
 }
+
+bool ensureVipsHeifSaver() { return ensureModule(HeifModule); }
 
 bool ensureVipsPdfReader()
 {

@@ -29,6 +29,9 @@ void ensureVipsReaderFor(const QByteArray& bytes);
 // Opens ImageMagick's module (WBMP is written through it), once.
 void ensureVipsMagickModule();
 
+// Starts the image library and opens its HEIF module, which writes AVIF files (AV1 through
+// libheif). False when this installation lacks it.
+bool ensureVipsHeifSaver();
 // The file name of the module that reads the photo at `path` ("vips-heif.so"), for messages;
 // empty for photos that need none.
 QString vipsCodecModuleName(const QString& path);

@@ -24,14 +24,14 @@ namespace {
 using PredictedOutputs = std::vector<std::optional<QString>>;
 
 PredictedOutputs predictOutputs(const QList<BatchEntry>& entries, const SetupRecord::Naming& settings,
-                                const std::function<QString(const QString&)>& folderOf)
+                                const QString& extension, const std::function<QString(const QString&)>& folderOf)
 {
     PredictedOutputs outputs(static_cast<size_t>(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i) {
         try {
             if (const std::optional<QString> output =
                     predictedOutputFilePath(settings, folderOf(entries.at(i).tag), entries.at(i).text,
-                                            static_cast<int>(i + 1), kBatchOutputExtension))
+                                            static_cast<int>(i + 1), extension))
                 outputs[static_cast<size_t>(i)] = BatchLedger::comparable(*output);
         } catch (const LumoraError&) {
             // A counter that is not a number: the run stops at the first photo read, when it
@@ -44,7 +44,8 @@ PredictedOutputs predictOutputs(const QList<BatchEntry>& entries, const SetupRec
 // Per entry, whether an earlier entry may write the file it reads, so that it has to wait for
 // that entry as a one-at-a-time run would. Exact while the names can be told before the photos
 // are read; after the first that cannot, any source with the output extension may be one.
-std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const PredictedOutputs& outputs)
+std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const PredictedOutputs& outputs,
+                                         const QString& extension)
 {
     std::vector<bool> waits(static_cast<size_t>(entries.size()), false);
     QSet<QString> earlierOutputs;
@@ -52,7 +53,7 @@ std::vector<bool> readAfterEarlierWrites(const QList<BatchEntry>& entries, const
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const QString source = BatchLedger::comparable(entries.at(i).tag);
         waits[static_cast<size_t>(i)] = namesKnown ? earlierOutputs.contains(source)
-                                                   : source.endsWith(u'.' + kBatchOutputExtension);
+                                                   : source.endsWith(u'.' + extension);
         if (!namesKnown)
             continue;
         if (const std::optional<QString>& output = outputs[static_cast<size_t>(i)])
@@ -86,6 +87,22 @@ QList<TaskRecord> BatchConversion::tasksOf(const TaskBasket& basket) { return ba
 
 void BatchConversion::setJobs(int jobs) { jobs_ = std::max(1, jobs); }
 
+bool BatchConversion::setOutputFormat(const QString& extension, int quality)
+{
+    if (!outputFormats().contains(extension))
+        return false;
+    outputExtension_ = extension;
+    outputQuality_ = std::clamp(quality, 1, 100);
+    return true;
+}
+
+const QStringList& BatchConversion::outputFormats()
+{
+    static const QStringList formats{kBatchOutputExtension, QStringLiteral("webp"), QStringLiteral("avif"),
+                                     QStringLiteral("png"), QStringLiteral("tif")};
+    return formats;
+}
+
 QString BatchConversion::outputFolderOf(const QString& sourcePath) const
 {
     const QString folder = outputFolder(settings_, sourcePath);
@@ -96,7 +113,8 @@ QStringList BatchConversion::sourcesReplaced() const
 {
     QSet<QString> outputs;
     for (const std::optional<QString>& output :
-         predictOutputs(entries_, settings_, [this](const QString& source) { return outputFolderOf(source); }))
+         predictOutputs(entries_, settings_, outputExtension_,
+                        [this](const QString& source) { return outputFolderOf(source); }))
         if (output)
             outputs.insert(*output);
     QStringList replaced;
@@ -139,10 +157,9 @@ std::unique_ptr<BatchConversion::Run> BatchConversion::prepare(QObject* receiver
     QStringList sources;
     for (const BatchEntry& entry : entries_)
         sources.append(entry.tag);
-    auto run = std::make_unique<Run>(
-        sources, readAfterEarlierWrites(entries_, predictOutputs(entries_, settings_, [this](const QString& source) {
-                                            return outputFolderOf(source);
-                                        })));
+    const PredictedOutputs outputs = predictOutputs(entries_, settings_, outputExtension_,
+                                                    [this](const QString& source) { return outputFolderOf(source); });
+    auto run = std::make_unique<Run>(sources, readAfterEarlierWrites(entries_, outputs, outputExtension_));
 
     const int workerCount = std::clamp(jobs_, 1, std::max(1, entryCount));
     for (int w = 0; w < workerCount; ++w)

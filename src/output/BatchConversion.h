@@ -5,6 +5,7 @@
 #include "tasks/TaskRecord.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -20,17 +21,18 @@ class Gallery;
 class TaskBasket;
 
 // The batch conversion: every entry of the Image Basket, in basket order, read, put through the
-// Task Basket, named and written as JPEG, by the batch naming settings.
+// Task Basket, named and written as JPEG (or the output format chosen), by the batch naming
+// settings.
 //
 // For each entry: the engine is cleared; the destination is the settings' folder (destination
 // choice 1) or the entry's own folder; the photo is read (the engine's own formats by extension,
 // anything else through LoadPic; an entry nothing can read is skipped); its size goes into the
 // engine's tag; the tasks run when processTaskBasket is set; the output is named
-// (fncOutputFilePath, extension "jpg"); an existing file is left alone unless overwrite is set;
-// the EXIF exchange file and the IPTC file are applied when their switches are on and the files
-// exist, and Software becomes "Lumora"; the photo is written with the settings' JPEG quality,
-// progressive switch and depth (1 = 8-bit grey) through a temporary file that takes the final
-// name only when complete.
+// (fncOutputFilePath, with the output format's extension, "jpg" by default); an existing file is
+// left alone unless overwrite is set; the EXIF exchange file and the IPTC file are applied when
+// their switches are on and the files exist, and Software becomes "Lumora"; the photo is written
+// (a JPEG with the settings' JPEG quality, progressive switch and depth, 1 = 8-bit grey) through a
+// temporary file that takes the final name only when complete.
 //
 // Photos run side by side, each worker with an engine of its own, and the files are the ones a
 // one-at-a-time run writes:
@@ -63,6 +65,16 @@ public:
     // Photos converted at once; at least 1. Defaults to the number of cores.
     void setJobs(int jobs);
     int jobs() const { return jobs_; }
+    // The format of the outputs, by their extension: "jpg" (the default, with the settings' JPEG
+    // options), "webp" or "avif" (lossy, at `quality` 1..100), "png" or "tif" (lossless, true
+    // colour). The EXIF goes along in all of them and the XMP where the writer keeps it; the IPTC
+    // only into JPEG and TIFF. False, and nothing changed, for any other extension.
+    bool setOutputFormat(const QString& extension, int quality);
+    QString outputExtension() const { return outputExtension_; }
+    int outputQuality() const { return outputQuality_; }
+    // The extensions setOutputFormat takes, the default first.
+    static const QStringList& outputFormats();
+
     // Stock pictures for frames, shadows and masks; the built-in gallery when null.
     void setGallery(const Gallery* gallery) { gallery_ = gallery; }
 
@@ -130,6 +142,8 @@ private:
     bool replaceSources_ = false;
     bool fullDecode_ = false;
     QString sourceSubfolder_;
+    QString outputExtension_ = QStringLiteral("jpg");
+    int outputQuality_ = 80;
     int jobs_;
     std::stop_source cancel_;
     std::vector<BatchEntryResult> results_;

@@ -26,6 +26,10 @@ public:
     void setGallery(const Gallery* gallery) { conversion_.setGallery(gallery); }
     void setReplaceSources(bool allow) { conversion_.setReplaceSources(allow); }
     void setSourceSubfolder(const QString& name) { conversion_.setSourceSubfolder(name); }
+    bool setOutputFormat(const QString& extension, int quality)
+    {
+        return conversion_.setOutputFormat(extension, quality);
+    }
     QStringList sourcesReplaced() const { return conversion_.sourcesReplaced(); }
 
     bool isRunning() const { return started_ && !finished_; }

@@ -108,7 +108,7 @@ BatchEntryOutcome BatchWorker::convert(int index)
 
     SetCurrentOperation(QStringLiteral("Naming the output of '") + entry.tag + u'\'');
     const QString output = fncOutputFilePath(settings, engine_, folder, entry.text, entry.tag, index + 1,
-                                             kBatchOutputExtension);
+                                             job_.outputExtension_);
     job_.results_[static_cast<size_t>(index)].outputPath = output;
     // A name made from the photo's values can still land on a photo of the batch.
     if (!job_.replaceSources_ && ledger_.isSource(output)) {
@@ -179,9 +179,12 @@ TaskRunOptions BatchWorker::taskOptions() const
 
 void BatchWorker::applySaveOptions()
 {
-    engine_.SetJpegQuality(job_.settings_.jpegQuality);
+    // The JPEG options are the settings'; WebP and AVIF take the engine's JPEG quality as theirs,
+    // and every format but JPEG is written in true colour.
+    const bool jpeg = job_.outputExtension_ == kBatchOutputExtension;
+    engine_.SetJpegQuality(jpeg ? job_.settings_.jpegQuality : job_.outputQuality_);
     engine_.SetJpegProgressive(job_.settings_.progressive != 0);
-    engine_.SetSaveColorDepth(job_.settings_.jpegDepth == 1 ? 2 : 0);
+    engine_.SetSaveColorDepth(jpeg && job_.settings_.jpegDepth == 1 ? 2 : 0);
 }
 
 void BatchWorker::importMetadata()

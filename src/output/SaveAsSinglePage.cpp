@@ -7,6 +7,7 @@
 #include "output/BatchSummary.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
+#include "settings/LumoraOptions.h"
 #include "shell/MessageBoxes.h"
 #include "tasks/TaskBasket.h"
 
@@ -56,16 +57,28 @@ BatchRun* subSaveAsSinglePage(QWidget* parent, const ImageBasket& basket, const 
     if (basket.isEmpty())
         return nullptr;
 
+    // The output format lives in the options file; a Save keeps the choice for the next run.
+    LumoraOptions options;
+    QString format = options.batchFormat();
+    int quality = options.batchQuality();
     {
         frmSaveSinglePage dialog(record.naming, parent);
+        dialog.setOutputFormat(format, quality);
         dialog.exec();
+        format = dialog.outputFormat();
+        quality = dialog.outputQuality();
     }
     if (record.naming.running == 0)
         return nullptr;
+    if (format != options.batchFormat())
+        options.setBatchFormat(format);
+    if (quality != options.batchQuality())
+        options.setBatchQuality(quality);
 
     // The run works on copies: the baskets may change on screen while it goes.
     auto* run = new BatchRun(BatchConversion::entriesOf(basket.entries()), BatchConversion::tasksOf(tasks),
                              record.naming, parent);
+    run->setOutputFormat(format, quality);
     if (!originalsMayGo(parent, *run)) {
         record.naming.running = 0;
         delete run;

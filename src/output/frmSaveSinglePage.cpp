@@ -2,6 +2,7 @@
 
 #include "controls/NumericField.h"
 #include "controls/TypingFilter.h"
+#include "output/BatchConversion.h"
 #include "output/NamingTokens.h"
 #include "shell/FileDialogs.h"
 #include "shell/MessageBoxes.h"
@@ -83,7 +84,10 @@ frmSaveSinglePage::frmSaveSinglePage(SetupRecord::Naming& settings, QWidget* par
     layout->addWidget(buildFileName());
     layout->addWidget(buildDestination());
     layout->addWidget(buildMetadata());
-    layout->addWidget(buildJpeg());
+    auto* saving = new QHBoxLayout;
+    saving->addWidget(buildFormat());
+    saving->addWidget(buildJpeg(), 1);
+    layout->addLayout(saving);
 
     cmdStarConversion_ = new QPushButton(QStringLiteral("Save"), this);
     cmdStarConversion_->setObjectName(QStringLiteral("cmdStarConversion"));
@@ -212,6 +216,7 @@ QWidget* frmSaveSinglePage::buildMetadata()
 QWidget* frmSaveSinglePage::buildJpeg()
 {
     auto* box = new QGroupBox(QStringLiteral("JPEG"), this);
+    jpegBox_ = box;
     sldJPGQuality_ = new QSlider(Qt::Horizontal, box);
     sldJPGQuality_->setObjectName(QStringLiteral("sldJPGQuality"));
     sldJPGQuality_->setRange(1, 100);
@@ -261,6 +266,49 @@ QWidget* frmSaveSinglePage::buildJpeg()
     return box;
 }
 
+QWidget* frmSaveSinglePage::buildFormat()
+{
+    auto* box = new QGroupBox(QStringLiteral("Format"), this);
+    cboOutputFormat_ = new QComboBox(box);
+    cboOutputFormat_->setObjectName(QStringLiteral("cboOutputFormat"));
+    const QStringList names{QStringLiteral("JPEG (.jpg)"), QStringLiteral("WebP (.webp)"),
+                            QStringLiteral("AVIF (.avif)"), QStringLiteral("PNG (.png)"), QStringLiteral("TIFF (.tif)")};
+    const QStringList& formats = BatchConversion::outputFormats();
+    for (qsizetype i = 0; i < formats.size(); ++i)
+        cboOutputFormat_->addItem(names.value(i, formats.at(i)), formats.at(i));
+    tOutputQuality_ = new NumericField(NumericFieldSpec{QStringLiteral("80"), 1, 100}, box);
+    tOutputQuality_->setObjectName(QStringLiteral("tOutputQuality"));
+    tOutputQuality_->setMaximumWidth(48);
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(cboOutputFormat_, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("WebP/AVIF quality"), box), 1, 0);
+    grid->addWidget(tOutputQuality_, 1, 1);
+    grid->setRowStretch(2, 1);
+
+    connect(cboOutputFormat_, &QComboBox::currentIndexChanged, this, &frmSaveSinglePage::updateFormatControls);
+    return box;
+}
+
+void frmSaveSinglePage::setOutputFormat(const QString& extension, int quality)
+{
+    cboOutputFormat_->setCurrentIndex(std::max(0, cboOutputFormat_->findData(extension)));
+    tOutputQuality_->setText(QString::number(std::clamp(quality, 1, 100)));
+    updateFormatControls();
+}
+
+QString frmSaveSinglePage::outputFormat() const { return cboOutputFormat_->currentData().toString(); }
+
+int frmSaveSinglePage::outputQuality() const { return std::clamp(tOutputQuality_->value(), 1, 100); }
+
+// The JPEG options count for JPEG only, the quality beside the format for WebP and AVIF.
+void frmSaveSinglePage::updateFormatControls()
+{
+    const QString format = outputFormat();
+    jpegBox_->setEnabled(format == BatchConversion::outputFormats().front());
+    tOutputQuality_->setEnabled(format == u"webp" || format == u"avif");
+}
+
 void frmSaveSinglePage::subSetup()
 {
     const int mode = settings_.nameMode >= 0 && settings_.nameMode <= 2 ? settings_.nameMode : 0;
@@ -291,6 +339,7 @@ void frmSaveSinglePage::subSetup()
     updateNameControls();
     updateDestinationControls();
     updateImportControls();
+    setOutputFormat(BatchConversion::outputFormats().front(), 80);
 }
 
 int frmSaveSinglePage::nameMode() const { return std::max(0, OptName_->checkedId()); }
@@ -379,6 +428,7 @@ void frmSaveSinglePage::cmdStarConversion_Click()
     // A value typed into the quality field or the counter and confirmed with Enter has not
     // been left yet: hold it to its limits first, as leaving would.
     tJPGQuality_->commit();
+    tOutputQuality_->commit();
     limitCounter();
 
     settings_.running = -1;

@@ -18,7 +18,7 @@ namespace lumora {
 class NumericField;
 
 // The batch conversion dialog: how the output files are named, where they go, what is merged
-// into them and how the JPEG is written. It shows the settings' values when it opens; Save
+// into them, their format and how the JPEG is written. It shows the settings' values when it opens; Save
 // checks the counter, writes every control back into the settings and sets the running flag
 // (-1), Cancel clears the flag (0). Either way the settings object must outlive the dialog.
 //
@@ -35,6 +35,13 @@ public:
     int nameMode() const;
     int destinationChoice() const;
 
+    // The output format by extension (BatchConversion::outputFormats(), "jpg" at first) and the
+    // quality of WebP and AVIF (1..100, 80 at first). The settings record has no place for them:
+    // the caller keeps them (LumoraOptions).
+    void setOutputFormat(const QString& extension, int quality);
+    QString outputFormat() const;
+    int outputQuality() const;
+
 public Q_SLOTS:
     // Save: when the counter is refused a message says why and the dialog stays open.
     void cmdStarConversion_Click();
@@ -50,6 +57,8 @@ private:
     QWidget* buildDestination();
     QWidget* buildMetadata();
     QWidget* buildJpeg();
+    QWidget* buildFormat();
+    void updateFormatControls();
     void subSetup();
     void updateNameControls();
     void updateDestinationControls();
@@ -87,6 +96,10 @@ private:
     QScrollBar* tJPGQualityD_ = nullptr;
     QCheckBox* chkJPGProgressive_ = nullptr;
     QButtonGroup* optJPEGDepth_ = nullptr;
+    QWidget* jpegBox_ = nullptr;
+
+    QComboBox* cboOutputFormat_ = nullptr;
+    NumericField* tOutputQuality_ = nullptr;
 
     QPushButton* cmdStarConversion_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;

@@ -1,5 +1,6 @@
 #include "tasks/ShrinkOnLoad.h"
 
+#include "tasks/kinds/FitTask.h"
 #include "tasks/kinds/ResizeTask.h"
 
 #include <QSize>
@@ -17,6 +18,7 @@ struct ResamplingKind {
 };
 constexpr ResamplingKind kResamplingKinds[] = {
     {TaskKind::Resize, &ResizeTask::resampledSize},
+    {TaskKind::Fit, &FitTask::resampledSize},
 };
 
 // Kinds that keep the size and compute each pixel from that pixel alone: they give the same

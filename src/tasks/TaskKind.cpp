@@ -5,6 +5,7 @@
 #include "tasks/kinds/CanvasTask.h"
 #include "tasks/kinds/ContrastTask.h"
 #include "tasks/kinds/CropTask.h"
+#include "tasks/kinds/FitTask.h"
 #include "tasks/kinds/FlipTask.h"
 #include "tasks/kinds/FrameTask.h"
 #include "tasks/kinds/InvertTask.h"

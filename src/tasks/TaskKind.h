@@ -12,8 +12,8 @@ class TaskContext;
 class TaskPreviewContext;
 enum class TaskPreviewResult;
 
-// The kinds of editing task (TaskKindTable.h). Kinds 1 to 15 stand in the Task Basket; RedEye is
-// applied at once to the previewed photo and never recorded. A task read from a file may carry
+// The kinds of editing task (TaskKindTable.h). Kinds 1 to 15 and 17 stand in the Task Basket;
+// RedEye (16) is applied at once to the previewed photo and never recorded. A task read from a file may carry
 // any other number: it shows no name and does nothing.
 enum class TaskKind : int {
     None = 0,  // no task chosen
@@ -44,7 +44,8 @@ std::span<const TaskKindInfo> taskKinds();
 // The row of a kind; null for a number that is no kind.
 const TaskKindInfo* taskKindInfo(TaskKind kind);
 
-// Display name of a kind number: "Orientation" .. "Shadow" for 1..15, empty for anything else.
+// Display name of a kind number: "Orientation" .. "Shadow" for 1..15, "Fit" for 17, empty for
+// anything else.
 QString TaskKindName(int kind);
 inline QString TaskKindName(TaskKind kind) { return TaskKindName(static_cast<int>(kind)); }
 

@@ -39,4 +39,5 @@
     KIND(15, Shadow, "Shadow", "Shadow", "Shadow", "Task Option - Shadow", ShadowTask, ShadowOptions, drawShadowIcon) \
     KIND(13, Frame, "Frame", "Frame", "Frame", "Task Option - Frame", FrameTask, FrameOptions, drawFrameIcon)         \
     KIND(16, RedEye, "", "RedEye", "Red-Eye Correction", "Red-Eye Correction", RedEyeTask, RedEyeOptions,             \
-         drawRedEyeIcon)
+         drawRedEyeIcon)                                                                                              \
+    KIND(17, Fit, "Fit", "Fit", "Fit", "Task Option - Fit", FitTask, FitOptions, drawFitIcon)

@@ -3,6 +3,7 @@
 #include "tasks/AmountOptions.h"
 #include "tasks/CanvasOptions.h"
 #include "tasks/CropOptions.h"
+#include "tasks/FitOptions.h"
 #include "tasks/FlipOptions.h"
 #include "tasks/FrameOptions.h"
 #include "tasks/MaskOptions.h"

@@ -5,6 +5,7 @@
 #include "tasks/kinds/CanvasTask.h"
 #include "tasks/kinds/ChannelAmountSlots.h"
 #include "tasks/kinds/CropTask.h"
+#include "tasks/kinds/FitTask.h"
 #include "tasks/kinds/FlipTask.h"
 #include "tasks/kinds/FrameTask.h"
 #include "tasks/kinds/MaskTask.h"
@@ -127,6 +128,13 @@ QString summaryOf(const TaskRecord& task)
         return QStringLiteral("Frame %1%2")
             .arg(frame.style() + 1)
             .arg(frame.enlargeCanvas() ? QStringLiteral(", outside the photo") : QString());
+    }
+    case TaskKind::Fit: {
+        const FitTask fit(p);
+        return QStringLiteral("Fit into %1 x %2%3")
+            .arg(fit.boxWidth())
+            .arg(fit.boxHeight())
+            .arg(fit.enlarge() ? QStringLiteral(", enlarging small photos") : QString());
     }
     case TaskKind::RedEye:
         return QStringLiteral("Red-eye correction");

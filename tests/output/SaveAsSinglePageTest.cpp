@@ -3,16 +3,19 @@
 #include "output/SaveAsSinglePage.h"
 #include "output/frmSaveSinglePage.h"
 #include "output/frmStatus.h"
+#include "settings/LumoraOptions.h"
 #include "support/FileBytes.h"
 #include "support/OpenedUrls.h"
 #include "support/Oracles.h"
 #include "support/ReportCapture.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestImages.h"
 #include "support/WaitFor.h"
 #include "tasks/TaskBasket.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QPointer>
@@ -131,6 +134,29 @@ TEST_F(SaveAsSinglePageTest, RunWritesEveryPhotoWhileTheWindowWorks)
     ASSERT_TRUE(test::waitFor([&] { return status.isNull(); }));  // closed and gone
     EXPECT_EQ(writtenPhotos(), expectedPhotos(6, 48));
     EXPECT_TRUE(reports.reports().empty());
+}
+
+// The dialog opens on the format of the options file, and a Save keeps the one chosen there.
+TEST_F(SaveAsSinglePageTest, TheFormatChosenIsWrittenAndKeptForTheNextRun)
+{
+    const test::ScopedEnvironment home("LUMORA_HOME", dir.path().toLocal8Bit());
+    LumoraOptions options;
+    options.setBatchFormat("webp");
+    fillBasket(2, 40);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<frmSaveSinglePage*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->outputFormat(), "webp");
+        auto* format = dialog->findChild<QComboBox*>("cboOutputFormat");
+        format->setCurrentIndex(format->findData("png"));
+        dialog->findChild<QPushButton*>("cmdStarConversion")->click();
+    });
+    BatchRun* run = subSaveAsSinglePage(&window, basket, tasks, record);
+    ASSERT_NE(run, nullptr);
+    QSignalSpy finished(run, &BatchRun::finished);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(writtenPhotos(), "p01.png PNG 41x31\np02.png PNG 42x32\n");
+    EXPECT_EQ(options.batchFormat(), "png");
 }
 
 TEST_F(SaveAsSinglePageTest, OriginalsAreReplacedOnlyOnTheUsersYes)

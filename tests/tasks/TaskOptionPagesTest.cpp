@@ -232,6 +232,7 @@ TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsAndStoresTheRememberedOp
         {14, "mask", slotsOf({"False", "80", "6"})},
         {15, "shadow", slotsOf({"7"})},
         {16, "redeye", {}},
+        {17, "fit", slotsOf({"1280", "960", "False"})},
     };
     ASSERT_EQ(pages.pages().size(), std::size(rows));
     for (const auto& row : rows) {
@@ -268,7 +269,7 @@ TEST_F(TaskOptionPagesTest, EveryKindHasAPageThatRecordsAndStoresTheRememberedOp
     };
     EXPECT_EQ(storedBy({"frame"}), "frameStyle frameSize frameColor field48 field49");
     EXPECT_EQ(storedBy({"mask"}), "field50 field51 field52");
-    EXPECT_EQ(storedBy({"invert", "nothing", "redeye"}), "");
+    EXPECT_EQ(storedBy({"invert", "nothing", "redeye", "fit"}), "");
     for (size_t i = 0; i < spies.size(); ++i)
         EXPECT_EQ(spies[i]->count(), 0) << "loading announced a change on " << pages.pages()[i]->key().toStdString();
 }
