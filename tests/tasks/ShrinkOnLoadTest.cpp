@@ -46,6 +46,10 @@ TEST(ShrinkOnLoad, TheLargestReductionStillAsLargeAsTheFirstResamplingAfterPixel
         {"crop first", 4000, 3000, {task(TaskKind::Crop, "0"), scale("50")}, 1},
         {"a percentage that is no number", 4000, 3000, {scale("half")}, 1},
         {"a step the engine skips", 4000, 3000, {scale("0"), scale("50")}, 1},
+        {"fit into a box", 4608, 1976, {{TaskKind::Fit, "fit", {"800", "600", "False"}}}, 4, 0,
+         {TaskKind::Resize, "fit", {"True", "800", "343"}}},
+        {"a photo that fits already", 700, 500, {{TaskKind::Fit, "fit", {"800", "600", "False"}}, scale("25")}, 4, 1,
+         resize(175, 125)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
