@@ -229,7 +229,8 @@ void frmMain::buildMenus()
     QAction* capture = fileMenu->addAction(captureIcon, tr("&Capture screen..."));
     capture->setObjectName(QStringLiteral("mnuCapture"));
     connect(capture, &QAction::triggered, this, [this] { (new frmCapture(*this, record_.capture))->open(); });
-    QAction* acquire = fileMenu->addAction(tr("Acquire from scanner..."));
+    const QIcon scannerIcon = QIcon::fromTheme(QStringLiteral("scanner"), style()->standardIcon(QStyle::SP_DriveHDIcon));
+    QAction* acquire = fileMenu->addAction(scannerIcon, tr("&Acquire from scanner..."));
     acquire->setObjectName(QStringLiteral("mnuAcquire"));
     connect(acquire, &QAction::triggered, this, &frmMain::showAcquire);
     fileMenu->addSeparator();
