@@ -372,13 +372,20 @@ int main(int argc, char** argv)
             waitUntil([twain] { return !twain->acquiring(); });
             pump(300);
             shoot(shots, QStringLiteral("acquire-window"));
-            QTimer::singleShot(400, [&shots] {
+            // The scanner's dialog opens once the scanners are found, on a thread of their own.
+            auto* poll = new QTimer(twain);
+            QObject::connect(poll, &QTimer::timeout, [poll, twain, &shots] {
                 auto* options = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!options || options == twain)
+                    return;
+                poll->stop();
                 shoot(shots, QStringLiteral("scanner-options"));
-                if (options)
-                    options->reject();
+                options->reject();
             });
-            twain->findChild<QPushButton*>(QStringLiteral("cmdAcquire"))->click();
+            poll->start(200);
+            auto* acquire = twain->findChild<QPushButton*>(QStringLiteral("cmdAcquire"));
+            acquire->click();
+            waitUntil([poll] { return !poll->isActive(); });
             twain->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
         });
         window->showAcquire();

@@ -23,10 +23,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace lumora {
 
@@ -203,7 +205,7 @@ void frmTwain::updateEnabled()
     const bool multi = optFile_[1]->isChecked();
     cboSinglepage_->setVisible(!multi);
     cboMultipage_->setVisible(multi);
-    cmdAcquire_->setEnabled(!busy);
+    cmdAcquire_->setEnabled(!busy && !searching_);
     progress_->setVisible(busy);
     cmdCancel_->setVisible(busy);
 }
@@ -246,18 +248,34 @@ void frmTwain::cmdBrowse_Click()
 
 void frmTwain::cmdAcquire_Click()
 {
-    if (run_.running())
+    if (run_.running() || searching_)
         return;
     // Without SANE or a scanner there is nothing to acquire from; the status line says so.
     if (!SaneScanner::available()) {
         lblStatus_->setText(QStringLiteral("Scanning is not available: SANE (libsane) is not installed."));
         return;
     }
-    const std::vector<ScannerDevice> devices = SaneScanner::devices();
+    // Network backends may take seconds to answer, so the scanners are looked for on a thread of
+    // its own. The thread holds no part of the window; a window closed meanwhile is not told.
+    searching_ = true;
+    lblStatus_->setText(QStringLiteral("Looking for scanners..."));
+    updateEnabled();
+    auto found = std::make_shared<std::vector<ScannerDevice>>();
+    QThread* search = QThread::create([found] { *found = SaneScanner::devices(); });
+    connect(search, &QThread::finished, search, &QObject::deleteLater);
+    connect(search, &QThread::finished, this, [this, found] { devicesFound(*found); });
+    search->start();
+}
+
+void frmTwain::devicesFound(const std::vector<ScannerDevice>& devices)
+{
+    searching_ = false;
+    updateEnabled();
     if (devices.empty()) {
         lblStatus_->setText(QStringLiteral("No scanner was found."));
         return;
     }
+    lblStatus_->clear();
     ScannerOptionsDialog options(devices, lastRequest_, this);
     if (options.exec() != QDialog::Accepted)
         return;

@@ -5,6 +5,7 @@
 // size. Its choices live in the Twain block of the settings record.
 
 #include "acquire/AcquisitionRun.h"
+#include "acquire/SaneScanner.h"
 #include "acquire/ScanRequest.h"
 #include "engine/ImageBox.h"
 #include "settings/SetupRecord.h"
@@ -12,6 +13,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -47,6 +49,7 @@ protected:
 
 private:
     void cmdAcquire_Click();
+    void devicesFound(const std::vector<ScannerDevice>& devices);
     void cmdBrowse_Click();
     void cmdExit_Click();
     void setFit(bool bestFit);
@@ -62,6 +65,7 @@ private:
     ImageBox ImageBox1{ImageBox::Mode::View};
     AcquisitionRun run_;
     ScanRequest lastRequest_;
+    bool searching_ = false;  // the scanners are being looked for
 
     QRadioButton* optAcquire_[2] = {};
     QRadioButton* optFile_[2] = {};
