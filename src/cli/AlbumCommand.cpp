@@ -78,11 +78,9 @@ QList<AlbumEntry> albumEntries(const QCommandLineParser& parser, const AlbumOpti
 int runAlbum(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const AlbumOptions o;
     parser.addOptions(o.all());
-    if (!parser.parse(QStringList{QStringLiteral("album")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("album"), arguments);
     if (!parser.isSet(o.dest))
         throw UsageProblem{QStringLiteral("album needs --dest DIR, the folder the album is written into")};
     if (!parser.isSet(o.basket) && parser.positionalArguments().isEmpty())

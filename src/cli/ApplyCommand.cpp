@@ -15,7 +15,6 @@ namespace lumora::cli {
 int runApply(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption tasksOption({QStringLiteral("t"), QStringLiteral("tasks")},
                                          QStringLiteral("Task basket file to apply."), QStringLiteral("FILE.tbf"));
     const QCommandLineOption qualityOption({QStringLiteral("q"), QStringLiteral("quality")},
@@ -25,8 +24,7 @@ int runApply(const QStringList& arguments)
     parser.addOptions({tasksOption, qualityOption, progressiveOption});
     parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("Photo to read."));
     parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("File to write; the extension picks the format."));
-    if (!parser.parse(QStringList{QStringLiteral("apply")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("apply"), arguments);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         throw UsageProblem{QStringLiteral("apply needs INPUT and OUTPUT")};

@@ -33,12 +33,10 @@ QRect regionOf(const QString& text)
 int runCapture(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption regionOption(QStringLiteral("region"), QStringLiteral("Area of the screen."),
                                           QStringLiteral("X,Y,W,H"));
     parser.addOption(regionOption);
-    if (!parser.parse(QStringList{QStringLiteral("capture")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("capture"), arguments);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         throw UsageProblem{QStringLiteral("capture needs OUTPUT")};

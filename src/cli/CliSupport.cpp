@@ -4,6 +4,8 @@
 #include "core/LumoraError.h"
 #include "engine/ImageBox.h"
 
+#include <QCommandLineParser>
+
 #include <atomic>
 #include <cstdio>
 
@@ -20,6 +22,13 @@ void writeLine(std::FILE* stream, const QString& line)
 }
 
 }  // namespace
+
+void parseCommandLine(QCommandLineParser& parser, const QString& command, const QStringList& arguments)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(QStringList{command} + arguments))
+        throw UsageProblem{parser.errorText()};
+}
 
 void printOut(const QString& line) { writeLine(stdout, line); }
 void printError(const QString& line) { writeLine(stderr, QStringLiteral("lumora-batch: ") + line); }

@@ -6,6 +6,8 @@
 #include <csignal>
 #include <stop_token>
 
+class QCommandLineParser;
+
 namespace lumora {
 class ImageBox;
 }
@@ -19,6 +21,11 @@ enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
 struct UsageProblem {
     QString message;
 };
+
+// Parses the arguments of `command` with the options the parser holds; a single-dash word is a
+// long option ("-dest" is "--dest"), as with every command of lumora-batch. Throws UsageProblem
+// with the parser's message for a wrong command line.
+void parseCommandLine(QCommandLineParser& parser, const QString& command, const QStringList& arguments);
 
 // Writes one line to standard output / standard error.
 void printOut(const QString& line);

@@ -300,11 +300,9 @@ extern "C" void cancelOnInterrupt(int)
 int runConvert(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const ConvertOptions o;
     parser.addOptions(o.all());
-    if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("convert"), arguments);
 
     int jobs = std::max(1, QThread::idealThreadCount());
     if (parser.isSet(o.jobs))

@@ -55,7 +55,6 @@ void writeAs(ImageBox& engine, const OFO::Format& format, const QString& output)
 int runSave(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption formatOption(QStringLiteral("format"), QStringLiteral("Output format."), QStringLiteral("F"));
     const QCommandLineOption depthOption(QStringLiteral("depth"), QStringLiteral("Colour depth code."), QStringLiteral("CODE"));
     const QCommandLineOption tiffOption(QStringLiteral("tiff-compression"), QStringLiteral("TIFF compression."),
@@ -68,8 +67,7 @@ int runSave(const QStringList& arguments)
                                                QStringLiteral("COLOR"));
     parser.addOptions({formatOption, depthOption, tiffOption, qualityOption, progressiveOption, gifOption,
                        transparentOption});
-    if (!parser.parse(QStringList{QStringLiteral("save")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("save"), arguments);
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         throw UsageProblem{QStringLiteral("save needs INPUT and OUTPUT")};

@@ -75,11 +75,9 @@ int numberFrom(const QString& text, int low, int high, const QString& name)
 int runShow(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const ShowOptionSet o;
     parser.addOptions(o.all());
-    if (!parser.parse(QStringList{QStringLiteral("show")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("show"), arguments);
     if (!parser.isSet(o.kind))
         throw UsageProblem{QStringLiteral("show needs --kind slideshow|greeting|screensaver|single-screensaver")};
     if (!parser.isSet(o.out))

@@ -146,7 +146,6 @@ int runBatch(const ThumbRequest& request, const QStringList& inputs, const QStri
 int runThumb(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption modeOption({QStringLiteral("m"), QStringLiteral("mode")},
                                         QStringLiteral("0 own size, 1 shrink to fit, 2 fixed box (default)."),
                                         QStringLiteral("M"), QStringLiteral("2"));
@@ -159,8 +158,7 @@ int runThumb(const QStringList& arguments)
     const QCommandLineOption outDirOption(QStringLiteral("out-dir"), QStringLiteral("Folder for DIR/<name>.png."),
                                           QStringLiteral("DIR"));
     parser.addOptions({modeOption, sizeOption, jobsOption, outDirOption});
-    if (!parser.parse(QStringList{QStringLiteral("thumb")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("thumb"), arguments);
     const ThumbRequest request = parseRequest(parser.value(modeOption), parser.value(sizeOption));
     const QStringList files = parser.positionalArguments();
 
