@@ -42,8 +42,7 @@ int runPrint(const QStringList& arguments)
                                       QStringLiteral("FILE")};
     const QCommandLineOption toPdf{QStringLiteral("to-pdf"), QStringLiteral("PDF to write."), QStringLiteral("OUT")};
     parser.addOptions({printer, settings, toPdf});
-    if (!parser.parse(QStringList{QStringLiteral("print")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("print"), arguments);
     const QStringList photos = parser.positionalArguments();
     if (photos.isEmpty())
         throw UsageProblem{QStringLiteral("print needs at least one PHOTO")};

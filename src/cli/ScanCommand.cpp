@@ -58,8 +58,7 @@ int runScan(const QStringList& arguments)
                        {"name", "file name", "name", "Twain"},
                        {"format", "single-page files", "ext"},
                        {"multipage", "one multi-page file", "ext"}});
-    if (!parser.parse(QStringList{QStringLiteral("scan")} + arguments))
-        throw UsageProblem{parser.errorText()};
+    parseCommandLine(parser, QStringLiteral("scan"), arguments);
     if (!parser.positionalArguments().isEmpty())
         throw UsageProblem{QStringLiteral("scan takes no file arguments")};
     if (parser.isSet("list"))
