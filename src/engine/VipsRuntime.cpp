@@ -22,7 +22,8 @@ namespace {
 // which costs more than a small photo's whole edit. Lumora starts it with an empty module folder
 // and opens the modules it needs itself, each when first needed: ImageMagick's (BMP, PCX, PSD,
 // WBMP) for content libvips does not read by itself and for writing WBMP, the HEIF and JPEG XL
-// modules when a photo of theirs is met.
+// modules when a photo of theirs is met (HEIF also for writing AVIF), the PDF reader when the pages
+// of a PDF are read back.
 void startWithoutModules()
 {
     const char* previous = std::getenv("VIPSHOME");
@@ -47,13 +48,19 @@ bool openModule(const char* path)
 
 bool startedWithAllModules() { return std::getenv("VIPSHOME") != nullptr; }
 
-// Set once ImageMagick's module was tried (whether or not it was there).
-std::atomic<bool> magickOpened{false};
+// The modules Lumora opens itself. moduleFor() only ever names the two codecs a file's first
+// bytes tell; ImageMagick's and the PDF reader are asked for by what needs them.
+enum CodecModule { NoModule = -1, HeifModule, JxlModule, MagickModule, PdfModule, ModuleCount };
 
-enum CodecModule { NoModule = -1, HeifModule, JxlModule, ModuleCount };
+constexpr std::array<const char*, ModuleCount> kModulePaths{
+    LUMORA_VIPS_MODULE_DIR "/vips-heif.so", LUMORA_VIPS_MODULE_DIR "/vips-jxl.so",
+    LUMORA_VIPS_MODULE_DIR "/vips-magick.so", LUMORA_VIPS_MODULE_DIR "/vips-poppler.so"};
 
-constexpr std::array<const char*, ModuleCount> kModulePaths{LUMORA_VIPS_MODULE_DIR "/vips-heif.so",
-                                                            LUMORA_VIPS_MODULE_DIR "/vips-jxl.so"};
+// Each module is opened once whatever the outcome: a missing module stays missing for the run.
+enum ModuleState { NotTried = 0, Missing, Open };
+std::array<std::atomic<int>, ModuleCount> gModuleStates{};
+
+bool tried(CodecModule module) { return gModuleStates[static_cast<std::size_t>(module)].load() != NotTried; }
 
 // HEIF files (HEIC, AVIF) are ISO media files: an "ftyp" box first, whose major or compatible
 // brands name the image kind.
@@ -123,27 +130,6 @@ void ensureVipsStarted()
 
 bool needsVipsCodecModule(const QString& path) { return moduleFor(path) != NoModule; }
 
-void ensureVipsMagickModule()
-{
-    ensureVipsStarted();
-    if (startedWithAllModules() || magickOpened.load())
-        return;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        openModule(LUMORA_VIPS_MODULE_DIR "/vips-magick.so");
-        magickOpened = true;
-    });
-}
-
-void ensureVipsReaderFor(const QByteArray& bytes)
-{
-    ensureVipsStarted();
-    if (magickOpened.load() || vips_foreign_find_load_buffer(bytes.constData(), static_cast<size_t>(bytes.size())))
-        return;
-    vips_error_clear();
-    ensureVipsMagickModule();
-}
-
 namespace {
 
 bool ensureModule(CodecModule module)
@@ -151,17 +137,28 @@ bool ensureModule(CodecModule module)
     ensureVipsStarted();
     if (module == NoModule || startedWithAllModules())
         return true;
-    // Opened once whatever the outcome: a missing module stays missing for the whole run.
-    static std::mutex lock;
-    static std::array<int, ModuleCount> opened{-1, -1};  // -1 not tried, 0 missing, 1 open
-    const std::lock_guard guard(lock);
-    int& state = opened[static_cast<std::size_t>(module)];
-    if (state < 0)
-        state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? 1 : 0;
-    return state == 1;
+    std::atomic<int>& state = gModuleStates[static_cast<std::size_t>(module)];
+    if (state.load() == NotTried) {
+        static std::mutex lock;
+        const std::lock_guard guard(lock);
+        if (state.load() == NotTried)
+            state = openModule(kModulePaths[static_cast<std::size_t>(module)]) ? Open : Missing;
+    }
+    return state.load() == Open;
 }
 
 }  // namespace
+
+void ensureVipsMagickModule() { ensureModule(MagickModule); }
+
+void ensureVipsReaderFor(const QByteArray& bytes)
+{
+    ensureVipsStarted();
+    if (tried(MagickModule) || vips_foreign_find_load_buffer(bytes.constData(), static_cast<size_t>(bytes.size())))
+        return;
+    vips_error_clear();
+    ensureVipsMagickModule();
+}
 
 bool ensureVipsCodecFor(const QString& path)
 {
@@ -172,7 +169,7 @@ bool ensureVipsCodecFor(const QString& path)
     if (module == NoModule) {
         // Only regular files are asked about: finding the loader of a pipe would wait for a writer.
         const QByteArray name = QFile::encodeName(path);
-        if (!magickOpened.load() && QFileInfo(path).isFile() && !vips_foreign_find_load(name.constData())) {
+        if (!tried(MagickModule) && QFileInfo(path).isFile() && !vips_foreign_find_load(name.constData())) {
             vips_error_clear();
             ensureVipsMagickModule();
         }
@@ -183,16 +180,7 @@ bool ensureVipsCodecFor(const QString& path)
 
 bool ensureVipsHeifSaver() { return ensureModule(HeifModule); }
 
-bool ensureVipsPdfReader()
-{
-    ensureVipsStarted();
-    if (startedWithAllModules())
-        return true;
-    static std::once_flag once;
-    static bool opened = false;
-    std::call_once(once, [] { opened = openModule(LUMORA_VIPS_MODULE_DIR "/vips-poppler.so"); });
-    return opened;
-}
+bool ensureVipsPdfReader() { return ensureModule(PdfModule); }
 
 QString vipsCodecModuleName(const QString& path)
 {
